@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs to build, test and run.
+# Idempotent: packages already present are not touched; uses sudo when not root.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config clang
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libx11-dev libxtst-dev
+    libsndfile1-dev libpulse-dev
+    libcurl4-openssl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb x11-utils xauth
+    fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

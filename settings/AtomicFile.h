@@ -1,0 +1,36 @@
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+
+namespace tz {
+
+// The few file operations an atomic replace needs. Tests substitute their own
+// to make any step fail.
+class FileOps {
+public:
+    virtual ~FileOps() = default;
+    // Creates a unique file from a template ending in XXXXXX; -1 on failure.
+    virtual int createTemporary(std::string& pathTemplate);
+    virtual ssize_t write(int fd, const char* data, std::size_t size);
+    virtual bool flush(int fd);
+    virtual bool close(int fd);
+    virtual bool rename(const std::string& from, const std::string& to);
+    virtual void remove(const std::string& path);
+};
+
+FileOps& systemFileOps();
+
+// Replaces the file at `path` with `bytes` through a temporary file in the
+// same folder and a rename, so the file is never seen empty or truncated.
+// Returns false (and leaves the old file as it was) when any step fails.
+bool writeFileAtomically(const std::string& path, std::string_view bytes,
+                         FileOps& ops = systemFileOps());
+
+// The whole content of a regular file, at most `maxBytes` of it; nothing when
+// it cannot be opened.
+std::optional<std::string> readFilePrefix(const std::string& path, std::size_t maxBytes);
+
+}  // namespace tz

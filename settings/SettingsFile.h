@@ -1,0 +1,31 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "settings/AtomicFile.h"
+#include "settings/Settings.h"
+
+namespace tz {
+
+inline constexpr const char* kSettingsFileName = "Tindro Zevad.ini";
+
+// Reads the eight fields from the file's bytes. Fields the bytes lack keep
+// their initial value (0, or an empty name); a number that is not a whole
+// number within -32768..32767 reads as 0.
+Settings parseSettings(std::string_view bytes);
+
+// The eight CR LF lines: lines 1 to 7 from `settings`, line 8 `line8`.
+std::string formatSettings(const Settings& settings, std::int16_t line8);
+
+// Reads the settings file; a missing or unreadable file gives the initial values.
+Settings readSettingsFile(const std::string& path);
+
+// Writes the file atomically. A file that already holds exactly these bytes is
+// left alone, so repeated saves of the same choice cost no disk write.
+// Returns false when the file could not be written.
+bool writeSettingsFile(const std::string& path, const Settings& settings, std::int16_t line8,
+                       FileOps& ops = systemFileOps());
+
+}  // namespace tz
