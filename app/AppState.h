@@ -31,6 +31,8 @@ struct AppState {
     std::int16_t BarDwellTicks = 0;
     TextTable texts;
     std::string ProductTitle;
+    // Where the settings file is read and written.
+    std::string settingsPath;
 };
 
 }  // namespace tz

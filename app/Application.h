@@ -1,0 +1,30 @@
+#pragma once
+#include <memory>
+
+#include "app/AppState.h"
+#include "bar/SecondaryWindows.h"
+#include "platform/Platform.h"
+
+namespace tz {
+
+class Form1;
+
+// Owns the program-level state and the bar window for the whole run.
+class Application {
+public:
+    Application(Platform& platform, SecondaryWindows& windows);
+    ~Application();
+
+    // Runs the start-up sequence and the event loop; returns the exit status.
+    int run();
+
+    AppState& state() { return state_; }
+    Form1& bar() { return *bar_; }
+
+private:
+    AppState state_;
+    Platform& platform_;
+    std::unique_ptr<Form1> bar_;
+};
+
+}  // namespace tz

@@ -1,0 +1,50 @@
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/Application.h"
+#include "app/NoSecondaryWindows.h"
+#include "platform/linux/DesktopShell.h"
+#include "platform/linux/ExecutableFolder.h"
+#include "platform/linux/PulseSound.h"
+#include "platform/linux/QtScreenMetrics.h"
+#include "platform/linux/X11Connection.h"
+#include "platform/linux/X11Pointer.h"
+#include "platform/linux/XTestInjector.h"
+
+int main(int argc, char** argv) {
+    // The windows need no OpenGL; keeping Qt's GL integration unloaded saves
+    // tens of megabytes. The pointer and the clicks go through X11, so Qt must
+    // talk X11 too (under Wayland that is XWayland), at one pixel per pixel.
+    setenv("QT_XCB_GL_INTEGRATION", "none", 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
+
+    tz::X11Connection x11;
+    if (!x11.isOpen()) {
+        std::fprintf(stderr,
+                     "Tindro Zevad needs an X11 display, and none could be opened "
+                     "(is DISPLAY set?).\n");
+        return 1;
+    }
+    if (!x11.hasXTest()) {
+        std::fprintf(stderr, "Tindro Zevad needs the X server's XTest extension to click.\n");
+        return 1;
+    }
+
+    QApplication qtApp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tindro-zevad"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    tz::X11Pointer pointer(x11);
+    tz::XTestInjector injector(x11);
+    tz::QtScreenMetrics screen;
+    tz::PulseSound sound(x11);
+    tz::DesktopShell shell;
+    tz::ExecutableFolder folder;
+    tz::Platform platform{pointer, injector, screen, sound, shell, folder};
+    tz::NoSecondaryWindows windows;
+
+    tz::Application app(platform, windows);
+    return app.run();
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+namespace tz {
+
+// The bar's view of the options and exit windows. Each is created by the first
+// operation that touches it, even a read of its visibility, and its load step
+// runs then (it saves ClickMode and forces it to 3).
+class SecondaryWindows {
+public:
+    virtual ~SecondaryWindows() = default;
+    virtual bool isOptionsWindowVisible() = 0;
+    virtual bool isExitWindowVisible() = 0;
+    // Makes sure the window exists and shows it, not modal.
+    virtual void showOptionsWindow() = 0;
+    // Makes sure the window exists, applies the texts and shows it, not modal.
+    virtual void showExitWindow() = 0;
+};
+
+}  // namespace tz

@@ -1,0 +1,24 @@
+#pragma once
+#include <QRect>
+#include <cmath>
+
+#include "platform/ScreenMetrics.h"
+
+namespace tz {
+
+// Window and control geometry is kept in twips (1/1440 inch); Qt wants pixels.
+inline int twipsToPixelsX(ScreenMetrics& screen, double twips) {
+    return static_cast<int>(std::lround(twips / screen.twipsPerPixelX()));
+}
+
+inline int twipsToPixelsY(ScreenMetrics& screen, double twips) {
+    return static_cast<int>(std::lround(twips / screen.twipsPerPixelY()));
+}
+
+inline QRect twipsToPixels(ScreenMetrics& screen, double left, double top, double width,
+                           double height) {
+    return QRect(twipsToPixelsX(screen, left), twipsToPixelsY(screen, top),
+                 twipsToPixelsX(screen, width), twipsToPixelsY(screen, height));
+}
+
+}  // namespace tz

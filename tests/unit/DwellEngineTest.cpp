@@ -1,0 +1,279 @@
+#include "engine/DwellEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/fake/FakePlatform.h"
+
+namespace tz {
+namespace {
+
+using E = MouseEvent;
+
+// Plays the windows around the engine: a bar 675 x 5385 twips, hidden at the
+// left edge, and options/exit windows whose first touch forces ClickMode to 3
+// as their load step does.
+class FakeHost : public EngineHost {
+public:
+    explicit FakeHost(AppState& app) : app_(app) {}
+
+    BarGeometry barGeometry() override { return bar; }
+    void setBarLeft(double left) override { bar.left = left; }
+    void setBarVisible(bool visible) override { bar.visible = visible; }
+    bool isExitWindowVisible() override {
+        log.push_back("exit?");
+        touch(exitExists);
+        return exitVisible;
+    }
+    bool isOptionsWindowVisible() override {
+        log.push_back("options?");
+        touch(optionsExists);
+        return optionsVisible;
+    }
+    void barCommand(int index) override {
+        log.push_back("command " + std::to_string(index));
+        app_.ClickMode = mode::LeftClick;
+        app_.ClickDwellTicks = 0;
+    }
+    void playClickSound() override { log.push_back("sound"); }
+
+    BarGeometry bar{0, 4410, 675, 5385, false};
+    bool exitVisible = false, optionsVisible = false;
+    bool exitExists = true, optionsExists = true;
+    std::vector<std::string> log;
+
+private:
+    void touch(bool& exists) {
+        if (!exists) {
+            exists = true;
+            app_.ClickMode = mode::LeftClick;
+        }
+    }
+    AppState& app_;
+};
+
+class DwellEngineTest : public ::testing::Test {
+protected:
+    DwellEngineTest() {
+        app.settings.Tolerance = 2;
+        app.settings.Delay = 5;
+        app.ClickMode = mode::LeftClick;
+    }
+
+    // Moves to (x, y) on one tick and rests there for `rest` more ticks.
+    void moveAndRest(int x, int y, int rest) {
+        at(x, y);
+        for (int i = 0; i < rest; ++i) {
+            engine.tick();
+        }
+    }
+    void at(int x, int y) {
+        fake.pointer.at = {x, y};
+        engine.tick();
+    }
+    std::size_t clicks() const { return fake.injector.events.size(); }
+    int count(const std::string& entry) const {
+        return static_cast<int>(std::count(host.log.begin(), host.log.end(), entry));
+    }
+
+    AppState app;
+    fake::FakePlatform fake;
+    FakeHost host{app};
+    DwellEngine engine{app, host, fake.pointer, fake.screen, fake.injector};
+};
+
+TEST_F(DwellEngineTest, ClicksOncePerRestAndCarriesTheLeftOverCount) {
+    moveAndRest(500, 500, 4);
+    EXPECT_EQ(clicks(), 0u);
+    engine.tick();  // fifth resting tick
+    EXPECT_EQ(fake.injector.events, (std::vector<E>{E::LeftDown, E::LeftUp}));
+
+    // Resting on gives no second click; ticks 6 to 8 of the rest leave 3.
+    moveAndRest(500, 500, 7);
+    EXPECT_EQ(clicks(), 2u);
+    EXPECT_EQ(app.ClickDwellTicks, 3);
+
+    // After moving, the next click comes when the left-over count reaches 5.
+    moveAndRest(600, 600, 1);
+    EXPECT_EQ(clicks(), 2u);
+    engine.tick();
+    EXPECT_EQ(clicks(), 4u);
+}
+
+TEST_F(DwellEngineTest, RestIsJudgedAgainstToleranceTwoPixels) {
+    app.settings.Tolerance = 0;
+    at(500, 500);
+    for (int i = 0; i < 5; ++i) {
+        at(500 + i, 500 + i);  // one pixel per tick on each axis: resting
+    }
+    EXPECT_EQ(clicks(), 2u);
+
+    moveAndRest(700, 700, 0);
+    for (int i = 1; i <= 10; ++i) {
+        at(700 + 2 * i, 700);  // two pixels per tick: moving
+    }
+    EXPECT_EQ(clicks(), 2u);
+
+    // A slow drift within the tolerance still clicks although it never stops.
+    app.settings.Tolerance = 1;
+    for (int i = 1; i <= 6; ++i) {
+        at(800 + 2 * i, 800 + 2 * i);
+    }
+    EXPECT_EQ(clicks(), 4u);
+}
+
+TEST_F(DwellEngineTest, EachModeInjectsItsClick) {
+    app.ClickMode = mode::DoubleClick;
+    moveAndRest(500, 500, 5);
+    EXPECT_EQ(fake.injector.events,
+              (std::vector<E>{E::LeftDown, E::LeftUp, E::LeftDown, E::LeftUp}));
+
+    fake.injector.events.clear();
+    app.ClickMode = mode::RightClick;
+    moveAndRest(400, 400, 5);
+    app.ClickMode = mode::MiddleClick;
+    moveAndRest(300, 300, 5);
+    EXPECT_EQ(fake.injector.events,
+              (std::vector<E>{E::RightDown, E::RightUp, E::MiddleDown, E::MiddleUp}));
+}
+
+TEST_F(DwellEngineTest, DragPressesOnOneRestAndReleasesOnTheNext) {
+    app.ClickMode = mode::Drag;
+    moveAndRest(500, 500, 5);
+    EXPECT_EQ(fake.injector.events, (std::vector<E>{E::LeftDown}));
+    // Changing the mode does not release the held button.
+    app.ClickMode = mode::LeftClick;
+    app.ClickMode = mode::Drag;
+    moveAndRest(600, 500, 5);
+    moveAndRest(700, 500, 5);
+    EXPECT_EQ(fake.injector.events, (std::vector<E>{E::LeftDown, E::LeftUp, E::LeftDown}));
+}
+
+TEST_F(DwellEngineTest, NoClickModeNeverClicksNorActivates) {
+    app.ClickMode = mode::NoClick;
+    app.settings.SoundOn = 1;
+    moveAndRest(500, 500, 100);
+    EXPECT_EQ(clicks(), 0u);
+    EXPECT_TRUE(host.log.empty());
+    EXPECT_EQ(engine.state().DwellDone, 0);
+}
+
+TEST_F(DwellEngineTest, CommandModesNeverClick) {
+    for (std::int16_t m : {mode::Exit, mode::Options, mode::Help, std::int16_t{12}}) {
+        app.ClickMode = m;
+        moveAndRest(500 + m, 500, 30);
+    }
+    EXPECT_EQ(clicks(), 0u);
+}
+
+TEST_F(DwellEngineTest, ActivationOnTheFifteenthTickEvenWithMovement) {
+    app.settings.Delay = 20;
+    app.ClickMode = mode::Options;
+    host.bar.visible = true;
+    app.settings.SoundOn = 1;
+    // Pointer over the options button at the left edge; 14 counted ticks...
+    moveAndRest(20, 400, 14);
+    EXPECT_EQ(count("command 7"), 0);
+    // ...and the 15th fires although the pointer moves on it.
+    at(30, 420);
+    EXPECT_EQ(host.log, (std::vector<std::string>{"sound", "exit?", "options?", "command 7"}));
+    EXPECT_EQ(app.ClickMode, mode::LeftClick);
+    EXPECT_EQ(app.ClickDwellTicks, 0);
+}
+
+TEST_F(DwellEngineTest, ActivationOpensEachCommandOnceAndNotAnOpenWindow) {
+    app.ClickMode = mode::Exit;
+    moveAndRest(20, 400, 40);
+    EXPECT_EQ(count("command 0"), 1);
+
+    app.ClickMode = mode::Options;
+    host.optionsVisible = true;
+    moveAndRest(20, 500, 40);
+    EXPECT_EQ(count("command 7"), 0);
+
+    app.ClickMode = mode::Help;
+    moveAndRest(20, 600, 40);
+    EXPECT_EQ(count("command 8"), 1);
+}
+
+TEST_F(DwellEngineTest, CreatingTheExitWindowOnActivationRunsNoCommand) {
+    host.exitExists = false;  // destroyed after No: the next touch creates it
+    app.ClickMode = mode::Exit;
+    moveAndRest(20, 400, 20);
+    EXPECT_EQ(count("command 0"), 0);
+    EXPECT_EQ(app.ClickMode, mode::LeftClick);
+}
+
+TEST_F(DwellEngineTest, ActivationBlocksTheDwellClickOfALongDelay) {
+    app.settings.Delay = 16;
+    moveAndRest(20, 400, 20);
+    EXPECT_EQ(clicks(), 0u);
+    EXPECT_EQ(engine.state().DwellDone, 1);
+}
+
+TEST_F(DwellEngineTest, ClickSoundOnlyWhileTheBarIsHidden) {
+    app.settings.SoundOn = 1;
+    host.bar.visible = true;
+    app.settings.Delay = 3;
+    // Over the shown bar at the left edge: the click is silent.
+    moveAndRest(20, 400, 3);
+    EXPECT_EQ(clicks(), 2u);
+    EXPECT_EQ(count("sound"), 0);
+    // Away from the bar, which hides: the click sounds.
+    moveAndRest(500, 400, 3);
+    EXPECT_EQ(clicks(), 4u);
+    EXPECT_FALSE(host.bar.visible);
+    EXPECT_EQ(count("sound"), 1);
+}
+
+TEST_F(DwellEngineTest, ShowsAndHidesTheBarAtTheEdges) {
+    host.bar.left = 500;
+    at(0, 10);  // x = 0 at any height
+    EXPECT_TRUE(host.bar.visible);
+    EXPECT_EQ(host.bar.left, 0);
+
+    at(30, 400);  // over the shown bar: unchanged
+    EXPECT_TRUE(host.bar.visible);
+    app.BarDwellTicks = 7;
+    at(46, 400);  // past the bar's width
+    EXPECT_FALSE(host.bar.visible);
+    EXPECT_EQ(app.BarDwellTicks, 0);
+
+    // The right-edge column shows the bar only with RightEdge on and within its height.
+    at(1279, 400);
+    EXPECT_FALSE(host.bar.visible);
+    app.settings.RightEdge = 1;
+    at(1279, 200);  // above the bar (top 294 px)
+    EXPECT_FALSE(host.bar.visible);
+    at(1279, 400);
+    EXPECT_TRUE(host.bar.visible);
+    EXPECT_EQ(host.bar.left, 1280 * 15 - 675);
+}
+
+TEST_F(DwellEngineTest, CoordinatesOutsideSixteenBitsKeepThePreviousOnes) {
+    at(500, 600);
+    at(40000, -40000);
+    EXPECT_EQ(engine.state().LastX, 500);
+    EXPECT_EQ(engine.state().LastY, 600);
+}
+
+TEST_F(DwellEngineTest, FirstTickCountsAsMovementUnlessNearTheCorner) {
+    at(3, 3);  // within Tolerance + 1 of (0, 0): a resting tick
+    EXPECT_EQ(app.ClickDwellTicks, 1);
+
+    AppState other;
+    other.settings.Tolerance = 2;
+    other.settings.Delay = 5;
+    FakeHost otherHost(other);
+    fake::FakePlatform otherFake;
+    DwellEngine fresh(other, otherHost, otherFake.pointer, otherFake.screen, otherFake.injector);
+    otherFake.pointer.at = {4, 0};
+    fresh.tick();
+    EXPECT_EQ(other.ClickDwellTicks, 0);
+}
+
+}  // namespace
+}  // namespace tz

@@ -1,0 +1,146 @@
+#include "settings/SettingsFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "tests/unit/TestDirectory.h"
+
+namespace tz {
+namespace {
+
+const std::string kExample = "2\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n0\r\n3\r\n";
+
+Settings example() {
+    Settings s;
+    s.Tolerance = 2;
+    s.Delay = 5;
+    s.LanguageFile = "English.lng";
+    s.SoundOn = 1;
+    s.StartMode = 3;
+    return s;
+}
+
+TEST(SettingsFile, ReadsAndWritesTheEightLinesByteForByte) {
+    EXPECT_EQ(parseSettings(kExample), example());
+    EXPECT_EQ(formatSettings(example(), 3), kExample);
+    Settings negative;
+    negative.Tolerance = -7;
+    EXPECT_EQ(formatSettings(negative, 12).substr(0, 7), "-7\r\n0\r\n");
+}
+
+TEST(SettingsFile, FieldsFollowTheReaderRules) {
+    // Blanks before a field are skipped; LF and lone CR end lines too.
+    EXPECT_EQ(parseSettings("  2\n5\r0\r\n  English.lng\r\n1\n0\n0\n3"), example());
+    // A quoted name may hold a comma.
+    EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\n\"Eng,lish.lng\"\r\n1\r\n0\r\n0\r\n3\r\n").LanguageFile,
+              "Eng,lish.lng");
+    // An unquoted comma splits the line: every later field comes from the line above.
+    const Settings shifted = parseSettings("2\r\n5\r\n0\r\nFr,ench.lng\r\n1\r\n0\r\n7\r\n3\r\n");
+    EXPECT_EQ(shifted.LanguageFile, "Fr");
+    EXPECT_EQ(shifted.SoundOn, 0);  // "ench.lng" is no number
+    EXPECT_EQ(shifted.MiddleButton, 1);
+    EXPECT_EQ(shifted.RightEdge, 0);
+    EXPECT_EQ(shifted.StartMode, 7);
+}
+
+TEST(SettingsFile, DamagedFilesGiveZerosAndNeverCrash) {
+    EXPECT_EQ(parseSettings(""), Settings{});
+    const Settings shortFile = parseSettings("9\r\n4\r\n");
+    EXPECT_EQ(shortFile.Tolerance, 9);
+    EXPECT_EQ(shortFile.Delay, 4);
+    EXPECT_EQ(shortFile.StartMode, 0);
+
+    const Settings junk = parseSettings("abc\r\n40000\r\n-32769\r\nx\r\n1.5\r\n+1\r\n32767\r\n-32768\r\n");
+    EXPECT_EQ(junk.Tolerance, 0);
+    EXPECT_EQ(junk.Delay, 0);  // out of range: start-up then applies the defaults
+    EXPECT_EQ(junk.RunAtStartup, 0);
+    EXPECT_EQ(junk.SoundOn, 0);
+    EXPECT_EQ(junk.MiddleButton, 0);
+    EXPECT_EQ(junk.RightEdge, 32767);
+    EXPECT_EQ(junk.StartMode, -32768);
+
+    std::string binary;
+    for (int i = 0; i < 4096; ++i) {
+        binary += static_cast<char>((i * 7919) % 256);
+    }
+    parseSettings(binary);  // must simply return
+}
+
+TEST(SettingsFile, LanguageNameFromWindowsIsDecoded) {
+    EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\nFran\xe7" "ais.lng\r\n").LanguageFile, "Français.lng");
+    EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\nFrançais.lng\r\n").LanguageFile, "Français.lng");
+}
+
+TEST(SettingsFile, MissingFileGivesInitialValues) {
+    test::TestDirectory dir;
+    EXPECT_EQ(readSettingsFile(dir.file("none.ini")), Settings{});
+}
+
+TEST(SettingsFile, WriteReplacesAtomicallyAndSkipsIdenticalContent) {
+    test::TestDirectory dir;
+    const std::string path = dir.file(kSettingsFileName);
+    ASSERT_TRUE(writeSettingsFile(path, example(), 3));
+    EXPECT_EQ(dir.read(kSettingsFileName), kExample);
+
+    struct stat before {};
+    ::stat(path.c_str(), &before);
+    ASSERT_TRUE(writeSettingsFile(path, example(), 3));
+    struct stat after {};
+    ::stat(path.c_str(), &after);
+    EXPECT_EQ(before.st_ino, after.st_ino) << "an identical write must not replace the file";
+
+    ASSERT_TRUE(writeSettingsFile(path, example(), 5));
+    EXPECT_EQ(dir.read(kSettingsFileName).substr(kExample.size() - 3), "5\r\n");
+
+    // A file deleted meanwhile is written again.
+    std::filesystem::remove(path);
+    ASSERT_TRUE(writeSettingsFile(path, example(), 5));
+    EXPECT_EQ(readSettingsFile(path).StartMode, 5);
+}
+
+// Fails the chosen step of an atomic write.
+class FailingOps : public FileOps {
+public:
+    enum class Step { Create, Write, Rename };
+    explicit FailingOps(Step step) : step_(step) {}
+    int createTemporary(std::string& pathTemplate) override {
+        return step_ == Step::Create ? -1 : FileOps::createTemporary(pathTemplate);
+    }
+    ssize_t write(int fd, const char* data, std::size_t size) override {
+        // A short write followed by a full disk.
+        if (step_ == Step::Write) {
+            if (wrote_) {
+                return -1;
+            }
+            wrote_ = true;
+            return FileOps::write(fd, data, size / 2);
+        }
+        return FileOps::write(fd, data, size);
+    }
+    bool rename(const std::string& from, const std::string& to) override {
+        return step_ != Step::Rename && FileOps::rename(from, to);
+    }
+
+private:
+    Step step_;
+    bool wrote_ = false;
+};
+
+TEST(SettingsFile, AFailedWriteLeavesThePreviousFileIntact) {
+    for (auto step : {FailingOps::Step::Create, FailingOps::Step::Write, FailingOps::Step::Rename}) {
+        test::TestDirectory dir;
+        dir.write(kSettingsFileName, kExample);
+        FailingOps ops(step);
+        Settings changed = example();
+        changed.Delay = 9;
+        EXPECT_FALSE(writeSettingsFile(dir.file(kSettingsFileName), changed, 3, ops));
+        EXPECT_EQ(dir.read(kSettingsFileName), kExample);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                                std::filesystem::directory_iterator()),
+                  1)
+            << "no temporary file may be left behind";
+    }
+}
+
+}  // namespace
+}  // namespace tz

@@ -1,0 +1,58 @@
+// Small pure rules: the help page, the product title, the feedback sounds and
+// the decoding of text files.
+#include <gtest/gtest.h>
+
+#include "app/ProductTitle.h"
+#include "bar/FeedbackSounds.h"
+#include "bar/HelpPage.h"
+#include "i18n/TextCodePage.h"
+#include "platform/fake/FakePlatform.h"
+#include "tests/unit/TestDirectory.h"
+
+namespace tz {
+namespace {
+
+TEST(HelpPage, ChosenByTheWholeLanguageFileNameIgnoringCase) {
+    EXPECT_EQ(helpPageName("Italiano.lng"), "/help-it.html");
+    EXPECT_EQ(helpPageName("ITALIANO.LNG"), "/help-it.html");
+    EXPECT_EQ(helpPageName("Greek.lng"), "/help-el.html");
+    EXPECT_EQ(helpPageName("English.lng"), "/help-en.html");
+    EXPECT_EQ(helpPageName("sub/Italiano.lng"), "/help-en.html");
+    EXPECT_EQ(helpPageName(""), "/help-en.html");
+}
+
+TEST(ProductTitle, ShowsMajorMinorAndRevision) {
+    EXPECT_EQ(buildProductTitle(1, 8, 1), "Tindro Zevad Free 1.8.1");
+}
+
+TEST(FeedbackSounds, PlaysTheFileOrBeeps) {
+    test::TestDirectory dir;
+    std::filesystem::create_directory(dir.file("Click"));
+    dir.write("Click/Click2.wav", "RIFF");
+    fake::FakeSound sound;
+    FeedbackSounds sounds(sound, dir.path());
+
+    sounds.playHover();
+    EXPECT_EQ(sound.played, std::vector<std::string>{dir.file("Click/Click2.wav")});
+    EXPECT_EQ(sound.beeps, 0);
+
+    sounds.playClick();  // Click1.wav is missing
+    EXPECT_EQ(sound.played.size(), 1u);
+    EXPECT_EQ(sound.beeps, 1);
+
+    sound.playable = false;  // present but not playable
+    sounds.playHover();
+    EXPECT_EQ(sound.beeps, 2);
+}
+
+TEST(TextCodePage, KeepsUtf8AndDecodesWindows1252) {
+    EXPECT_EQ(decodeLocalText("Ελληνικά"), "Ελληνικά");
+    EXPECT_EQ(decodeLocalText("Perch\xe9 \x80 \x93ok\x94"), "Perché € “ok”");
+    EXPECT_FALSE(isValidUtf8("\xc0\xaf"));          // overlong
+    EXPECT_FALSE(isValidUtf8("\xed\xa0\x80"));      // surrogate
+    EXPECT_FALSE(isValidUtf8("\xe2\x82"));          // cut short
+    EXPECT_TRUE(isValidUtf8("\xf0\x9f\x98\x80"));   // emoji
+}
+
+}  // namespace
+}  // namespace tz
