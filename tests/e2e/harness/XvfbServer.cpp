@@ -1,0 +1,84 @@
+#include "harness/XvfbServer.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+#include "harness/Process.h"
+
+namespace tz::e2e {
+
+namespace {
+
+void stop(pid_t pid) {
+    kill(pid, SIGTERM);
+    if (!waitForPid(pid, std::chrono::seconds(5))) {
+        kill(pid, SIGKILL);
+        waitForPid(pid, std::chrono::seconds(5));
+    }
+}
+
+}  // namespace
+
+XvfbServer::XvfbServer(std::chrono::milliseconds startTimeout) {
+    const std::string xvfb = findOnPath("Xvfb");
+    if (xvfb.empty()) {
+        throw std::runtime_error("Xvfb not found on PATH (Debian package: xvfb)");
+    }
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) {
+        throw std::runtime_error("pipe2 failed");
+    }
+    SpawnOptions options;
+    options.executable = xvfb;
+    options.args = {"Xvfb",         "-displayfd", "3",   "-screen", "0",
+                    "1280x1024x24", "-nolisten",  "tcp", "-noreset"};
+    options.passFd = fds[1];
+    try {
+        pid_ = spawnProcess(options);
+    } catch (...) {
+        close(fds[0]);
+        close(fds[1]);
+        throw;
+    }
+    close(fds[1]);
+
+    // Xvfb writes the display number and a newline once it accepts connections.
+    std::string text;
+    const auto deadline = std::chrono::steady_clock::now() + startTimeout;
+    while (text.find('\n') == std::string::npos) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd pfd{fds[0], POLLIN, 0};
+        if (left.count() <= 0 || poll(&pfd, 1, static_cast<int>(left.count())) <= 0) {
+            break;
+        }
+        char buf[32];
+        const ssize_t n = read(fds[0], buf, sizeof buf);
+        if (n <= 0) {
+            break;
+        }
+        text.append(buf, static_cast<size_t>(n));
+    }
+    close(fds[0]);
+
+    try {
+        if (text.find('\n') == std::string::npos) {
+            throw std::runtime_error("Xvfb did not report a display number");
+        }
+        number_ = std::stoi(text);
+    } catch (const std::exception& e) {
+        stop(pid_);
+        throw std::runtime_error(std::string("Xvfb failed to start: ") + e.what());
+    }
+    display_ = ":" + std::to_string(number_);
+}
+
+XvfbServer::~XvfbServer() {
+    stop(pid_);
+}
+
+}  // namespace tz::e2e
