@@ -9,11 +9,14 @@
 
 namespace tz {
 
-Application::Application(Platform& platform, SecondaryWindows& windows) : platform_(platform) {
+Application::Application(Platform& platform, const std::string& versionUrl)
+    : windows_(state_, platform) {
+    // Start-up step 1.
     state_.ProductTitle =
         buildProductTitle(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision);
     state_.settingsPath = platform.programFolder.folder() + "/" + kSettingsFileName;
-    bar_ = std::make_unique<Form1>(state_, platform, windows);
+    bar_ = std::make_unique<Form1>(state_, platform, windows_, windows_, versionUrl);
+    windows_.setBar(bar_.get());
 }
 
 Application::~Application() = default;

@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "app/AppState.h"
-#include "bar/SecondaryWindows.h"
+#include "app/ProgramWindows.h"
 #include "platform/Platform.h"
 
 namespace tz {
@@ -12,7 +12,7 @@ class Form1;
 // Owns the program-level state and the bar window for the whole run.
 class Application {
 public:
-    Application(Platform& platform, SecondaryWindows& windows);
+    Application(Platform& platform, const std::string& versionUrl);
     ~Application();
 
     // Runs the start-up sequence and the event loop; returns the exit status.
@@ -20,10 +20,11 @@ public:
 
     AppState& state() { return state_; }
     Form1& bar() { return *bar_; }
+    ProgramWindows& windows() { return windows_; }
 
 private:
     AppState state_;
-    Platform& platform_;
+    ProgramWindows windows_;
     std::unique_ptr<Form1> bar_;
 };
 

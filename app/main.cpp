@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "BuildConfig.h"
 #include "app/Application.h"
-#include "app/NoSecondaryWindows.h"
 #include "platform/linux/DesktopShell.h"
 #include "platform/linux/ExecutableFolder.h"
 #include "platform/linux/PulseSound.h"
@@ -11,6 +11,10 @@
 #include "platform/linux/X11Connection.h"
 #include "platform/linux/X11Pointer.h"
 #include "platform/linux/XTestInjector.h"
+#include "platform/posix/CurlHttpFetch.h"
+#include "platform/posix/EnvLocale.h"
+#include "platform/posix/RuntimeDirLock.h"
+#include "platform/posix/XdgAutostartStore.h"
 
 int main(int argc, char** argv) {
     // The windows need no OpenGL; keeping Qt's GL integration unloaded saves
@@ -42,9 +46,18 @@ int main(int argc, char** argv) {
     tz::PulseSound sound(x11);
     tz::DesktopShell shell;
     tz::ExecutableFolder folder;
-    tz::Platform platform{pointer, injector, screen, sound, shell, folder};
-    tz::NoSecondaryWindows windows;
+    tz::EnvLocale locale;
+    tz::RuntimeDirLock instanceLock;
+    tz::XdgAutostartStore startupEntry;
+    tz::CurlHttpFetch http;
+    tz::Platform platform{pointer, injector,     screen,       sound, shell,
+                          folder,  locale,       instanceLock, startupEntry, http};
 
-    tz::Application app(platform, windows);
+#ifdef TZ_TEST_VERSION_URL
+    const std::string versionUrl = TZ_TEST_VERSION_URL;
+#else
+    const std::string versionUrl = tz::build::kVersionUrl;
+#endif
+    tz::Application app(platform, versionUrl);
     return app.run();
 }

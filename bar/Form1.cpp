@@ -1,11 +1,15 @@
 #include "bar/Form1.h"
 
 #include <QCursor>
-#include <QPalette>
 
+#include "BuildConfig.h"
 #include "bar/HelpPage.h"
-#include "bar/PictureButton.h"
+#include "controls/UnicodeMessageBox.h"
+#include "i18n/LanguageFile.h"
+#include "i18n/SystemLanguage.h"
+#include "controls/ClickableLabel.h"
 #include "controls/Twips.h"
+#include "controls/WindowLook.h"
 #include "settings/SettingsFile.h"
 
 namespace tz {
@@ -40,22 +44,23 @@ QPixmap loadPicture(const QString& path) { return QPixmap(path); }
 
 }  // namespace
 
-Form1::Form1(AppState& app, Platform& platform, SecondaryWindows& windows)
+Form1::Form1(AppState& app, Platform& platform, SecondaryWindows& windows,
+             UpdatePrompt& updatePrompt, std::string versionUrl)
     : QWidget(nullptr,
               Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                   Qt::WindowDoesNotAcceptFocus),
       app_(app),
       platform_(platform),
       windows_(windows),
+      updatePrompt_(updatePrompt),
+      versionUrl_(std::move(versionUrl)),
       sounds_(platform.sound, platform.programFolder.folder()),
       engine_(app, *this, platform.pointer, platform.screen, platform.injector) {
     // Form_Initialize: the toolkit is ready once the application object exists.
     setWindowTitle(QString());
+    setWindowIcon(programIcon());
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(64, 64, 64));
-    setPalette(pal);
+    setDarkBackground(this);
     setMouseTracking(true);
     shown_.fill(-1);
     buttonVisible_.fill(true);
@@ -72,7 +77,7 @@ Form1::Form1(AppState& app, Platform& platform, SecondaryWindows& windows)
 Form1::~Form1() = default;
 
 void Form1::createControls() {
-    auto* backgroundPicture = new PictureButton(this);
+    auto* backgroundPicture = new ClickableLabel(this);
     backgroundPicture->setScaledContents(true);
     backgroundPicture->setPixmap(loadPicture(QStringLiteral(":/images/bar/background.jpg")));
     backgroundPicture->onMouseMove = [this] { Image2_MouseMove(); };
@@ -84,9 +89,9 @@ void Form1::createControls() {
             loadPicture(QStringLiteral(":/images/bar/button%1-lit.jpg").arg(i));
     }
 
-    const QCursor hand(QPixmap(QStringLiteral(":/images/cursors/hand.png")), 9, 1);
+    const QCursor hand = handCursor();
     for (int i = 0; i < kButtonCount; ++i) {
-        auto* button = new PictureButton(this);
+        auto* button = new ClickableLabel(this);
         button->setCursor(hand);
         const auto index = static_cast<std::int16_t>(i);
         button->onMouseMove = [this, index] { Image1_MouseMove(index); };
@@ -111,6 +116,11 @@ bool Form1::Form_Load() {
     // Step 3: the settings.
     app_.settings = readSettingsFile(settingsPath());
 
+    // Step 4: on a first run the language follows the country of the user's locale.
+    if (needsSystemLanguage(app_.settings.LanguageFile)) {
+        app_.settings.LanguageFile = chooseLanguageFile(platform_.locale);
+    }
+
     // Step 5: the lower buttons follow the middle-click choice.
     layOutLowerButtons();
 
@@ -126,8 +136,21 @@ bool Form1::Form_Load() {
     fitHeightToButtons();
     width_ = buttonWidth_[1];
 
-    // Step 10, the bar's part: tooltips from the text table.
-    applyBarTexts();
+    // Step 9: the texts of that language.
+    LoadLanguageFile(app_.texts,
+                     platform_.programFolder.folder() + "/Lang/" + app_.settings.LanguageFile,
+                     LoadMode::Startup);
+
+    // Step 10: on every window; this creates the options and exit windows hidden.
+    windows_.applyTexts();
+
+    // Step 11: one instance at a time. The second one says so and ends
+    // without writing anything.
+    if (!platform_.instanceLock.acquire()) {
+        quintptr owner = 0;
+        UnicodeMessageBox(app_.texts[0], 48, app_.texts[1], "", owner);
+        return false;
+    }
 
     // Step 12: a delay of 0 means the file gave no usable values.
     if (app_.settings.Delay == 0) {
@@ -138,6 +161,14 @@ bool Form1::Form_Load() {
     // Step 13.
     app_.BarDwellTicks = 0;
     app_.ClickDwellTicks = 0;
+
+    // Step 14: news of a newer release; answering Yes ends the program.
+    if (CheckForUpdate(platform_.http, versionUrl_, build::kHttpAgent, app_.texts,
+                       localVersionCode(build::kVersionMajor, build::kVersionMinor,
+                                        build::kVersionRevision),
+                       updatePrompt_)) {
+        return false;
+    }
 
     // Step 15: restore the saved click mode as if the pointer entered its button.
     Image1_MouseMove(app_.settings.StartMode);

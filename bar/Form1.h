@@ -10,10 +10,11 @@
 #include "bar/SecondaryWindows.h"
 #include "engine/DwellEngine.h"
 #include "platform/Platform.h"
+#include "web/UpdateCheck.h"
 
 namespace tz {
 
-class PictureButton;
+class ClickableLabel;
 
 // The bar: the program's main window, a narrow always-on-top strip of nine
 // picture buttons. It runs the start-up sequence, slides itself out of sight,
@@ -22,7 +23,9 @@ class Form1 : public QWidget, public EngineHost {
 public:
     static constexpr int kButtonCount = 9;
 
-    Form1(AppState& app, Platform& platform, SecondaryWindows& windows);
+    // `versionUrl` is where the update check looks for the newest release.
+    Form1(AppState& app, Platform& platform, SecondaryWindows& windows, UpdatePrompt& updatePrompt,
+          std::string versionUrl);
     ~Form1() override;
 
     // The start-up sequence. Returns false when the program must end instead
@@ -80,6 +83,8 @@ private:
     AppState& app_;
     Platform& platform_;
     SecondaryWindows& windows_;
+    UpdatePrompt& updatePrompt_;
+    std::string versionUrl_;
     FeedbackSounds sounds_;
     DwellEngine engine_;
 
@@ -89,8 +94,8 @@ private:
     double width_ = 0;
     double height_ = 0;
 
-    std::array<PictureButton*, kButtonCount> Image1{};
-    PictureButton* Image2 = nullptr;
+    std::array<ClickableLabel*, kButtonCount> Image1{};
+    ClickableLabel* Image2 = nullptr;
     std::array<QPixmap, 2 * kButtonCount> Image3;
     // Which Image3 picture each button shows (-1: none yet).
     std::array<int, kButtonCount> shown_{};

@@ -14,6 +14,8 @@ public:
     virtual void showOptionsWindow() = 0;
     // Makes sure the window exists, applies the texts and shows it, not modal.
     virtual void showExitWindow() = 0;
+    // Puts the text table on the bar, the options window and the exit window.
+    virtual void applyTexts() = 0;
 };
 
 }  // namespace tz

@@ -1,10 +1,14 @@
 #pragma once
 #include "platform/ClickInjector.h"
+#include "platform/HttpFetch.h"
+#include "platform/InstanceLock.h"
+#include "platform/Locale.h"
 #include "platform/Pointer.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
+#include "platform/StartupEntryStore.h"
 
 namespace tz {
 
@@ -16,6 +20,10 @@ struct Platform {
     Sound& sound;
     Shell& shell;
     ProgramFolder& programFolder;
+    Locale& locale;
+    InstanceLock& instanceLock;
+    StartupEntryStore& startupEntry;
+    HttpFetch& http;
 };
 
 }  // namespace tz

@@ -13,6 +13,8 @@ public:
     virtual void open(const std::string& pathOrUrl) = 0;
     // Starts argv[0] with the given arguments, without a shell in between.
     virtual bool start(const std::vector<std::string>& argv) = 0;
+    // The running desktop's names (XDG_CURRENT_DESKTOP), such as "GNOME" or "KDE".
+    virtual std::string currentDesktop() = 0;
 };
 
 }  // namespace tz

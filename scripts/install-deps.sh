@@ -11,7 +11,7 @@ packages=(
     libcurl4-openssl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb x11-utils xauth
-    fonts-dejavu-core
+    fonts-dejavu-core fonts-liberation
 )
 
 missing=()

@@ -4,6 +4,10 @@
 #include <vector>
 
 #include "platform/ClickInjector.h"
+#include "platform/fake/FakeHttpFetch.h"
+#include "platform/fake/FakeInstanceLock.h"
+#include "platform/fake/FakeLocale.h"
+#include "platform/fake/FakeStartupEntryStore.h"
 #include "platform/Platform.h"
 #include "platform/Pointer.h"
 #include "platform/ProgramFolder.h"
@@ -56,6 +60,8 @@ public:
         started.push_back(argv);
         return startSucceeds;
     }
+    std::string currentDesktop() override { return desktop; }
+    std::string desktop;
     std::vector<std::string> opened;
     std::vector<std::vector<std::string>> started;
     bool startSucceeds = true;
@@ -79,7 +85,12 @@ struct FakePlatform {
     FakeSound sound;
     FakeShell shell;
     FakeProgramFolder programFolder;
-    Platform platform{pointer, injector, screen, sound, shell, programFolder};
+    FakeLocale locale;
+    FakeInstanceLock instanceLock;
+    FakeStartupEntryStore startupEntry;
+    FakeHttpFetch http;
+    Platform platform{pointer,        injector,     screen,       sound, shell,
+                      programFolder, locale,       instanceLock, startupEntry, http};
 };
 
 }  // namespace tz::fake

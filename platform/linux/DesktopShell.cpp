@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QStringList>
+#include <cstdlib>
 
 namespace tz {
 
@@ -19,6 +20,15 @@ bool DesktopShell::start(const std::vector<std::string>& argv) {
     }
     // Detached: the program never waits for the browser or the settings tool.
     return QProcess::startDetached(QString::fromStdString(argv[0]), arguments);
+}
+
+}  // namespace tz
+
+namespace tz {
+
+std::string DesktopShell::currentDesktop() {
+    const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
+    return desktop ? desktop : "";
 }
 
 }  // namespace tz

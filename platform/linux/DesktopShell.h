@@ -9,6 +9,7 @@ class DesktopShell : public Shell {
 public:
     void open(const std::string& pathOrUrl) override;
     bool start(const std::vector<std::string>& argv) override;
+    std::string currentDesktop() override;
 };
 
 }  // namespace tz

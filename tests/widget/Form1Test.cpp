@@ -10,12 +10,16 @@ namespace tz {
 namespace {
 
 // Options and exit windows that never show; counts the touches.
-class StubWindows : public SecondaryWindows {
+class StubWindows : public SecondaryWindows, public UpdatePrompt {
 public:
     bool isOptionsWindowVisible() override { return optionsVisible; }
     bool isExitWindowVisible() override { return false; }
     void showOptionsWindow() override { ++optionsShown; }
     void showExitWindow() override { ++exitShown; }
+    void applyTexts() override { ++textsApplied; }
+    int ask(const std::string&, std::uint32_t, const std::string&) override { return 7; }
+    void openProductPage() override {}
+    int textsApplied = 0;
     bool optionsVisible = false;
     int optionsShown = 0;
     int exitShown = 0;
@@ -28,7 +32,7 @@ protected:
             dir.write(kSettingsFileName, settings);
         }
         app.settingsPath = dir.file(kSettingsFileName);
-        bar = std::make_unique<Form1>(app, fake.platform, windows);
+        bar = std::make_unique<Form1>(app, fake.platform, windows, windows, "https://example/v.txt");
         bar->Form_Load();
     }
 

@@ -4,11 +4,12 @@
 
 namespace tz {
 
-// A windowless-looking picture that reports pointer movement over it and
-// clicks on it. Shows its picture at its own size.
-class PictureButton : public QLabel {
+// A picture or text that reports pointer movement over it and clicks on it,
+// like the bar's buttons and the options window's links. Movement over it is
+// its own: it does not reach the window behind.
+class ClickableLabel : public QLabel {
 public:
-    explicit PictureButton(QWidget* parent);
+    explicit ClickableLabel(QWidget* parent);
 
     std::function<void()> onMouseMove;
     std::function<void()> onClick;

@@ -1,27 +1,27 @@
-#include "bar/PictureButton.h"
+#include "controls/ClickableLabel.h"
 
 #include <QMouseEvent>
 
 namespace tz {
 
-PictureButton::PictureButton(QWidget* parent) : QLabel(parent) {
+ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent) {
     setMouseTracking(true);
-    setAttribute(Qt::WA_Hover, false);
+    setAttribute(Qt::WA_NoMousePropagation);
 }
 
-void PictureButton::mouseMoveEvent(QMouseEvent* event) {
+void ClickableLabel::mouseMoveEvent(QMouseEvent* event) {
     if (onMouseMove) {
         onMouseMove();
     }
     event->accept();
 }
 
-void PictureButton::mousePressEvent(QMouseEvent* event) {
+void ClickableLabel::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;
     event->accept();
 }
 
-void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
     event->accept();

@@ -1,0 +1,87 @@
+#include "app/ProgramWindows.h"
+
+#include "bar/Form1.h"
+#include "controls/UnicodeMessageBox.h"
+#include "i18n/ApplyTexts.h"
+#include "settings/Form3.h"
+#include "settings/Form4.h"
+
+namespace tz {
+
+ProgramWindows::ProgramWindows(AppState& app, Platform& platform)
+    : app_(app), platform_(platform) {}
+
+ProgramWindows::~ProgramWindows() = default;
+
+Form3& ProgramWindows::form3() {
+    if (!form3_) {
+        form3_ = std::make_unique<Form3>(app_, platform_, *this);
+        form3_->Form_Load();
+    }
+    return *form3_;
+}
+
+Form4& ProgramWindows::form4() {
+    if (!form4_) {
+        form4_ = std::make_unique<Form4>(app_, platform_, *this);
+        form4_->Form_Load();
+    }
+    return *form4_;
+}
+
+namespace {
+
+// The window may be destroyed from inside one of its own handlers, so the
+// object itself goes at the next turn of the event loop.
+template <typename Window>
+void destroy(std::unique_ptr<Window>& window) {
+    if (!window) {
+        return;
+    }
+    Window* doomed = window.release();
+    doomed->Form_Unload();
+    doomed->hide();
+    doomed->deleteLater();
+}
+
+}  // namespace
+
+void ProgramWindows::destroyForm3() { destroy(form3_); }
+
+void ProgramWindows::destroyForm4() { destroy(form4_); }
+
+void ProgramWindows::openAbout() {
+    // The about window comes with its own issue of work; until then the
+    // options window comes straight back.
+    form3().show();
+}
+
+bool ProgramWindows::isOptionsWindowVisible() { return form3().isVisible(); }
+
+bool ProgramWindows::isExitWindowVisible() { return form4().isVisible(); }
+
+void ProgramWindows::showOptionsWindow() {
+    Form3& window = form3();
+    window.show();
+    window.raise();
+}
+
+void ProgramWindows::showExitWindow() {
+    form4();
+    ApplyTexts(*this);
+    Form4& window = form4();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void ProgramWindows::applyTexts() { ApplyTexts(*this); }
+
+int ProgramWindows::ask(const std::string& text, std::uint32_t style, const std::string& title) {
+    quintptr owner = 0;
+    return UnicodeMessageBox(text, style, title, "", owner);
+}
+
+void ProgramWindows::openProductPage() { form3().Label11_Click(); }
+
+}  // namespace tz

@@ -1,0 +1,73 @@
+#include "controls/CtlTransparent.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tz {
+
+QRegion opaqueRegion(const QImage& image, QRgb maskColor) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const QRgb key = maskColor | 0xFF000000u;
+    QRegion region;
+    // One rectangle per run of kept pixels in each row.
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        int x = 0;
+        while (x < rgb.width()) {
+            while (x < rgb.width() && row[x] == key) {
+                ++x;
+            }
+            const int start = x;
+            while (x < rgb.width() && row[x] != key) {
+                ++x;
+            }
+            if (x > start) {
+                region += QRect(start, y, x - start, 1);
+            }
+        }
+    }
+    return region;
+}
+
+CtlTransparent::CtlTransparent(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void CtlTransparent::setPicture(const QPixmap& picture) {
+    image_ = QImage(size(), QImage::Format_RGB32);
+    image_.fill(palette().color(QPalette::Base));
+    QPainter painter(&image_);
+    painter.drawPixmap(0, 0, picture);
+    painter.end();
+    updateMask();
+}
+
+void CtlTransparent::setMaskColor(QRgb color) {
+    maskColor_ = color;
+    updateMask();
+}
+
+void CtlTransparent::updateMask() {
+    if (image_.isNull()) {
+        return;
+    }
+    const QRegion region = opaqueRegion(image_, maskColor_);
+    // An empty mask would mean "no mask" to Qt; a fully keyed-out picture
+    // must instead leave nothing of the control.
+    setMask(region.isEmpty() ? QRegion(-1, -1, 1, 1) : region);
+    update();
+}
+
+void CtlTransparent::paintEvent(QPaintEvent* /*event*/) {
+    if (!image_.isNull()) {
+        QPainter(this).drawImage(0, 0, image_);
+    }
+}
+
+void CtlTransparent::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && onClick) {
+        onClick();
+    }
+}
+
+}  // namespace tz

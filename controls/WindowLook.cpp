@@ -1,0 +1,53 @@
+#include "controls/WindowLook.h"
+
+#include <QPalette>
+#include <QPixmap>
+#include <QWidget>
+
+namespace tz {
+
+void setDarkBackground(QWidget* window) {
+    QPalette pal = window->palette();
+    pal.setColor(QPalette::Window, QColor(64, 64, 64));
+    window->setPalette(pal);
+    window->setAutoFillBackground(true);
+}
+
+QFont programFont(const QString& family, double pointSize, bool bold, bool italic,
+                  bool underline) {
+    QFont font(family);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setUnderline(underline);
+    return font;
+}
+
+void setTextColour(QWidget* label, const QColor& colour) {
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    label->setPalette(pal);
+    label->setAutoFillBackground(false);
+}
+
+QCursor handCursor() {
+    return QCursor(QPixmap(QStringLiteral(":/images/cursors/hand.png")), 9, 1);
+}
+
+QCursor smileCursor() {
+    return QCursor(QPixmap(QStringLiteral(":/images/cursors/smile.png")), 16, 16);
+}
+
+QIcon iconFromPictures(const QString& pattern, std::initializer_list<int> sizes) {
+    QIcon icon;
+    for (int size : sizes) {
+        icon.addPixmap(QPixmap(pattern.arg(size)));
+    }
+    return icon;
+}
+
+QIcon programIcon() {
+    return iconFromPictures(QStringLiteral(":/images/icon/icon-%1.png"), {16, 24, 32, 48, 256});
+}
+
+}  // namespace tz

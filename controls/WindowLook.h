@@ -1,0 +1,31 @@
+#pragma once
+#include <QColor>
+#include <QCursor>
+#include <QFont>
+#include <QIcon>
+#include <QString>
+#include <initializer_list>
+
+class QWidget;
+
+namespace tz {
+
+// The look the program's windows share.
+
+// Dark grey RGB(64, 64, 64) behind the window's controls.
+void setDarkBackground(QWidget* window);
+// A font by family and point size; the desktop substitutes a missing family.
+QFont programFont(const QString& family, double pointSize, bool bold = false,
+                  bool italic = false, bool underline = false);
+// Text colour of a label, on a transparent background.
+void setTextColour(QWidget* label, const QColor& colour);
+// The pointing hand over everything that can be acted on.
+QCursor handCursor();
+// The smiling face over the donation picture.
+QCursor smileCursor();
+// An icon from pictures of several sizes; `pattern` holds %1 for the size.
+QIcon iconFromPictures(const QString& pattern, std::initializer_list<int> sizes);
+// The program's own icon.
+QIcon programIcon();
+
+}  // namespace tz

@@ -1,0 +1,107 @@
+#include "settings/Form4.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <unistd.h>
+
+#include "app/ProgramWindows.h"
+#include "controls/CtlTransparent.h"
+#include "controls/Twips.h"
+#include "controls/WindowLook.h"
+
+namespace tz {
+
+namespace {
+
+constexpr double kLeft = 2760;
+constexpr double kTop = 3750;
+constexpr double kClientWidth = 5415;
+constexpr double kClientHeight = 2235;
+
+}  // namespace
+
+Form4::Form4(AppState& app, Platform& platform, ProgramWindows& windows)
+    : QWidget(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      app_(app),
+      platform_(platform),
+      windows_(windows) {
+    ScreenMetrics& screen = platform.screen;
+    setDarkBackground(this);
+    setMouseTracking(true);
+    setWindowIcon(iconFromPictures(QStringLiteral(":/images/exit/icon-%1.png"), {16, 24, 32}));
+    const QRect client = twipsToPixels(screen, kLeft, kTop, kClientWidth, kClientHeight);
+    setFixedSize(client.size());
+    move(client.topLeft());
+
+    // The background picture covers the whole client area; movement over it
+    // is the window's own.
+    Image2 = new QLabel(this);
+    Image2->setPixmap(QPixmap(QStringLiteral(":/images/exit/background.jpg")));
+    Image2->setGeometry(twipsToPixels(screen, 0, 0, 9780, 2835));
+
+    Image1 = new QLabel(this);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/images/exit/face.bmp")));
+    Image1->setGeometry(twipsToPixels(screen, 330, 420, 630, 600));
+
+    ctlTransparent1 = new CtlTransparent(this);
+    ctlTransparent1->setGeometry(twipsToPixels(screen, 3210, 660, 660, 630));
+    ctlTransparent1->setAttribute(Qt::WA_NoMousePropagation);
+
+    Label1 = new QLabel(QStringLiteral("Label1"), this);
+    Label1->setFont(programFont(QStringLiteral("Arial"), 12));
+    setTextColour(Label1, Qt::white);
+    Label1->move(twipsToPixelsX(screen, 1200), twipsToPixelsY(screen, 600));
+    Label1->setAttribute(Qt::WA_NoMousePropagation);
+    Label1->setMouseTracking(true);
+
+    const QCursor hand = handCursor();
+    Si = new QPushButton(QStringLiteral("&Si"), this);
+    Si->setGeometry(twipsToPixels(screen, 1200, 1380, 1395, 525));
+    No = new QPushButton(QStringLiteral("&No"), this);
+    No->setGeometry(twipsToPixels(screen, 2850, 1380, 1395, 525));
+    for (QPushButton* button : {Si, No}) {
+        button->setCursor(hand);
+        button->setAutoDefault(true);
+        button->setAttribute(Qt::WA_NoMousePropagation);
+    }
+    setTabOrder(Si, No);
+    Si->setFocus();
+    QObject::connect(Si, &QPushButton::clicked, this, [this] { Si_Click(); });
+    QObject::connect(No, &QPushButton::clicked, this, [this] { No_Click(); });
+}
+
+void Form4::Form_Load() {
+    // Step 1: topmost at its place (the window flags keep it above the others).
+    // Steps 2 to 5: the face stands on the background without a box around it.
+    ctlTransparent1->setGeometry(Image1->geometry());
+    ctlTransparent1->setMaskColor(qRgb(255, 0, 255));
+    ctlTransparent1->setPicture(Image1->pixmap());
+    Image1->hide();
+    // Step 6: answered by dwelling, so the left click is in force meanwhile.
+    SavedClickMode = app_.ClickMode;
+    app_.ClickMode = mode::LeftClick;
+}
+
+void Form4::mouseMoveEvent(QMouseEvent* /*event*/) { Form_MouseMove(); }
+
+void Form4::Form_MouseMove() { app_.ClickMode = mode::LeftClick; }
+
+void Form4::Form_Unload() { app_.ClickMode = SavedClickMode; }
+
+void Form4::Si_Click() {
+    // Ends at once: no window's unload step runs. The settings file is already
+    // current, since every change is written when it is made.
+    ::_exit(0);
+}
+
+void Form4::No_Click() { windows_.destroyForm4(); }
+
+void Form4::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    windows_.destroyForm4();
+}
+
+}  // namespace tz
