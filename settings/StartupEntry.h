@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/StartupEntryStore.h"
+
+namespace tz {
+
+// The start-at-logon entry is an XDG autostart desktop entry of this name.
+inline constexpr const char* kStartupEntryFileName = "tindro-zevad.desktop";
+
+// One argument of a desktop entry's Exec key, exactly as it is written in the
+// file: double-quoted when it holds a reserved character, "%" doubled, and the
+// whole escaped as a desktop entry string value (so a backslash inside quotes
+// is written as four backslashes).
+std::string quoteExecArgument(std::string_view argument);
+
+// Splits an Exec value as written in a desktop entry into its arguments:
+// string escapes undone, then quoting, then "%%". Nothing when the value is
+// malformed, holds no program or uses a field code such as %f.
+std::optional<std::vector<std::string>> parseExecLine(std::string_view execValue);
+
+// The autostart entry that starts `executablePath` with no arguments. Nothing
+// when the path cannot be written in a desktop entry (empty, not UTF-8, or
+// holding control characters other than tab, newline and carriage return).
+std::optional<std::string> desktopEntryContents(const std::string& executablePath);
+
+// Applies the user's start-at-logon choice: the entry is written (or refreshed)
+// when the option is exactly 1 and removed for any other value.
+void UpdateStartupEntry(std::int16_t runAtStartup, const std::string& executablePath,
+                        StartupEntryStore& store);
+
+}  // namespace tz
