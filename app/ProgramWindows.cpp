@@ -5,6 +5,7 @@
 #include "i18n/ApplyTexts.h"
 #include "settings/Form3.h"
 #include "settings/Form4.h"
+#include "web/frmAbout.h"
 
 namespace tz {
 
@@ -51,9 +52,23 @@ void ProgramWindows::destroyForm3() { destroy(form3_); }
 void ProgramWindows::destroyForm4() { destroy(form4_); }
 
 void ProgramWindows::openAbout() {
-    // The about window comes with its own issue of work; until then the
-    // options window comes straight back.
-    form3().show();
+    const QPoint centre = form3().geometry().center();
+    if (!about_) {
+        about_ = std::make_unique<frmAbout>(app_, platform_, *this);
+        about_->Form_Load();
+    }
+    about_->open(centre);
+}
+
+void ProgramWindows::closeAbout() {
+    if (about_) {
+        frmAbout* doomed = about_.release();
+        doomed->hide();
+        doomed->deleteLater();
+    }
+    Form3& options = form3();
+    options.show();
+    options.raise();
 }
 
 bool ProgramWindows::isOptionsWindowVisible() { return form3().isVisible(); }

@@ -12,6 +12,7 @@ namespace tz {
 class Form1;
 class Form3;
 class Form4;
+class frmAbout;
 
 // Owns the options and exit windows. Each is created by the first operation
 // that touches it, even a read of its visibility; its load step runs then,
@@ -35,8 +36,11 @@ public:
     void destroyForm3();
     void destroyForm4();
 
-    // The about window, opened from the options window.
+    // The about window, opened from the options window in its place; closing
+    // it brings the options window back.
     void openAbout();
+    void closeAbout();
+    frmAbout* about() { return about_.get(); }
 
     // SecondaryWindows
     bool isOptionsWindowVisible() override;
@@ -55,6 +59,7 @@ private:
     Form1* bar_ = nullptr;
     std::unique_ptr<Form3> form3_;
     std::unique_ptr<Form4> form4_;
+    std::unique_ptr<frmAbout> about_;
 };
 
 }  // namespace tz

@@ -69,12 +69,9 @@ public:
 
 class FakeProgramFolder : public ProgramFolder {
 public:
-    explicit FakeProgramFolder(std::string path = "/opt/tz") : path_(std::move(path)) {}
-    std::string folder() override { return path_; }
-    std::string executablePath() override { return path_ + "/tindro-zevad"; }
-
-private:
-    std::string path_;
+    std::string folder() override { return path; }
+    std::string executablePath() override { return path + "/tindro-zevad"; }
+    std::string path = "/opt/tz";
 };
 
 // All fakes together, with a Platform view of them.

@@ -23,10 +23,20 @@ protected:
             dir.write(kSettingsFileName, settings);
         }
         app.settingsPath = dir.file(kSettingsFileName);
+        fake.programFolder.path = dir.path();
         app.ProductTitle = "Tindro Zevad Free 1.8.1";
         bar = std::make_unique<Form1>(app, fake.platform, windows, windows, "http://127.0.0.1:1/");
         windows.setBar(bar.get());
         bar->Form_Load();
+    }
+    // A language file in the program's Lang folder: `texts[i]` on line i.
+    void writeLanguage(const std::string& name, const std::vector<std::string>& texts) {
+        std::filesystem::create_directories(dir.file("Lang"));
+        std::string bytes;
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            bytes += "xx " + texts[i] + "\r\n";
+        }
+        dir.write("Lang/" + name, bytes);
     }
     std::string settingsLine(int line) {
         const std::string text = dir.read(kSettingsFileName);

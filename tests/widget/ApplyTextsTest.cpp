@@ -1,0 +1,129 @@
+#include <QLabel>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "controls/ClickableLabel.h"
+#include "i18n/ApplyTexts.h"
+#include "i18n/LanguageFile.h"
+#include "tests/widget/ProgramWindowsFixture.h"
+
+namespace tz {
+namespace {
+
+using ApplyTextsTest = test::ProgramWindowsTest;
+
+// Every text ApplyTexts sets, in one string, to compare whole states.
+std::string allTexts(ProgramWindows& w) {
+    std::string out;
+    const auto add = [&out](const QString& text) { out += text.toStdString() + "|"; };
+    for (int i = 0; i < Form1::kButtonCount; ++i) {
+        add(w.bar().button(i)->toolTip());
+    }
+    Form3& o = w.form3();
+    add(o.windowTitle());
+    for (QLabel* l : {static_cast<QLabel*>(o.Label3), static_cast<QLabel*>(o.Label4),
+                      static_cast<QLabel*>(o.Label5), static_cast<QLabel*>(o.Label6),
+                      static_cast<QLabel*>(o.Label7), static_cast<QLabel*>(o.Label9),
+                      static_cast<QLabel*>(o.Label10), static_cast<QLabel*>(o.Label11),
+                      static_cast<QLabel*>(o.Label13), static_cast<QLabel*>(o.Label14)}) {
+        add(l->text());
+    }
+    add(o.Label12->toolTip());
+    add(o.Command1->text());
+    add(o.Command2->text());
+    add(o.Image1->toolTip());
+    Form4& e = w.form4();
+    add(e.windowTitle());
+    add(e.Label1->text());
+    add(e.Si->text());
+    add(e.No->text());
+    return out;
+}
+
+TEST_F(ApplyTextsTest, AnEmptyTableLeavesOnlyTheFixedParts) {
+    start();  // no language file at all
+    EXPECT_EQ(allTexts(windows),
+              "|||||||...||"                     // bar tooltips
+              "|"                                // options title
+              " (0 - 10)| (2 - 20)|||||||||"    // labels 3 to 14
+              "||||"                             // Label12 tip, buttons, donation tip
+              "||||");                           // exit window
+}
+
+TEST_F(ApplyTextsTest, EveryPlaceTakesItsEntryAndASecondApplyChangesNothing) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < 33; ++i) {
+        texts.push_back("T" + std::to_string(i));
+    }
+    writeLanguage("English.lng", texts);
+    start();
+    const std::string once = allTexts(windows);
+    EXPECT_EQ(once,
+              "T12|T22|T9|T8|T10|T6|T7|T13...|T2|T13|"
+              "T14 (0 - 10)|T15 (2 - 20)|T16|T17|T18|T23|T24|T25|T28|T30|"
+              "T11|T4|T5|T3|T12|T19|T20|T21|");
+    ApplyTexts(windows);
+    EXPECT_EQ(allTexts(windows), once);
+}
+
+TEST_F(ApplyTextsTest, AShorterFileKeepsThePreviousLanguagesLaterTexts) {
+    writeLanguage("English.lng", std::vector<std::string>(33, "old"));
+    writeLanguage("Short.lng", {"new", "new", "new", "new", "new"});
+    start();
+    ASSERT_TRUE(LoadLanguageFile(app.texts, dir.file("Lang/Short.lng"), LoadMode::Picker));
+    ApplyTexts(windows);
+    EXPECT_EQ(windows.form3().Command1->text(), "new");     // entry 4
+    EXPECT_EQ(windows.form3().Command2->text(), "old");     // entry 5
+    EXPECT_EQ(windows.bar().button(8)->toolTip(), "new");   // entry 2
+}
+
+TEST_F(ApplyTextsTest, StartUpCreatesBothWindowsHiddenInTheOrderThatDecidesTheModes) {
+    start();
+    ASSERT_TRUE(windows.form3Exists());
+    ASSERT_TRUE(windows.form4Exists());
+    EXPECT_FALSE(windows.form3().isVisible());
+    EXPECT_FALSE(windows.form4().isVisible());
+    // The exit window was created inside the options window's load step,
+    // before anything had set the click mode.
+    EXPECT_EQ(windows.form4().SavedClickMode, 0);
+    EXPECT_EQ(windows.form3().SavedClickMode, 3);
+    EXPECT_EQ(app.ClickMode, 3);  // then the saved start mode, through the bar
+}
+
+TEST_F(ApplyTextsTest, FirstRunChoosesTheLanguageOfTheLocale) {
+    fake.locale.code = "IT";
+    writeLanguage("Italiano.lng", {"", "", "Guida"});
+    start("");
+    EXPECT_EQ(app.settings.LanguageFile, "Italiano.lng");
+    EXPECT_EQ(windows.bar().button(8)->toolTip(), "Guida");
+    // A stored name, even of a missing file, is never replaced.
+    start("2\r\n5\r\n0\r\nKlingon.lng\r\n0\r\n0\r\n0\r\n3\r\n");
+    EXPECT_EQ(app.settings.LanguageFile, "Klingon.lng");
+}
+
+TEST_F(ApplyTextsTest, ASecondInstanceEndsBeforeWritingOrCheckingForUpdates) {
+    fake.instanceLock.free = false;
+    fake.http.bodies["http://127.0.0.1:1/"] = "999999999";
+    const std::string before = "2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n5\r\n";
+    dir.write(kSettingsFileName, before);
+    app.settingsPath = dir.file(kSettingsFileName);
+    fake.programFolder.path = dir.path();
+    bar = std::make_unique<Form1>(app, fake.platform, windows, windows, "http://127.0.0.1:1/");
+    windows.setBar(bar.get());
+    // The message box is modal; answer it as soon as it shows.
+    QTimer::singleShot(0, [] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(w)) {
+                box->accept();
+            }
+        }
+    });
+    EXPECT_FALSE(bar->Form_Load());
+    EXPECT_TRUE(fake.http.requests.empty());
+    EXPECT_EQ(dir.read(kSettingsFileName), before);
+}
+
+}  // namespace
+}  // namespace tz
