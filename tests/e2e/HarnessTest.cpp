@@ -1,7 +1,6 @@
 // Checks of the end-to-end harness itself, without the program under test.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -54,6 +53,7 @@ TEST(X11HarnessTest, RecorderAndMonitorSeeFakedButtonsInOrder) {
     EXPECT_TRUE(listed[0].viewable());
     EXPECT_TRUE(listed[0].overrideRedirect);
     EXPECT_EQ(listed[0].title, "Target");
+    EXPECT_TRUE(x11.wasMapped(recorder.window()));
 
     x11.movePointer(recorder.centre());
     EXPECT_EQ(x11.pointer(), recorder.centre());
@@ -161,6 +161,7 @@ TEST(ProgramRunTest, StartsWithAFreshEnvironmentAndLogsOutput) {
         "HOME=" + sandbox.home().string(),
         "XDG_RUNTIME_DIR=" + sandbox.runtimeDir().string(),
         "XDG_CONFIG_HOME=" + sandbox.configHome().string(),
+        "TMPDIR=" + sandbox.tmpDir().string(),
         "LANG=de_DE.UTF-8",
         "LC_ALL=de_DE.UTF-8",
         "QT_QPA_PLATFORM=xcb",

@@ -63,7 +63,7 @@ bool BarDriver::waitParked(std::chrono::milliseconds timeout) const {
     return waitUntil(
         [this] {
             const auto b = find();
-            return b && b->mapState == WindowInfo::MapState::Unmapped && b->geometry.x == 0;
+            return b && b->mapState == WindowInfo::MapState::Unmapped && x11_.wasMapped(b->id);
         },
         timeout);
 }

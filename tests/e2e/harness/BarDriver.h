@@ -35,7 +35,9 @@ class BarDriver {
     BarDriver(X11Client& x11, pid_t programPid) : x11_(x11), pid_(programPid) {}
 
     std::optional<WindowInfo> find() const;
-    // True once the bar is hidden (unmapped) and parked at x = 0.
+    // True once the bar, after having been shown, is hidden (unmapped).
+    // Where X keeps a hidden window is not checked: Qt applies a move of a
+    // hidden window only when it shows it again.
     bool waitParked(std::chrono::milliseconds timeout) const;
     // Touches the left edge at height `y`; the bar once shown at x = 0.
     std::optional<WindowInfo> showAtEdge(int y, std::chrono::milliseconds timeout);

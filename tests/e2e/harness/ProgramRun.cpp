@@ -19,6 +19,7 @@ ProgramRun::ProgramRun(Sandbox& sandbox, const std::string& display, ProgramOpti
         {"HOME", sandbox.home().string()},
         {"XDG_RUNTIME_DIR", sandbox.runtimeDir().string()},
         {"XDG_CONFIG_HOME", sandbox.configHome().string()},
+        {"TMPDIR", sandbox.tmpDir().string()},
         {"PATH", "/usr/local/bin:/usr/bin:/bin"},
         {"LANG", options.locale},
         {"LC_ALL", options.locale},

@@ -121,7 +121,7 @@ void Recorder::draw() {
             width = XTextWidth(impl_->font, label_.c_str(), static_cast<int>(label_.size()));
         }
         XDrawString(impl_->dpy, impl_->window, impl_->gc, (geometry_.width - width) / 2,
-                    geometry_.height / 2 + 8, label_.c_str(), static_cast<int>(label_.size()));
+                    geometry_.height / 3 + 8, label_.c_str(), static_cast<int>(label_.size()));
     }
     XFlush(impl_->dpy);
 }

@@ -54,6 +54,7 @@ Sandbox::Sandbox(const fs::path& distDir) {
         fs::create_directories(runtimeDir_);
         fs::permissions(runtimeDir_, fs::perms::owner_all, fs::perm_options::replace);
         fs::create_directories(root_ / "logs");
+        fs::create_directories(tmpDir());
     } catch (...) {
         std::error_code ec;
         fs::remove_all(root_, ec);

@@ -7,8 +7,9 @@
 namespace tz::e2e {
 
 // A fresh temporary root holding a copy of the program folder, a private HOME
-// (with XDG_CONFIG_HOME inside) and a private XDG_RUNTIME_DIR. Everything is
-// removed on destruction.
+// (with XDG_CONFIG_HOME inside), a private XDG_RUNTIME_DIR and TMPDIR, so
+// parallel runs share no files, sockets or locks. Everything is removed on
+// destruction.
 class Sandbox {
   public:
     static constexpr const char* kExecutableName = "tindro-zevad";
@@ -25,6 +26,7 @@ class Sandbox {
     const std::filesystem::path& home() const { return home_; }
     const std::filesystem::path& runtimeDir() const { return runtimeDir_; }
     const std::filesystem::path& configHome() const { return configHome_; }
+    std::filesystem::path tmpDir() const { return root_ / "tmp"; }
     std::filesystem::path executable() const { return programFolder_ / kExecutableName; }
     std::filesystem::path settingsPath() const { return programFolder_ / kSettingsName; }
 

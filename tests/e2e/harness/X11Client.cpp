@@ -18,6 +18,7 @@ struct X11Client::Impl {
     Atom netWmName = 0;
     Atom utf8String = 0;
     Atom netWmPid = 0;
+    std::vector<WindowEvent> events;
 };
 
 namespace {
@@ -85,6 +86,8 @@ X11Client::X11Client(const std::string& display) : impl_(new Impl) {
     impl_->netWmName = XInternAtom(impl_->dpy, "_NET_WM_NAME", False);
     impl_->utf8String = XInternAtom(impl_->dpy, "UTF8_STRING", False);
     impl_->netWmPid = XInternAtom(impl_->dpy, "_NET_WM_PID", False);
+    XSelectInput(impl_->dpy, impl_->root, SubstructureNotifyMask);
+    XSync(impl_->dpy, False);
 }
 
 X11Client::~X11Client() {
@@ -189,6 +192,50 @@ std::optional<WindowInfo> X11Client::waitFor(const Predicate& predicate,
         },
         timeout);
     return found;
+}
+
+std::vector<WindowEvent> X11Client::windowEvents() {
+    XSync(impl_->dpy, False);
+    while (XPending(impl_->dpy) > 0) {
+        XEvent ev;
+        XNextEvent(impl_->dpy, &ev);
+        switch (ev.type) {
+            case CreateNotify:
+                impl_->events.push_back({ev.xcreatewindow.window,
+                                         WindowEvent::Kind::Created,
+                                         {ev.xcreatewindow.x, ev.xcreatewindow.y,
+                                          ev.xcreatewindow.width, ev.xcreatewindow.height}});
+                break;
+            case MapNotify:
+                impl_->events.push_back({ev.xmap.window, WindowEvent::Kind::Mapped, {}});
+                break;
+            case UnmapNotify:
+                impl_->events.push_back({ev.xunmap.window, WindowEvent::Kind::Unmapped, {}});
+                break;
+            case ConfigureNotify:
+                impl_->events.push_back({ev.xconfigure.window,
+                                         WindowEvent::Kind::Configured,
+                                         {ev.xconfigure.x, ev.xconfigure.y, ev.xconfigure.width,
+                                          ev.xconfigure.height}});
+                break;
+            case DestroyNotify:
+                impl_->events.push_back(
+                    {ev.xdestroywindow.window, WindowEvent::Kind::Destroyed, {}});
+                break;
+            default:
+                break;
+        }
+    }
+    return impl_->events;
+}
+
+bool X11Client::wasMapped(unsigned long window) {
+    for (const auto& e : windowEvents()) {
+        if (e.window == window && e.kind == WindowEvent::Kind::Mapped) {
+            return true;
+        }
+    }
+    return false;
 }
 
 Screenshot X11Client::grabScreen() const {

@@ -30,6 +30,14 @@ struct WindowInfo {
 
 std::ostream& operator<<(std::ostream& os, const WindowInfo& w);
 
+// A change of a top-level window, as the server reported it.
+struct WindowEvent {
+    enum class Kind { Created, Mapped, Unmapped, Configured, Destroyed };
+    unsigned long window = 0;
+    Kind kind = Kind::Created;
+    Rect geometry;  // for Created and Configured
+};
+
 // An RGB32 (0xffRRGGBB) copy of the screen.
 struct Screenshot {
     int width = 0;
@@ -60,6 +68,12 @@ class X11Client {
     // The first top-level window matching `predicate` within `timeout`.
     std::optional<WindowInfo> waitFor(const Predicate& predicate,
                                       std::chrono::milliseconds timeout) const;
+
+    // Every map, unmap, configure, create and destroy of a top-level window
+    // since this connection opened, in order: unlike polling, it misses no
+    // short-lived state.
+    std::vector<WindowEvent> windowEvents();
+    bool wasMapped(unsigned long window);
 
     Screenshot grabScreen() const;
 
