@@ -325,6 +325,9 @@ void Form1::setBarLeft(double leftTwips) {
 
 void Form1::setBarVisible(bool visible) {
     if (visible != isVisible()) {
+        if (visible) {
+            applyGeometry();  // a hidden window may not have taken its last move yet
+        }
         setVisible(visible);
     }
 }

@@ -15,7 +15,7 @@ namespace bar {
 inline constexpr int kWidth = 45;
 inline constexpr int kHeight = 359;
 inline constexpr int kHeightWithMiddle = 411;
-inline constexpr int kTop = 293;  // vertically centred
+inline constexpr int kTop = 294;  // vertically centred: 293.5 rounded
 
 // Button index = click mode for NoClick..Middle.
 enum class Button { Exit, NoClick, Double, Left, Drag, Right, Middle, Options, Help };
