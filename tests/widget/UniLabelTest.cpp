@@ -118,10 +118,12 @@ TEST_F(UniLabelTest, ANewLabelIsLeftAlignedAndAStoredSetWithoutAlignmentRightAli
     first->setColor(rgbColor(255, 255, 255), rgbColor(0, 0, 0));
     EXPECT_LT(firstInkColumn(first->grab().toImage(), kWhite), 10);
 
+    first->setFontBold(true);
     first->readProperties({{"Caption", QByteArray("Hi")},
                            {"BackColor", rgbColor(255, 255, 255)},
                            {"ForeColor", rgbColor(0, 0, 0)}});
     EXPECT_EQ(first->alignment(), 3);
+    EXPECT_EQ(first->font(), container.font());  // no "Font": the container's
     EXPECT_GT(firstInkColumn(first->grab().toImage(), kWhite), 150);
 }
 
