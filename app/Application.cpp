@@ -6,6 +6,7 @@
 #include "app/ProductTitle.h"
 #include "bar/Form1.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsLocation.h"
 
 namespace tz {
 
@@ -14,7 +15,7 @@ Application::Application(Platform& platform, const std::string& versionUrl)
     // Start-up step 1.
     state_.ProductTitle =
         buildProductTitle(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision);
-    state_.settingsPath = platform.programFolder.folder() + "/" + kSettingsFileName;
+    state_.settingsPath = settingsPathFor(platform.programFolder.folder());
     bar_ = std::make_unique<Form1>(state_, platform, windows_, windows_, versionUrl);
     windows_.setBar(bar_.get());
 }

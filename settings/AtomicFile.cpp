@@ -75,6 +75,21 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, FileOp
     return true;
 }
 
+bool createParentFolders(const std::string& path, mode_t mode) {
+    const std::string folder = folderOf(path);
+    if (folder.empty()) {
+        return true;  // the root folder
+    }
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) == 0) {
+        return S_ISDIR(info.st_mode);
+    }
+    if (errno != ENOENT || !createParentFolders(folder, mode)) {
+        return false;
+    }
+    return ::mkdir(folder.c_str(), mode) == 0 || errno == EEXIST;
+}
+
 std::optional<std::string> readFilePrefix(const std::string& path, std::size_t maxBytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {

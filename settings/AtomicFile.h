@@ -29,6 +29,11 @@ FileOps& systemFileOps();
 bool writeFileAtomically(const std::string& path, std::string_view bytes,
                          FileOps& ops = systemFileOps());
 
+// Creates the folder that will hold `path` when it is missing, together with
+// any missing folders above it, each with `mode`. True when the folder exists
+// afterwards.
+bool createParentFolders(const std::string& path, mode_t mode);
+
 // The whole content of a regular file, at most `maxBytes` of it; nothing when
 // it cannot be opened.
 std::optional<std::string> readFilePrefix(const std::string& path, std::size_t maxBytes);

@@ -162,6 +162,9 @@ bool writeSettingsFile(const std::string& path, const Settings& settings, std::i
     if (current && *current == bytes) {
         return true;
     }
+    // A settings file in the user's configuration folder is the first thing
+    // written there; the folder is made private, as XDG asks.
+    createParentFolders(path, 0700);
     return writeFileAtomically(path, bytes, ops);
 }
 

@@ -23,7 +23,8 @@ std::string formatSettings(const Settings& settings, std::int16_t line8);
 Settings readSettingsFile(const std::string& path);
 
 // Writes the file atomically. A file that already holds exactly these bytes is
-// left alone, so repeated saves of the same choice cost no disk write.
+// left alone, so repeated saves of the same choice cost no disk write. A
+// missing folder for it is created first (mode 0700).
 // Returns false when the file could not be written.
 bool writeSettingsFile(const std::string& path, const Settings& settings, std::int16_t line8,
                        FileOps& ops = systemFileOps());
