@@ -4,8 +4,11 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# `make install` puts the program under $(DESTDIR)$(PREFIX).
+PREFIX ?= /usr/local
+DESTDIR ?=
 
-.PHONY: all deps configure build asan test unit run demo bench clean
+.PHONY: all deps configure build asan test unit run demo bench clean package install package-check
 
 all: build
 
@@ -30,6 +33,7 @@ test: build asan
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) package-check
 
 unit: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -L 'unit|widget'
@@ -52,6 +56,19 @@ demo: build
 
 bench: build
 	bash bench/run.sh $(BUILD)
+
+# The Debian package, in $(BUILD)/ (tindro-zevad_<version>_<arch>.deb).
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# The program folder in $(PREFIX)/lib/tindro-zevad, the command, menu entry,
+# icons, manual page and documents; the binary stripped as in the package.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
+
+# lintian (no errors allowed), desktop-file-validate and appstreamcli on the package.
+package-check: package
+	bash packaging/check-package.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

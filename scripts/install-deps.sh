@@ -12,6 +12,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb x11-utils xauth
     fonts-dejavu-core fonts-liberation
+    dpkg-dev lintian desktop-file-utils appstream
 )
 
 missing=()
