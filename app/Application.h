@@ -11,7 +11,7 @@ class Form1;
 
 // Owns the program-level state and the bar window for the whole run.
 class Application {
-public:
+  public:
     Application(Platform& platform, const std::string& versionUrl);
     ~Application();
 
@@ -22,7 +22,7 @@ public:
     Form1& bar() { return *bar_; }
     ProgramWindows& windows() { return windows_; }
 
-private:
+  private:
     AppState state_;
     ProgramWindows windows_;
     std::unique_ptr<Form1> bar_;

@@ -47,9 +47,13 @@ void destroy(std::unique_ptr<Window>& window) {
 
 }  // namespace
 
-void ProgramWindows::destroyForm3() { destroy(form3_); }
+void ProgramWindows::destroyForm3() {
+    destroy(form3_);
+}
 
-void ProgramWindows::destroyForm4() { destroy(form4_); }
+void ProgramWindows::destroyForm4() {
+    destroy(form4_);
+}
 
 void ProgramWindows::openAbout() {
     const QPoint centre = form3().geometry().center();
@@ -71,9 +75,13 @@ void ProgramWindows::closeAbout() {
     options.raise();
 }
 
-bool ProgramWindows::isOptionsWindowVisible() { return form3().isVisible(); }
+bool ProgramWindows::isOptionsWindowVisible() {
+    return form3().isVisible();
+}
 
-bool ProgramWindows::isExitWindowVisible() { return form4().isVisible(); }
+bool ProgramWindows::isExitWindowVisible() {
+    return form4().isVisible();
+}
 
 void ProgramWindows::showOptionsWindow() {
     Form3& window = form3();
@@ -90,13 +98,17 @@ void ProgramWindows::showExitWindow() {
     window.activateWindow();
 }
 
-void ProgramWindows::applyTexts() { ApplyTexts(*this); }
+void ProgramWindows::applyTexts() {
+    ApplyTexts(*this);
+}
 
 int ProgramWindows::ask(const std::string& text, std::uint32_t style, const std::string& title) {
     quintptr owner = 0;
     return UnicodeMessageBox(text, style, title, "", owner);
 }
 
-void ProgramWindows::openProductPage() { form3().Label11_Click(); }
+void ProgramWindows::openProductPage() {
+    form3().Label11_Click();
+}
 
 }  // namespace tz

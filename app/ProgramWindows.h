@@ -19,7 +19,7 @@ class frmAbout;
 // while it is already reachable here, so texts applied from inside that load
 // step reach the window being created.
 class ProgramWindows : public SecondaryWindows, public UpdatePrompt {
-public:
+  public:
     ProgramWindows(AppState& app, Platform& platform);
     ~ProgramWindows() override;
 
@@ -53,7 +53,7 @@ public:
     int ask(const std::string& text, std::uint32_t style, const std::string& title) override;
     void openProductPage() override;
 
-private:
+  private:
     AppState& app_;
     Platform& platform_;
     Form1* bar_ = nullptr;

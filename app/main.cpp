@@ -50,8 +50,8 @@ int main(int argc, char** argv) {
     tz::RuntimeDirLock instanceLock;
     tz::XdgAutostartStore startupEntry;
     tz::CurlHttpFetch http;
-    tz::Platform platform{pointer, injector,     screen,       sound, shell,
-                          folder,  locale,       instanceLock, startupEntry, http};
+    tz::Platform platform{pointer, injector, screen,       sound,        shell,
+                          folder,  locale,   instanceLock, startupEntry, http};
 
 #ifdef TZ_TEST_VERSION_URL
     const std::string versionUrl = TZ_TEST_VERSION_URL;

@@ -10,9 +10,13 @@ FeedbackSounds::FeedbackSounds(Sound& sound, std::string programFolder)
       clickPath_(programFolder + "/Click/Click1.wav"),
       hoverPath_(programFolder + "/Click/Click2.wav") {}
 
-void FeedbackSounds::playClick() { play(clickPath_); }
+void FeedbackSounds::playClick() {
+    play(clickPath_);
+}
 
-void FeedbackSounds::playHover() { play(hoverPath_); }
+void FeedbackSounds::playHover() {
+    play(hoverPath_);
+}
 
 void FeedbackSounds::play(const std::string& path) {
     std::error_code error;

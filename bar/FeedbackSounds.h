@@ -9,13 +9,13 @@ namespace tz {
 // beside the program. A missing or unplayable file gives the beep. Playing
 // holds the caller until the sound has ended. Callers check SoundOn first.
 class FeedbackSounds {
-public:
+  public:
     FeedbackSounds(Sound& sound, std::string programFolder);
 
     void playClick();
     void playHover();
 
-private:
+  private:
     void play(const std::string& path);
 
     Sound& sound_;

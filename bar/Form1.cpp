@@ -4,12 +4,12 @@
 
 #include "BuildConfig.h"
 #include "bar/HelpPage.h"
-#include "controls/UnicodeMessageBox.h"
-#include "i18n/LanguageFile.h"
-#include "i18n/SystemLanguage.h"
 #include "controls/ClickableLabel.h"
 #include "controls/Twips.h"
+#include "controls/UnicodeMessageBox.h"
 #include "controls/WindowLook.h"
+#include "i18n/LanguageFile.h"
+#include "i18n/SystemLanguage.h"
 #include "settings/SettingsFile.h"
 
 namespace tz {
@@ -21,15 +21,15 @@ struct DesignPlace {
     double left, top, width, height;
 };
 constexpr std::array<DesignPlace, Form1::kButtonCount> kButtonPlaces = {{
-    {270, 0, 390, 480},     // 0 exit
-    {0, 540, 675, 780},     // 1 no click
-    {0, 1290, 675, 780},    // 2 double click
-    {0, 2070, 675, 780},    // 3 left click
-    {0, 2820, 675, 780},    // 4 drag
-    {0, 3570, 675, 780},    // 5 right click
-    {0, 4320, 675, 780},    // 6 middle click
-    {0, 5130, 675, 420},    // 7 options
-    {0, 5610, 675, 495},    // 8 help
+    {270, 0, 390, 480},   // 0 exit
+    {0, 540, 675, 780},   // 1 no click
+    {0, 1290, 675, 780},  // 2 double click
+    {0, 2070, 675, 780},  // 3 left click
+    {0, 2820, 675, 780},  // 4 drag
+    {0, 3570, 675, 780},  // 5 right click
+    {0, 4320, 675, 780},  // 6 middle click
+    {0, 5130, 675, 420},  // 7 options
+    {0, 5610, 675, 495},  // 8 help
 }};
 constexpr double kOptionsTop = 5130;
 constexpr double kHelpTop = 5610;
@@ -40,15 +40,16 @@ constexpr double kSlideStep = 20;
 constexpr int kSlideInterval = 10;
 constexpr int kDwellInterval = 100;
 
-QPixmap loadPicture(const QString& path) { return QPixmap(path); }
+QPixmap loadPicture(const QString& path) {
+    return QPixmap(path);
+}
 
 }  // namespace
 
 Form1::Form1(AppState& app, Platform& platform, SecondaryWindows& windows,
              UpdatePrompt& updatePrompt, std::string versionUrl)
-    : QWidget(nullptr,
-              Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                  Qt::WindowDoesNotAcceptFocus),
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowDoesNotAcceptFocus),
       app_(app),
       platform_(platform),
       windows_(windows),
@@ -104,11 +105,17 @@ void Form1::createControls() {
     }
 }
 
-QWidget* Form1::button(int index) const { return Image1[index]; }
+QWidget* Form1::button(int index) const {
+    return Image1[index];
+}
 
-QWidget* Form1::background() const { return Image2; }
+QWidget* Form1::background() const {
+    return Image2;
+}
 
-std::string Form1::settingsPath() const { return app_.settingsPath; }
+std::string Form1::settingsPath() const {
+    return app_.settingsPath;
+}
 
 bool Form1::Form_Load() {
     ScreenMetrics& screen = platform_.screen;
@@ -163,10 +170,10 @@ bool Form1::Form_Load() {
     app_.ClickDwellTicks = 0;
 
     // Step 14: news of a newer release; answering Yes ends the program.
-    if (CheckForUpdate(platform_.http, versionUrl_, build::kHttpAgent, app_.texts,
-                       localVersionCode(build::kVersionMajor, build::kVersionMinor,
-                                        build::kVersionRevision),
-                       updatePrompt_)) {
+    if (CheckForUpdate(
+            platform_.http, versionUrl_, build::kHttpAgent, app_.texts,
+            localVersionCode(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision),
+            updatePrompt_)) {
         return false;
     }
 
@@ -261,7 +268,9 @@ void Form1::Timer2_Timer() {
     applyGeometry();
 }
 
-void Form1::Timer1_Timer() { engine_.tick(); }
+void Form1::Timer1_Timer() {
+    engine_.tick();
+}
 
 void Form1::Image1_MouseMove(std::int16_t index) {
     for (int i = 0; i < kButtonCount; ++i) {
@@ -287,7 +296,9 @@ void Form1::Image1_MouseMove(std::int16_t index) {
     }
 }
 
-void Form1::Image2_MouseMove() { app_.ClickMode = mode::NoClick; }
+void Form1::Image2_MouseMove() {
+    app_.ClickMode = mode::NoClick;
+}
 
 void Form1::Image1_Click(std::int16_t index) {
     switch (index) {
@@ -312,9 +323,13 @@ void Form1::Image1_Click(std::int16_t index) {
     }
 }
 
-void Form1::Suona() { sounds_.playClick(); }
+void Form1::Suona() {
+    sounds_.playClick();
+}
 
-BarGeometry Form1::barGeometry() { return {left_, top_, width_, height_, isVisible()}; }
+BarGeometry Form1::barGeometry() {
+    return {left_, top_, width_, height_, isVisible()};
+}
 
 void Form1::setBarLeft(double leftTwips) {
     if (left_ != leftTwips) {
@@ -332,12 +347,20 @@ void Form1::setBarVisible(bool visible) {
     }
 }
 
-bool Form1::isExitWindowVisible() { return windows_.isExitWindowVisible(); }
+bool Form1::isExitWindowVisible() {
+    return windows_.isExitWindowVisible();
+}
 
-bool Form1::isOptionsWindowVisible() { return windows_.isOptionsWindowVisible(); }
+bool Form1::isOptionsWindowVisible() {
+    return windows_.isOptionsWindowVisible();
+}
 
-void Form1::barCommand(int index) { Image1_Click(static_cast<std::int16_t>(index)); }
+void Form1::barCommand(int index) {
+    Image1_Click(static_cast<std::int16_t>(index));
+}
 
-void Form1::playClickSound() { Suona(); }
+void Form1::playClickSound() {
+    Suona();
+}
 
 }  // namespace tz

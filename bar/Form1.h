@@ -20,7 +20,7 @@ class ClickableLabel;
 // picture buttons. It runs the start-up sequence, slides itself out of sight,
 // and then drives the dwell engine from its 100 ms timer.
 class Form1 : public QWidget, public EngineHost {
-public:
+  public:
     static constexpr int kButtonCount = 9;
 
     // `versionUrl` is where the update check looks for the newest release.
@@ -73,7 +73,7 @@ public:
     QTimer& slideTimer() { return Timer2; }
     DwellEngine& engine() { return engine_; }
 
-private:
+  private:
     void createControls();
     void showPicture(int button, int picture);
     void applyGeometry();

@@ -6,7 +6,7 @@ namespace tz {
 // operation that touches it, even a read of its visibility, and its load step
 // runs then (it saves ClickMode and forces it to 3).
 class SecondaryWindows {
-public:
+  public:
     virtual ~SecondaryWindows() = default;
     virtual bool isOptionsWindowVisible() = 0;
     virtual bool isExitWindowVisible() = 0;

@@ -8,18 +8,18 @@ namespace tz {
 // like the bar's buttons and the options window's links. Movement over it is
 // its own: it does not reach the window behind.
 class ClickableLabel : public QLabel {
-public:
+  public:
     explicit ClickableLabel(QWidget* parent);
 
     std::function<void()> onMouseMove;
     std::function<void()> onClick;
 
-protected:
+  protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     bool pressed_ = false;
 };
 

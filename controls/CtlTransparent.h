@@ -13,7 +13,7 @@ QRegion opaqueRegion(const QImage& image, QRgb maskColor);
 // drawn nor part of the control, so the parent's painting shows through them
 // and the parent receives the pointer there.
 class CtlTransparent : public QWidget {
-public:
+  public:
     explicit CtlTransparent(QWidget* parent);
 
     // Renders the picture unscaled at the top-left corner of a box of the
@@ -25,11 +25,11 @@ public:
 
     const QImage& image() const { return image_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void updateMask();
 
     QImage image_;

@@ -2,9 +2,18 @@
 
 #include <QPalette>
 #include <QPixmap>
+#include <QPushButton>
 #include <QWidget>
 
 namespace tz {
+
+QPushButton* dialogButton(QWidget* parent, const QString& design, const QRect& geometry) {
+    auto* button = new QPushButton(design, parent);
+    button->setGeometry(geometry);
+    button->setAutoDefault(true);
+    button->setAttribute(Qt::WA_NoMousePropagation);
+    return button;
+}
 
 void setDarkBackground(QWidget* window) {
     QPalette pal = window->palette();
@@ -13,8 +22,7 @@ void setDarkBackground(QWidget* window) {
     window->setAutoFillBackground(true);
 }
 
-QFont programFont(const QString& family, double pointSize, bool bold, bool italic,
-                  bool underline) {
+QFont programFont(const QString& family, double pointSize, bool bold, bool italic, bool underline) {
     QFont font(family);
     font.setPointSizeF(pointSize);
     font.setBold(bold);

@@ -6,17 +6,29 @@
 #include <QString>
 #include <initializer_list>
 
+class QPushButton;
+class QRect;
 class QWidget;
 
 namespace tz {
 
 // The look the program's windows share.
 
+// The options, exit and about windows: above every other window, with a title
+// and a close box but no minimise or maximise box.
+inline constexpr Qt::WindowFlags kDialogWindowFlags =
+    Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    Qt::WindowCloseButtonHint;
+
+// A push button that Enter presses while it has the focus, and whose pointer
+// movement stays its own.
+QPushButton* dialogButton(QWidget* parent, const QString& design, const QRect& geometry);
+
 // Dark grey RGB(64, 64, 64) behind the window's controls.
 void setDarkBackground(QWidget* window);
 // A font by family and point size; the desktop substitutes a missing family.
-QFont programFont(const QString& family, double pointSize, bool bold = false,
-                  bool italic = false, bool underline = false);
+QFont programFont(const QString& family, double pointSize, bool bold = false, bool italic = false,
+                  bool underline = false);
 // Text colour of a label, on a transparent background.
 void setTextColour(QWidget* label, const QColor& colour);
 // The pointing hand over everything that can be acted on.

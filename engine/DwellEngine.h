@@ -21,7 +21,7 @@ struct BarGeometry {
 // create that window (its load step runs and may change ClickMode), which is
 // why those reads are calls and not values handed in.
 class EngineHost {
-public:
+  public:
     virtual ~EngineHost() = default;
     virtual BarGeometry barGeometry() = 0;
     virtual void setBarLeft(double leftTwips) = 0;
@@ -46,7 +46,7 @@ struct DwellState {
 // Samples the pointer once per tick, shows or hides the bar, activates bar
 // buttons after 15 resting ticks and injects the dwell click.
 class DwellEngine {
-public:
+  public:
     static constexpr int kActivationTicks = 14;  // activation when the count exceeds this
 
     DwellEngine(AppState& app, EngineHost& host, Pointer& pointer, ScreenMetrics& screen,
@@ -57,7 +57,7 @@ public:
 
     const DwellState& state() const { return state_; }
 
-private:
+  private:
     void showOrHideBar(std::int32_t x, std::int32_t y);
     void activateBarButton();
     void dwellClick(std::int32_t x, std::int32_t y);

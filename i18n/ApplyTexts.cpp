@@ -15,7 +15,9 @@ namespace tz {
 
 namespace {
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // A label that sizes itself to its text.
 void setAutoSizedText(QLabel* label, const std::string& text) {

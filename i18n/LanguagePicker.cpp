@@ -15,8 +15,7 @@ std::string ShowOpenDialog(QWidget* owner, int mode, const std::string& title,
     if (mode != 1) {
         return {};
     }
-    QFileDialog dialog(owner, QString::fromStdString(title),
-                       QString::fromStdString(initialFolder));
+    QFileDialog dialog(owner, QString::fromStdString(title), QString::fromStdString(initialFolder));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -15,7 +15,7 @@ enum class MouseEvent : unsigned {
 // Sends one synthetic button event where the pointer already is.
 // Never moves the pointer; the outcome is not reported.
 class ClickInjector {
-public:
+  public:
     virtual ~ClickInjector() = default;
     virtual void send(MouseEvent event) = 0;
 };

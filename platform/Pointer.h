@@ -10,7 +10,7 @@ struct PointerPosition {
 
 // Where the pointer is on the screen, in pixels.
 class Pointer {
-public:
+  public:
     virtual ~Pointer() = default;
     virtual PointerPosition position() = 0;
 };

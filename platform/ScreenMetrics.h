@@ -4,7 +4,7 @@ namespace tz {
 
 // The screen's size in twips and how many twips make one pixel on each axis.
 class ScreenMetrics {
-public:
+  public:
     virtual ~ScreenMetrics() = default;
     virtual double widthTwips() = 0;
     virtual double heightTwips() = 0;

@@ -8,7 +8,7 @@ namespace tz {
 // default program, or start a command as a separate process. Never waits,
 // never reports failure.
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     virtual void open(const std::string& pathOrUrl) = 0;
     // Starts argv[0] with the given arguments, without a shell in between.

@@ -5,7 +5,7 @@ namespace tz {
 
 // Plays a WAVE file to its end before returning, or sounds the standard beep.
 class Sound {
-public:
+  public:
     virtual ~Sound() = default;
     // Returns false when the file could not be played.
     virtual bool playFile(const std::string& path) = 0;

@@ -1,11 +1,11 @@
 #include "settings/AtomicFile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 
 namespace tz {
 
@@ -17,15 +17,21 @@ ssize_t FileOps::write(int fd, const char* data, std::size_t size) {
     return ::write(fd, data, size);
 }
 
-bool FileOps::flush(int fd) { return ::fsync(fd) == 0; }
+bool FileOps::flush(int fd) {
+    return ::fsync(fd) == 0;
+}
 
-bool FileOps::close(int fd) { return ::close(fd) == 0; }
+bool FileOps::close(int fd) {
+    return ::close(fd) == 0;
+}
 
 bool FileOps::rename(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-void FileOps::remove(const std::string& path) { ::unlink(path.c_str()); }
+void FileOps::remove(const std::string& path) {
+    ::unlink(path.c_str());
+}
 
 FileOps& systemFileOps() {
     static FileOps ops;

@@ -1,16 +1,16 @@
 #pragma once
+#include <sys/types.h>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace tz {
 
 // The few file operations an atomic replace needs. Tests substitute their own
 // to make any step fail.
 class FileOps {
-public:
+  public:
     virtual ~FileOps() = default;
     // Creates a unique file from a template ending in XXXXXX; -1 on failure.
     virtual int createTemporary(std::string& pathTemplate);

@@ -35,25 +35,23 @@ struct Frame {
     bool filled;
 };
 constexpr Frame kFrames[] = {
-    {1830, 240, 5685, 675, false},  // Shape4: mouse settings link
-    {7590, 240, 645, 675, true},    // Shape5: information button
-    {1830, 990, 1965, 675, false},  // Shape7: sound
-    {3870, 990, 4365, 675, false},  // Shape1: tolerance
-    {150, 1740, 8085, 675, false},  // Shape2: delay
-    {150, 2490, 8085, 1335, false}, // Shape3: the three switches
-    {150, 3900, 8085, 675, false},  // Shape6: language links
+    {1830, 240, 5685, 675, false},   // Shape4: mouse settings link
+    {7590, 240, 645, 675, true},     // Shape5: information button
+    {1830, 990, 1965, 675, false},   // Shape7: sound
+    {3870, 990, 4365, 675, false},   // Shape1: tolerance
+    {150, 1740, 8085, 675, false},   // Shape2: delay
+    {150, 2490, 8085, 1335, false},  // Shape3: the three switches
+    {150, 3900, 8085, 675, false},   // Shape6: language links
 };
 
-std::string number(int value) { return std::to_string(value); }
+std::string number(int value) {
+    return std::to_string(value);
+}
 
 }  // namespace
 
 Form3::Form3(AppState& app, Platform& platform, ProgramWindows& windows)
-    : QWidget(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      app_(app),
-      platform_(platform),
-      windows_(windows) {
+    : QWidget(nullptr, kDialogWindowFlags), app_(app), platform_(platform), windows_(windows) {
     setDarkBackground(this);
     setMouseTracking(true);
     const QRect client = twipsToPixels(platform.screen, 0, 0, kClientWidth, kClientHeight);
@@ -157,14 +155,10 @@ void Form3::createControls() {
     Label8->setFont(programFont(QStringLiteral("Arial"), 11.25, true, true));
     setTextColour(Label8, QColor(224, 224, 224));
 
-    Command1 = new QPushButton(QStringLiteral("&Ok"), this);
-    Command1->setGeometry(twipsToPixels(platform_.screen, 5850, 5310, 1155, 465));
-    Command2 = new QPushButton(QStringLiteral("&Annulla"), this);
-    Command2->setGeometry(twipsToPixels(platform_.screen, 7080, 5310, 1155, 465));
-    for (QPushButton* button : {Command1, Command2}) {
-        button->setAutoDefault(true);
-        button->setAttribute(Qt::WA_NoMousePropagation);
-    }
+    Command1 = dialogButton(this, QStringLiteral("&Ok"),
+                            twipsToPixels(platform_.screen, 5850, 5310, 1155, 465));
+    Command2 = dialogButton(this, QStringLiteral("&Annulla"),
+                            twipsToPixels(platform_.screen, 7080, 5310, 1155, 465));
     // OK comes first in tab order and has the focus, so Enter confirms.
     setTabOrder(Command1, Command2);
     Command1->setFocus();
@@ -192,18 +186,28 @@ void Form3::setScrollValue(QScrollBar* bar, int value) {
 
 void Form3::setCheckValue(TriStateCheckBox* box, int value) {
     switch (value) {
-        case 0: box->setCheckState(Qt::Unchecked); break;
-        case 1: box->setCheckState(Qt::Checked); break;
-        case 2: box->setCheckState(Qt::PartiallyChecked); break;
-        default: break;
+        case 0:
+            box->setCheckState(Qt::Unchecked);
+            break;
+        case 1:
+            box->setCheckState(Qt::Checked);
+            break;
+        case 2:
+            box->setCheckState(Qt::PartiallyChecked);
+            break;
+        default:
+            break;
     }
 }
 
 int Form3::checkValue(const TriStateCheckBox* box) {
     switch (box->checkState()) {
-        case Qt::Checked: return 1;
-        case Qt::PartiallyChecked: return 2;
-        default: return 0;
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
+        default:
+            return 0;
     }
 }
 
@@ -226,8 +230,8 @@ void Form3::Form_Load() {
     // Step 5: the hand over everything that can be acted on.
     const QCursor hand = handCursor();
     for (QWidget* w : std::initializer_list<QWidget*>{
-             Check1, Check2, Check3, Check4, VScroll1, VScroll2, Command1, Command2, Label5,
-             Label6, Label7, Label9, Label10, Label11, Label12, Label13}) {
+             Check1, Check2, Check3, Check4, VScroll1, VScroll2, Command1, Command2, Label5, Label6,
+             Label7, Label9, Label10, Label11, Label12, Label13}) {
         w->setCursor(hand);
     }
     // Step 6: the texts of the active language.
@@ -237,21 +241,37 @@ void Form3::Form_Load() {
     app_.ClickMode = mode::LeftClick;
 }
 
-void Form3::mouseMoveEvent(QMouseEvent* /*event*/) { Form_MouseMove(); }
+void Form3::mouseMoveEvent(QMouseEvent* /*event*/) {
+    Form_MouseMove();
+}
 
-void Form3::Form_MouseMove() { app_.ClickMode = mode::LeftClick; }
+void Form3::Form_MouseMove() {
+    app_.ClickMode = mode::LeftClick;
+}
 
-void Form3::Form_Unload() { app_.ClickMode = SavedClickMode; }
+void Form3::Form_Unload() {
+    app_.ClickMode = SavedClickMode;
+}
 
-void Form3::VScroll1_Change() { Label1->setText(QString::number(VScroll1->value())); }
+void Form3::VScroll1_Change() {
+    Label1->setText(QString::number(VScroll1->value()));
+}
 
-void Form3::VScroll2_Change() { Label2->setText(QString::number(VScroll2->value())); }
+void Form3::VScroll2_Change() {
+    Label2->setText(QString::number(VScroll2->value()));
+}
 
-void Form3::Label5_Click() { setCheckValue(Check1, checkValue(Check1) == 1 ? 0 : 1); }
+void Form3::Label5_Click() {
+    setCheckValue(Check1, checkValue(Check1) == 1 ? 0 : 1);
+}
 
-void Form3::Label7_Click() { setCheckValue(Check2, checkValue(Check2) == 1 ? 0 : 1); }
+void Form3::Label7_Click() {
+    setCheckValue(Check2, checkValue(Check2) == 1 ? 0 : 1);
+}
 
-void Form3::Label9_Click() { setCheckValue(Check3, checkValue(Check3) == 1 ? 0 : 1); }
+void Form3::Label9_Click() {
+    setCheckValue(Check3, checkValue(Check3) == 1 ? 0 : 1);
+}
 
 void Form3::Command1_Click() {
     Settings& s = app_.settings;
@@ -279,13 +299,21 @@ void Form3::Command2_Click() {
     windows_.destroyForm3();
 }
 
-void Form3::openPage(const char* path) { platform_.shell.open(std::string(build::kSiteBase) + path); }
+void Form3::openPage(const char* path) {
+    platform_.shell.open(std::string(build::kSiteBase) + path);
+}
 
-void Form3::Image1_Click() { openPage("donazioni--donation.html"); }
+void Form3::Image1_Click() {
+    openPage("donazioni--donation.html");
+}
 
-void Form3::Label10_Click() { openPage("tindro-mouse-languages.html"); }
+void Form3::Label10_Click() {
+    openPage("tindro-mouse-languages.html");
+}
 
-void Form3::Label11_Click() { openPage("tindro-mouse.html"); }
+void Form3::Label11_Click() {
+    openPage("tindro-mouse.html");
+}
 
 void Form3::Label12_Click() {
     hide();
@@ -300,7 +328,9 @@ void Form3::Label13_Click() {
     }
 }
 
-void Form3::Label6_Click() { pickLanguageFile(app_, platform_, windows_, this); }
+void Form3::Label6_Click() {
+    pickLanguageFile(app_, platform_, windows_, this);
+}
 
 void Form3::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);

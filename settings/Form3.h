@@ -20,7 +20,7 @@ class TriStateCheckBox;
 // window, the desktop's mouse settings and the maker's pages. Built to be used
 // by dwelling: while it exists the left click is in force.
 class Form3 : public QWidget {
-public:
+  public:
     Form3(AppState& app, Platform& platform, ProgramWindows& windows);
 
     void Form_Load();
@@ -73,13 +73,13 @@ public:
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void createControls();
     ClickableLabel* label(double left, double top, double width, double height);
     ClickableLabel* plainLabel(double left, double top, const char* design);

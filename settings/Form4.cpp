@@ -1,10 +1,10 @@
 #include "settings/Form4.h"
 
+#include <unistd.h>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
-#include <unistd.h>
 
 #include "app/ProgramWindows.h"
 #include "controls/CtlTransparent.h"
@@ -23,11 +23,7 @@ constexpr double kClientHeight = 2235;
 }  // namespace
 
 Form4::Form4(AppState& app, Platform& platform, ProgramWindows& windows)
-    : QWidget(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      app_(app),
-      platform_(platform),
-      windows_(windows) {
+    : QWidget(nullptr, kDialogWindowFlags), app_(app), windows_(windows) {
     ScreenMetrics& screen = platform.screen;
     setDarkBackground(this);
     setMouseTracking(true);
@@ -58,15 +54,10 @@ Form4::Form4(AppState& app, Platform& platform, ProgramWindows& windows)
     Label1->setMouseTracking(true);
 
     const QCursor hand = handCursor();
-    Si = new QPushButton(QStringLiteral("&Si"), this);
-    Si->setGeometry(twipsToPixels(screen, 1200, 1380, 1395, 525));
-    No = new QPushButton(QStringLiteral("&No"), this);
-    No->setGeometry(twipsToPixels(screen, 2850, 1380, 1395, 525));
-    for (QPushButton* button : {Si, No}) {
-        button->setCursor(hand);
-        button->setAutoDefault(true);
-        button->setAttribute(Qt::WA_NoMousePropagation);
-    }
+    Si = dialogButton(this, QStringLiteral("&Si"), twipsToPixels(screen, 1200, 1380, 1395, 525));
+    No = dialogButton(this, QStringLiteral("&No"), twipsToPixels(screen, 2850, 1380, 1395, 525));
+    Si->setCursor(hand);
+    No->setCursor(hand);
     setTabOrder(Si, No);
     Si->setFocus();
     QObject::connect(Si, &QPushButton::clicked, this, [this] { Si_Click(); });
@@ -85,11 +76,17 @@ void Form4::Form_Load() {
     app_.ClickMode = mode::LeftClick;
 }
 
-void Form4::mouseMoveEvent(QMouseEvent* /*event*/) { Form_MouseMove(); }
+void Form4::mouseMoveEvent(QMouseEvent* /*event*/) {
+    Form_MouseMove();
+}
 
-void Form4::Form_MouseMove() { app_.ClickMode = mode::LeftClick; }
+void Form4::Form_MouseMove() {
+    app_.ClickMode = mode::LeftClick;
+}
 
-void Form4::Form_Unload() { app_.ClickMode = SavedClickMode; }
+void Form4::Form_Unload() {
+    app_.ClickMode = SavedClickMode;
+}
 
 void Form4::Si_Click() {
     // Ends at once: no window's unload step runs. The settings file is already
@@ -97,7 +94,9 @@ void Form4::Si_Click() {
     ::_exit(0);
 }
 
-void Form4::No_Click() { windows_.destroyForm4(); }
+void Form4::No_Click() {
+    windows_.destroyForm4();
+}
 
 void Form4::closeEvent(QCloseEvent* event) {
     event->ignore();

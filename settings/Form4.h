@@ -17,7 +17,7 @@ class ProgramWindows;
 // The exit confirmation: Si ends the program at once, No closes the window and
 // gives back the click mode saved when the window was created.
 class Form4 : public QWidget {
-public:
+  public:
     Form4(AppState& app, Platform& platform, ProgramWindows& windows);
 
     void Form_Load();
@@ -35,13 +35,12 @@ public:
     QPushButton* Si = nullptr;
     QPushButton* No = nullptr;
 
-protected:
+  protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     AppState& app_;
-    Platform& platform_;
     ProgramWindows& windows_;
 };
 

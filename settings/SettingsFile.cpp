@@ -16,7 +16,7 @@ constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 // blanks before a field are skipped, a comma or a line end (CR, LF, CR LF)
 // ends it, and a number also ends at a blank.
 class FieldReader {
-public:
+  public:
     explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
 
     std::optional<std::string_view> numberField() {
@@ -61,7 +61,7 @@ public:
         return field;
     }
 
-private:
+  private:
     static bool isBlank(char c) { return c == ' ' || c == '\t'; }
     static bool isDelimiter(char c) { return c == ',' || c == '\r' || c == '\n'; }
 

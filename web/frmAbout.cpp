@@ -23,11 +23,7 @@ const char* const kCopyright = "\u00a9 2026 The Tindro Zevad authors";
 }  // namespace
 
 frmAbout::frmAbout(AppState& app, Platform& platform, ProgramWindows& windows)
-    : QWidget(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      app_(app),
-      platform_(platform),
-      windows_(windows) {
+    : QWidget(nullptr, kDialogWindowFlags), app_(app), platform_(platform), windows_(windows) {
     ScreenMetrics& screen = platform.screen;
     setDarkBackground(this);
     setWindowIcon(programIcon());
@@ -117,7 +113,9 @@ void frmAbout::placePanel() {
     Picture2->setGeometry(twipsToPixels(platform_.screen, 60, scroll_.top(), 5775, 4155));
 }
 
-void frmAbout::lblHomePage_Click() { platform_.shell.open(build::kSiteBase); }
+void frmAbout::lblHomePage_Click() {
+    platform_.shell.open(build::kSiteBase);
+}
 
 void frmAbout::closeEvent(QCloseEvent* event) {
     event->ignore();

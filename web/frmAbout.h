@@ -18,7 +18,7 @@ class ProgramWindows;
 // maker's home page and the authors, in a panel that rises like film credits.
 // It stands in the options window's place while it is open.
 class frmAbout : public QWidget {
-public:
+  public:
     frmAbout(AppState& app, Platform& platform, ProgramWindows& windows);
 
     void Form_Load();
@@ -42,10 +42,10 @@ public:
 
     const CreditsScroll& scroll() const { return scroll_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void placePanel();
 
     AppState& app_;

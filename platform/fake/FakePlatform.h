@@ -4,34 +4,34 @@
 #include <vector>
 
 #include "platform/ClickInjector.h"
-#include "platform/fake/FakeHttpFetch.h"
-#include "platform/fake/FakeInstanceLock.h"
-#include "platform/fake/FakeLocale.h"
-#include "platform/fake/FakeStartupEntryStore.h"
 #include "platform/Platform.h"
 #include "platform/Pointer.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
+#include "platform/fake/FakeHttpFetch.h"
+#include "platform/fake/FakeInstanceLock.h"
+#include "platform/fake/FakeLocale.h"
+#include "platform/fake/FakeStartupEntryStore.h"
 
 namespace tz::fake {
 
 class FakePointer : public Pointer {
-public:
+  public:
     PointerPosition position() override { return at; }
     PointerPosition at;
 };
 
 class FakeInjector : public ClickInjector {
-public:
+  public:
     void send(MouseEvent event) override { events.push_back(event); }
     std::vector<MouseEvent> events;
 };
 
 // A 1280 x 1024 pixel screen at 96 dots per inch.
 class FakeScreen : public ScreenMetrics {
-public:
+  public:
     double widthTwips() override { return widthPixels * tpp; }
     double heightTwips() override { return heightPixels * tpp; }
     double twipsPerPixelX() override { return tpp; }
@@ -42,7 +42,7 @@ public:
 };
 
 class FakeSound : public Sound {
-public:
+  public:
     bool playFile(const std::string& path) override {
         played.push_back(path);
         return playable;
@@ -54,7 +54,7 @@ public:
 };
 
 class FakeShell : public Shell {
-public:
+  public:
     void open(const std::string& pathOrUrl) override { opened.push_back(pathOrUrl); }
     bool start(const std::vector<std::string>& argv) override {
         started.push_back(argv);
@@ -68,7 +68,7 @@ public:
 };
 
 class FakeProgramFolder : public ProgramFolder {
-public:
+  public:
     std::string folder() override { return path; }
     std::string executablePath() override { return path + "/tindro-zevad"; }
     std::string path = "/opt/tz";
@@ -86,8 +86,8 @@ struct FakePlatform {
     FakeInstanceLock instanceLock;
     FakeStartupEntryStore startupEntry;
     FakeHttpFetch http;
-    Platform platform{pointer,        injector,     screen,       sound, shell,
-                      programFolder, locale,       instanceLock, startupEntry, http};
+    Platform platform{pointer,       injector, screen,       sound,        shell,
+                      programFolder, locale,   instanceLock, startupEntry, http};
 };
 
 }  // namespace tz::fake

@@ -6,7 +6,7 @@ namespace tz {
 // Opens files and addresses with xdg-open, the desktop's own opener, and
 // starts commands as detached processes.
 class DesktopShell : public Shell {
-public:
+  public:
     void open(const std::string& pathOrUrl) override;
     bool start(const std::vector<std::string>& argv) override;
     std::string currentDesktop() override;

@@ -5,7 +5,7 @@ namespace tz {
 
 // The folder of the running executable, from /proc/self/exe.
 class ExecutableFolder : public ProgramFolder {
-public:
+  public:
     std::string folder() override;
     std::string executablePath() override;
 };

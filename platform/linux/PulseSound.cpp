@@ -47,10 +47,9 @@ bool PulseSound::playFile(const std::string& path) {
     spec.rate = static_cast<std::uint32_t>(info.samplerate);
     spec.channels = static_cast<std::uint8_t>(info.channels);
     int error = 0;
-    std::unique_ptr<pa_simple, PulseCloser> stream(pa_simple_new(nullptr, "Tindro Zevad",
-                                                                 PA_STREAM_PLAYBACK, nullptr,
-                                                                 "feedback", &spec, nullptr,
-                                                                 nullptr, &error));
+    std::unique_ptr<pa_simple, PulseCloser> stream(
+        pa_simple_new(nullptr, "Tindro Zevad", PA_STREAM_PLAYBACK, nullptr, "feedback", &spec,
+                      nullptr, nullptr, &error));
     if (!stream) {
         serverRetryAt_ = std::chrono::steady_clock::now() + kServerRetryDelay;
         return false;

@@ -12,12 +12,12 @@ namespace tz {
 // while, so a desktop without sound costs a failed connect now and then, not
 // one per click.
 class PulseSound : public Sound {
-public:
+  public:
     explicit PulseSound(X11Connection& connection) : connection_(connection) {}
     bool playFile(const std::string& path) override;
     void beep() override;
 
-private:
+  private:
     X11Connection& connection_;
     std::chrono::steady_clock::time_point serverRetryAt_{};
 };

@@ -6,7 +6,7 @@ namespace tz {
 // The primary screen as Qt reports it. Twips per pixel follow the screen's
 // logical resolution: 15 at 96 dots per inch.
 class QtScreenMetrics : public ScreenMetrics {
-public:
+  public:
     double widthTwips() override;
     double heightTwips() override;
     double twipsPerPixelX() override;

@@ -7,7 +7,7 @@ namespace tz {
 // The program's own connection to the X server for reading the pointer,
 // injecting button events and ringing the bell.
 class X11Connection {
-public:
+  public:
     X11Connection();
     ~X11Connection();
     X11Connection(const X11Connection&) = delete;
@@ -18,7 +18,7 @@ public:
     // Whether the server offers the XTest extension that injects button events.
     bool hasXTest() const { return hasXTest_; }
 
-private:
+  private:
     Display* display_ = nullptr;
     bool hasXTest_ = false;
 };

@@ -6,11 +6,11 @@ namespace tz {
 
 // Reads the pointer with XQueryPointer on the root window.
 class X11Pointer : public Pointer {
-public:
+  public:
     explicit X11Pointer(X11Connection& connection) : connection_(connection) {}
     PointerPosition position() override;
 
-private:
+  private:
     X11Connection& connection_;
     PointerPosition last_;
 };

@@ -13,12 +13,24 @@ void XTestInjector::send(MouseEvent event) {
     unsigned int button = 0;
     bool press = false;
     switch (event) {
-        case MouseEvent::LeftDown: button = Button1, press = true; break;
-        case MouseEvent::LeftUp: button = Button1, press = false; break;
-        case MouseEvent::MiddleDown: button = Button2, press = true; break;
-        case MouseEvent::MiddleUp: button = Button2, press = false; break;
-        case MouseEvent::RightDown: button = Button3, press = true; break;
-        case MouseEvent::RightUp: button = Button3, press = false; break;
+        case MouseEvent::LeftDown:
+            button = Button1, press = true;
+            break;
+        case MouseEvent::LeftUp:
+            button = Button1, press = false;
+            break;
+        case MouseEvent::MiddleDown:
+            button = Button2, press = true;
+            break;
+        case MouseEvent::MiddleUp:
+            button = Button2, press = false;
+            break;
+        case MouseEvent::RightDown:
+            button = Button3, press = true;
+            break;
+        case MouseEvent::RightUp:
+            button = Button3, press = false;
+            break;
     }
     XTestFakeButtonEvent(display, button, press ? True : False, CurrentTime);
     XFlush(display);

@@ -7,11 +7,11 @@ namespace tz {
 // Injects button events with the XTest extension, flushed after each one so
 // the server sees them at once and in order.
 class XTestInjector : public ClickInjector {
-public:
+  public:
     explicit XTestInjector(X11Connection& connection) : connection_(connection) {}
     void send(MouseEvent event) override;
 
-private:
+  private:
     X11Connection& connection_;
 };
 

@@ -17,7 +17,7 @@ using E = MouseEvent;
 // left edge, and options/exit windows whose first touch forces ClickMode to 3
 // as their load step does.
 class FakeHost : public EngineHost {
-public:
+  public:
     explicit FakeHost(AppState& app) : app_(app) {}
 
     BarGeometry barGeometry() override { return bar; }
@@ -45,7 +45,7 @@ public:
     bool exitExists = true, optionsExists = true;
     std::vector<std::string> log;
 
-private:
+  private:
     void touch(bool& exists) {
         if (!exists) {
             exists = true;
@@ -56,7 +56,7 @@ private:
 };
 
 class DwellEngineTest : public ::testing::Test {
-protected:
+  protected:
     DwellEngineTest() {
         app.settings.Tolerance = 2;
         app.settings.Delay = 5;

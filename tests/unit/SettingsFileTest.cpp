@@ -50,7 +50,8 @@ TEST(SettingsFile, DamagedFilesGiveZerosAndNeverCrash) {
     EXPECT_EQ(shortFile.Delay, 4);
     EXPECT_EQ(shortFile.StartMode, 0);
 
-    const Settings junk = parseSettings("abc\r\n40000\r\n-32769\r\nx\r\n1.5\r\n+1\r\n32767\r\n-32768\r\n");
+    const Settings junk =
+        parseSettings("abc\r\n40000\r\n-32769\r\nx\r\n1.5\r\n+1\r\n32767\r\n-32768\r\n");
     EXPECT_EQ(junk.Tolerance, 0);
     EXPECT_EQ(junk.Delay, 0);  // out of range: start-up then applies the defaults
     EXPECT_EQ(junk.RunAtStartup, 0);
@@ -67,7 +68,10 @@ TEST(SettingsFile, DamagedFilesGiveZerosAndNeverCrash) {
 }
 
 TEST(SettingsFile, LanguageNameFromWindowsIsDecoded) {
-    EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\nFran\xe7" "ais.lng\r\n").LanguageFile, "Français.lng");
+    EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\nFran\xe7"
+                            "ais.lng\r\n")
+                  .LanguageFile,
+              "Français.lng");
     EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\nFrançais.lng\r\n").LanguageFile, "Français.lng");
 }
 
@@ -100,7 +104,7 @@ TEST(SettingsFile, WriteReplacesAtomicallyAndSkipsIdenticalContent) {
 
 // Fails the chosen step of an atomic write.
 class FailingOps : public FileOps {
-public:
+  public:
     enum class Step { Create, Write, Rename };
     explicit FailingOps(Step step) : step_(step) {}
     int createTemporary(std::string& pathTemplate) override {
@@ -121,13 +125,14 @@ public:
         return step_ != Step::Rename && FileOps::rename(from, to);
     }
 
-private:
+  private:
     Step step_;
     bool wrote_ = false;
 };
 
 TEST(SettingsFile, AFailedWriteLeavesThePreviousFileIntact) {
-    for (auto step : {FailingOps::Step::Create, FailingOps::Step::Write, FailingOps::Step::Rename}) {
+    for (auto step :
+         {FailingOps::Step::Create, FailingOps::Step::Write, FailingOps::Step::Rename}) {
         test::TestDirectory dir;
         dir.write(kSettingsFileName, kExample);
         FailingOps ops(step);

@@ -48,10 +48,10 @@ TEST(FeedbackSounds, PlaysTheFileOrBeeps) {
 TEST(TextCodePage, KeepsUtf8AndDecodesWindows1252) {
     EXPECT_EQ(decodeLocalText("Ελληνικά"), "Ελληνικά");
     EXPECT_EQ(decodeLocalText("Perch\xe9 \x80 \x93ok\x94"), "Perché € “ok”");
-    EXPECT_FALSE(isValidUtf8("\xc0\xaf"));          // overlong
-    EXPECT_FALSE(isValidUtf8("\xed\xa0\x80"));      // surrogate
-    EXPECT_FALSE(isValidUtf8("\xe2\x82"));          // cut short
-    EXPECT_TRUE(isValidUtf8("\xf0\x9f\x98\x80"));   // emoji
+    EXPECT_FALSE(isValidUtf8("\xc0\xaf"));         // overlong
+    EXPECT_FALSE(isValidUtf8("\xed\xa0\x80"));     // surrogate
+    EXPECT_FALSE(isValidUtf8("\xe2\x82"));         // cut short
+    EXPECT_TRUE(isValidUtf8("\xf0\x9f\x98\x80"));  // emoji
 }
 
 }  // namespace

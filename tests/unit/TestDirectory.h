@@ -9,7 +9,7 @@ namespace tz::test {
 
 // A fresh folder under the system's temporary folder, removed afterwards.
 class TestDirectory {
-public:
+  public:
     TestDirectory() {
         std::string pattern = (std::filesystem::temp_directory_path() / "tz-test-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
@@ -29,7 +29,7 @@ public:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-private:
+  private:
     std::string path_;
 };
 

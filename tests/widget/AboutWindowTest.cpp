@@ -1,7 +1,7 @@
 #include <QLabel>
 
-#include "web/frmAbout.h"
 #include "tests/widget/ProgramWindowsFixture.h"
+#include "web/frmAbout.h"
 
 namespace tz {
 namespace {

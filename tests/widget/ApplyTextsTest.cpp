@@ -1,5 +1,5 @@
-#include <QLabel>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -45,11 +45,11 @@ std::string allTexts(ProgramWindows& w) {
 TEST_F(ApplyTextsTest, AnEmptyTableLeavesOnlyTheFixedParts) {
     start();  // no language file at all
     EXPECT_EQ(allTexts(windows),
-              "|||||||...||"                     // bar tooltips
-              "|"                                // options title
-              " (0 - 10)| (2 - 20)|||||||||"    // labels 3 to 14
-              "||||"                             // Label12 tip, buttons, donation tip
-              "||||");                           // exit window
+              "|||||||...||"                  // bar tooltips
+              "|"                             // options title
+              " (0 - 10)| (2 - 20)|||||||||"  // labels 3 to 14
+              "||||"                          // Label12 tip, buttons, donation tip
+              "||||");                        // exit window
 }
 
 TEST_F(ApplyTextsTest, EveryPlaceTakesItsEntryAndASecondApplyChangesNothing) {
@@ -74,9 +74,9 @@ TEST_F(ApplyTextsTest, AShorterFileKeepsThePreviousLanguagesLaterTexts) {
     start();
     ASSERT_TRUE(LoadLanguageFile(app.texts, dir.file("Lang/Short.lng"), LoadMode::Picker));
     ApplyTexts(windows);
-    EXPECT_EQ(windows.form3().Command1->text(), "new");     // entry 4
-    EXPECT_EQ(windows.form3().Command2->text(), "old");     // entry 5
-    EXPECT_EQ(windows.bar().button(8)->toolTip(), "new");   // entry 2
+    EXPECT_EQ(windows.form3().Command1->text(), "new");    // entry 4
+    EXPECT_EQ(windows.form3().Command2->text(), "old");    // entry 5
+    EXPECT_EQ(windows.bar().button(8)->toolTip(), "new");  // entry 2
 }
 
 TEST_F(ApplyTextsTest, StartUpCreatesBothWindowsHiddenInTheOrderThatDecidesTheModes) {

@@ -1,8 +1,8 @@
 #include "controls/CtlTransparent.h"
 
+#include <gtest/gtest.h>
 #include <QPainter>
 #include <QPixmap>
-#include <gtest/gtest.h>
 
 namespace tz {
 namespace {
@@ -34,8 +34,8 @@ TEST(CtlTransparent, MagentaPixelsAreNeitherDrawnNorHit) {
     control->setPicture(face());
 
     const QRegion region = control->mask();
-    EXPECT_TRUE(region.contains(QPoint(21, 20)));   // the disc
-    EXPECT_FALSE(region.contains(QPoint(1, 1)));    // a magenta corner
+    EXPECT_TRUE(region.contains(QPoint(21, 20)));  // the disc
+    EXPECT_FALSE(region.contains(QPoint(1, 1)));   // a magenta corner
     EXPECT_FALSE(region.contains(QPoint(41, 39)));
 
     // A click on a magenta pixel reaches the window beneath.

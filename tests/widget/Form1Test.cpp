@@ -11,7 +11,7 @@ namespace {
 
 // Options and exit windows that never show; counts the touches.
 class StubWindows : public SecondaryWindows, public UpdatePrompt {
-public:
+  public:
     bool isOptionsWindowVisible() override { return optionsVisible; }
     bool isExitWindowVisible() override { return false; }
     void showOptionsWindow() override { ++optionsShown; }
@@ -26,13 +26,14 @@ public:
 };
 
 class Form1Test : public ::testing::Test {
-protected:
+  protected:
     void start(const std::string& settings) {
         if (!settings.empty()) {
             dir.write(kSettingsFileName, settings);
         }
         app.settingsPath = dir.file(kSettingsFileName);
-        bar = std::make_unique<Form1>(app, fake.platform, windows, windows, "https://example/v.txt");
+        bar =
+            std::make_unique<Form1>(app, fake.platform, windows, windows, "https://example/v.txt");
         bar->Form_Load();
     }
 

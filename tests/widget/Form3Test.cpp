@@ -9,7 +9,7 @@ namespace tz {
 namespace {
 
 class Form3Test : public test::ProgramWindowsTest {
-protected:
+  protected:
     // Opens the options window as the bar's options button does.
     Form3& open() {
         bar->Image1_Click(7);
@@ -43,8 +43,8 @@ TEST_F(Form3Test, OkSavesWithTheStartModeUpdatesTheEntryAndRefitsTheBar) {
     Form3& o = open();
     o.VScroll2->triggerAction(QAbstractSlider::SliderSingleStepAdd);  // the lower arrow
     EXPECT_EQ(o.Label2->text(), "6");
-    o.Label5_Click();   // start at logon
-    o.Label9_Click();   // middle-click button
+    o.Label5_Click();  // start at logon
+    o.Label9_Click();  // middle-click button
     app.ClickDwellTicks = 3;
     app.BarDwellTicks = 4;
     o.Command1_Click();

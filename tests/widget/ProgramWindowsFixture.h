@@ -16,7 +16,7 @@
 namespace tz::test {
 
 class ProgramWindowsTest : public ::testing::Test {
-protected:
+  protected:
     // Starts the program's windows from the given settings file ("": none).
     void start(const std::string& settings = "2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n") {
         if (!settings.empty()) {
