@@ -544,8 +544,9 @@ void UniLabel::hookContainer() {
 
 void UniLabel::hookedMessage(HookedMessage& message) {
     if (message.callerValue == kContainerWindow) {
-        const auto* change = static_cast<QDynamicPropertyChangeEvent*>(message.event);
-        if (change->propertyName() == kScaleModeProperty) {
+        if (message.event->type() == QEvent::DynamicPropertyChange &&
+            static_cast<QDynamicPropertyChangeEvent*>(message.event)->propertyName() ==
+                kScaleModeProperty) {
             takeScaleUnit();
         }
     } else if (message.before) {
@@ -561,7 +562,10 @@ void UniLabel::ownMessageBefore(HookedMessage& message) {
         message.handled = true;
         return;
     }
-    const auto* mouse = static_cast<QMouseEvent*>(message.event);  // a button press
+    if (message.event->type() != QEvent::MouseButtonPress) {
+        return;
+    }
+    const auto* mouse = static_cast<QMouseEvent*>(message.event);
     if (useEvents_ && buttonBit(mouse->button()) != 0) {
         const QPointF at = mouse->position();
         emit mouseDown(heldButtons(mouse->buttons()), shiftState(mouse->modifiers()),
@@ -606,11 +610,16 @@ void UniLabel::ownMessageAfter(HookedMessage& message) {
         case QEvent::FontChange:
             refreshSize();
             break;
-        default:  // the palette, the style or the theme changed
+        case QEvent::PaletteChange:
+        case QEvent::ApplicationPaletteChange:
+        case QEvent::StyleChange:
+        case QEvent::ThemeChange:
             if (backColor_ < 0 || foreColor_ < 0) {
                 resolveColors();
                 update();
             }
+            break;
+        default:
             break;
     }
 }
