@@ -5,7 +5,9 @@
 #include <pulse/simple.h>
 #include <sndfile.h>
 
+#include <future>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace tz {
@@ -16,6 +18,11 @@ constexpr auto kServerRetryDelay = std::chrono::seconds(30);
 // Feedback sounds are short; a file longer than this is cut so a wrong file
 // cannot hold the program for long.
 constexpr sf_count_t kMaxFrames = 44100 * 3;
+
+// How long a sound may hold the caller beyond its own length. libpulse waits
+// 30 s for a server that takes the connection but never answers (a hung
+// daemon); the program must not freeze for that long.
+constexpr auto kServerAllowance = std::chrono::seconds(1);
 
 struct SndFileCloser {
     void operator()(SNDFILE* file) const { sf_close(file); }
@@ -46,20 +53,44 @@ bool PulseSound::playFile(const std::string& path) {
     spec.format = PA_SAMPLE_S16NE;
     spec.rate = static_cast<std::uint32_t>(info.samplerate);
     spec.channels = static_cast<std::uint8_t>(info.channels);
-    int error = 0;
-    std::unique_ptr<pa_simple, PulseCloser> stream(
-        pa_simple_new(nullptr, "Tindro Zevad", PA_STREAM_PLAYBACK, nullptr, "feedback", &spec,
-                      nullptr, nullptr, &error));
-    if (!stream) {
+    samples.resize(static_cast<std::size_t>(read * info.channels));
+
+    // The blocking calls run on a thread of their own that owns everything it
+    // uses, so the caller can stop waiting for a server that does not answer
+    // and leave the thread to end whenever libpulse gives up.
+    enum class Outcome { Played, NoServer, Failed };
+    std::packaged_task<Outcome()> play([spec, samples = std::move(samples)] {
+        int error = 0;
+        std::unique_ptr<pa_simple, PulseCloser> stream(
+            pa_simple_new(nullptr, "Tindro Zevad", PA_STREAM_PLAYBACK, nullptr, "feedback", &spec,
+                          nullptr, nullptr, &error));
+        if (!stream) {
+            return Outcome::NoServer;
+        }
+        if (pa_simple_write(stream.get(), samples.data(), samples.size() * sizeof(short), &error) <
+            0) {
+            return Outcome::Failed;
+        }
+        pa_simple_drain(stream.get(), &error);
+        return Outcome::Played;
+    });
+    std::future<Outcome> outcome = play.get_future();
+    std::thread(std::move(play)).detach();
+    const auto length = std::chrono::milliseconds(read * 1000 / info.samplerate);
+    if (outcome.wait_for(length + kServerAllowance) != std::future_status::ready) {
         serverRetryAt_ = std::chrono::steady_clock::now() + kServerRetryDelay;
         return false;
     }
-    const std::size_t bytes = static_cast<std::size_t>(read * info.channels) * sizeof(short);
-    if (pa_simple_write(stream.get(), samples.data(), bytes, &error) < 0) {
-        return false;
+    switch (outcome.get()) {
+        case Outcome::Played:
+            return true;
+        case Outcome::NoServer:
+            serverRetryAt_ = std::chrono::steady_clock::now() + kServerRetryDelay;
+            return false;
+        case Outcome::Failed:
+            break;
     }
-    pa_simple_drain(stream.get(), &error);
-    return true;
+    return false;
 }
 
 void PulseSound::beep() {

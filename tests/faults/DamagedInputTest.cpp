@@ -1,0 +1,97 @@
+// Damaged files on disk at start-up, the settings file or the language file:
+// the program must come up (its bar slides out and parks) and click once a
+// click kind is chosen on the bar, which also saves a whole settings file.
+#include <functional>
+#include <ostream>
+#include <random>
+
+#include "ProgramFixture.h"
+#include "settings/SettingsFile.h"
+
+namespace tz::faults {
+namespace {
+
+struct Damage {
+    std::string name;
+    std::optional<std::string> settings;  // the default settings when absent
+    // Lang/English.lng made from the built one; unchanged when empty.
+    std::function<std::string(std::string)> language;
+};
+
+void PrintTo(const Damage& damage, std::ostream* os) {
+    *os << damage.name;
+}
+
+std::string randomBytes(std::size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string bytes(size, '\0');
+    for (char& c : bytes) {
+        c = static_cast<char>(random() & 0xFF);
+    }
+    return bytes;
+}
+
+std::string repeatLines(const std::string& line, int count) {
+    std::string out;
+    for (int i = 0; i < count; ++i) {
+        out += line;
+    }
+    return out;
+}
+
+// The built English file with NUL bytes in its tags, inside its texts and as
+// a whole line of them.
+std::string withNulBytes(std::string text) {
+    for (std::size_t i = 1; i < text.size(); i += 7) {
+        text[i] = '\0';
+    }
+    return text + std::string(300, '\0') + "\r\n";
+}
+
+std::vector<Damage> damages() {
+    return {
+        {"SettingsOfRandomBytes", randomBytes(4096, 1), {}},
+        {"SettingsOfTenMegabytesInOneLine", std::string(10 * 1024 * 1024, '7'), {}},
+        {"SettingsOfAThousandLines", repeatLines("1\r\n", 1000), {}},
+        {"LanguageFileOfRandomBytes", {}, [](std::string) { return randomBytes(256 * 1024, 2); }},
+        {"LanguageFileWithNulBytes", {}, withNulBytes},
+        {"LanguageFileOfAHundredThousandLines",
+         {},
+         [](std::string) { return repeatLines("XX a line of text\r\n", 100000); }},
+    };
+}
+
+class DamagedInputTest : public ProgramFixture, public ::testing::WithParamInterface<Damage> {};
+
+TEST_P(DamagedInputTest, ProgramStartsAndClicks) {
+    const Damage& damage = GetParam();
+    sandbox_.writeSettings(damage.settings.value_or(kSettings));
+    if (damage.language) {
+        const auto built = sandbox_.readFile("Lang/English.lng");
+        ASSERT_TRUE(built);
+        sandbox_.writeFile("Lang/English.lng", damage.language(*built));
+    }
+    if (damage.settings) {
+        // Random bytes that happened to read as a long delay would make the
+        // wait below meaningless; the seed is chosen so they do not.
+        ASSERT_LE(tz::parseSettings(*damage.settings).Delay, 10);
+    }
+
+    startParked();
+    hover(bar::Button::Left);
+    EXPECT_TRUE(waitUntil([&] { return sandbox_.settingsLine(8) == "3"; }, 10s))
+        << "the chosen click kind was not saved:\n"
+        << sandbox_.readSettings().value_or("(no file)").substr(0, 200);
+    const auto saved = sandbox_.readSettings().value_or("");
+    EXPECT_LT(saved.size(), 200u) << "the saved settings are not eight short lines";
+    EXPECT_EQ(restAt(recorder_.centre(), 2), (std::vector<ButtonEvent>{press(1), release(1)}));
+    EXPECT_TRUE(runs_.back()->running());
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, DamagedInputTest, ::testing::ValuesIn(damages()),
+                         [](const ::testing::TestParamInfo<Damage>& info) {
+                             return info.param.name;
+                         });
+
+}  // namespace
+}  // namespace tz::faults

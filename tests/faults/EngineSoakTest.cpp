@@ -1,0 +1,271 @@
+// A day of dwell ticks (864,000 at 100 ms) through the engine with fakes,
+// over random pointer paths, rests, visits to the screen edges, click kind
+// changes, option changes and windows opening and closing; the engine's
+// promises are checked on every tick.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/DwellEngine.h"
+#include "platform/fake/FakePlatform.h"
+
+namespace tz {
+namespace {
+
+using E = MouseEvent;
+
+// The windows around the engine, as the program's: a bar that shows and
+// hides, options and exit windows that may be open, and whose first touch
+// after being closed for good runs their load step, which selects left click.
+class Host : public EngineHost {
+  public:
+    explicit Host(AppState& app) : app_(app) {}
+    BarGeometry barGeometry() override { return bar; }
+    void setBarLeft(double left) override { bar.left = left; }
+    void setBarVisible(bool visible) override { bar.visible = visible; }
+    bool isExitWindowVisible() override { return touch(exitExists, exitVisible); }
+    bool isOptionsWindowVisible() override { return touch(optionsExists, optionsVisible); }
+    void barCommand(int) override {
+        ++commands;
+        app_.ClickMode = mode::LeftClick;
+        app_.ClickDwellTicks = 0;
+    }
+    void playClickSound() override {}
+
+    BarGeometry bar{0, 4410, 675, 5385, false};
+    bool exitVisible = false, optionsVisible = false;
+    bool exitExists = true, optionsExists = true;
+    long commands = 0;
+
+  private:
+    bool touch(bool& exists, bool visible) {
+        if (!exists) {
+            exists = true;
+            app_.ClickMode = mode::LeftClick;
+        }
+        return visible;
+    }
+    AppState& app_;
+};
+
+bool isClickMode(int m) {
+    return m >= mode::DoubleClick && m <= mode::MiddleClick;
+}
+
+std::vector<E> expectedClick(int m) {
+    switch (m) {
+        case mode::DoubleClick:
+            return {E::LeftDown, E::LeftUp, E::LeftDown, E::LeftUp};
+        case mode::LeftClick:
+            return {E::LeftDown, E::LeftUp};
+        case mode::RightClick:
+            return {E::RightDown, E::RightUp};
+        case mode::MiddleClick:
+            return {E::MiddleDown, E::MiddleUp};
+        default:
+            return {};
+    }
+}
+
+// Where the pointer goes: rests (still or drifting within the tolerance),
+// moves of any speed, and trips to the left and right screen edges.
+class PointerPath {
+  public:
+    explicit PointerPath(std::mt19937& random) : random_(random) {}
+
+    PointerPosition next(int tolerance) {
+        if (left_ == 0) {
+            plan(tolerance);
+        }
+        --left_;
+        if (drift_ > 0) {
+            at_.x = std::clamp(at_.x + pick(-drift_, drift_), 0, 1279);
+            at_.y = std::clamp(at_.y + pick(-drift_, drift_), 0, 1023);
+        } else if (speed_ > 0) {
+            const auto step = [this](std::int32_t from, std::int32_t to) {
+                return from + std::clamp(to - from, -speed_, speed_);
+            };
+            at_ = {step(at_.x, target_.x), step(at_.y, target_.y)};
+        }
+        return at_;
+    }
+
+  private:
+    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
+
+    void plan(int tolerance) {
+        drift_ = 0;
+        speed_ = 0;
+        switch (pick(0, 9)) {
+            case 0:  // jump
+                at_ = {pick(0, 1279), pick(0, 1023)};
+                left_ = 1;
+                return;
+            case 1:  // to the left edge, then around the bar
+                at_ = {0, pick(0, 1023)};
+                target_ = {pick(0, 60), pick(250, 700)};
+                speed_ = pick(1, 30);
+                left_ = pick(5, 60);
+                return;
+            case 2:  // to the right edge
+                at_ = {1279, pick(0, 1023)};
+                left_ = pick(1, 30);
+                return;
+            case 3:
+            case 4:  // drift within the tolerance: a rest to the engine
+                drift_ = (tolerance + 1) / 2;
+                left_ = pick(1, 40);
+                return;
+            case 5:
+            case 6:
+            case 7:  // still
+                left_ = pick(1, 40);
+                return;
+            default:  // travel
+                target_ = {pick(0, 1279), pick(0, 1023)};
+                speed_ = pick(1, 120);
+                left_ = pick(1, 50);
+                return;
+        }
+    }
+
+    std::mt19937& random_;
+    PointerPosition at_{640, 512};
+    PointerPosition target_;
+    int left_ = 0;
+    int drift_ = 0;
+    int speed_ = 0;
+};
+
+TEST(EngineSoak, ADayOfRandomUseKeepsEveryPromiseOnEveryTick) {
+    constexpr long kTicks = 24L * 60 * 60 * 10;
+    const char* seedText = std::getenv("TZ_SOAK_SEED");
+    const unsigned seed = seedText ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10)) : 1;
+    std::mt19937 random(seed);
+    const auto chance = [&random](int inN) {
+        return std::uniform_int_distribution<int>(1, inN)(random) == 1;
+    };
+    const auto pick = [&random](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(random);
+    };
+
+    AppState app;
+    app.settings.Tolerance = 2;
+    app.settings.Delay = 5;
+    app.ClickMode = mode::LeftClick;
+    fake::FakePlatform fake;
+    Host host(app);
+    DwellEngine engine(app, host, fake.pointer, fake.screen, fake.injector);
+    PointerPath path(random);
+
+    // The rest in progress, as the engine's promises define it: the pointer
+    // has moved less than the tolerance plus 2 pixels since the last tick, and
+    // clicking has not been paused (click kind 1) meanwhile.
+    long rests = 0, clicks = 0, dragEvents = 0;
+    bool clickedThisRest = false, commandThisRest = false;
+    int restTicks = 0, restMode = app.ClickMode, restStartCount = 0;
+    bool restSteady = true;  // click kind and options unchanged since the rest began
+    bool dragDown = false;
+    int maxDelay = app.settings.Delay;
+
+    for (long tick = 0; tick < kTicks; ++tick) {
+        // Now and then the user changes the click kind, the options or a window.
+        if (chance(150)) {
+            static constexpr std::int16_t kModes[] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 8, 12, -1};
+            app.ClickMode = kModes[pick(0, std::size(kModes) - 1)];
+            restSteady = false;
+        }
+        if (chance(3000)) {
+            app.settings.Tolerance = static_cast<std::int16_t>(pick(0, 10));
+            app.settings.Delay = static_cast<std::int16_t>(pick(2, 20));
+            app.settings.SoundOn = static_cast<std::int16_t>(pick(0, 1));
+            app.settings.RightEdge = static_cast<std::int16_t>(pick(0, 1));
+            maxDelay = std::max<int>(maxDelay, app.settings.Delay);
+            restSteady = false;
+        }
+        if (chance(2000)) {
+            host.exitVisible = chance(2);
+            host.optionsVisible = chance(2);
+            host.exitExists = !chance(3);
+            host.optionsExists = !chance(3);
+        }
+
+        const PointerPosition p = path.next(app.settings.Tolerance);
+        const int margin = app.settings.Tolerance + 2;
+        const bool moved = std::abs(engine.state().LastX - p.x) >= margin ||
+                           std::abs(engine.state().LastY - p.y) >= margin;
+        const int modeBefore = app.ClickMode;
+        const long commandsBefore = host.commands;
+        fake.injector.events.clear();
+        fake.pointer.at = p;
+        engine.tick();
+        const auto& events = fake.injector.events;
+        SCOPED_TRACE("tick " + std::to_string(tick) + ", mode " + std::to_string(modeBefore) +
+                     ", seed " + std::to_string(seed));
+
+        // A bar command counts the ticks of the rest that a move ends, so it
+        // may come on the moving tick itself, as the last act of that rest.
+        if (host.commands != commandsBefore) {
+            ASSERT_FALSE(commandThisRest) << "a second bar command in one rest";
+            ASSERT_EQ(host.commands, commandsBefore + 1);
+            commandThisRest = true;
+        }
+        // Click kind 1 pauses clicking, which ends the rest as moving does.
+        if (moved || modeBefore == mode::NoClick) {
+            ++rests;
+            clickedThisRest = commandThisRest = false;
+            restTicks = 0;
+            restMode = app.ClickMode;
+            restStartCount = app.ClickDwellTicks;
+            restSteady = true;
+        } else {
+            ++restTicks;
+        }
+        restSteady = restSteady && restMode == app.ClickMode;
+
+        if (!events.empty()) {
+            ASSERT_FALSE(moved) << "a click while the pointer moved";
+            ASSERT_TRUE(isClickMode(modeBefore)) << "a click in a mode that never clicks";
+            ASSERT_FALSE(clickedThisRest) << "a second click in one rest";
+            clickedThisRest = true;
+            ++clicks;
+            if (modeBefore == mode::Drag) {
+                ASSERT_EQ(events, std::vector<E>{dragDown ? E::LeftUp : E::LeftDown})
+                    << "drag presses and releases must alternate";
+                dragDown = !dragDown;
+                ++dragEvents;
+            } else {
+                ASSERT_EQ(events, expectedClick(modeBefore));
+            }
+        }
+        // A steady rest of the delay clicks, as long as the delay ends before
+        // the bar buttons' 15-tick activation.
+        if (!moved && restSteady && isClickMode(app.ClickMode) && app.settings.Delay <= 14 &&
+            restStartCount < app.settings.Delay && restTicks >= app.settings.Delay) {
+            ASSERT_TRUE(clickedThisRest) << "a rest of " << restTicks << " ticks did not click";
+        }
+
+        const DwellState& s = engine.state();
+        ASSERT_TRUE(s.DwellDone == 0 || s.DwellDone == 1);
+        ASSERT_EQ(s.DragButtonDown, dragDown ? 1 : 0);
+        ASSERT_GE(app.BarDwellTicks, 0);
+        ASSERT_LE(app.BarDwellTicks, DwellEngine::kActivationTicks);
+        ASSERT_GE(app.ClickDwellTicks, 0);
+        ASSERT_LT(app.ClickDwellTicks, maxDelay);
+    }
+    // The random use must have reached every kind of event, or it proved little.
+    EXPECT_GT(rests, 10000);
+    EXPECT_GT(clicks, 1000);
+    EXPECT_GT(dragEvents, 100);
+    EXPECT_GT(host.commands, 100);
+    RecordProperty("rests", std::to_string(rests));
+    RecordProperty("clicks", std::to_string(clicks));
+    RecordProperty("commands", std::to_string(host.commands));
+}
+
+}  // namespace
+}  // namespace tz

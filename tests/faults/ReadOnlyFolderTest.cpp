@@ -1,0 +1,90 @@
+// An installed program folder the user cannot write to: the program must run
+// and click as usual, take a new click kind for the rest of the run although
+// it cannot save it, and say nothing about the failed saves.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "ProgramFixture.h"
+#include "harness/Process.h"
+
+namespace tz::faults {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr uid_t kNobody = 65534;
+
+class ReadOnlyFolderTest : public ProgramFixture {
+  protected:
+    // Root ignores permission bits, so a root test runs the program as nobody
+    // through setpriv; the real executable then lies beside its starter.
+    bool makeProgramFolderUnwritable() {
+        if (::geteuid() == 0) {
+            const std::string setpriv = findOnPath("setpriv");
+            if (setpriv.empty()) {
+                return false;
+            }
+            const fs::path real = sandbox_.executable().string() + ".bin";
+            fs::rename(sandbox_.executable(), real);
+            std::ofstream(sandbox_.executable())
+                << "#!/bin/sh\nexec " << setpriv << " --reuid=" << kNobody << " --regid=" << kNobody
+                << " --clear-groups \"$0.bin\" \"$@\"\n";
+            fs::permissions(sandbox_.executable(),
+                            fs::perms::owner_all | fs::perms::group_exec | fs::perms::group_read |
+                                fs::perms::others_exec | fs::perms::others_read);
+            // nobody must reach the sandbox and own its runtime folder.
+            fs::permissions(sandbox_.root(), fs::perms::group_exec | fs::perms::others_exec,
+                            fs::perm_options::add);
+            fs::permissions(sandbox_.tmpDir(), fs::perms::all | fs::perms::sticky_bit);
+            if (::chown(sandbox_.runtimeDir().c_str(), kNobody, kNobody) != 0) {
+                return false;
+            }
+        }
+        sandbox_.makeProgramFolderReadOnly();
+        return true;
+    }
+
+    // The real user id the program runs with, -1 when unknown.
+    int programUid() const {
+        std::ifstream status("/proc/" + std::to_string(runs_.back()->pid()) + "/status");
+        std::string key;
+        int uid = -1;
+        while (status >> key) {
+            if (key == "Uid:") {
+                status >> uid;
+                break;
+            }
+        }
+        return uid;
+    }
+};
+
+TEST_F(ReadOnlyFolderTest, ProgramClicksAndKeepsANewClickKindForTheRunWithoutSaving) {
+    sandbox_.writeSettings(kSettings);
+    if (!makeProgramFolderUnwritable()) {
+        GTEST_SKIP() << "running as root without setpriv: cannot take write access away";
+    }
+    const auto before = folderEntries(sandbox_.programFolder());
+
+    startParked();
+    ASSERT_NE(programUid(), 0) << "the program runs as root, which may write anywhere";
+    EXPECT_EQ(restAt(recorder_.centre(), 2), (std::vector<ButtonEvent>{press(1), release(1)}));
+
+    hover(bar::Button::Right);
+    EXPECT_EQ(restAt(recorder_.centre(), 2), (std::vector<ButtonEvent>{press(3), release(3)}))
+        << "the right click chosen on the bar did not take effect";
+    EXPECT_EQ(restAt({recorder_.centre().x + 60, recorder_.centre().y + 40}, 2),
+              (std::vector<ButtonEvent>{press(3), release(3)}))
+        << "the choice did not last for the run";
+
+    EXPECT_TRUE(runs_.back()->running());
+    EXPECT_TRUE(otherProgramWindows().empty()) << "the program showed a window\n" << windows();
+    EXPECT_EQ(sandbox_.readSettings(), kSettings);
+    EXPECT_EQ(folderEntries(sandbox_.programFolder()), before);
+}
+
+}  // namespace
+}  // namespace tz::faults
