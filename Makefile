@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all deps configure build asan test unit run demo bench clean package install package-check
+.PHONY: all deps configure build asan test unit run demo bench fuzz fuzz-smoke soak clean package install package-check
 
 all: build
 
@@ -34,6 +34,7 @@ test: build asan
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) package-check
+	$(MAKE) fuzz-smoke
 
 unit: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -L 'unit|widget'
@@ -56,6 +57,24 @@ demo: build
 
 bench: build
 	bash bench/run.sh $(BUILD)
+
+# Every fuzz target for FUZZ_SECONDS each (clang, libFuzzer, ASan, UBSan);
+# fails on any finding. fuzz-smoke is the short run `make test` does.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	bash tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+fuzz-smoke: deps
+	bash tests/fuzz/run.sh $(FUZZ_BUILD) 5
+
+# The long fault runs: 200 kills in the middle of settings writes, and ten
+# minutes of the real program under Xvfb watching its memory and files.
+SOAK_KILLS ?= 200
+SOAK_MINUTES ?= 10
+soak: build
+	TZ_KILL_COUNT=$(SOAK_KILLS) $(BUILD)/tests/faults/tz_fault_e2e_tests --gtest_filter='KilledMidWrite*'
+	TZ_SOAK_MINUTES=$(SOAK_MINUTES) $(BUILD)/tests/faults/tz_soak_run
 
 # The Debian package, in $(BUILD)/ (tindro-zevad_<version>_<arch>.deb).
 package: build
