@@ -17,7 +17,8 @@ packages=(
 
 missing=()
 for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed'; then
+    # "triggers-pending" is installed too, only waiting for another install to finish.
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -qE 'ok (installed|triggers-pending|triggers-awaited)'; then
         missing+=("$p")
     fi
 done
