@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all deps configure build asan test unit run demo bench fuzz fuzz-smoke soak clean package install package-check
+.PHONY: all deps configure build asan test unit run display-check demo bench fuzz fuzz-smoke soak clean package install package-check
 
 all: build
 
@@ -24,22 +24,28 @@ build: deps $(BUILD)/build.ninja
 $(ASAN_BUILD)/build.ninja: | deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTZ_SANITIZE=ON -DTZ_E2E_TESTS=OFF $(CMAKE_FLAGS)
 
+# Only what the sanitizer run of `make test` needs.
 asan: deps $(ASAN_BUILD)/build.ninja
-	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target tz_unit_tests tz_widget_tests
 
-# Unit and window tests under AddressSanitizer and UndefinedBehaviorSanitizer,
-# then every test (unit, window, end-to-end under Xvfb) on the regular build.
+# The fuzz targets for a few seconds each and the package checks; then the unit
+# and window tests under AddressSanitizer and UndefinedBehaviorSanitizer; last,
+# every test (unit, window, end-to-end under Xvfb, package) on the regular build.
 test: build asan
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
-		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	$(MAKE) package-check
 	$(MAKE) fuzz-smoke
+	$(MAKE) package-check
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS) -L 'unit|widget'
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 unit: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -L 'unit|widget'
 
-run: build
+run: display-check build
+	exec $(BUILD)/dist/tindro-zevad
+
+# Before building anything: the program needs an X display to work on.
+display-check:
 	@if [ -z "$$DISPLAY" ]; then \
 		echo "No X display: DISPLAY is not set. Tindro Zevad needs an X11 (Xorg) desktop session."; \
 		echo "On a machine without a desktop, try 'make demo' instead."; \
@@ -49,7 +55,6 @@ run: build
 		echo "Note: this is a Wayland session; the program runs through XWayland and can only"; \
 		echo "see and click X11 windows. Log in to an X11 (Xorg) session for full use."; \
 	fi
-	exec $(BUILD)/dist/tindro-zevad
 
 demo: build
 	@mkdir -p $(BUILD)/demo
