@@ -36,7 +36,8 @@ ProgramRun::ProgramRun(Sandbox& sandbox, const std::string& display, ProgramOpti
     }
 
     SpawnOptions spawn;
-    spawn.executable = sandbox.executable().string();
+    spawn.executable =
+        (options.executable.empty() ? sandbox.executable() : options.executable).string();
     spawn.args = {spawn.executable};
     spawn.args.insert(spawn.args.end(), options.arguments.begin(), options.arguments.end());
     spawn.environment.emplace();

@@ -17,6 +17,8 @@ struct ProgramOptions {
     // Extra environment variables; they replace defaults of the same name.
     std::vector<std::pair<std::string, std::string>> environment;
     std::vector<std::string> arguments;
+    // The program to start; the sandbox's executable when empty.
+    std::filesystem::path executable;
 };
 
 // One run of the program in a sandbox, with an environment built from scratch

@@ -1,0 +1,124 @@
+// Languages and the single instance, end to end: the language a first run
+// takes from the locale, the refusal of a second start, and a start whose
+// language file is missing.
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+#include "ProgramSession.h"
+
+namespace tz::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kSecondInstanceTitle = 1;
+constexpr int kOptionsTitle = 13;
+constexpr int kOptionsWidth = 561;
+constexpr int kOptionsHeight = 396;
+
+// What the second start must leave alone: the settings file's bytes and its
+// identity (an atomic rewrite of the same bytes would replace it), and the
+// names in the program folder (no stray temporary file).
+struct FolderState {
+    std::optional<std::string> settings;
+    ino_t inode = 0;
+    struct timespec modified {};
+    std::set<std::string> names;
+
+    static FolderState of(const Sandbox& sandbox) {
+        FolderState state;
+        state.settings = sandbox.readSettings();
+        struct stat info {};
+        if (stat(sandbox.settingsPath().c_str(), &info) == 0) {
+            state.inode = info.st_ino;
+            state.modified = info.st_mtim;
+        }
+        for (const auto& entry : fs::directory_iterator(sandbox.programFolder())) {
+            state.names.insert(entry.path().filename().string());
+        }
+        return state;
+    }
+};
+
+class LanguageTest : public ProgramSession {};
+
+TEST_F(LanguageTest, FirstRunTakesItalianFromTheLocaleAndASecondStartIsRefusedWithoutATrace) {
+    ASSERT_FALSE(sandbox_.readSettings()) << "the sandbox should start without settings";
+    ProgramOptions italian;
+    italian.locale = "it_IT.UTF-8";
+    ProgramRun& first = start(italian);
+    ASSERT_TRUE(bar_->waitParked(20s)) << windows();
+
+    // The first save (a hover over a click-kind button) writes the whole
+    // file: defaults, and the language of the locale's country.
+    ASSERT_NO_FATAL_FAILURE(moveOntoBarButton(bar::Button::Right));
+    ASSERT_TRUE(waitUntil([&] { return sandbox_.settingsLine(8) == "5"; }, 5s))
+        << sandbox_.readSettings().value_or("(no settings file)");
+    EXPECT_EQ(sandbox_.settingsLine(4), "Italiano.lng");
+    EXPECT_EQ(sandbox_.readSettings(), "2\r\n5\r\n0\r\nItaliano.lng\r\n0\r\n0\r\n0\r\n5\r\n");
+
+    // Left click, so that the first instance itself can answer the second's message.
+    ASSERT_NO_FATAL_FAILURE(moveOntoBarButton(bar::Button::Left));
+    ASSERT_TRUE(waitUntil([&] { return sandbox_.settingsLine(8) == "3"; }, 5s));
+    x11_.movePointer(kNowhere);
+    ASSERT_TRUE(waitUntil([&] { return !bar_->find()->viewable(); }, 5s)) << windows();
+    const FolderState before = FolderState::of(sandbox_);
+
+    ProgramRun& second = launch(italian);
+    const auto box = waitForTitle(second.pid(), text("Italiano.lng", kSecondInstanceTitle));
+    ASSERT_TRUE(box) << "no message from the second start\n" << windows();
+    EXPECT_TRUE(second.running()) << "the second start ended without waiting for an answer";
+    const auto buttons = waitForButtons(*box, 1);
+    ASSERT_EQ(buttons.size(), 1u) << "the message should have one button (OK); " << *box;
+
+    // A rest on OK: the first instance clicks it.
+    ASSERT_TRUE(restAndClick(buttons[0].centre())) << "no click on OK: " << clicks();
+    const auto status = second.waitForExit(10s);
+    ASSERT_TRUE(status) << "the second start did not end after the answer\n" << windows();
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << describeStatus(*status);
+
+    const FolderState after = FolderState::of(sandbox_);
+    EXPECT_EQ(after.settings, before.settings);
+    EXPECT_EQ(after.inode, before.inode) << "the settings file was replaced";
+    EXPECT_TRUE(after.modified.tv_sec == before.modified.tv_sec &&
+                after.modified.tv_nsec == before.modified.tv_nsec)
+        << "the settings file was written";
+    EXPECT_EQ(after.names, before.names);
+
+    // The first instance goes on clicking.
+    ASSERT_TRUE(first.running());
+    recorder_.clear();
+    x11_.movePointer(recorder_.centre());
+    ASSERT_TRUE(recorder_.waitForEvents(2, 5s)) << "the first instance stopped clicking";
+    sleepFor(300ms);
+    EXPECT_EQ(recorder_.events(), (std::vector<ButtonEvent>{press(1), release(1)}));
+}
+
+TEST_F(LanguageTest, MissingLanguageFileLeavesTheTextsEmptyAndTheProgramStillClicks) {
+    sandbox_.writeSettings("2\r\n5\r\n0\r\nMissing.lng\r\n0\r\n0\r\n0\r\n3\r\n");
+    ASSERT_FALSE(fs::exists(sandbox_.programFolder() / "Lang" / "Missing.lng"));
+    ProgramRun& run = start();
+    ASSERT_TRUE(bar_->waitParked(20s)) << windows();
+
+    recorder_.clear();
+    x11_.movePointer(recorder_.centre());
+    ASSERT_TRUE(recorder_.waitForEvents(2, 5s)) << "no click after a rest";
+    sleepFor(300ms);
+    EXPECT_EQ(recorder_.events(), (std::vector<ButtonEvent>{press(1), release(1)}));
+
+    // The options window's title is one of the texts: without a file it is
+    // empty, so the window is named like the bar, which has no title.
+    ASSERT_NO_FATAL_FAILURE(moveOntoBarButton(bar::Button::Options));
+    const auto options = waitForWindow(run.pid(), kOptionsWidth, kOptionsHeight);
+    ASSERT_TRUE(options) << "the options window did not open\n" << windows();
+    EXPECT_NE(options->title, text("English.lng", kOptionsTitle));
+    EXPECT_EQ(options->title, bar_->find()->title);
+    EXPECT_TRUE(run.running());
+}
+
+}  // namespace
+}  // namespace tz::e2e

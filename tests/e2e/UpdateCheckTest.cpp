@@ -1,0 +1,242 @@
+// The update check at start-up against a version file server on this
+// machine: the question about a newer release and both answers, no question
+// for the same release, and servers that never answer or send far too much.
+// The server's port is fixed, so these tests run one at a time.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "ProgramSession.h"
+#include "harness/VersionServer.h"
+
+namespace tz::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kNewer = "001008002";
+constexpr const char* kSame = "001008001";
+constexpr int kSecondInstanceTitle = 1;
+constexpr int kUpdateTitle = 32;
+
+// The peak resident memory of a running process (VmHWM), in KiB; -1 if unknown.
+long peakMemoryKiB(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.starts_with("VmHWM:")) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return -1;
+}
+
+// A GET from this process; the response, or nullopt when the connection
+// was refused or reset.
+std::optional<std::string> fetchVersion() {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(VersionServer::port()));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    std::optional<std::string> response;
+    const std::string request = "GET /ver_tindromouse.txt HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
+    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        send(fd, request.data(), request.size(), MSG_NOSIGNAL) ==
+            static_cast<ssize_t>(request.size())) {
+        std::string received;
+        char buffer[256];
+        ssize_t n = 0;
+        while ((n = recv(fd, buffer, sizeof buffer, 0)) > 0) {
+            received.append(buffer, static_cast<size_t>(n));
+        }
+        if (n == 0 && !received.empty()) {
+            response = received;
+        }
+    }
+    close(fd);
+    return response;
+}
+
+// The server tells the sandbox's programs from those of tests running alongside.
+TEST(VersionServerTest, ServesOnlyProgramsFromUnderItsFolder) {
+    const auto self = fs::read_symlink("/proc/self/exe");
+    {
+        VersionServer server(self.parent_path(), VersionServer::Behaviour::Answer, kNewer);
+        const auto response = fetchVersion();
+        ASSERT_TRUE(response);
+        EXPECT_TRUE(response->ends_with(std::string("\r\n\r\n") + kNewer)) << *response;
+        EXPECT_EQ(server.requests(), 1);
+    }
+    VersionServer elsewhere(self.parent_path() / "elsewhere", VersionServer::Behaviour::Answer,
+                            kNewer);
+    EXPECT_FALSE(fetchVersion());
+    EXPECT_EQ(elsewhere.requests(), 0);
+}
+
+class UpdateCheckTest : public ProgramSession {
+  protected:
+    UpdateCheckTest() {
+        sandbox_.writeSettings(kEnglishSettings);
+        // The desktop's opener, recording each argument on a line of its own.
+        fs::create_directories(bin());
+        std::ofstream script(bin() / "xdg-open");
+        script << "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" << opened().string() << "'\n";
+        script.close();
+        fs::permissions(bin() / "xdg-open", fs::perms::owner_all);
+    }
+
+    fs::path bin() const { return sandbox_.root() / "bin"; }
+    fs::path opened() const { return sandbox_.root() / "opened.txt"; }
+
+    ProgramOptions withRecordingOpener() const {
+        ProgramOptions options;
+        options.environment = {{"PATH", bin().string() + ":/usr/local/bin:/usr/bin:/bin"}};
+        return options;
+    }
+
+    std::optional<WindowInfo> waitForUpdateQuestion(pid_t pid) {
+        return waitForTitle(pid, text("English.lng", kUpdateTitle));
+    }
+
+    // Yes and No, in the order Qt gives them with no desktop named in the
+    // environment: Yes on the left.
+    std::vector<Rect> answerButtons(const WindowInfo& box) { return waitForButtons(box, 2); }
+
+    void pressOn(Point spot) {
+        x11_.movePointer(spot);
+        x11_.fakeButton(1, true);
+        x11_.fakeButton(1, false);
+    }
+
+    bool updateQuestionShown(pid_t pid) {
+        return !x11_.findWindows([&](const WindowInfo& w) {
+                        return w.pid == pid && w.title == text("English.lng", kUpdateTitle);
+                    })
+                    .empty();
+    }
+};
+
+TEST_F(UpdateCheckTest, NewerReleaseIsAskedAboutAndNoGoesOnToParkTheBarAndClick) {
+    VersionServer server(sandbox_.root(), VersionServer::Behaviour::Answer, kNewer);
+    ProgramRun& run = start(withRecordingOpener());
+    const auto box = waitForUpdateQuestion(run.pid());
+    ASSERT_TRUE(box) << "no update question\n" << windows();
+    EXPECT_EQ(server.requests(), 1);
+    const auto bar = bar_->find();
+    EXPECT_FALSE(bar && bar->viewable()) << "the bar showed before the answer";
+    const auto buttons = answerButtons(*box);
+    ASSERT_EQ(buttons.size(), 2u) << "expected Yes and No on " << *box;
+
+    pressOn(buttons[1].centre());
+    ASSERT_TRUE(waitGone(box->id)) << "No left the question open\n" << windows();
+    ASSERT_TRUE(bar_->waitParked(20s)) << windows();
+    x11_.movePointer(kNowhere);
+    recorder_.clear();
+    x11_.movePointer(recorder_.centre());
+    ASSERT_TRUE(recorder_.waitForEvents(2, 5s)) << "no click after the answer No";
+    sleepFor(300ms);
+    EXPECT_EQ(recorder_.events(), (std::vector<ButtonEvent>{press(1), release(1)}));
+    EXPECT_FALSE(fs::exists(opened())) << "something was opened after No";
+}
+
+TEST_F(UpdateCheckTest, YesOpensTheProductPageAndEndsWithoutEverShowingTheBar) {
+    VersionServer server(sandbox_.root(), VersionServer::Behaviour::Answer, kNewer);
+    ProgramRun& run = start(withRecordingOpener());
+    const auto box = waitForUpdateQuestion(run.pid());
+    ASSERT_TRUE(box) << "no update question\n" << windows();
+    const auto buttons = answerButtons(*box);
+    ASSERT_EQ(buttons.size(), 2u) << "expected Yes and No on " << *box;
+
+    pressOn(buttons[0].centre());
+    const auto status = run.waitForExit(10s);
+    ASSERT_TRUE(status) << "Yes did not end the program\n" << windows();
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << describeStatus(*status);
+
+    std::string page;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            std::ifstream in(opened());
+            page.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            return !page.empty();
+        },
+        5s))
+        << "nothing was handed to xdg-open";
+    EXPECT_TRUE(page.starts_with("https://") && page.ends_with("tindro-mouse.html\n") &&
+                page.find('\n') == page.size() - 1)
+        << "xdg-open got: " << page;
+
+    // The question was the only window the program ever mapped.
+    for (const auto& e : x11_.windowEvents()) {
+        if (e.kind == WindowEvent::Kind::Mapped) {
+            EXPECT_TRUE(e.window == box->id || e.window == recorder_.window())
+                << "another window was shown: 0x" << std::hex << e.window;
+        }
+    }
+}
+
+TEST_F(UpdateCheckTest, SameReleaseAsksNothingAndASecondStartDoesNotCheck) {
+    VersionServer server(sandbox_.root(), VersionServer::Behaviour::Answer, kSame);
+    ProgramRun& first = start(withRecordingOpener());
+    ASSERT_TRUE(bar_->waitParked(20s)) << windows();
+    EXPECT_EQ(server.requests(), 1);
+    EXPECT_FALSE(updateQuestionShown(first.pid()));
+
+    // The second start's message comes before its update check would; a
+    // rest on OK lets the first instance answer it.
+    ProgramRun& second = launch(withRecordingOpener());
+    const auto box = waitForTitle(second.pid(), text("English.lng", kSecondInstanceTitle));
+    ASSERT_TRUE(box) << "no message from the second start\n" << windows();
+    const auto buttons = waitForButtons(*box, 1);
+    ASSERT_EQ(buttons.size(), 1u) << *box;
+    ASSERT_TRUE(restAndClick(buttons[0].centre())) << clicks();
+    ASSERT_TRUE(second.waitForExit(10s)) << "the second start did not end\n" << windows();
+    sleepFor(300ms);
+    EXPECT_EQ(server.requests(), 1) << "the second start asked for the version";
+    EXPECT_TRUE(first.running());
+}
+
+TEST_F(UpdateCheckTest, ServerThatNeverAnswersStillLetsTheBarParkWithinTheBound) {
+    VersionServer server(sandbox_.root(), VersionServer::Behaviour::Silent);
+    ProgramRun& run = start(withRecordingOpener());
+    EXPECT_TRUE(server.waitForRequests(1, 10s)) << "the program did not ask";
+    // The check gives up after 5 s; 15 s from the start leaves a wide margin.
+    ASSERT_TRUE(bar_->waitParked(15s)) << "the bar did not park while the server kept silent\n"
+                                       << windows();
+    EXPECT_FALSE(updateQuestionShown(run.pid()));
+}
+
+TEST_F(UpdateCheckTest, MegabytesOfVersionFileAreNoNewsAndTakeNoMemory) {
+    long usual = -1;
+    {
+        VersionServer server(sandbox_.root(), VersionServer::Behaviour::Answer, kSame);
+        ProgramRun& run = start(withRecordingOpener());
+        ASSERT_TRUE(bar_->waitParked(20s)) << windows();
+        usual = peakMemoryKiB(run.pid());
+        ASSERT_GT(usual, 0);
+        ASSERT_TRUE(run.stop());
+    }
+
+    // A newer code at the front, then 64 MiB more without a length.
+    constexpr std::size_t kFlood = 64u * 1024 * 1024;
+    VersionServer server(sandbox_.root(), VersionServer::Behaviour::Flood, kNewer, kFlood);
+    ProgramRun& run = start(withRecordingOpener());
+    ASSERT_TRUE(bar_->waitParked(20s)) << "no park after the flood\n" << windows();
+    EXPECT_FALSE(updateQuestionShown(run.pid())) << "a long version file counted as news";
+    EXPECT_EQ(server.requests(), 1);
+    EXPECT_TRUE(server.peerLeftEarly()) << "the program read " << server.bytesSent() << " bytes";
+    EXPECT_LT(server.bytesSent(), kFlood);
+    const long flooded = peakMemoryKiB(run.pid());
+    EXPECT_LT(flooded, usual + 8 * 1024) << "peak memory " << usual << " KiB after a usual start, "
+                                         << flooded << " KiB after the flood";
+}
+
+}  // namespace
+}  // namespace tz::e2e

@@ -1,0 +1,64 @@
+#pragma once
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+namespace tz::e2e {
+
+// The version file server the end-to-end build of the program asks
+// (http://127.0.0.1:TZ_TEST_UPDATE_PORT/ver_tindromouse.txt), on a thread of
+// the test. The port is fixed, so tests using it must not run in parallel
+// (CTest RESOURCE_LOCK update_port); a port still held by someone else is
+// waited for a while before the constructor gives up and throws.
+//
+// Programs of other tests running alongside ask the same port at their
+// start. The server serves only programs whose executable lies under
+// `programsUnder` (the test's sandbox); any other caller is reset at once,
+// as if nothing listened, so its start goes on undisturbed.
+class VersionServer {
+  public:
+    enum class Behaviour {
+        Answer,  // 200 with the body, then closes
+        Silent,  // reads the request and never answers; holds the connection
+        Flood,   // 200 without a length: the body, then filler until the peer goes
+    };
+
+    VersionServer(std::filesystem::path programsUnder, Behaviour behaviour, std::string body = {},
+                  std::size_t floodBytes = 64 * 1024 * 1024);
+    ~VersionServer();
+    VersionServer(const VersionServer&) = delete;
+    VersionServer& operator=(const VersionServer&) = delete;
+
+    static int port();
+
+    // Requests received so far from the sandbox's programs (header fully read).
+    int requests() const { return requests_.load(); }
+    bool waitForRequests(int count, std::chrono::milliseconds timeout) const;
+    // Flood: body bytes the kernel took for the peer, and whether the peer
+    // went away (closed or reset) before the flood was complete.
+    std::size_t bytesSent() const { return bytesSent_.load(); }
+    bool peerLeftEarly() const { return peerLeftEarly_.load(); }
+
+  private:
+    void serve();
+    bool fromSandbox(int fd) const;
+    void handle(int fd);
+    bool sendAll(int fd, const char* data, std::size_t size);
+
+    std::string programsUnder_;  // with a trailing '/'
+    Behaviour behaviour_;
+    std::string body_;
+    std::size_t floodBytes_;
+    int listenFd_ = -1;
+    int wakeFds_[2] = {-1, -1};
+    std::atomic<int> requests_{0};
+    std::atomic<std::size_t> bytesSent_{0};
+    std::atomic<bool> peerLeftEarly_{false};
+    std::atomic<bool> stopping_{false};
+    std::thread thread_;
+};
+
+}  // namespace tz::e2e
