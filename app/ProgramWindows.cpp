@@ -93,11 +93,6 @@ void ProgramWindows::showExitWindow() {
     form4();
     ApplyTexts(*this);
     Form4& window = form4();
-    // Created hidden at start-up, the window saved the click mode from before
-    // the start mode was restored (0, the exit button's). Answering No would
-    // bring that back and stop all clicking; like a window created now, it
-    // returns to the mode in force when it opens.
-    window.SavedClickMode = app_.ClickMode;
     window.show();
     window.raise();
     window.activateWindow();
