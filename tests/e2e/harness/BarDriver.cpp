@@ -4,6 +4,7 @@
 #include <cctype>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "harness/Wait.h"
 
@@ -70,6 +71,9 @@ bool BarDriver::waitParked(std::chrono::milliseconds timeout) const {
 
 std::optional<WindowInfo> BarDriver::showAtEdge(int y, std::chrono::milliseconds timeout) {
     x11_.movePointer(0, y);
+    // Stay at the edge for two of the program's ticks, so that it sees the
+    // pointer there whatever state of the bar the server reported last.
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
     std::optional<WindowInfo> shown;
     waitUntil(
         [&] {
