@@ -169,11 +169,16 @@ bool Form1::Form_Load() {
     app_.BarDwellTicks = 0;
     app_.ClickDwellTicks = 0;
 
-    // Step 14: news of a newer release; answering Yes ends the program.
-    if (CheckForUpdate(
-            platform_.http, versionUrl_, build::kHttpAgent, app_.texts,
-            localVersionCode(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision),
-            updatePrompt_)) {
+    // Step 14: news of a newer release; answering Yes ends the program. The
+    // dwell timer runs while the question is open, so that it can be answered
+    // by resting the pointer on a button like everything else.
+    Timer1.start(kDwellInterval);
+    const bool endNow = CheckForUpdate(
+        platform_.http, versionUrl_, build::kHttpAgent, app_.texts,
+        localVersionCode(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision),
+        updatePrompt_);
+    Timer1.stop();
+    if (endNow) {
         return false;
     }
 
