@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Timing figures of the program, each on a private Xvfb; never pass/fail.
+# docs/PERFORMANCE.md explains the methods and keeps the last figures.
+#   usage: bench/run.sh [build folder]
+#   BENCH_TICKS    dwell ticks timed in the real bar window (600)
+#   BENCH_SECONDS  length of each CPU measurement (60)
+# Everything printed is also kept in <build>/bench/results.txt.
+set -euo pipefail
+
+build="${1:-build}"
+ticks="${BENCH_TICKS:-600}"
+seconds="${BENCH_SECONDS:-60}"
+for tool in tz_bench_logic tz_bench_ticks tz_bench_live; do
+    if [ ! -x "$build/bench/$tool" ]; then
+        echo "missing $build/bench/$tool: build with the end-to-end tests on (TZ_E2E_TESTS)" >&2
+        exit 1
+    fi
+done
+
+{
+    echo "== machine"
+    echo "cpu: $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1), $(nproc) logical cores"
+    echo "memory: $(awk '/MemTotal/ {printf "%.1f GiB", $2 / 1048576}' /proc/meminfo)"
+    echo "kernel: $(uname -sr); load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
+    echo "X server: Xvfb $(dpkg-query -W -f='${Version}' xvfb 2>/dev/null); Qt $(pkg-config --modversion Qt6Widgets 2>/dev/null)"
+    echo "build: $(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt"), $(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$build/CMakeCache.txt")"
+    echo
+    echo "== logic per call (Google Benchmark)"
+    "$build/bench/tz_bench_logic" --benchmark_min_time=0.5 2>/dev/null
+    echo
+    echo "== dwell timer in the real bar window ($ticks ticks)"
+    "$build/bench/tz_bench_ticks" "$ticks" 2>/dev/null
+    echo
+    echo "== the real program (CPU over $seconds s each)"
+    "$build/bench/tz_bench_live" "$seconds" 2>/dev/null
+    echo
+    echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
+} | tee "$build/bench/results.txt"
