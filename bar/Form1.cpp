@@ -1,6 +1,7 @@
 #include "bar/Form1.h"
 
 #include <QCursor>
+#include <filesystem>
 
 #include "BuildConfig.h"
 #include "bar/HelpPage.h"
@@ -158,6 +159,9 @@ bool Form1::Form_Load() {
         UnicodeMessageBox(app_.texts[0], 48, app_.texts[1], "", owner);
         return false;
     }
+    // This instance alone writes the settings now: what an earlier, killed
+    // one left half-written can go.
+    removeStaleTemporaries(std::filesystem::path(settingsPath()).parent_path().string());
 
     // Step 12: a delay of 0 means the file gave no usable values.
     if (app_.settings.Delay == 0) {

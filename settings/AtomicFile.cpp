@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <string_view>
 
 namespace tz {
 
@@ -62,8 +64,26 @@ std::string folderOf(const std::string& path) {
 
 }  // namespace
 
+namespace {
+
+constexpr std::string_view kTemporaryPrefix = ".tindro-zevad-";
+constexpr std::size_t kTemporarySuffixLength = 6;  // mkostemp's XXXXXX
+
+}  // namespace
+
+void removeStaleTemporaries(const std::string& folder) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() == kTemporaryPrefix.size() + kTemporarySuffixLength &&
+            name.starts_with(kTemporaryPrefix) && entry.is_regular_file(error)) {
+            std::filesystem::remove(entry.path(), error);
+        }
+    }
+}
+
 bool writeFileAtomically(const std::string& path, std::string_view bytes, FileOps& ops) {
-    std::string temporary = folderOf(path) + "/.tindro-zevad-XXXXXX";
+    std::string temporary = folderOf(path) + "/" + std::string(kTemporaryPrefix) + "XXXXXX";
     const int fd = ops.createTemporary(temporary);
     if (fd < 0) {
         return false;

@@ -34,6 +34,11 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes,
 // afterwards.
 bool createParentFolders(const std::string& path, mode_t mode);
 
+// Removes the temporary files that writes into `folder` left behind when the
+// program was killed in the middle of one. Only for a folder no other running
+// instance writes into.
+void removeStaleTemporaries(const std::string& folder);
+
 // The whole content of a regular file, at most `maxBytes` of it; nothing when
 // it cannot be opened.
 std::optional<std::string> readFilePrefix(const std::string& path, std::size_t maxBytes);

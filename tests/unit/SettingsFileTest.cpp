@@ -149,3 +149,20 @@ TEST(SettingsFile, AFailedWriteLeavesThePreviousFileIntact) {
 
 }  // namespace
 }  // namespace tz
+
+namespace tz {
+namespace {
+
+TEST(SettingsFile, StaleTemporariesOfAKilledWriteAreRemoved) {
+    test::TestDirectory dir;
+    dir.write(".tindro-zevad-a1B2c3", "2\r\n");
+    dir.write(".tindro-zevad-keep", "not ours");
+    dir.write(kSettingsFileName, kExample);
+    removeStaleTemporaries(dir.path());
+    EXPECT_FALSE(std::filesystem::exists(dir.file(".tindro-zevad-a1B2c3")));
+    EXPECT_TRUE(std::filesystem::exists(dir.file(".tindro-zevad-keep")));
+    EXPECT_EQ(dir.read(kSettingsFileName), kExample);
+}
+
+}  // namespace
+}  // namespace tz
