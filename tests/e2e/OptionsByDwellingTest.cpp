@@ -215,12 +215,16 @@ TEST_F(OptionsByDwellingTest, ExitWindowNoGivesBackTheModeSavedWhenItWasCreated)
     sleepFor(1500ms);
     EXPECT_TRUE(recorder_.events().empty()) << clicks();
 
-    // The program goes on: picking the left click on the bar, the next rest clicks.
-    ASSERT_TRUE(bar_->moveOnto(bar::Button::Left, 5s)) << windows();
+    // The program goes on: picking the double click on the bar (saved at once
+    // as line 8), the next rest clicks.
+    ASSERT_TRUE(bar_->moveOnto(bar::Button::Double, 5s)) << windows();
+    ASSERT_TRUE(waitUntil([&] { return sandbox_.settingsLine(8) == "2"; }, 5s))
+        << "the double click was not picked";
     x11_.movePointer(recorder_.centre());
-    ASSERT_TRUE(recorder_.waitForEvents(2, 5s)) << "no click after picking the left click";
+    ASSERT_TRUE(recorder_.waitForEvents(4, 5s)) << "no click after picking a click kind";
     sleepFor(300ms);
-    EXPECT_EQ(recorder_.events(), (std::vector<ButtonEvent>{press(1), release(1)}));
+    EXPECT_EQ(recorder_.events(),
+              (std::vector<ButtonEvent>{press(1), release(1), press(1), release(1)}));
     EXPECT_TRUE(run.running());
 }
 

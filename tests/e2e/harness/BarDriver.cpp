@@ -98,6 +98,9 @@ std::optional<WindowInfo> BarDriver::moveOnto(Point spot, std::chrono::milliseco
         return std::nullopt;
     }
     x11_.movePointer(shown->geometry.x + spot.x, shown->geometry.y + spot.y);
+    // Let the program take this movement before the next one: the toolkit
+    // keeps only the last of several queued movements, which would skip the button.
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
     return shown;
 }
 
