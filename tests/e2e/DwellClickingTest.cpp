@@ -40,16 +40,7 @@ class DwellClickingTest : public ::testing::Test {
         sandbox_.writeSettings(kSettings);
     }
 
-    void TearDown() override {
-        for (const auto& run : runs_) {
-            const auto status = run->stop();
-            if (HasFailure()) {
-                std::cerr << "---- program log " << run->logPath() << " ("
-                          << (status ? describeStatus(*status) : "still running") << ")\n"
-                          << run->log() << "---- end of log\n";
-            }
-        }
-    }
+    void TearDown() override { stopRuns(runs_, HasFailure()); }
 
     ProgramRun& start() {
         runs_.push_back(std::make_unique<ProgramRun>(sandbox_, xvfb_.display()));
@@ -85,14 +76,7 @@ class DwellClickingTest : public ::testing::Test {
         return recorder_.events();
     }
 
-    std::string windows() const {
-        std::ostringstream out;
-        out << "top-level windows:\n";
-        for (const auto& w : x11_.topLevelWindows()) {
-            out << "  " << w << "\n";
-        }
-        return out.str();
-    }
+    std::string windows() const { return x11_.describeTopLevelWindows(); }
 
     XvfbServer xvfb_;
     Sandbox sandbox_;

@@ -72,16 +72,7 @@ class ProgramSession : public ::testing::Test {
         x11_.movePointer(kNowhere);
     }
 
-    void TearDown() override {
-        for (const auto& run : runs_) {
-            const auto status = run->stop();
-            if (HasFailure()) {
-                std::cerr << "---- program log " << run->logPath() << " ("
-                          << (status ? describeStatus(*status) : "still running") << ")\n"
-                          << run->log() << "---- end of log\n";
-            }
-        }
-    }
+    void TearDown() override { stopRuns(runs_, HasFailure()); }
 
     // Starts a run; the bar driver follows it.
     ProgramRun& start(ProgramOptions options = {}) {
@@ -175,14 +166,7 @@ class ProgramSession : public ::testing::Test {
         return languageText(sandbox_.programFolder() / "Lang" / languageFile, entry);
     }
 
-    std::string windows() const {
-        std::ostringstream out;
-        out << "top-level windows:\n";
-        for (const auto& w : x11_.topLevelWindows()) {
-            out << "  " << w << "\n";
-        }
-        return out.str();
-    }
+    std::string windows() const { return x11_.describeTopLevelWindows(); }
 
     std::string clicks() { return ::testing::PrintToString(monitor_.events()); }
 

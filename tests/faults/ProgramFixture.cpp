@@ -12,10 +12,6 @@ namespace tz::faults {
 
 namespace fs = std::filesystem;
 
-void installTestProgram(const Sandbox& sandbox) {
-    fs::copy_file(TZ_FAULTS_PROGRAM, sandbox.executable(), fs::copy_options::overwrite_existing);
-}
-
 std::vector<std::string> folderEntries(const fs::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) {
@@ -55,19 +51,11 @@ ProcessFigures processFigures(pid_t pid) {
 
 ProgramFixture::ProgramFixture()
     : sandbox_(TZ_DIST_DIR), x11_(xvfb_.display()), recorder_(xvfb_.display()) {
-    installTestProgram(sandbox_);
     x11_.movePointer(kElsewhere);
 }
 
 void ProgramFixture::TearDown() {
-    for (const auto& run : runs_) {
-        const auto status = run->stop();
-        if (HasFailure()) {
-            std::cerr << "---- program log " << run->logPath() << " ("
-                      << (status ? describeStatus(*status) : "still running") << ")\n"
-                      << run->log() << "---- end of log\n";
-        }
-    }
+    stopRuns(runs_, HasFailure());
 }
 
 ProgramRun& ProgramFixture::start(ProgramOptions options) {
@@ -109,12 +97,7 @@ std::vector<WindowInfo> ProgramFixture::otherProgramWindows() const {
 }
 
 std::string ProgramFixture::windows() const {
-    std::ostringstream out;
-    out << "top-level windows:\n";
-    for (const auto& w : x11_.topLevelWindows()) {
-        out << "  " << w << "\n";
-    }
-    return out.str();
+    return x11_.describeTopLevelWindows();
 }
 
 }  // namespace tz::faults

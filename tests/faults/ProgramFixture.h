@@ -28,9 +28,6 @@ inline constexpr const char* kSettings = "2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r
 // Away from the bar and from the recorder.
 inline constexpr Point kElsewhere{900, 800};
 
-// Puts the test build of the program into the sandbox under the program's name.
-void installTestProgram(const Sandbox& sandbox);
-
 // The names in the program folder (not recursive), sorted.
 std::vector<std::string> folderEntries(const std::filesystem::path& folder);
 

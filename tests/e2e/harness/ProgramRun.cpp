@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <map>
 
@@ -91,6 +92,17 @@ std::optional<int> ProgramRun::stop(std::chrono::milliseconds grace) {
 std::string ProgramRun::log() const {
     std::ifstream in(logPath_, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void stopRuns(const std::vector<std::unique_ptr<ProgramRun>>& runs, bool printLogs) {
+    for (const auto& run : runs) {
+        const auto status = run->stop();
+        if (printLogs) {
+            std::cerr << "---- program log " << run->logPath() << " ("
+                      << (status ? describeStatus(*status) : "still running") << ")\n"
+                      << run->log() << "---- end of log\n";
+        }
+    }
 }
 
 }  // namespace tz::e2e

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -49,5 +50,9 @@ class ProgramRun {
     std::optional<int> status_;
     std::filesystem::path logPath_;
 };
+
+// Stops every run; when `printLogs`, writes each run's log to stderr (for a
+// failed test).
+void stopRuns(const std::vector<std::unique_ptr<ProgramRun>>& runs, bool printLogs);
 
 }  // namespace tz::e2e

@@ -1,5 +1,7 @@
 #include "harness/X11Client.h"
 
+#include <sstream>
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -264,6 +266,15 @@ Screenshot X11Client::grabScreen() const {
     }
     XDestroyImage(image);
     return shot;
+}
+
+std::string X11Client::describeTopLevelWindows() const {
+    std::ostringstream out;
+    out << "top-level windows:\n";
+    for (const auto& w : topLevelWindows()) {
+        out << "  " << w << "\n";
+    }
+    return out.str();
 }
 
 }  // namespace tz::e2e

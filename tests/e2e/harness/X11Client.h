@@ -64,6 +64,8 @@ class X11Client {
 
     // The children of the root window, bottom to top.
     std::vector<WindowInfo> topLevelWindows(bool viewableOnly = false) const;
+    // Every top-level window, one per line, for failure messages.
+    std::string describeTopLevelWindows() const;
     std::vector<WindowInfo> findWindows(const Predicate& predicate) const;
     // The first top-level window matching `predicate` within `timeout`.
     std::optional<WindowInfo> waitFor(const Predicate& predicate,
