@@ -105,9 +105,12 @@ void DwellEngine::dwellClick(std::int32_t x, std::int32_t y) {
     const std::int32_t margin = std::int32_t{app_.settings.Tolerance} + 2;
     const bool moved = std::abs(std::int32_t{state_.LastX} - x) >= margin ||
                        std::abs(std::int32_t{state_.LastY} - y) >= margin;
+    // Movement (or the pause mode) ends the rest and its count: every click
+    // needs a whole delay of resting ticks after the pointer last moved.
     if (moved || app_.ClickMode == mode::NoClick) {
         state_.DwellDone = 0;
         app_.BarDwellTicks = 0;
+        app_.ClickDwellTicks = 0;
         return;
     }
     increment(app_.ClickDwellTicks);

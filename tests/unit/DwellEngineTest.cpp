@@ -85,7 +85,7 @@ class DwellEngineTest : public ::testing::Test {
     DwellEngine engine{app, host, fake.pointer, fake.screen, fake.injector};
 };
 
-TEST_F(DwellEngineTest, ClicksOncePerRestAndCarriesTheLeftOverCount) {
+TEST_F(DwellEngineTest, ClicksOncePerRestAndOnlyAfterAWholeDelay) {
     moveAndRest(500, 500, 4);
     EXPECT_EQ(clicks(), 0u);
     engine.tick();  // fifth resting tick
@@ -96,11 +96,21 @@ TEST_F(DwellEngineTest, ClicksOncePerRestAndCarriesTheLeftOverCount) {
     EXPECT_EQ(clicks(), 2u);
     EXPECT_EQ(app.ClickDwellTicks, 3);
 
-    // After moving, the next click comes when the left-over count reaches 5.
-    moveAndRest(600, 600, 1);
+    // A move drops what was left over: the next click needs five resting ticks again.
+    moveAndRest(600, 600, 4);
     EXPECT_EQ(clicks(), 2u);
     engine.tick();
     EXPECT_EQ(clicks(), 4u);
+
+    // So does pausing: a rest begun in click kind 1 counts from the change back.
+    moveAndRest(700, 700, 3);
+    app.ClickMode = mode::NoClick;
+    engine.tick();
+    app.ClickMode = mode::LeftClick;
+    moveAndRest(700, 700, 3);
+    EXPECT_EQ(clicks(), 4u);
+    moveAndRest(700, 700, 1);
+    EXPECT_EQ(clicks(), 6u);
 }
 
 TEST_F(DwellEngineTest, RestIsJudgedAgainstToleranceTwoPixels) {
