@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 
 #include "BuildConfig.h"
 #include "app/Application.h"
@@ -53,8 +54,9 @@ int main(int argc, char** argv) {
     tz::Platform platform{pointer, injector, screen,       sound,        shell,
                           folder,  locale,   instanceLock, startupEntry, http};
 
-#ifdef TZ_TEST_VERSION_URL
-    const std::string versionUrl = TZ_TEST_VERSION_URL;
+#ifdef TZ_TEST_BUILD
+    std::string versionUrl;
+    std::ifstream(folder.folder() + "/test-version-url.txt") >> versionUrl;
 #else
     const std::string versionUrl = tz::build::kVersionUrl;
 #endif

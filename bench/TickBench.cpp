@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     tz::CurlHttpFetch http;
     tz::Platform platform{pointer, injector, screen,       sound,        shell,
                           folder,  locale,   instanceLock, startupEntry, http};
-    tz::Application app(platform, "http://127.0.0.1:47913/ver_tindromouse.txt");
+    tz::Application app(platform, "");  // no update check
     app.run();
 
     std::vector<double> periods;

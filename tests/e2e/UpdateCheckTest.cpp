@@ -2,9 +2,6 @@
 // machine: the question about a newer release and both answers, no question
 // for the same release, and servers that never answer or send far too much.
 // The server's port is fixed, so these tests run one at a time.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,49 +33,6 @@ long peakMemoryKiB(pid_t pid) {
         }
     }
     return -1;
-}
-
-// A GET from this process; the response, or nullopt when the connection
-// was refused or reset.
-std::optional<std::string> fetchVersion() {
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(VersionServer::port()));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    std::optional<std::string> response;
-    const std::string request = "GET /ver_tindromouse.txt HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
-    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        send(fd, request.data(), request.size(), MSG_NOSIGNAL) ==
-            static_cast<ssize_t>(request.size())) {
-        std::string received;
-        char buffer[256];
-        ssize_t n = 0;
-        while ((n = recv(fd, buffer, sizeof buffer, 0)) > 0) {
-            received.append(buffer, static_cast<size_t>(n));
-        }
-        if (n == 0 && !received.empty()) {
-            response = received;
-        }
-    }
-    close(fd);
-    return response;
-}
-
-// The server tells the sandbox's programs from those of tests running alongside.
-TEST(VersionServerTest, ServesOnlyProgramsFromUnderItsFolder) {
-    const auto self = fs::read_symlink("/proc/self/exe");
-    {
-        VersionServer server(self.parent_path(), VersionServer::Behaviour::Answer, kNewer);
-        const auto response = fetchVersion();
-        ASSERT_TRUE(response);
-        EXPECT_TRUE(response->ends_with(std::string("\r\n\r\n") + kNewer)) << *response;
-        EXPECT_EQ(server.requests(), 1);
-    }
-    VersionServer elsewhere(self.parent_path() / "elsewhere", VersionServer::Behaviour::Answer,
-                            kNewer);
-    EXPECT_FALSE(fetchVersion());
-    EXPECT_EQ(elsewhere.requests(), 0);
 }
 
 class UpdateCheckTest : public ProgramSession {
@@ -122,7 +76,7 @@ class UpdateCheckTest : public ProgramSession {
 };
 
 TEST_F(UpdateCheckTest, NewerReleaseIsAskedAboutAndNoGoesOnToParkTheBarAndClick) {
-    VersionServer server(sandbox_.root(), VersionServer::Behaviour::Answer, kNewer);
+    VersionServer server(sandbox_.programFolder(), VersionServer::Behaviour::Answer, kNewer);
     ProgramRun& run = start(withRecordingOpener());
     const auto box = waitForUpdateQuestion(run.pid());
     ASSERT_TRUE(box) << "no update question\n" << windows();
@@ -145,7 +99,7 @@ TEST_F(UpdateCheckTest, NewerReleaseIsAskedAboutAndNoGoesOnToParkTheBarAndClick)
 }
 
 TEST_F(UpdateCheckTest, YesOpensTheProductPageAndEndsWithoutEverShowingTheBar) {
-    VersionServer server(sandbox_.root(), VersionServer::Behaviour::Answer, kNewer);
+    VersionServer server(sandbox_.programFolder(), VersionServer::Behaviour::Answer, kNewer);
     ProgramRun& run = start(withRecordingOpener());
     const auto box = waitForUpdateQuestion(run.pid());
     ASSERT_TRUE(box) << "no update question\n" << windows();
@@ -180,7 +134,7 @@ TEST_F(UpdateCheckTest, YesOpensTheProductPageAndEndsWithoutEverShowingTheBar) {
 }
 
 TEST_F(UpdateCheckTest, SameReleaseAsksNothingAndASecondStartDoesNotCheck) {
-    VersionServer server(sandbox_.root(), VersionServer::Behaviour::Answer, kSame);
+    VersionServer server(sandbox_.programFolder(), VersionServer::Behaviour::Answer, kSame);
     ProgramRun& first = start(withRecordingOpener());
     ASSERT_TRUE(bar_->waitParked(20s)) << windows();
     EXPECT_EQ(server.requests(), 1);
@@ -201,7 +155,7 @@ TEST_F(UpdateCheckTest, SameReleaseAsksNothingAndASecondStartDoesNotCheck) {
 }
 
 TEST_F(UpdateCheckTest, ServerThatNeverAnswersStillLetsTheBarParkWithinTheBound) {
-    VersionServer server(sandbox_.root(), VersionServer::Behaviour::Silent);
+    VersionServer server(sandbox_.programFolder(), VersionServer::Behaviour::Silent);
     ProgramRun& run = start(withRecordingOpener());
     EXPECT_TRUE(server.waitForRequests(1, 10s)) << "the program did not ask";
     // The check gives up after 5 s; 15 s from the start leaves a wide margin.
@@ -213,7 +167,7 @@ TEST_F(UpdateCheckTest, ServerThatNeverAnswersStillLetsTheBarParkWithinTheBound)
 TEST_F(UpdateCheckTest, MegabytesOfVersionFileAreNoNewsAndTakeNoMemory) {
     long usual = -1;
     {
-        VersionServer server(sandbox_.root(), VersionServer::Behaviour::Answer, kSame);
+        VersionServer server(sandbox_.programFolder(), VersionServer::Behaviour::Answer, kSame);
         ProgramRun& run = start(withRecordingOpener());
         ASSERT_TRUE(bar_->waitParked(20s)) << windows();
         usual = peakMemoryKiB(run.pid());
@@ -223,7 +177,7 @@ TEST_F(UpdateCheckTest, MegabytesOfVersionFileAreNoNewsAndTakeNoMemory) {
 
     // A newer code at the front, then 64 MiB more without a length.
     constexpr std::size_t kFlood = 64u * 1024 * 1024;
-    VersionServer server(sandbox_.root(), VersionServer::Behaviour::Flood, kNewer, kFlood);
+    VersionServer server(sandbox_.programFolder(), VersionServer::Behaviour::Flood, kNewer, kFlood);
     ProgramRun& run = start(withRecordingOpener());
     ASSERT_TRUE(bar_->waitParked(20s)) << "no park after the flood\n" << windows();
     EXPECT_FALSE(updateQuestionShown(run.pid())) << "a long version file counted as news";

@@ -23,85 +23,41 @@ namespace tz::e2e {
 
 namespace {
 
-constexpr auto kPortWait = std::chrono::seconds(60);
 constexpr int kRequestTimeoutMs = 10000;
+// Read by the end-to-end build of the program, beside its executable.
+constexpr const char* kUrlFileName = "test-version-url.txt";
 
 [[noreturn]] void fail(const std::string& what) {
     throw std::runtime_error("VersionServer: " + what + ": " + std::strerror(errno));
 }
 
-int listenOnPort(int port) {
-    const auto deadline = std::chrono::steady_clock::now() + kPortWait;
-    for (;;) {
-        const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        if (fd < 0) {
-            fail("socket");
-        }
-        const int yes = 1;
-        setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(static_cast<std::uint16_t>(port));
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-            listen(fd, 8) == 0) {
-            return fd;
-        }
+// A listening socket on a free loopback port chosen by the kernel.
+int listenOnFreePort(int& port) {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        fail("socket");
+    }
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = 0;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(fd, 8) != 0 || getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
         const int error = errno;
         close(fd);
-        // Another run on this machine may hold the port for a moment.
-        if (error != EADDRINUSE || std::chrono::steady_clock::now() >= deadline) {
-            errno = error;
-            fail("cannot listen on 127.0.0.1:" + std::to_string(port));
-        }
-        sleepFor(std::chrono::milliseconds(200));
+        errno = error;
+        fail("cannot listen on 127.0.0.1");
     }
-}
-
-// The socket inode of the client end of a loopback connection from
-// `clientPort` to `serverPort`, from the kernel's table; 0 when not found.
-unsigned long clientSocketInode(unsigned clientPort, unsigned serverPort) {
-    std::ifstream table("/proc/net/tcp");
-    std::string line;
-    std::getline(table, line);  // the column titles
-    while (std::getline(table, line)) {
-        unsigned localAddress = 0, localPort = 0, remoteAddress = 0, remotePort = 0;
-        unsigned long inode = 0;
-        if (std::sscanf(line.c_str(), " %*d: %X:%X %X:%X %*X %*X:%*X %*X:%*X %*X %*u %*u %lu",
-                        &localAddress, &localPort, &remoteAddress, &remotePort, &inode) == 5 &&
-            localPort == clientPort && remotePort == serverPort) {
-            return inode;
-        }
-    }
-    return 0;
-}
-
-// The executable of the process holding that socket; empty when not found.
-std::string ownerExecutable(unsigned long inode) {
-    namespace fs = std::filesystem;
-    const std::string wanted = "socket:[" + std::to_string(inode) + "]";
-    std::error_code ec;
-    for (const auto& process : fs::directory_iterator("/proc", ec)) {
-        const std::string name = process.path().filename().string();
-        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) {
-            continue;
-        }
-        std::error_code fdError;
-        for (const auto& fd : fs::directory_iterator(process.path() / "fd", fdError)) {
-            std::error_code linkError;
-            if (fs::read_symlink(fd.path(), linkError).string() == wanted) {
-                return fs::read_symlink(process.path() / "exe", linkError).string();
-            }
-        }
-    }
-    return {};
+    port = ntohs(address.sin_port);
+    return fd;
 }
 
 }  // namespace
 
-VersionServer::VersionServer(std::filesystem::path programsUnder, Behaviour behaviour,
+VersionServer::VersionServer(std::filesystem::path programFolder, Behaviour behaviour,
                              std::string body, std::size_t floodBytes)
-    : programsUnder_(std::filesystem::weakly_canonical(programsUnder).string() + "/"),
+    : urlFile_(std::move(programFolder) / kUrlFileName),
       behaviour_(behaviour),
       body_(std::move(body)),
       floodBytes_(floodBytes) {
@@ -109,12 +65,13 @@ VersionServer::VersionServer(std::filesystem::path programsUnder, Behaviour beha
         fail("pipe2");
     }
     try {
-        listenFd_ = listenOnPort(port());
+        listenFd_ = listenOnFreePort(port_);
     } catch (...) {
         close(wakeFds_[0]);
         close(wakeFds_[1]);
         throw;
     }
+    std::ofstream(urlFile_) << "http://127.0.0.1:" << port_ << "/ver_tindromouse.txt\n";
     thread_ = std::thread([this] { serve(); });
 }
 
@@ -126,10 +83,8 @@ VersionServer::~VersionServer() {
     close(listenFd_);
     close(wakeFds_[0]);
     close(wakeFds_[1]);
-}
-
-int VersionServer::port() {
-    return TZ_TEST_UPDATE_PORT;
+    std::error_code ec;
+    std::filesystem::remove(urlFile_, ec);
 }
 
 bool VersionServer::waitForRequests(int count, std::chrono::milliseconds timeout) const {
@@ -153,12 +108,6 @@ void VersionServer::serve() {
         if (fd < 0) {
             continue;
         }
-        if (!fromSandbox(fd)) {
-            const linger reset{1, 0};
-            setsockopt(fd, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
-            close(fd);
-            continue;
-        }
         handle(fd);
         if (behaviour_ == Behaviour::Silent) {
             held.push_back(fd);
@@ -169,17 +118,6 @@ void VersionServer::serve() {
     for (const int fd : held) {
         close(fd);
     }
-}
-
-bool VersionServer::fromSandbox(int fd) const {
-    sockaddr_in peer{};
-    socklen_t size = sizeof peer;
-    if (getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &size) != 0) {
-        return false;
-    }
-    const unsigned long inode =
-        clientSocketInode(ntohs(peer.sin_port), static_cast<unsigned>(port()));
-    return inode != 0 && ownerExecutable(inode).starts_with(programsUnder_);
 }
 
 void VersionServer::handle(int fd) {

@@ -8,16 +8,10 @@
 
 namespace tz::e2e {
 
-// The version file server the end-to-end build of the program asks
-// (http://127.0.0.1:TZ_TEST_UPDATE_PORT/ver_tindromouse.txt), on a thread of
-// the test. The port is fixed, so tests using it must not run in parallel
-// (CTest RESOURCE_LOCK update_port); a port still held by someone else is
-// waited for a while before the constructor gives up and throws.
-//
-// Programs of other tests running alongside ask the same port at their
-// start. The server serves only programs whose executable lies under
-// `programsUnder` (the test's sandbox); any other caller is reset at once,
-// as if nothing listened, so its start goes on undisturbed.
+// The version file server the end-to-end build of the program asks, on a
+// thread of the test and a free loopback port. The server tells the programs
+// of one sandbox where it is by a file in their program folder, which only
+// that build reads; without the file they skip the check.
 class VersionServer {
   public:
     enum class Behaviour {
@@ -26,13 +20,13 @@ class VersionServer {
         Flood,   // 200 without a length: the body, then filler until the peer goes
     };
 
-    VersionServer(std::filesystem::path programsUnder, Behaviour behaviour, std::string body = {},
+    VersionServer(std::filesystem::path programFolder, Behaviour behaviour, std::string body = {},
                   std::size_t floodBytes = 64 * 1024 * 1024);
     ~VersionServer();
     VersionServer(const VersionServer&) = delete;
     VersionServer& operator=(const VersionServer&) = delete;
 
-    static int port();
+    int port() const { return port_; }
 
     // Requests received so far from the sandbox's programs (header fully read).
     int requests() const { return requests_.load(); }
@@ -44,11 +38,11 @@ class VersionServer {
 
   private:
     void serve();
-    bool fromSandbox(int fd) const;
     void handle(int fd);
     bool sendAll(int fd, const char* data, std::size_t size);
 
-    std::string programsUnder_;  // with a trailing '/'
+    std::filesystem::path urlFile_;
+    int port_ = 0;
     Behaviour behaviour_;
     std::string body_;
     std::size_t floodBytes_;
