@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all deps configure build asan test unit run display-check demo bench fuzz fuzz-smoke soak clean package install package-check
+.PHONY: all deps configure build build-all asan test unit run display-check demo bench fuzz fuzz-smoke soak clean package install package-check
 
 all: build
 
@@ -18,7 +18,12 @@ deps:
 $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 
+# The program alone: the runnable program folder in $(BUILD)/dist.
 build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target tindro-zevad
+
+# The program with every test suite, benchmark and example.
+build-all: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
 $(ASAN_BUILD)/build.ninja: | deps
@@ -31,14 +36,15 @@ asan: deps $(ASAN_BUILD)/build.ninja
 # The fuzz targets for a few seconds each and the package checks; then the unit
 # and window tests under AddressSanitizer and UndefinedBehaviorSanitizer; last,
 # every test (unit, window, end-to-end under Xvfb, package) on the regular build.
-test: build asan
+test: build-all asan
 	$(MAKE) fuzz-smoke
 	$(MAKE) package-check
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS) -L 'unit|widget'
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-unit: build
+unit: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target tz_unit_tests tz_widget_tests
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -L 'unit|widget'
 
 run: display-check build
@@ -56,11 +62,12 @@ display-check:
 		echo "see and click X11 windows. Log in to an X11 (Xorg) session for full use."; \
 	fi
 
-demo: build
+demo: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target tindro-zevad tz-demo
 	@mkdir -p $(BUILD)/demo
 	$(BUILD)/tests/e2e/tz-demo $(BUILD)/demo
 
-bench: build
+bench: build-all
 	bash bench/run.sh $(BUILD)
 
 # Every fuzz target for FUZZ_SECONDS each (clang, libFuzzer, ASan, UBSan);
@@ -77,17 +84,18 @@ fuzz-smoke: deps
 # minutes of the real program under Xvfb watching its memory and files.
 SOAK_KILLS ?= 200
 SOAK_MINUTES ?= 10
-soak: build
+soak: build-all
 	TZ_KILL_COUNT=$(SOAK_KILLS) $(BUILD)/tests/faults/tz_fault_e2e_tests --gtest_filter='KilledMidWrite*'
 	TZ_SOAK_MINUTES=$(SOAK_MINUTES) $(BUILD)/tests/faults/tz_soak_run
 
 # The Debian package, in $(BUILD)/ (tindro-zevad_<version>_<arch>.deb).
-package: build
+package: build-all
 	cd $(BUILD) && cpack -G DEB
 
 # The program folder in $(PREFIX)/lib/tindro-zevad, the command, menu entry,
 # icons, manual page and documents; the binary stripped as in the package.
-install: build
+install: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target tindro-zevad tz_packaging_data
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
 
 # lintian (no errors allowed), desktop-file-validate and appstreamcli on the package.
