@@ -22,7 +22,7 @@
 #include "platform/linux/X11Connection.h"
 #include "platform/linux/X11Pointer.h"
 #include "platform/linux/XTestInjector.h"
-#include "platform/posix/CurlHttpFetch.h"
+#include "platform/posix/FetchHelperProcess.h"
 #include "platform/posix/EnvLocale.h"
 #include "platform/posix/RuntimeDirLock.h"
 #include "platform/posix/XdgAutostartStore.h"
@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
     tz::EnvLocale locale;
     tz::RuntimeDirLock instanceLock;
     tz::XdgAutostartStore startupEntry;
-    tz::CurlHttpFetch http;
+    tz::FetchHelperProcess http(sandbox.programFolder().string() + "/tindro-zevad-fetch");
     tz::Platform platform{pointer, injector, screen,       sound,        shell,
                           folder,  locale,   instanceLock, startupEntry, http};
     tz::Application app(platform, "");  // no update check

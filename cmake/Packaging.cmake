@@ -40,7 +40,7 @@ add_custom_target(tz_packaging_data ALL
     DEPENDS ${TZ_PACKAGING_OUT}/tindro-zevad.1.gz ${TZ_PACKAGING_OUT}/changelog.gz)
 
 # The program folder, laid out as build/dist.
-install(TARGETS tindro-zevad RUNTIME DESTINATION ${TZ_PROGRAM_DIR})
+install(TARGETS tindro-zevad tindro-zevad-fetch RUNTIME DESTINATION ${TZ_PROGRAM_DIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/Lang ${CMAKE_SOURCE_DIR}/resources/Click
     DESTINATION ${TZ_PROGRAM_DIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/help/ DESTINATION ${TZ_PROGRAM_DIR})
