@@ -47,12 +47,20 @@ void destroy(std::unique_ptr<Window>& window) {
 
 }  // namespace
 
+// Closing a window gives back a click kind without any pointer move, so a
+// dwell timer that sleeps until one must look again.
 void ProgramWindows::destroyForm3() {
     destroy(form3_);
+    if (bar_ != nullptr) {
+        bar_->wakeTicking();
+    }
 }
 
 void ProgramWindows::destroyForm4() {
     destroy(form4_);
+    if (bar_ != nullptr) {
+        bar_->wakeTicking();
+    }
 }
 
 void ProgramWindows::openAbout() {

@@ -74,6 +74,12 @@ Form1::Form1(AppState& app, Platform& platform, SecondaryWindows& windows,
     Timer2.setTimerType(Qt::PreciseTimer);
     QObject::connect(&Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     QObject::connect(&Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+    resumeTimer_.setSingleShot(true);
+    resumeTimer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&resumeTimer_, &QTimer::timeout, this, [this] {
+        Timer1.start(kDwellInterval);
+        Timer1_Timer();
+    });
 }
 
 Form1::~Form1() = default;
@@ -176,12 +182,12 @@ bool Form1::Form_Load() {
     // Step 14: news of a newer release; answering Yes ends the program. The
     // dwell timer runs while the question is open, so that it can be answered
     // by resting the pointer on a button like everything else.
-    Timer1.start(kDwellInterval);
+    startTicking();
     const bool endNow = CheckForUpdate(
         platform_.http, versionUrl_, build::kHttpAgent, app_.texts,
         localVersionCode(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision),
         updatePrompt_);
-    Timer1.stop();
+    stopTicking();
     if (endNow) {
         return false;
     }
@@ -266,7 +272,7 @@ void Form1::applyGeometry() {
 
 void Form1::Timer2_Timer() {
     if (width_ + left_ < 0) {
-        Timer1.start(kDwellInterval);
+        startTicking();
         Timer2.stop();
         hide();
         left_ = 0;
@@ -278,7 +284,40 @@ void Form1::Timer2_Timer() {
 }
 
 void Form1::Timer1_Timer() {
+    lastTickAt_ = tickClock_.elapsed();
     engine_.tick();
+    // With nothing to do until the pointer moves, sleep instead of sampling it.
+    if (engine_.idleUntilPointerMoves() && platform_.motionWatch.available()) {
+        Timer1.stop();
+        sleeping_ = true;
+        platform_.motionWatch.notifyOnNextMotion([this] { resumeOnTickGrid(); });
+    }
+}
+
+void Form1::startTicking() {
+    tickClock_.start();
+    Timer1.start(kDwellInterval);
+}
+
+void Form1::stopTicking() {
+    Timer1.stop();
+    resumeTimer_.stop();
+    platform_.motionWatch.cancel();
+    sleeping_ = false;
+}
+
+void Form1::wakeTicking() {
+    if (sleeping_) {
+        platform_.motionWatch.cancel();
+        resumeOnTickGrid();
+    }
+}
+
+void Form1::resumeOnTickGrid() {
+    // The next tick comes where it would have come without the sleep.
+    sleeping_ = false;
+    const qint64 sinceLastTick = tickClock_.elapsed() - lastTickAt_;
+    resumeTimer_.start(static_cast<int>(kDwellInterval - sinceLastTick % kDwellInterval));
 }
 
 void Form1::Image1_MouseMove(std::int16_t index) {

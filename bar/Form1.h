@@ -1,4 +1,5 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -36,6 +37,9 @@ class Form1 : public QWidget, public EngineHost {
 
     void Timer1_Timer();
     void Timer2_Timer();
+    // Ticks again at once (on the tick grid) if the dwell timer sleeps until
+    // the pointer moves: for changes of state that come without a move.
+    void wakeTicking();
 
     void Image1_MouseMove(std::int16_t index);
     void Image1_Click(std::int16_t index);
@@ -79,6 +83,9 @@ class Form1 : public QWidget, public EngineHost {
     void applyGeometry();
     void placeButton(int index);
     std::string settingsPath() const;
+    void startTicking();
+    void stopTicking();
+    void resumeOnTickGrid();
 
     AppState& app_;
     Platform& platform_;
@@ -108,6 +115,12 @@ class Form1 : public QWidget, public EngineHost {
 
     QTimer Timer1;
     QTimer Timer2;
+    // Sleeping dwell timer: the tick grid's clock, the last tick on it, and
+    // the single shot that brings the next tick back onto it.
+    QElapsedTimer tickClock_;
+    qint64 lastTickAt_ = 0;
+    QTimer resumeTimer_;
+    bool sleeping_ = false;
 };
 
 }  // namespace tz

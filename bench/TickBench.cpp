@@ -20,10 +20,11 @@
 #include "platform/linux/PulseSound.h"
 #include "platform/linux/QtScreenMetrics.h"
 #include "platform/linux/X11Connection.h"
+#include "platform/linux/X11MotionWatch.h"
 #include "platform/linux/X11Pointer.h"
 #include "platform/linux/XTestInjector.h"
-#include "platform/posix/FetchHelperProcess.h"
 #include "platform/posix/EnvLocale.h"
+#include "platform/posix/FetchHelperProcess.h"
 #include "platform/posix/RuntimeDirLock.h"
 #include "platform/posix/XdgAutostartStore.h"
 
@@ -116,8 +117,9 @@ int main(int argc, char** argv) {
     tz::RuntimeDirLock instanceLock;
     tz::XdgAutostartStore startupEntry;
     tz::FetchHelperProcess http(sandbox.programFolder().string() + "/tindro-zevad-fetch");
-    tz::Platform platform{pointer, injector, screen,       sound,        shell,
-                          folder,  locale,   instanceLock, startupEntry, http};
+    tz::X11MotionWatch motionWatch;
+    tz::Platform platform{pointer, injector,     screen,       sound, shell,      folder,
+                          locale,  instanceLock, startupEntry, http,  motionWatch};
     tz::Application app(platform, "");  // no update check
     app.run();
 

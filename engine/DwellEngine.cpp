@@ -30,6 +30,9 @@ DwellEngine::DwellEngine(AppState& app, EngineHost& host, Pointer& pointer, Scre
 
 void DwellEngine::tick() {
     const PointerPosition p = pointer_.position();
+    pointerStill_ = sampled_ && p.x == previousSample_.x && p.y == previousSample_.y;
+    previousSample_ = p;
+    sampled_ = true;
     showOrHideBar(p.x, p.y);
     activateBarButton();
     dwellClick(p.x, p.y);
@@ -39,6 +42,10 @@ void DwellEngine::tick() {
     if (fits16(p.y)) {
         state_.LastY = static_cast<std::int16_t>(p.y);
     }
+}
+
+bool DwellEngine::idleUntilPointerMoves() const {
+    return pointerStill_ && (state_.DwellDone != 0 || app_.ClickMode == mode::NoClick);
 }
 
 void DwellEngine::showOrHideBar(std::int32_t x, std::int32_t y) {

@@ -57,6 +57,12 @@ class DwellEngine {
 
     const DwellState& state() const { return state_; }
 
+    // Whether ticks with the pointer where it is now can change nothing: the
+    // last tick found it exactly where the one before did, and its rest has
+    // clicked (or clicking is paused). Only a move can start the next rest,
+    // so the timer may sleep until the pointer moves.
+    bool idleUntilPointerMoves() const;
+
   private:
     void showOrHideBar(std::int32_t x, std::int32_t y);
     void activateBarButton();
@@ -69,6 +75,9 @@ class DwellEngine {
     ScreenMetrics& screen_;
     ClickInjector& injector_;
     DwellState state_;
+    PointerPosition previousSample_;
+    bool pointerStill_ = false;  // the last two samples are the same position
+    bool sampled_ = false;
 };
 
 }  // namespace tz

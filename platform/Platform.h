@@ -4,6 +4,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/Locale.h"
 #include "platform/Pointer.h"
+#include "platform/PointerMotionWatch.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/Shell.h"
@@ -24,6 +25,7 @@ struct Platform {
     InstanceLock& instanceLock;
     StartupEntryStore& startupEntry;
     HttpFetch& http;
+    PointerMotionWatch& motionWatch;
 };
 
 }  // namespace tz

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libx11-dev libxtst-dev
+    libx11-dev libxtst-dev libxi-dev
     libsndfile1-dev libpulse-dev
     libcurl4-openssl-dev
     libgtest-dev libgmock-dev libbenchmark-dev

@@ -1,6 +1,8 @@
 #pragma once
 // Fakes of the platform services that record what they were asked, for tests.
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ClickInjector.h"
@@ -21,6 +23,23 @@ class FakePointer : public Pointer {
   public:
     PointerPosition position() override { return at; }
     PointerPosition at;
+};
+
+// Records the pending request; `move()` plays the pointer moving.
+class FakeMotionWatch : public PointerMotionWatch {
+  public:
+    bool available() override { return supported; }
+    void notifyOnNextMotion(std::function<void()> onMotion) override {
+        pending = std::move(onMotion);
+    }
+    void cancel() override { pending = nullptr; }
+    void move() {
+        if (auto onMotion = std::exchange(pending, nullptr)) {
+            onMotion();
+        }
+    }
+    bool supported = true;
+    std::function<void()> pending;
 };
 
 class FakeInjector : public ClickInjector {
@@ -86,8 +105,9 @@ struct FakePlatform {
     FakeInstanceLock instanceLock;
     FakeStartupEntryStore startupEntry;
     FakeHttpFetch http;
-    Platform platform{pointer,       injector, screen,       sound,        shell,
-                      programFolder, locale,   instanceLock, startupEntry, http};
+    FakeMotionWatch motionWatch;
+    Platform platform{pointer, injector,     screen,       sound, shell,      programFolder,
+                      locale,  instanceLock, startupEntry, http,  motionWatch};
 };
 
 }  // namespace tz::fake

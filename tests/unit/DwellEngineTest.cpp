@@ -113,6 +113,33 @@ TEST_F(DwellEngineTest, ClicksOncePerRestAndOnlyAfterAWholeDelay) {
     EXPECT_EQ(clicks(), 6u);
 }
 
+TEST_F(DwellEngineTest, IdleOnlyWhenTheRestIsOverAndThePointerStaysExactlyPut) {
+    struct Step {
+        int x, y;
+        std::int16_t mode;
+        bool idle;
+    };
+    const Step steps[] = {
+        {500, 500, mode::LeftClick, false},  // a move
+        {500, 500, mode::LeftClick, false},  // counting towards the click
+        {500, 500, mode::LeftClick, false},
+        {500, 500, mode::LeftClick, false},
+        {500, 500, mode::LeftClick, false},
+        {500, 500, mode::LeftClick, true},   // the click came: only a move starts another
+        {501, 500, mode::LeftClick, false},  // a drift within the tolerance is watched
+        {501, 500, mode::LeftClick, true},
+        {700, 700, mode::NoClick, false},
+        {700, 700, mode::NoClick, true},   // paused
+        {700, 700, mode::Options, false},  // a bar button counts towards its command
+    };
+    for (const Step& s : steps) {
+        app.ClickMode = s.mode;
+        at(s.x, s.y);
+        EXPECT_EQ(engine.idleUntilPointerMoves(), s.idle)
+            << s.x << "," << s.y << " mode " << s.mode;
+    }
+}
+
 TEST_F(DwellEngineTest, RestIsJudgedAgainstToleranceTwoPixels) {
     app.settings.Tolerance = 0;
     at(500, 500);

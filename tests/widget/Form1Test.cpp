@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
 #include "platform/fake/FakePlatform.h"
 #include "settings/SettingsFile.h"
 #include "tests/unit/TestDirectory.h"
@@ -93,6 +96,32 @@ TEST_F(Form1Test, SlideEndsOnTheFirstTickPastTheEdge) {
     EXPECT_TRUE(bar->dwellTimer().isActive());
     EXPECT_EQ(bar->dwellTimer().interval(), 100);
     EXPECT_EQ(bar->dwellTimer().timerType(), Qt::PreciseTimer);
+}
+
+TEST_F(Form1Test, DwellTimerSleepsAfterAClickUntilThePointerMoves) {
+    start("");
+    bar->startSlide();
+    while (bar->slideTimer().isActive()) {
+        bar->Timer2_Timer();
+    }
+    app.ClickMode = mode::LeftClick;
+    fake.pointer.at = {500, 500};
+    for (int tick = 0; tick < 7 && bar->dwellTimer().isActive(); ++tick) {
+        bar->Timer1_Timer();
+    }
+    EXPECT_EQ(fake.injector.events.size(), 2u);
+    EXPECT_FALSE(bar->dwellTimer().isActive()) << "the timer samples a pointer that stays put";
+    ASSERT_TRUE(fake.motionWatch.pending);
+
+    fake.pointer.at = {600, 600};
+    fake.motionWatch.move();
+    QElapsedTimer waited;
+    waited.start();
+    while (!bar->dwellTimer().isActive() && waited.elapsed() < 1000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    EXPECT_TRUE(bar->dwellTimer().isActive()) << "no tick after the pointer moved";
+    EXPECT_LE(waited.elapsed(), 150) << "the tick did not come on the 100 ms grid";
 }
 
 TEST_F(Form1Test, HoverLightsOneButtonSoundsOnceAndSavesClickKinds) {
