@@ -19,6 +19,11 @@
 #include "platform/posix/XdgAutostartStore.h"
 
 int main(int argc, char** argv) {
+    // Made first: the browser, xdg-open and the mouse settings tool get the
+    // user's environment as it is now, without the program's own settings
+    // below.
+    tz::DesktopShell shell;
+
     // The windows need no OpenGL; keeping Qt's GL integration unloaded saves
     // tens of megabytes. The pointer and the clicks go through X11, so Qt must
     // talk X11 too (under Wayland that is XWayland), at one pixel per pixel.
@@ -46,7 +51,6 @@ int main(int argc, char** argv) {
     tz::XTestInjector injector(x11);
     tz::QtScreenMetrics screen;
     tz::PulseSound sound(x11);
-    tz::DesktopShell shell;
     tz::ExecutableFolder folder;
     tz::EnvLocale locale;
     tz::RuntimeDirLock instanceLock;

@@ -6,6 +6,8 @@
 
 namespace tz {
 
+DesktopShell::DesktopShell() : environment_(QProcessEnvironment::systemEnvironment()) {}
+
 void DesktopShell::open(const std::string& pathOrUrl) {
     start({"xdg-open", pathOrUrl});
 }
@@ -19,12 +21,12 @@ bool DesktopShell::start(const std::vector<std::string>& argv) {
         arguments << QString::fromStdString(argv[i]);
     }
     // Detached: the program never waits for the browser or the settings tool.
-    return QProcess::startDetached(QString::fromStdString(argv[0]), arguments);
+    QProcess process;
+    process.setProgram(QString::fromStdString(argv[0]));
+    process.setArguments(arguments);
+    process.setProcessEnvironment(environment_);
+    return process.startDetached();
 }
-
-}  // namespace tz
-
-namespace tz {
 
 std::string DesktopShell::currentDesktop() {
     const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");

@@ -15,9 +15,11 @@ namespace tz {
 namespace {
 
 constexpr auto kServerRetryDelay = std::chrono::seconds(30);
-// Feedback sounds are short; a file longer than this is cut so a wrong file
-// cannot hold the program for long.
-constexpr sf_count_t kMaxFrames = 44100 * 3;
+// Feedback sounds are short; a file longer than this many seconds is cut so a
+// wrong file cannot hold the program for long, whatever its sample rate.
+constexpr sf_count_t kMaxSeconds = 3;
+// The highest rate a sound server takes (PulseAudio's PA_RATE_MAX).
+constexpr int kMaxRate = 48000 * 8;
 
 // How long a sound may hold the caller beyond its own length. libpulse waits
 // 30 s for a server that takes the connection but never answers (a hung
@@ -37,10 +39,12 @@ bool PulseSound::playFile(const std::string& path) {
     SF_INFO info{};
     std::unique_ptr<SNDFILE, SndFileCloser> file(sf_open(path.c_str(), SFM_READ, &info));
     if (!file || info.channels <= 0 || info.channels > 8 || info.samplerate <= 0 ||
-        info.frames <= 0) {
+        info.samplerate > kMaxRate || info.frames <= 0) {
         return false;
     }
-    const sf_count_t frames = info.frames < kMaxFrames ? info.frames : kMaxFrames;
+    // A frame holds one sample of every channel, so frames measure time.
+    const sf_count_t maxFrames = kMaxSeconds * info.samplerate;
+    const sf_count_t frames = info.frames < maxFrames ? info.frames : maxFrames;
     std::vector<short> samples(static_cast<std::size_t>(frames * info.channels));
     const sf_count_t read = sf_readf_short(file.get(), samples.data(), frames);
     if (read <= 0) {

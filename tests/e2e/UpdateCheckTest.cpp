@@ -39,20 +39,25 @@ class UpdateCheckTest : public ProgramSession {
   protected:
     UpdateCheckTest() {
         sandbox_.writeSettings(kEnglishSettings);
-        // The desktop's opener, recording each argument on a line of its own.
+        // The desktop's opener, recording the Qt settings in its environment,
+        // then each argument on a line of its own.
         fs::create_directories(bin());
         std::ofstream script(bin() / "xdg-open");
-        script << "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" << opened().string() << "'\n";
+        script << "#!/bin/sh\nenv | grep '^QT_' | sort > '" << openerQtSettings().string()
+               << "'\nprintf '%s\\n' \"$@\" >> '" << opened().string() << "'\n";
         script.close();
         fs::permissions(bin() / "xdg-open", fs::perms::owner_all);
     }
 
     fs::path bin() const { return sandbox_.root() / "bin"; }
     fs::path opened() const { return sandbox_.root() / "opened.txt"; }
+    fs::path openerQtSettings() const { return sandbox_.root() / "opener-qt.txt"; }
 
+    // The user's own Qt platform choice, which the program overrides for itself.
     ProgramOptions withRecordingOpener() const {
         ProgramOptions options;
-        options.environment = {{"PATH", bin().string() + ":/usr/local/bin:/usr/bin:/bin"}};
+        options.environment = {{"PATH", bin().string() + ":/usr/local/bin:/usr/bin:/bin"},
+                               {"QT_QPA_PLATFORM", "wayland;xcb"}};
         return options;
     }
 
@@ -123,6 +128,10 @@ TEST_F(UpdateCheckTest, YesOpensTheProductPageAndEndsWithoutEverShowingTheBar) {
     EXPECT_TRUE(page.starts_with("https://") && page.ends_with("tindro-mouse.html\n") &&
                 page.find('\n') == page.size() - 1)
         << "xdg-open got: " << page;
+    // The opener runs in the user's environment, not with the program's Qt settings.
+    std::ifstream qtSettings(openerQtSettings());
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(qtSettings), {}),
+              "QT_QPA_PLATFORM=wayland;xcb\n");
 
     // The question was the only window the program ever mapped.
     for (const auto& e : x11_.windowEvents()) {

@@ -4,6 +4,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstring>
 #include <ostream>
 
@@ -16,7 +17,7 @@ constexpr const char* kSoundsOn = "2\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n0\r\n
 const std::vector<ButtonEvent> kLeft{press(1), release(1)};
 const std::vector<ButtonEvent> kDouble{press(1), release(1), press(1), release(1)};
 
-enum class SoundFault { NoServer, NotAWave, EmptyWave, SilentServer };
+enum class SoundFault { NoServer, NotAWave, EmptyWave, SilentServer, LongLowRateWave };
 
 std::string describe(SoundFault fault) {
     switch (fault) {
@@ -28,6 +29,8 @@ std::string describe(SoundFault fault) {
             return "ZeroLengthWaveFiles";
         case SoundFault::SilentServer:
             return "SoundServerThatNeverAnswers";
+        case SoundFault::LongLowRateWave:
+            return "LongLowRateStereoClickSound";
     }
     return "?";
 }
@@ -62,6 +65,30 @@ class SoundFaultTest : public ProgramFixture, public ::testing::WithParamInterfa
     int silentServer_ = -1;
 };
 
+// A silent 16-bit WAVE file.
+std::string silentWave(std::uint32_t rate, std::uint16_t channels, std::uint32_t seconds) {
+    const std::uint32_t bytes = rate * channels * 2 * seconds;
+    std::string wave;
+    const auto put = [&wave](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) {
+            wave += static_cast<char>((value >> (8 * i)) & 0xff);
+        }
+    };
+    wave += "RIFF";
+    put(36 + bytes, 4);
+    wave += "WAVEfmt ";
+    put(16, 4);
+    put(1, 2);
+    put(channels, 2);
+    put(rate, 4);
+    put(rate * channels * 2, 4);
+    put(channels * 2, 2);
+    put(16, 2);
+    wave += "data";
+    put(bytes, 4);
+    return wave + std::string(bytes, '\0');
+}
+
 TEST_P(SoundFaultTest, ProgramStartsSelectsAndClicksWithoutWaitingOnSound) {
     sandbox_.writeSettings(kSoundsOn);
     ProgramOptions options;
@@ -85,6 +112,16 @@ TEST_P(SoundFaultTest, ProgramStartsSelectsAndClicksWithoutWaitingOnSound) {
             options.environment.emplace_back("PULSE_SERVER", server);
             break;
         }
+        case SoundFault::LongLowRateWave: {
+            // 20 s at 8 kHz: the click sound holds the program for its first
+            // 3 s and the server's allowance, not for 16 s.
+            sandbox_.writeFile("Click/Click1.wav", silentWave(8000, 2, 20));
+            sandbox_.writeFile("Click/Click2.wav", "");
+            const std::string server = listenSilently();
+            ASSERT_FALSE(server.empty());
+            options.environment.emplace_back("PULSE_SERVER", server);
+            break;
+        }
     }
 
     startParked(options);
@@ -98,7 +135,8 @@ TEST_P(SoundFaultTest, ProgramStartsSelectsAndClicksWithoutWaitingOnSound) {
 
 INSTANTIATE_TEST_SUITE_P(Faults, SoundFaultTest,
                          ::testing::Values(SoundFault::NoServer, SoundFault::NotAWave,
-                                           SoundFault::EmptyWave, SoundFault::SilentServer),
+                                           SoundFault::EmptyWave, SoundFault::SilentServer,
+                                           SoundFault::LongLowRateWave),
                          [](const auto& info) { return describe(info.param); });
 
 }  // namespace

@@ -13,16 +13,20 @@
 namespace tz {
 namespace {
 
-TEST(RuntimeDirLock, SecondLockFailsWhileTheFirstLives) {
+TEST(RuntimeDirLock, OneInstancePerDisplayWhileTheFirstLives) {
     test::TestDirectory dir;
+    const std::string own = dir.file("own");
     {
-        RuntimeDirLock first(dir.path());
+        RuntimeDirLock first(dir.path(), own, ":0");
         ASSERT_TRUE(first.acquire());
-        RuntimeDirLock second(dir.path());
-        EXPECT_FALSE(second.acquire());
+        for (const char* same : {":0", ":0.1", "unix:0.0"}) {
+            EXPECT_FALSE(RuntimeDirLock(dir.path(), own, same).acquire()) << same;
+        }
+        for (const char* other : {":1", "otherhost:0"}) {
+            EXPECT_TRUE(RuntimeDirLock(dir.path(), own, other).acquire()) << other;
+        }
     }
-    RuntimeDirLock third(dir.path());
-    EXPECT_TRUE(third.acquire());
+    EXPECT_TRUE(RuntimeDirLock(dir.path(), own, ":0").acquire());
 }
 
 TEST(RuntimeDirLock, KilledHolderFreesTheLock) {
@@ -32,7 +36,7 @@ TEST(RuntimeDirLock, KilledHolderFreesTheLock) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        RuntimeDirLock lock(dir.path());
+        RuntimeDirLock lock("", dir.file("own"), ":0");
         const char held = lock.acquire() ? 'y' : 'n';
         (void)!::write(ready[1], &held, 1);
         for (;;) {
@@ -42,29 +46,36 @@ TEST(RuntimeDirLock, KilledHolderFreesTheLock) {
     char held = 0;
     ASSERT_EQ(::read(ready[0], &held, 1), 1);
     EXPECT_EQ(held, 'y');
-    EXPECT_FALSE(RuntimeDirLock(dir.path()).acquire());
+    EXPECT_FALSE(RuntimeDirLock("", dir.file("own"), ":0").acquire());
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
-    EXPECT_TRUE(RuntimeDirLock(dir.path()).acquire());
+    EXPECT_TRUE(RuntimeDirLock("", dir.file("own"), ":0").acquire());
 }
 
-TEST(RuntimeDirLock, FallbackIsAPrivateFileAndNeverALink) {
-    test::TestDirectory shared;
-    const std::string name = "tindro-zevad-" + std::to_string(::getuid()) + ".lock";
-    {
-        RuntimeDirLock first("", shared.path());
-        ASSERT_TRUE(first.acquire());
-        struct stat info {};
-        ASSERT_EQ(::stat(shared.file(name).c_str(), &info), 0);
-        EXPECT_EQ(info.st_mode & 0777, 0600u);
-        EXPECT_FALSE(RuntimeDirLock(shared.file("missing"), shared.path()).acquire());
+// A runtime folder that is missing or open to others is passed over for the
+// user's own folder, where whatever others planted cannot reach: the first
+// instance starts, the second is refused, and no planted link is followed.
+TEST(RuntimeDirLock, PlantedOrUnusableRuntimeFolderStillAllowsExactlyOne) {
+    test::TestDirectory dir;
+    const std::string shared = dir.file("shared");
+    std::filesystem::create_directory(shared);
+    std::filesystem::permissions(shared, std::filesystem::perms::all);
+    for (const std::string& name : {std::string("tindro-zevad-:0.lock"),
+                                    "tindro-zevad-" + std::to_string(::getuid()) + ".lock"}) {
+        std::filesystem::create_symlink(dir.file("target"), shared + "/" + name);
     }
-    // A link planted in the shared folder is not followed; with no usable
-    // lock file the start is not refused.
-    std::filesystem::remove(shared.file(name));
-    std::filesystem::create_symlink(shared.file("target"), shared.file(name));
-    EXPECT_TRUE(RuntimeDirLock("", shared.path()).acquire());
-    EXPECT_FALSE(std::filesystem::exists(shared.file("target")));
+    const std::string own = dir.file("cache/tindro-zevad");
+    for (const std::string& runtime : {std::string(), dir.file("missing"), shared}) {
+        SCOPED_TRACE(runtime);
+        RuntimeDirLock first(runtime, own, ":0");
+        ASSERT_TRUE(first.acquire());
+        EXPECT_FALSE(RuntimeDirLock(runtime, own, ":0").acquire());
+        EXPECT_FALSE(RuntimeDirLock(shared, own, ":0").acquire());
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("target")));
+    struct stat info {};
+    ASSERT_EQ(::stat(own.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
 }
 
 }  // namespace
