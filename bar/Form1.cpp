@@ -229,7 +229,7 @@ void Form1::fitHeightToButtons() {
 void Form1::applyBarTexts() {
     const TextTable& t = app_.texts;
     const auto tip = [this](int index, const std::string& text) {
-        Image1[index]->setToolTip(QString::fromStdString(text));
+        Image1[index]->setToolTip(literalToolTip(QString::fromStdString(text)));
     };
     tip(0, t[12]);
     tip(1, t[22]);

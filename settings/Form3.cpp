@@ -65,6 +65,11 @@ Form3::Form3(AppState& app, Platform& platform, ProgramWindows& windows)
 ClickableLabel* Form3::label(double left, double top, double width, double height) {
     auto* l = new ClickableLabel(this);
     l->setGeometry(twipsToPixels(platform_.screen, left, top, width, height));
+    // Texts from a language file are shown as written, never as markup.
+    l->setTextFormat(Qt::PlainText);
+    // Labels and pictures lie on the window's surface: moving over them gives
+    // back the left click as the bare surface does.
+    l->onMouseMove = [this] { Form_MouseMove(); };
     return l;
 }
 
