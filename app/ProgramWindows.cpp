@@ -110,6 +110,13 @@ void ProgramWindows::applyTexts() {
     ApplyTexts(*this);
 }
 
+void ProgramWindows::showSettingsInForce() {
+    // Never creates the window: when it is created matters for the click modes.
+    if (form3_) {
+        form3_->showSettings();
+    }
+}
+
 int ProgramWindows::ask(const std::string& text, std::uint32_t style, const std::string& title) {
     quintptr owner = 0;
     return UnicodeMessageBox(text, style, title, "", owner);

@@ -48,6 +48,7 @@ class ProgramWindows : public SecondaryWindows, public UpdatePrompt {
     void showOptionsWindow() override;
     void showExitWindow() override;
     void applyTexts() override;
+    void showSettingsInForce() override;
 
     // UpdatePrompt: the question about a newer release, and the product page.
     int ask(const std::string& text, std::uint32_t style, const std::string& title) override;

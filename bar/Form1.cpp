@@ -170,9 +170,11 @@ bool Form1::Form_Load() {
     removeStaleTemporaries(std::filesystem::path(settingsPath()).parent_path().string());
 
     // Step 12: a delay of 0 means the file gave no usable values.
+    // The options window, made before this, must show and save these values.
     if (app_.settings.Delay == 0) {
         app_.settings.Tolerance = 2;
         app_.settings.Delay = 5;
+        windows_.showSettingsInForce();
     }
 
     // Step 13.
@@ -181,13 +183,16 @@ bool Form1::Form_Load() {
 
     // Step 14: news of a newer release; answering Yes ends the program. The
     // dwell timer runs while the question is open, so that it can be answered
-    // by resting the pointer on a button like everything else.
+    // by resting the pointer on a button like everything else; it clicks and
+    // nothing more, since the bar is not ready yet.
+    answeringStartupQuestion_ = true;
     startTicking();
     const bool endNow = CheckForUpdate(
         platform_.http, versionUrl_, build::kHttpAgent, app_.texts,
         localVersionCode(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision),
         updatePrompt_);
     stopTicking();
+    answeringStartupQuestion_ = false;
     if (endNow) {
         return false;
     }
@@ -230,7 +235,7 @@ void Form1::fitHeightToButtons() {
 void Form1::applyBarTexts() {
     const TextTable& t = app_.texts;
     const auto tip = [this](int index, const std::string& text) {
-        Image1[index]->setToolTip(QString::fromStdString(text));
+        Image1[index]->setToolTip(literalToolTip(QString::fromStdString(text)));
     };
     tip(0, t[12]);
     tip(1, t[22]);
@@ -380,6 +385,9 @@ BarGeometry Form1::barGeometry() {
 }
 
 void Form1::setBarLeft(double leftTwips) {
+    if (answeringStartupQuestion_) {
+        return;
+    }
     if (left_ != leftTwips) {
         left_ = leftTwips;
         applyGeometry();
@@ -387,6 +395,9 @@ void Form1::setBarLeft(double leftTwips) {
 }
 
 void Form1::setBarVisible(bool visible) {
+    if (answeringStartupQuestion_) {
+        return;
+    }
     if (visible != isVisible()) {
         if (visible) {
             applyGeometry();  // a hidden window may not have taken its last move yet
@@ -404,6 +415,9 @@ bool Form1::isOptionsWindowVisible() {
 }
 
 void Form1::barCommand(int index) {
+    if (answeringStartupQuestion_) {
+        return;
+    }
     Image1_Click(static_cast<std::int16_t>(index));
 }
 

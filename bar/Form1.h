@@ -112,6 +112,9 @@ class Form1 : public QWidget, public EngineHost {
     std::array<double, kButtonCount> buttonHeight_{};
     std::array<bool, kButtonCount> buttonVisible_{};
     double backgroundHeight_ = 0;
+    // While the start-up update question is open the dwell timer only clicks:
+    // the bar stays as it is and runs no command.
+    bool answeringStartupQuestion_ = false;
 
     QTimer Timer1;
     QTimer Timer2;

@@ -16,6 +16,9 @@ class SecondaryWindows {
     virtual void showExitWindow() = 0;
     // Puts the text table on the bar, the options window and the exit window.
     virtual void applyTexts() = 0;
+    // The options window, if it exists, shows the values of Settings in force
+    // now (start-up gives them their defaults after creating it).
+    virtual void showSettingsInForce() = 0;
 };
 
 }  // namespace tz

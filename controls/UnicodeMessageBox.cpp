@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "controls/MessageBoxStyle.h"
+#include "controls/WindowLook.h"
 
 namespace tz {
 
@@ -65,14 +66,6 @@ QPixmap userIcon(const std::string& iconName) {
     return QPixmap(QString::fromLatin1(kMessageBoxUserIcon));
 }
 
-// Qt reads "[*]" in a window title as the modified-document marker and
-// drops it; doubled, it shows as written.
-QString literalWindowTitle(const std::string& title) {
-    QString text = fromUtf8(title);
-    text.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
-    return text;
-}
-
 QString withLineBreaks(const std::string& prompt) {
     QString text = fromUtf8(prompt);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -90,7 +83,7 @@ std::unique_ptr<QMessageBox> buildUnicodeMessageBox(const std::string& prompt, s
         return nullptr;
     }
     auto box = std::make_unique<QMessageBox>(owner);
-    box->setWindowTitle(literalWindowTitle(messageBoxTitle(title)));
+    box->setWindowTitle(literalWindowTitle(fromUtf8(messageBoxTitle(title))));
     // Texts come from language files and the network: never markup.
     box->setTextFormat(Qt::PlainText);
     box->setText(withLineBreaks(prompt));

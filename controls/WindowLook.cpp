@@ -3,6 +3,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QWidget>
 
 namespace tz {
@@ -56,6 +57,20 @@ QIcon iconFromPictures(const QString& pattern, std::initializer_list<int> sizes)
 
 QIcon programIcon() {
     return iconFromPictures(QStringLiteral(":/images/icon/icon-%1.png"), {16, 24, 32, 48, 256});
+}
+
+QString literalWindowTitle(const QString& title) {
+    QString text = title;
+    text.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+    return text;
+}
+
+QString literalToolTip(const QString& text) {
+    if (!Qt::mightBeRichText(text)) {
+        return text;
+    }
+    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() +
+           QStringLiteral("</p>");
 }
 
 }  // namespace tz

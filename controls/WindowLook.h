@@ -40,4 +40,12 @@ QIcon iconFromPictures(const QString& pattern, std::initializer_list<int> sizes)
 // The program's own icon.
 QIcon programIcon();
 
+// Texts from language files are shown as written, never read as markup.
+// A window title: Qt reads "[*]" as the modified-document marker and drops
+// it; doubled, it shows as written.
+QString literalWindowTitle(const QString& title);
+// A tooltip: Qt lays out a tooltip as rich text when it looks like markup;
+// such a text is given escaped, so that it reads as written, on lines as written.
+QString literalToolTip(const QString& text);
+
 }  // namespace tz

@@ -8,6 +8,7 @@
 #include "bar/Form1.h"
 #include "controls/ClickableLabel.h"
 #include "controls/UnicodeMessageBox.h"
+#include "controls/WindowLook.h"
 #include "settings/Form3.h"
 #include "settings/Form4.h"
 
@@ -34,7 +35,7 @@ void ApplyTexts(ProgramWindows& w) {
     // Steps 10 to 24: the options window. Each step reaches the window afresh,
     // because the first one may create it (and its load step applies the
     // texts itself, creating the exit window on the way).
-    w.form3().setWindowTitle(q(t[13]));
+    w.form3().setWindowTitle(literalWindowTitle(q(t[13])));
     setAutoSizedText(w.form3().Label3, t[14] + " (0 - 10)");
     setAutoSizedText(w.form3().Label4, t[15] + " (2 - 20)");
     setAutoSizedText(w.form3().Label5, t[16]);
@@ -43,14 +44,14 @@ void ApplyTexts(ProgramWindows& w) {
     setAutoSizedText(w.form3().Label9, t[23]);
     w.form3().Label10->setText(q(t[24]));
     setAutoSizedText(w.form3().Label11, t[25]);
-    w.form3().Label12->setToolTip(q(t[11]));
+    w.form3().Label12->setToolTip(literalToolTip(q(t[11])));
     w.form3().Label13->setText(q(t[28]));
     setAutoSizedText(w.form3().Label14, t[30]);
     SetWindowTextUnicode(w.form3().Command1, t[4]);
     SetWindowTextUnicode(w.form3().Command2, t[5]);
-    w.form3().Image1->setToolTip(q(t[3]));
+    w.form3().Image1->setToolTip(literalToolTip(q(t[3])));
     // Steps 25 to 28: the exit window.
-    w.form4().setWindowTitle(q(t[12]));
+    w.form4().setWindowTitle(literalWindowTitle(q(t[12])));
     setAutoSizedText(w.form4().Label1, t[19]);
     SetWindowTextUnicode(w.form4().Si, t[20]);
     SetWindowTextUnicode(w.form4().No, t[21]);

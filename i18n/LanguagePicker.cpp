@@ -3,6 +3,7 @@
 #include <QFileDialog>
 
 #include "app/ProgramWindows.h"
+#include "controls/WindowLook.h"
 #include "i18n/LanguageFile.h"
 #include "i18n/LanguagePickerName.h"
 
@@ -15,7 +16,8 @@ std::string ShowOpenDialog(QWidget* owner, int mode, const std::string& title,
     if (mode != 1) {
         return {};
     }
-    QFileDialog dialog(owner, QString::fromStdString(title), QString::fromStdString(initialFolder));
+    QFileDialog dialog(owner, literalWindowTitle(QString::fromStdString(title)),
+                       QString::fromStdString(initialFolder));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
     dialog.setFileMode(QFileDialog::ExistingFile);

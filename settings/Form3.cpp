@@ -65,6 +65,11 @@ Form3::Form3(AppState& app, Platform& platform, ProgramWindows& windows)
 ClickableLabel* Form3::label(double left, double top, double width, double height) {
     auto* l = new ClickableLabel(this);
     l->setGeometry(twipsToPixels(platform_.screen, left, top, width, height));
+    // Texts from a language file are shown as written, never as markup.
+    l->setTextFormat(Qt::PlainText);
+    // Labels and pictures lie on the window's surface: moving over them gives
+    // back the left click as the bare surface does.
+    l->onMouseMove = [this] { Form_MouseMove(); };
     return l;
 }
 
@@ -214,17 +219,8 @@ int Form3::checkValue(const TriStateCheckBox* box) {
 void Form3::Form_Load() {
     // Step 1: topmost, through the window flags. Step 2: the bar's icon.
     setWindowIcon(windows_.bar().windowIcon());
-    // Step 3: the settings into the controls; a refused value leaves the control as it was.
-    const Settings& s = app_.settings;
-    setScrollValue(VScroll1, s.Tolerance);
-    setScrollValue(VScroll2, s.Delay);
-    setCheckValue(Check1, s.RunAtStartup);
-    setCheckValue(Check2, s.SoundOn);
-    setCheckValue(Check3, s.MiddleButton);
-    setCheckValue(Check4, s.RightEdge);
-    // Step 4: the numbers show the stored values, even refused ones.
-    Label1->setText(QString::fromStdString(number(s.Tolerance)));
-    Label2->setText(QString::fromStdString(number(s.Delay)));
+    // Steps 3 and 4: the settings into the controls.
+    showSettings();
     Label8->setText(QString::fromStdString(app_.ProductTitle));
     Label8->adjustSize();
     // Step 5: the hand over everything that can be acted on.
@@ -239,6 +235,20 @@ void Form3::Form_Load() {
     // Step 7: used by dwelling, so the left click is in force meanwhile.
     SavedClickMode = app_.ClickMode;
     app_.ClickMode = mode::LeftClick;
+}
+
+void Form3::showSettings() {
+    // A refused value leaves the control as it was.
+    const Settings& s = app_.settings;
+    setScrollValue(VScroll1, s.Tolerance);
+    setScrollValue(VScroll2, s.Delay);
+    setCheckValue(Check1, s.RunAtStartup);
+    setCheckValue(Check2, s.SoundOn);
+    setCheckValue(Check3, s.MiddleButton);
+    setCheckValue(Check4, s.RightEdge);
+    // The numbers show the stored values, even refused ones.
+    Label1->setText(QString::fromStdString(number(s.Tolerance)));
+    Label2->setText(QString::fromStdString(number(s.Delay)));
 }
 
 void Form3::mouseMoveEvent(QMouseEvent* /*event*/) {

@@ -24,6 +24,8 @@ class Form3 : public QWidget {
     Form3(AppState& app, Platform& platform, ProgramWindows& windows);
 
     void Form_Load();
+    // Copies the six values of Settings into the controls and the two numbers.
+    void showSettings();
     void Form_MouseMove();
     void Form_Unload();
     void VScroll1_Change();

@@ -32,11 +32,13 @@ Form4::Form4(AppState& app, Platform& platform, ProgramWindows& windows)
     setFixedSize(client.size());
     move(client.topLeft());
 
-    // The background picture covers the whole client area; movement over it
-    // is the window's own.
+    // The background picture, the face and the question are drawn on the
+    // window's surface: the pointer over them is over the window, so that
+    // moving anywhere but onto a button gives back the left click.
     Image2 = new QLabel(this);
     Image2->setPixmap(QPixmap(QStringLiteral(":/images/exit/background.jpg")));
     Image2->setGeometry(twipsToPixels(screen, 0, 0, 9780, 2835));
+    Image2->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     Image1 = new QLabel(this);
     Image1->setPixmap(QPixmap(QStringLiteral(":/images/exit/face.bmp")));
@@ -44,14 +46,14 @@ Form4::Form4(AppState& app, Platform& platform, ProgramWindows& windows)
 
     ctlTransparent1 = new CtlTransparent(this);
     ctlTransparent1->setGeometry(twipsToPixels(screen, 3210, 660, 660, 630));
-    ctlTransparent1->setAttribute(Qt::WA_NoMousePropagation);
+    ctlTransparent1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     Label1 = new QLabel(QStringLiteral("Label1"), this);
+    Label1->setTextFormat(Qt::PlainText);
     Label1->setFont(programFont(QStringLiteral("Arial"), 12));
     setTextColour(Label1, Qt::white);
     Label1->move(twipsToPixelsX(screen, 1200), twipsToPixelsY(screen, 600));
-    Label1->setAttribute(Qt::WA_NoMousePropagation);
-    Label1->setMouseTracking(true);
+    Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     const QCursor hand = handCursor();
     Si = dialogButton(this, QStringLiteral("&Si"), twipsToPixels(screen, 1200, 1380, 1395, 525));

@@ -33,6 +33,7 @@ frmAbout::frmAbout(AppState& app, Platform& platform, ProgramWindows& windows)
     };
     const auto text = [this](QWidget* parent, double pointSize, bool bold) {
         auto* label = new QLabel(parent);
+        label->setTextFormat(Qt::PlainText);  // texts from language files, as written
         label->setFont(programFont(QStringLiteral("Arial"), pointSize, bold));
         setTextColour(label, Qt::white);
         return label;
@@ -68,6 +69,7 @@ frmAbout::frmAbout(AppState& app, Platform& platform, ProgramWindows& windows)
     Image1->setAlignment(Qt::AlignCenter);
     place(Image1, 1740, 2040, 2250, 1800);
     lblHomePage = new ClickableLabel(Picture2);
+    lblHomePage->setTextFormat(Qt::PlainText);
     lblHomePage->setFont(programFont(QStringLiteral("Arial"), 9, false, false, true));
     setTextColour(lblHomePage, QColor(121, 165, 238));
     lblHomePage->setText(QString::fromUtf8(build::kSiteBase));
@@ -89,7 +91,7 @@ void frmAbout::Form_Load() {
 
 void frmAbout::open(const QPoint& centre) {
     const TextTable& t = app_.texts;
-    setWindowTitle(QString::fromStdString(aboutWindowTitle(t[11])));
+    setWindowTitle(literalWindowTitle(QString::fromStdString(aboutWindowTitle(t[11]))));
     scroll_.reset();
     placePanel();
     lblVersion->setText(QString::fromStdString(

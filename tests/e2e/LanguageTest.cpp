@@ -1,6 +1,6 @@
 // Languages and the single instance, end to end: the language a first run
-// takes from the locale, the refusal of a second start, and a start whose
-// language file is missing.
+// takes from the locale, the refusal of a second start, a start whose
+// language file is missing, and one whose every text is markup.
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -117,6 +117,41 @@ TEST_F(LanguageTest, MissingLanguageFileLeavesTheTextsEmptyAndTheProgramStillCli
     ASSERT_TRUE(options) << "the options window did not open\n" << windows();
     EXPECT_NE(options->title, text("English.lng", kOptionsTitle));
     EXPECT_EQ(options->title, bar_->find()->title);
+    EXPECT_TRUE(run.running());
+}
+
+TEST_F(LanguageTest, MarkupInEveryTextNeitherSlowsTheStartNorShowsAsMarkup) {
+    // Nested tables take the rich-text layout ages; pictures and font sizes reshape.
+    std::string markup;
+    for (int depth = 0; depth < 12; ++depth) {
+        markup += "<table border=1><tr><td>";
+    }
+    markup += "<img src=\"x.png\" width=\"3000\"><span style=\"font-size:300pt\">Big</span>";
+    for (int depth = 0; depth < 12; ++depth) {
+        markup += "</td></tr></table>";
+    }
+    std::string file;
+    for (int line = 0; line < 51; ++line) {
+        file += "xx " + markup + "\r\n";
+    }
+    sandbox_.writeFile("Lang/Markup.lng", file);
+    sandbox_.writeSettings("2\r\n5\r\n0\r\nMarkup.lng\r\n0\r\n0\r\n0\r\n3\r\n");
+    const auto launched = std::chrono::steady_clock::now();
+    ProgramRun& run = start();
+    ASSERT_TRUE(bar_->waitParked(20s)) << windows();
+    const auto startUp = std::chrono::steady_clock::now() - launched;
+    EXPECT_LT(startUp, 5s) << "start-up took "
+                           << std::chrono::duration_cast<std::chrono::milliseconds>(startUp).count()
+                           << " ms";
+    recorder_.clear();
+    x11_.movePointer(recorder_.centre());
+    ASSERT_TRUE(recorder_.waitForEvents(2, 1s)) << "no click within a second of resting";
+
+    // The options window keeps its size and takes its title as written.
+    ASSERT_NO_FATAL_FAILURE(moveOntoBarButton(bar::Button::Options));
+    const auto options = waitForWindow(run.pid(), kOptionsWidth, kOptionsHeight);
+    ASSERT_TRUE(options) << "the options window did not open\n" << windows();
+    EXPECT_EQ(options->title, markup);
     EXPECT_TRUE(run.running());
 }
 

@@ -30,12 +30,14 @@ constexpr Point kStartAtLogonBox{28, 184};
 constexpr Point kStartAtLogonLabel{80, 184};
 constexpr Point kLanguageLink{128, 282};
 constexpr Point kOk{428, 369};
+constexpr Point kOptionsPicture{60, 58};  // the picture at the top left
 
 // The exit window and its buttons.
 constexpr int kExitWidth = 361;
 constexpr int kExitHeight = 149;
 constexpr Point kYes{126, 109};
 constexpr Point kNo{236, 109};
+constexpr Point kFace{43, 48};
 
 // Qt's file dialog, opened at its default size: the first row of the file
 // list and the row height (rows sorted by name), and the Open button from
@@ -226,6 +228,38 @@ TEST_F(OptionsByDwellingTest, ExitWindowNoGivesBackTheModeSavedWhenItWasCreated)
     EXPECT_EQ(recorder_.events(),
               (std::vector<ButtonEvent>{press(1), release(1), press(1), release(1)}));
     EXPECT_TRUE(run.running());
+}
+
+// The natural way down from the exit or options button passes over the bar's
+// background, which pauses the clicks; the window's surface gives them back.
+TEST_F(OptionsByDwellingTest, ExitWindowIsAnsweredAfterPassingOverTheBarsBackground) {
+    ProgramRun& run = start();
+    ASSERT_TRUE(bar_->waitParked(20s)) << windows();
+    const auto exitWindow = openExit(run.pid());
+    ASSERT_TRUE(exitWindow) << "the exit window did not open\n" << windows();
+    ASSERT_TRUE(bar_->moveOnto(bar::kBackground, 5s)) << windows();
+    x11_.movePointer(inside(*exitWindow, kFace));
+    sleepFor(250ms);
+    ASSERT_TRUE(restAndClick(inside(*exitWindow, kNo))) << "trapped: " << clicks();
+    EXPECT_TRUE(waitGone(exitWindow->id)) << "No left the exit window open\n" << windows();
+    sleepFor(300ms);
+    EXPECT_TRUE(run.running());
+}
+
+TEST_F(OptionsByDwellingTest, FirstRunOptionsSaveTheDefaultsInForceAfterPassingTheBackground) {
+    sandbox_.removeFile(Sandbox::kSettingsName);
+    ProgramRun& run = start();
+    ASSERT_TRUE(bar_->waitParked(20s)) << windows();
+    const auto options = openOptions(run.pid());
+    ASSERT_TRUE(options) << "the options window did not open\n" << windows();
+    ASSERT_TRUE(bar_->moveOnto(bar::kBackground, 5s)) << windows();
+    x11_.movePointer(inside(*options, kOptionsPicture));
+    sleepFor(250ms);
+    ASSERT_TRUE(restAndClick(inside(*options, kOk))) << "trapped: " << clicks();
+    EXPECT_TRUE(waitGone(options->id)) << "OK left the options window open\n" << windows();
+    ASSERT_TRUE(waitUntil([&] { return sandbox_.settingsLine(2).has_value(); }, 5s));
+    EXPECT_EQ(sandbox_.settingsLine(1), "2");
+    EXPECT_EQ(sandbox_.settingsLine(2), "5");
 }
 
 TEST_F(OptionsByDwellingTest, ExitWindowYesEndsTheProgramWithStatusZero) {

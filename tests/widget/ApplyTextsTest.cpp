@@ -2,12 +2,15 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextDocumentFragment>
 #include <QTimer>
+#include <QWindow>
 
 #include "controls/ClickableLabel.h"
 #include "i18n/ApplyTexts.h"
 #include "i18n/LanguageFile.h"
 #include "tests/widget/ProgramWindowsFixture.h"
+#include "web/frmAbout.h"
 
 namespace tz {
 namespace {
@@ -66,6 +69,40 @@ TEST_F(ApplyTextsTest, EveryPlaceTakesItsEntryAndASecondApplyChangesNothing) {
               "T11|T4|T5|T3|T12|T19|T20|T21|");
     ApplyTexts(windows);
     EXPECT_EQ(allTexts(windows), once);
+}
+
+TEST_F(ApplyTextsTest, MarkupInTheTextsIsShownAsWritten) {
+    const std::string markup =
+        "<table><tr><td><table><tr><td><img src=\"x.png\" width=\"3000\">"
+        "<span style=\"font-size:200pt\">[*]big</span></td></tr></table></td></tr></table>";
+    writeLanguage("English.lng", std::vector<std::string>(33, markup));
+    start();
+    bar->Image1_Click(7);
+    windows.form3().Label12_Click();  // the about window as well
+    ASSERT_NE(windows.about(), nullptr);
+    const QString literal = QString::fromStdString(markup);
+    for (QWidget* window : std::initializer_list<QWidget*>{&windows.bar(), &windows.form3(),
+                                                           &windows.form4(), windows.about()}) {
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (label->text().contains(literal)) {
+                EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
+            }
+        }
+        // Qt shows a tooltip that looks like markup as rich text.
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            const QString tip = w->toolTip();
+            const QString shown =
+                Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText() : tip;
+            EXPECT_TRUE(tip.isEmpty() || shown.startsWith(literal)) << tip.toStdString();
+        }
+    }
+    // Window titles keep "[*]", which Qt would otherwise drop.
+    for (QWidget* window : std::initializer_list<QWidget*>{&windows.form3(), windows.about()}) {
+        window->show();
+        ASSERT_NE(window->windowHandle(), nullptr);
+        EXPECT_TRUE(window->windowHandle()->title().contains(QStringLiteral("[*]big")))
+            << window->windowHandle()->title().toStdString();
+    }
 }
 
 TEST_F(ApplyTextsTest, AShorterFileKeepsThePreviousLanguagesLaterTexts) {

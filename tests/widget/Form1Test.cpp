@@ -20,12 +20,19 @@ class StubWindows : public SecondaryWindows, public UpdatePrompt {
     void showOptionsWindow() override { ++optionsShown; }
     void showExitWindow() override { ++exitShown; }
     void applyTexts() override { ++textsApplied; }
-    int ask(const std::string&, std::uint32_t, const std::string&) override { return 7; }
+    void showSettingsInForce() override {}
+    int ask(const std::string&, std::uint32_t, const std::string&) override {
+        if (whileAsked) {
+            whileAsked();
+        }
+        return 7;
+    }
     void openProductPage() override {}
     int textsApplied = 0;
     bool optionsVisible = false;
     int optionsShown = 0;
     int exitShown = 0;
+    std::function<void()> whileAsked;
 };
 
 class Form1Test : public ::testing::Test {
@@ -186,6 +193,41 @@ TEST_F(Form1Test, CommandsSetLeftClickAndOpenTheirTarget) {
     app.ClickMode = mode::RightClick;
     bar->Image1_Click(5);
     EXPECT_EQ(app.ClickMode, mode::RightClick);
+}
+
+TEST_F(Form1Test, WhileTheUpdateQuestionIsOpenTheDwellTimerOnlyClicks) {
+    fake.http.bodies["https://example/v.txt"] = "999999999";
+    int asked = 0;
+    windows.whileAsked = [&] {
+        ++asked;
+        EXPECT_TRUE(bar->dwellTimer().isActive());
+        // A long rest at the left edge, beside where the bar will be, with the
+        // exit button's mode in force: neither the bar nor its exit command.
+        fake.pointer.at = {0, 400};
+        for (int tick = 0; tick < 40; ++tick) {
+            bar->Timer1_Timer();
+        }
+        EXPECT_FALSE(bar->isVisible());
+        EXPECT_EQ(windows.exitShown, 0);
+        EXPECT_EQ(app.ClickMode, mode::Exit);
+        // A left click still lands where the pointer rests.
+        app.ClickMode = mode::LeftClick;
+        fake.pointer.at = {600, 400};
+        for (int tick = 0; tick < 7; ++tick) {
+            bar->Timer1_Timer();
+        }
+        EXPECT_EQ(fake.injector.events.size(), 2u);
+    };
+    start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n4\r\n");
+    EXPECT_EQ(asked, 1);
+    // Answered No: start-up goes on as before.
+    EXPECT_FALSE(bar->dwellTimer().isActive());
+    EXPECT_EQ(app.ClickMode, mode::Drag);
+    EXPECT_TRUE(bar->isButtonLit(4));
+    bar->startSlide();
+    EXPECT_TRUE(bar->isVisible());
+    bar->setBarVisible(false);
+    EXPECT_FALSE(bar->isVisible());
 }
 
 }  // namespace

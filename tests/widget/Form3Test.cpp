@@ -36,6 +36,18 @@ TEST_F(Form3Test, LoadCopiesTheSettingsAndShowsARefusedValueBesideTheBar) {
     EXPECT_EQ(settingsLine(1), "0");
 }
 
+TEST_F(Form3Test, FirstRunShowsAndSavesTheDefaultsInForce) {
+    start("");  // made hidden at start-up, before the defaults were given
+    Form3& o = open();
+    EXPECT_EQ(o.VScroll1->value(), 2);
+    EXPECT_EQ(o.Label1->text(), "2");
+    EXPECT_EQ(o.VScroll2->value(), 5);
+    EXPECT_EQ(o.Label2->text(), "5");
+    o.Command1_Click();
+    EXPECT_EQ(settingsLine(1), "2");
+    EXPECT_EQ(settingsLine(2), "5");
+}
+
 TEST_F(Form3Test, OkSavesWithTheStartModeUpdatesTheEntryAndRefitsTheBar) {
     start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n");
     bar->Image1_MouseMove(5);  // saved at once as line 8
