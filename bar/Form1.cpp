@@ -296,6 +296,13 @@ void Form1::Timer1_Timer() {
         Timer1.stop();
         sleeping_ = true;
         platform_.motionWatch.notifyOnNextMotion([this] { resumeOnTickGrid(); });
+        // A move during the tick itself (a click sound holds it) came before
+        // the watch: look once more.
+        const PointerPosition now = platform_.pointer.position();
+        const PointerPosition sampled = engine_.lastSample();
+        if (now.x != sampled.x || now.y != sampled.y) {
+            wakeTicking();
+        }
     }
 }
 

@@ -62,6 +62,8 @@ class DwellEngine {
     // clicked (or clicking is paused). Only a move can start the next rest,
     // so the timer may sleep until the pointer moves.
     bool idleUntilPointerMoves() const;
+    // Where the last tick found the pointer.
+    PointerPosition lastSample() const { return previousSample_; }
 
   private:
     void showOrHideBar(std::int32_t x, std::int32_t y);
