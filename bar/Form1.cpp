@@ -146,7 +146,7 @@ bool Form1::Form_Load() {
 
     // Step 9: the texts of that language.
     LoadLanguageFile(app_.texts,
-                     platform_.programFolder.folder() + "/Lang/" + app_.settings.LanguageFile,
+                     languageFilePath(platform_.programFolder.folder(), app_.settings.LanguageFile),
                      LoadMode::Startup);
 
     // Step 10: on every window; this creates the options and exit windows hidden.
