@@ -43,6 +43,34 @@ TEST(SettingsFile, FieldsFollowTheReaderRules) {
     EXPECT_EQ(shifted.StartMode, 7);
 }
 
+TEST(SettingsFile, EveryStorableNameReadsBackAndNoNameBreaksTheLines) {
+    // Hand-edited names that the plain line would split or trim go in quotes;
+    // a name no line can hold leaves line 4 empty (the language is chosen again).
+    const struct {
+        std::string name;
+        std::string line4;
+    } cases[] = {
+        {"Fr,ench.lng", "\"Fr,ench.lng\""},
+        {" English.lng", "\" English.lng\""},
+        {"\"Greek.lng", ""},
+        {"say \"hi\".lng", "say \"hi\".lng"},
+        {"a,\"b.lng", ""},
+        {"two\r\nlines.lng", ""},
+        {"lf\nonly.lng", ""},
+        {"Fran\xe7"
+         "ais.lng",
+         ""},
+    };
+    for (const auto& c : cases) {
+        Settings s = example();
+        s.LanguageFile = c.name;
+        const std::string bytes = formatSettings(s, 3);
+        EXPECT_EQ(bytes, "2\r\n5\r\n0\r\n" + c.line4 + "\r\n1\r\n0\r\n0\r\n3\r\n") << c.name;
+        s.LanguageFile = c.line4.empty() ? "" : c.name;
+        EXPECT_EQ(parseSettings(bytes), s) << c.name;
+    }
+}
+
 TEST(SettingsFile, DamagedFilesGiveZerosAndNeverCrash) {
     EXPECT_EQ(parseSettings(""), Settings{});
     const Settings shortFile = parseSettings("9\r\n4\r\n");
