@@ -12,6 +12,7 @@
 #include "i18n/LanguageFile.h"
 #include "i18n/SystemLanguage.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsLocation.h"
 
 namespace tz {
 
@@ -128,7 +129,7 @@ bool Form1::Form_Load() {
     ScreenMetrics& screen = platform_.screen;
 
     // Step 3: the settings.
-    app_.settings = readSettingsFile(settingsPath());
+    app_.settings = readStartingSettings(settingsPath(), platform_.programFolder.folder());
 
     // Step 4: on a first run the language follows the country of the user's locale.
     if (needsSystemLanguage(app_.settings.LanguageFile)) {
@@ -152,7 +153,7 @@ bool Form1::Form_Load() {
 
     // Step 9: the texts of that language.
     LoadLanguageFile(app_.texts,
-                     platform_.programFolder.folder() + "/Lang/" + app_.settings.LanguageFile,
+                     languageFilePath(platform_.programFolder.folder(), app_.settings.LanguageFile),
                      LoadMode::Startup);
 
     // Step 10: on every window; this creates the options and exit windows hidden.

@@ -1,6 +1,10 @@
 #include "i18n/LanguageFile.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 
 #include "i18n/TextCodePage.h"
@@ -88,7 +92,42 @@ std::string_view withoutCutCharacter(std::string_view bytes) {
     return bytes;
 }
 
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return asciiLower(x) == asciiLower(y);
+           });
+}
+
 }  // namespace
+
+std::string languageFilePath(const std::string& programFolder, const std::string& name) {
+    if (name.empty() || name.find('/') != std::string::npos ||
+        name.find("..") != std::string::npos || name.find('\0') != std::string::npos) {
+        return {};
+    }
+    const std::string folder = programFolder + "/Lang";
+    const std::string exact = folder + "/" + name;
+    struct stat info {};
+    if (::stat(exact.c_str(), &info) == 0) {
+        return exact;
+    }
+    // Names written on a system that ignores case (or by hand) may differ in
+    // case from the file's; the first such file in name order is taken.
+    std::string found;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string candidate = entry.path().filename().string();
+        if (sameIgnoringCase(candidate, name) && entry.is_regular_file(error) &&
+            (found.empty() || candidate < found)) {
+            found = candidate;
+        }
+    }
+    return found.empty() ? std::string() : folder + "/" + found;
+}
 
 bool loadLanguageText(TextTable& table, std::string_view bytes, LoadMode mode) {
     const std::string text = decodeLocalText(bytes);

@@ -20,6 +20,13 @@ inline constexpr std::size_t kLanguageFileReadLimit = 1024 * 1024;
 // the entries before the failing line then already hold the new texts.
 bool loadLanguageText(TextTable& table, std::string_view bytes, LoadMode mode);
 
+// The file of the language named `name` in the program folder's Lang folder:
+// the file of exactly that name when there is one, otherwise one whose name
+// differs only in the case of its letters A to Z. "" (a file that does not
+// exist) when there is none, and for a name that could lead out of the Lang
+// folder (one holding "/" or "..").
+std::string languageFilePath(const std::string& programFolder, const std::string& name);
+
 // Reads the file at `path` (at most kLanguageFileReadLimit bytes of it) and
 // loads it. Returns false, with the table unchanged, when the file cannot be
 // opened, and false when a picker-mode load stopped.

@@ -46,8 +46,9 @@ void pickLanguageFile(AppState& app, Platform& platform, ProgramWindows& windows
         app.settings.LanguageFile = *name;
     }
     // Always from the program's own Lang folder, whatever folder was chosen.
-    if (!LoadLanguageFile(app.texts, langFolder + "/" + app.settings.LanguageFile,
-                          LoadMode::Picker)) {
+    if (!LoadLanguageFile(
+            app.texts, languageFilePath(platform.programFolder.folder(), app.settings.LanguageFile),
+            LoadMode::Picker)) {
         return;
     }
     windows.applyTexts();

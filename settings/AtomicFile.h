@@ -12,7 +12,8 @@ namespace tz {
 class FileOps {
   public:
     virtual ~FileOps() = default;
-    // Creates a unique file from a template ending in XXXXXX; -1 on failure.
+    // Creates a unique file from a template whose last XXXXXX (followed by a
+    // fixed suffix, or by nothing) is replaced; -1 on failure.
     virtual int createTemporary(std::string& pathTemplate);
     virtual ssize_t write(int fd, const char* data, std::size_t size);
     virtual bool flush(int fd);
@@ -25,6 +26,9 @@ FileOps& systemFileOps();
 
 // Replaces the file at `path` with `bytes` through a temporary file in the
 // same folder and a rename, so the file is never seen empty or truncated.
+// A symbolic link is kept: the file it leads to is replaced, in its own
+// folder. The new file keeps the old one's permission bits (and owner, where
+// the user may give it). A file this user may not write is not replaced.
 // Returns false (and leaves the old file as it was) when any step fails.
 bool writeFileAtomically(const std::string& path, std::string_view bytes,
                          FileOps& ops = systemFileOps());
@@ -35,8 +39,9 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes,
 bool createParentFolders(const std::string& path, mode_t mode);
 
 // Removes the temporary files that writes into `folder` left behind when the
-// program was killed in the middle of one. Only for a folder no other running
-// instance writes into.
+// program was killed in the middle of one: regular files of this user whose
+// whole name has the temporary files' form. Only for a folder no other
+// running instance writes into.
 void removeStaleTemporaries(const std::string& folder);
 
 // The whole content of a regular file, at most `maxBytes` of it; nothing when

@@ -114,7 +114,28 @@ bool readNumber(FieldReader& reader, std::int16_t& target) {
     return true;
 }
 
+// How line 4 holds a name so that the reader gives it back unchanged.
+enum class NameForm { AsItIs, Quoted, Unstorable };
+
+NameForm languageNameForm(std::string_view name) {
+    if (!isValidUtf8(name) || name.find_first_of("\r\n") != std::string_view::npos) {
+        return NameForm::Unstorable;  // the reader would decode it or end the line in it
+    }
+    const bool needsQuotes =
+        name.find(',') != std::string_view::npos ||
+        (!name.empty() && (name.front() == ' ' || name.front() == '\t' || name.front() == '"'));
+    if (!needsQuotes) {
+        return NameForm::AsItIs;
+    }
+    // Inside quotes the reader stops at the first quote.
+    return name.find('"') == std::string_view::npos ? NameForm::Quoted : NameForm::Unstorable;
+}
+
 }  // namespace
+
+bool isStorableLanguageName(std::string_view name) {
+    return languageNameForm(name) != NameForm::Unstorable;
+}
 
 Settings parseSettings(std::string_view bytes) {
     Settings s;
@@ -142,7 +163,17 @@ std::string formatSettings(const Settings& s, std::int16_t line8) {
     line(std::to_string(s.Tolerance));
     line(std::to_string(s.Delay));
     line(std::to_string(s.RunAtStartup));
-    line(s.LanguageFile);
+    switch (languageNameForm(s.LanguageFile)) {
+        case NameForm::AsItIs:
+            line(s.LanguageFile);
+            break;
+        case NameForm::Quoted:
+            line("\"" + s.LanguageFile + "\"");
+            break;
+        case NameForm::Unstorable:
+            line("");  // read back as no name: the next start chooses the language again
+            break;
+    }
     line(std::to_string(s.SoundOn));
     line(std::to_string(s.MiddleButton));
     line(std::to_string(s.RightEdge));

@@ -16,7 +16,15 @@ inline constexpr const char* kSettingsFileName = "Tindro Zevad.ini";
 // number within -32768..32767 reads as 0.
 Settings parseSettings(std::string_view bytes);
 
-// The eight CR LF lines: lines 1 to 7 from `settings`, line 8 `line8`.
+// Whether line 4 can hold this language file name so that parseSettings reads
+// it back unchanged: UTF-8 without CR or LF, and no double quote when the
+// name has to be quoted (it holds a comma or starts with a blank or a quote).
+bool isStorableLanguageName(std::string_view name);
+
+// The eight CR LF lines: lines 1 to 7 from `settings`, line 8 `line8`. Line 4
+// is the language file name as it is; a storable name that the reader would
+// otherwise split or trim is written in double quotes, and a name that is not
+// storable leaves line 4 empty.
 std::string formatSettings(const Settings& settings, std::int16_t line8);
 
 // Reads the settings file; a missing or unreadable file gives the initial values.

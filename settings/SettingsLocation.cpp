@@ -3,6 +3,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 #include "settings/SettingsFile.h"
@@ -33,7 +35,7 @@ std::string joined(const std::string& folder, const std::string& name) {
 
 std::string chooseSettingsPath(const SettingsLocationFacts& facts) {
     const std::string beside = facts.programFolder + "/" + kSettingsFileName;
-    if (facts.fileInProgramFolder || facts.programFolderWritable) {
+    if (facts.programFolderWritable) {
         return beside;
     }
     std::string configHome;
@@ -51,9 +53,14 @@ std::string settingsPathFor(const std::string& programFolder) {
     SettingsLocationFacts facts;
     facts.programFolder = programFolder;
     const std::string folder = programFolder.empty() ? "/" : programFolder;
-    facts.fileInProgramFolder =
-        ::access((programFolder + "/" + kSettingsFileName).c_str(), F_OK) == 0;
-    facts.programFolderWritable = ::access(folder.c_str(), W_OK) == 0;
+    // A settings file there that is a link is saved in the folder it leads to.
+    std::string saveFolder = folder;
+    char target[PATH_MAX];
+    if (::realpath((programFolder + "/" + kSettingsFileName).c_str(), target) != nullptr) {
+        const std::string resolved = target;
+        saveFolder = resolved.substr(0, std::max<std::size_t>(resolved.rfind('/'), 1));
+    }
+    facts.programFolderWritable = ::access(saveFolder.c_str(), W_OK) == 0;
     if (const char* value = std::getenv("XDG_CONFIG_HOME")) {
         facts.xdgConfigHome = value;
     }
@@ -66,6 +73,13 @@ std::string settingsPathFor(const std::string& programFolder) {
         }
     }
     return chooseSettingsPath(facts);
+}
+
+Settings readStartingSettings(const std::string& settingsPath, const std::string& programFolder) {
+    if (::access(settingsPath.c_str(), F_OK) == 0) {
+        return readSettingsFile(settingsPath);
+    }
+    return readSettingsFile(programFolder + "/" + kSettingsFileName);
 }
 
 }  // namespace tz

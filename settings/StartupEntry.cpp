@@ -1,5 +1,7 @@
 #include "settings/StartupEntry.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "i18n/TextCodePage.h"
@@ -199,6 +201,27 @@ std::optional<std::string> desktopEntryContents(const std::string& executablePat
            "\n"
            "Terminal=false\n"
            "X-GNOME-Autostart-enabled=true\n";
+}
+
+std::string runningExecutablePath(const std::string& reported) {
+    constexpr std::string_view kDeleted = " (deleted)";
+    const auto isProgramFile = [](const std::string& path) {
+        struct stat info {};
+        return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    };
+    if (isProgramFile(reported)) {
+        return reported;
+    }
+    // The file that ran was replaced (an upgrade) or removed: the kernel
+    // reports its old path with this mark. What lies at that path now is
+    // the program to start next time, when there is one.
+    if (reported.ends_with(kDeleted)) {
+        const std::string now = reported.substr(0, reported.size() - kDeleted.size());
+        if (isProgramFile(now)) {
+            return now;
+        }
+    }
+    return {};
 }
 
 void UpdateStartupEntry(std::int16_t runAtStartup, const std::string& executablePath,

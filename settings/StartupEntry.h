@@ -28,6 +28,12 @@ std::optional<std::vector<std::string>> parseExecLine(std::string_view execValue
 // holding control characters other than tab, newline and carriage return).
 std::optional<std::string> desktopEntryContents(const std::string& executablePath);
 
+// The executable path to register, from the path the system reports for the
+// running executable (on Linux the target of /proc/self/exe): that path while
+// a file is there; for a path marked " (deleted)" because the running file was
+// replaced, the file now at the unmarked path; "" when no file is at either.
+std::string runningExecutablePath(const std::string& reported);
+
 // Applies the user's start-at-logon choice: the entry is written (or refreshed)
 // when the option is exactly 1 and removed for any other value.
 void UpdateStartupEntry(std::int16_t runAtStartup, const std::string& executablePath,

@@ -3,16 +3,29 @@
 #include <filesystem>
 #include <system_error>
 
+#include "settings/StartupEntry.h"
+
 namespace tz {
 
-std::string ExecutableFolder::executablePath() {
+namespace {
+
+// The path the kernel reports for the running executable, which ends in
+// " (deleted)" once the file was replaced or removed.
+std::string reportedExecutablePath() {
     std::error_code error;
     const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::string() : path.string();
 }
 
+}  // namespace
+
+std::string ExecutableFolder::executablePath() {
+    return runningExecutablePath(reportedExecutablePath());
+}
+
 std::string ExecutableFolder::folder() {
-    const std::string path = executablePath();
+    // The mark of a replaced file is on the file name alone, not on its folder.
+    const std::string path = reportedExecutablePath();
     const auto slash = path.rfind('/');
     if (slash == std::string::npos) {
         return ".";

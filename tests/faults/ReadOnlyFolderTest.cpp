@@ -1,6 +1,8 @@
-// An installed program folder the user cannot write to: the program must run
-// and click as usual, take a new click kind for the rest of the run although
-// it cannot save it, and say nothing about the failed saves.
+// An installed program folder the user cannot write to, holding a settings
+// file the user cannot replace: the program must run and click as usual, keep
+// a new click kind in the user's own settings file (starting from the program
+// folder's values) for this run and the next, and leave the program folder as
+// it was.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,7 +41,8 @@ class ReadOnlyFolderTest : public ProgramFixture {
             fs::permissions(sandbox_.root(), fs::perms::group_exec | fs::perms::others_exec,
                             fs::perm_options::add);
             fs::permissions(sandbox_.tmpDir(), fs::perms::all | fs::perms::sticky_bit);
-            if (::chown(sandbox_.runtimeDir().c_str(), kNobody, kNobody) != 0) {
+            if (::chown(sandbox_.runtimeDir().c_str(), kNobody, kNobody) != 0 ||
+                ::chown(sandbox_.configHome().c_str(), kNobody, kNobody) != 0) {
                 return false;
             }
         }
@@ -62,7 +65,7 @@ class ReadOnlyFolderTest : public ProgramFixture {
     }
 };
 
-TEST_F(ReadOnlyFolderTest, ProgramClicksAndKeepsANewClickKindForTheRunWithoutSaving) {
+TEST_F(ReadOnlyFolderTest, ProgramClicksAndKeepsANewClickKindInTheUsersOwnFile) {
     sandbox_.writeSettings(kSettings);
     if (!makeProgramFolderUnwritable()) {
         GTEST_SKIP() << "running as root without setpriv: cannot take write access away";
@@ -84,6 +87,17 @@ TEST_F(ReadOnlyFolderTest, ProgramClicksAndKeepsANewClickKindForTheRunWithoutSav
     EXPECT_TRUE(otherProgramWindows().empty()) << "the program showed a window\n" << windows();
     EXPECT_EQ(sandbox_.readSettings(), kSettings);
     EXPECT_EQ(folderEntries(sandbox_.programFolder()), before);
+
+    std::string saved = kSettings;
+    saved[saved.size() - 3] = '5';
+    std::ifstream own(sandbox_.configHome() / "tindro-zevad" / "Tindro Zevad.ini",
+                      std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(own), {}), saved);
+
+    runs_.back()->stop();
+    startParked();
+    EXPECT_EQ(restAt(recorder_.centre(), 2), (std::vector<ButtonEvent>{press(3), release(3)}))
+        << "the next run did not start with the saved right click";
 }
 
 }  // namespace

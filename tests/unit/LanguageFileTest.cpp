@@ -2,6 +2,8 @@
 // the text table at start-up or from the language picker.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <chrono>
 #include <string>
 #include <vector>
@@ -108,6 +110,36 @@ TEST(LanguageFile, MissingFileChangesNothing) {
     EXPECT_FALSE(LoadLanguageFile(table, dir.file("none.lng"), LoadMode::Startup));
     EXPECT_FALSE(LoadLanguageFile(table, dir.path(), LoadMode::Picker));  // a folder
     EXPECT_EQ(table, oldTable());
+}
+
+TEST(LanguageFile, NameFindsItsFileInLangWhateverTheCaseAndNothingOutside) {
+    test::TestDirectory dir;
+    std::filesystem::create_directories(dir.file("Lang/sub"));
+    dir.write("Lang/English.lng", "");
+    dir.write("Lang/greek.lng", "");
+    dir.write("Lang/GREEK.lng", "");
+    dir.write("Lang/sub/French.lng", "");
+    dir.write("Deutsch.lng", "");
+    dir.write("Lang/Italiano.lng.txt", "");
+    const struct {
+        const char* name;
+        const char* file;  // under the program folder; "" when none
+    } cases[] = {
+        {"English.lng", "Lang/English.lng"},
+        {"english.lng", "Lang/English.lng"},
+        {"ENGLISH.LNG", "Lang/English.lng"},
+        {"greek.lng", "Lang/greek.lng"},  // the exact name first
+        {"Greek.lng", "Lang/GREEK.lng"},  // else the first in name order
+        {"Italiano.lng", ""},
+        {"sub/French.lng", ""},
+        {"../Deutsch.lng", ""},
+        {"..", ""},
+        {"SUB", ""},  // a folder is no language file
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(languageFilePath(dir.path(), c.name), *c.file ? dir.file(c.file) : "") << c.name;
+    }
 }
 
 TEST(LanguageFile, HugeFilesLoadQuicklyFromTheirStart) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 
 #include "tests/unit/TestDirectory.h"
 
@@ -41,6 +45,34 @@ TEST(SettingsFile, FieldsFollowTheReaderRules) {
     EXPECT_EQ(shifted.MiddleButton, 1);
     EXPECT_EQ(shifted.RightEdge, 0);
     EXPECT_EQ(shifted.StartMode, 7);
+}
+
+TEST(SettingsFile, EveryStorableNameReadsBackAndNoNameBreaksTheLines) {
+    // Hand-edited names that the plain line would split or trim go in quotes;
+    // a name no line can hold leaves line 4 empty (the language is chosen again).
+    const struct {
+        std::string name;
+        std::string line4;
+    } cases[] = {
+        {"Fr,ench.lng", "\"Fr,ench.lng\""},
+        {" English.lng", "\" English.lng\""},
+        {"\"Greek.lng", ""},
+        {"say \"hi\".lng", "say \"hi\".lng"},
+        {"a,\"b.lng", ""},
+        {"two\r\nlines.lng", ""},
+        {"lf\nonly.lng", ""},
+        {"Fran\xe7"
+         "ais.lng",
+         ""},
+    };
+    for (const auto& c : cases) {
+        Settings s = example();
+        s.LanguageFile = c.name;
+        const std::string bytes = formatSettings(s, 3);
+        EXPECT_EQ(bytes, "2\r\n5\r\n0\r\n" + c.line4 + "\r\n1\r\n0\r\n0\r\n3\r\n") << c.name;
+        s.LanguageFile = c.line4.empty() ? "" : c.name;
+        EXPECT_EQ(parseSettings(bytes), s) << c.name;
+    }
 }
 
 TEST(SettingsFile, DamagedFilesGiveZerosAndNeverCrash) {
@@ -153,15 +185,115 @@ TEST(SettingsFile, AFailedWriteLeavesThePreviousFileIntact) {
 namespace tz {
 namespace {
 
-TEST(SettingsFile, StaleTemporariesOfAKilledWriteAreRemoved) {
+// Leaves the temporary file behind, as a save killed before its rename does.
+class KilledOps : public FileOps {
+  public:
+    bool rename(const std::string&, const std::string&) override { return false; }
+    void remove(const std::string&) override {}
+};
+
+constexpr uid_t kNobody = 65534;
+
+TEST(SettingsFile, StaleTemporariesOfAKilledWriteAreRemovedAndNothingElse) {
     test::TestDirectory dir;
-    dir.write(".tindro-zevad-a1B2c3", "2\r\n");
-    dir.write(".tindro-zevad-keep", "not ours");
+    KilledOps killed;
+    ASSERT_FALSE(writeSettingsFile(dir.file(kSettingsFileName), example(), 3, killed));
+    ASSERT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+    const std::vector<std::string> kept = {
+        ".tindro-zevad-backup",  // a user's own file with the prefix
+        ".tindro-zevad-a1B2c3.unfinished-save.txt",
+        ".tindro-zevad-a1-2c3.unfinished-save",
+        ".tindro-zevad-a1B2c.unfinished-save",
+        ".tindro-zevad-link00.unfinished-save",  // a link, not a file
+        ".tindro-zevad-fold00.unfinished-save",  // a folder
+        ".tindro-zevad-other0.unfinished-save",  // another user's (when the test may make one)
+    };
+    for (std::size_t i = 0; i < 4; ++i) {
+        dir.write(kept[i], "mine");
+    }
+    std::filesystem::create_symlink(dir.file(kept[0]), dir.file(kept[4]));
+    std::filesystem::create_directory(dir.file(kept[5]));
+    dir.write(kept[6], "theirs");
+    if (::geteuid() != 0 || ::chown(dir.file(kept[6]).c_str(), kNobody, kNobody) != 0) {
+        std::filesystem::remove(dir.file(kept[6]));
+    }
     dir.write(kSettingsFileName, kExample);
+
     removeStaleTemporaries(dir.path());
-    EXPECT_FALSE(std::filesystem::exists(dir.file(".tindro-zevad-a1B2c3")));
-    EXPECT_TRUE(std::filesystem::exists(dir.file(".tindro-zevad-keep")));
-    EXPECT_EQ(dir.read(kSettingsFileName), kExample);
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        left.push_back(entry.path().filename().string());
+    }
+    std::vector<std::string> expected = kept;
+    expected.push_back(kSettingsFileName);
+    if (!std::filesystem::exists(dir.file(kept[6]))) {
+        std::erase(expected, kept[6]);
+    }
+    std::sort(left.begin(), left.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
+    EXPECT_EQ(dir.read(kept[0]), "mine");
+}
+
+// Root may write any file; a root test saves as nobody in a child process,
+// in a folder given to nobody.
+bool saveAsOrdinaryUser(const test::TestDirectory& dir, const std::string& path) {
+    if (::geteuid() != 0) {
+        return writeSettingsFile(path, example(), 5);
+    }
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path())) {
+        EXPECT_EQ(::lchown(entry.path().c_str(), kNobody, kNobody), 0);
+    }
+    EXPECT_EQ(::chown(dir.path().c_str(), kNobody, kNobody), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool saved = ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 &&
+                           writeSettingsFile(path, example(), 5);
+        ::_exit(saved ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(SettingsFile, SaveKeepsTheOldFilesLinkAndPermissionsAndSparesAReadOnlyOne) {
+    const std::string saved = kExample.substr(0, kExample.size() - 3) + "5\r\n";
+    {
+        test::TestDirectory dir;
+        dir.write(kSettingsFileName, kExample);
+        ::chmod(dir.file(kSettingsFileName).c_str(), 0444);
+        EXPECT_FALSE(saveAsOrdinaryUser(dir, dir.file(kSettingsFileName)));
+        EXPECT_EQ(dir.read(kSettingsFileName), kExample);
+    }
+    for (const mode_t mode : {0600, 0640, 0664}) {
+        test::TestDirectory dir;
+        dir.write(kSettingsFileName, kExample);
+        ::chmod(dir.file(kSettingsFileName).c_str(), mode);
+        ASSERT_TRUE(writeSettingsFile(dir.file(kSettingsFileName), example(), 5));
+        struct stat info {};
+        ::stat(dir.file(kSettingsFileName).c_str(), &info);
+        EXPECT_EQ(info.st_mode & 07777, mode);
+        EXPECT_EQ(dir.read(kSettingsFileName), saved);
+    }
+    {
+        test::TestDirectory dir;
+        std::filesystem::create_directories(dir.file("program"));
+        std::filesystem::create_directories(dir.file("kept"));
+        dir.write("kept/mine.ini", kExample);
+        const std::string link = dir.file("program/" + std::string(kSettingsFileName));
+        std::filesystem::create_symlink("../kept/mine.ini", link);
+        ASSERT_TRUE(writeSettingsFile(link, example(), 5));
+        EXPECT_EQ(std::filesystem::read_symlink(link), "../kept/mine.ini");
+        EXPECT_EQ(dir.read("kept/mine.ini"), saved);
+        for (const char* folder : {"program", "kept"}) {
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file(folder)),
+                                    std::filesystem::directory_iterator()),
+                      1)
+                << folder;
+        }
+    }
 }
 
 }  // namespace

@@ -18,15 +18,9 @@ SettingsLocationFacts installed() {
 }
 
 TEST(SettingsLocation, PortableProgramFolderKeepsTheFileBesideTheExecutable) {
-    const std::string beside = "/usr/lib/tindro-zevad/Tindro Zevad.ini";
-    // An existing file wins even where it cannot be replaced.
-    SettingsLocationFacts existing = installed();
-    existing.fileInProgramFolder = true;
-    EXPECT_EQ(chooseSettingsPath(existing), beside);
-
     SettingsLocationFacts writable = installed();
     writable.programFolderWritable = true;
-    EXPECT_EQ(chooseSettingsPath(writable), beside);
+    EXPECT_EQ(chooseSettingsPath(writable), "/usr/lib/tindro-zevad/Tindro Zevad.ini");
 }
 
 TEST(SettingsLocation, ReadOnlyProgramFolderUsesTheUsersConfigurationFolder) {
@@ -71,6 +65,21 @@ TEST(SettingsLocation, FirstWriteCreatesTheMissingFoldersPrivate) {
 TEST(SettingsLocation, RealFactsKeepAWritableProgramFolder) {
     test::TestDirectory dir;
     EXPECT_EQ(settingsPathFor(dir.path()), dir.file("Tindro Zevad.ini"));
+}
+
+TEST(SettingsLocation, ProgramFolderFileGivesTheStartingValuesUntilTheUsersOwnIsSaved) {
+    test::TestDirectory dir;
+    const std::string own = dir.file("conf/tindro-zevad/Tindro Zevad.ini");
+    EXPECT_EQ(readStartingSettings(own, dir.path()), Settings{});
+    dir.write("Tindro Zevad.ini", "3\r\n7\r\n0\r\nDeutsch.lng\r\n1\r\n0\r\n1\r\n5\r\n");
+    const Settings installed = readStartingSettings(own, dir.path());
+    EXPECT_EQ(installed.Delay, 7);
+    EXPECT_EQ(installed.LanguageFile, "Deutsch.lng");
+    Settings chosen = installed;
+    chosen.Delay = 9;
+    ASSERT_TRUE(writeSettingsFile(own, chosen, 2));
+    chosen.StartMode = 2;
+    EXPECT_EQ(readStartingSettings(own, dir.path()), chosen);
 }
 
 }  // namespace

@@ -55,6 +55,26 @@ TEST(StartupEntry, WrittenOnExactlyOneAndRemovedOtherwise) {
     EXPECT_EQ(store.writes, 1);
 }
 
+TEST(StartupEntry, ReplacedExecutableIsRegisteredByThePathOfTheFileThereNow) {
+    test::TestDirectory dir;
+    dir.write("tz", "new");
+    const std::string tz = dir.file("tz");
+    const struct {
+        std::string reported;
+        std::string registered;
+    } cases[] = {
+        {tz, tz},
+        {tz + " (deleted)", tz},  // upgraded while running
+        {dir.file("gone (deleted)"), ""},
+        {dir.file("gone"), ""},
+        {dir.path() + " (deleted)", ""},  // a folder is no program
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(runningExecutablePath(c.reported), c.registered) << c.reported;
+    }
+}
+
 TEST(XdgAutostartStore, WritesRefreshesAndRemovesTheEntry) {
     test::TestDirectory dir;
     XdgAutostartStore store(dir.file("config"));  // missing: made by the first write
