@@ -35,11 +35,13 @@ Form4::Form4(AppState& app, Platform& platform, ProgramWindows& windows)
     // The background picture covers the whole client area; movement over it
     // is the window's own.
     Image2 = new QLabel(this);
-    Image2->setPixmap(QPixmap(QStringLiteral(":/images/exit/background.jpg")));
+    Image2->setPixmap(
+        scaledPicture(QStringLiteral(":/images/exit/background.jpg"), screen.windowScale()));
     Image2->setGeometry(twipsToPixels(screen, 0, 0, 9780, 2835));
 
     Image1 = new QLabel(this);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/images/exit/face.bmp")));
+    Image1->setPixmap(
+        scaledPicture(QStringLiteral(":/images/exit/face.bmp"), screen.windowScale()));
     Image1->setGeometry(twipsToPixels(screen, 330, 420, 630, 600));
 
     ctlTransparent1 = new CtlTransparent(this);
