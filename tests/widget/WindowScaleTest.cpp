@@ -1,6 +1,7 @@
 #include <QLabel>
 
 #include "controls/ClickableLabel.h"
+#include "controls/CtlTransparent.h"
 
 #include "tests/widget/ProgramWindowsFixture.h"
 #include "web/frmAbout.h"
@@ -43,6 +44,10 @@ TEST_P(WindowScaleTest, EveryWindowKeepsItsLayoutAndEveryPictureFillsItsPlaceSha
         EXPECT_EQ(picture.deviceIndependentSize().toSize(), place->size());
         EXPECT_EQ(picture.devicePixelRatio(), scale);
     }
+    // The exit window's face, drawn keyed out.
+    EXPECT_EQ(exit.ctlTransparent1->image().devicePixelRatio(), scale);
+    EXPECT_EQ(exit.ctlTransparent1->image().deviceIndependentSize().toSize(),
+              exit.ctlTransparent1->size());
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, WindowScaleTest, ::testing::Values(1.0, 2.0));
