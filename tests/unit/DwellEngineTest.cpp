@@ -13,6 +13,14 @@ namespace {
 
 using E = MouseEvent;
 
+}  // namespace
+
+void PrintTo(const ScreenArea& a, std::ostream* os) {
+    *os << a.width << "x" << a.height << "+" << a.left << "+" << a.top << " twips";
+}
+
+namespace {
+
 // Plays the windows around the engine: a bar 675 x 5385 twips, hidden at the
 // left edge, and options/exit windows whose first touch forces ClickMode to 3
 // as their load step does.
