@@ -70,7 +70,9 @@ TEST_F(ScreensTest, AfterTheScreenShrinksTheBarShowsWithinItAndWorks) {
     const auto xephyr = outside.findWindows([](const WindowInfo& w) { return w.viewable(); });
     ASSERT_EQ(xephyr.size(), 1u) << outside.describeTopLevelWindows();
     outside.resizeWindow(xephyr.front().id, 800, 600);
-    sleepFor(500ms);
+    ASSERT_TRUE(
+        waitUntil([&] { return X11Client(nested_->display()).screen().height == 600; }, 5s, 100ms))
+        << "the nested screen kept its size";
 
     const auto shown = bar_->showAtEdge(300, 5s);
     ASSERT_TRUE(shown) << x11_->describeTopLevelWindows();
@@ -101,8 +103,10 @@ TEST_F(ScreensTest, TwoMonitorsBarAtTheDesktopsOuterEdgesNeverAtTheSeam) {
     selectRightClick(shown->geometry);
 
     // The left edge, on the left monitor (1000 px high).
-    shown = bar_->showAtEdge(100, 5s);
-    ASSERT_TRUE(shown) << x11_->describeTopLevelWindows();
+    x11_->warpPointer(0, 100);
+    ASSERT_TRUE(waitUntil(
+        [&] { return (shown = viewableBar()).has_value() && shown->geometry.x == 0; }, 5s))
+        << x11_->describeTopLevelWindows();
     EXPECT_EQ(shown->geometry, (Rect{0, 282, bar::kWidth, bar::kHeight}));
 }
 
