@@ -58,23 +58,23 @@ double QtScreenMetrics::windowScale() {
     return screen ? screen->devicePixelRatio() : 1;
 }
 
-std::vector<QtScreenMetrics::PixelRect> QtScreenMetrics::desktop() {
+std::optional<QtScreenMetrics::PixelRect> QtScreenMetrics::desktop() {
     Display* display = x11_.display();
     if (display == nullptr) {
-        return {};
+        return std::nullopt;
     }
     Window root = 0;
     int x = 0, y = 0;
     unsigned int width = 0, height = 0, border = 0, depth = 0;
     if (!XGetGeometry(display, DefaultRootWindow(display), &root, &x, &y, &width, &height, &border,
                       &depth)) {
-        return {};
+        return std::nullopt;
     }
-    return {{0, 0, static_cast<long>(width), static_cast<long>(height)}};
+    return PixelRect{0, 0, static_cast<long>(width), static_cast<long>(height)};
 }
 
 std::vector<QtScreenMetrics::PixelRect> QtScreenMetrics::monitors() {
-    const std::vector<PixelRect> whole = desktop();
+    const std::optional<PixelRect> whole = desktop();
     std::vector<PixelRect> heads;
     Display* display = x11_.display();
     if (display != nullptr && XineramaIsActive(display)) {
@@ -82,8 +82,8 @@ std::vector<QtScreenMetrics::PixelRect> QtScreenMetrics::monitors() {
         if (XineramaScreenInfo* info = XineramaQueryScreens(display, &count)) {
             // The heads can lag behind a resized screen: what lies outside the
             // root window is not there.
-            const long rootWidth = whole.empty() ? LONG_MAX : whole.front().width;
-            const long rootHeight = whole.empty() ? LONG_MAX : whole.front().height;
+            const long rootWidth = whole ? whole->width : LONG_MAX;
+            const long rootHeight = whole ? whole->height : LONG_MAX;
             for (int i = 0; i < count; ++i) {
                 const long left = info[i].x_org, top = info[i].y_org;
                 const long width = std::min<long>(info[i].width, rootWidth - left);
@@ -96,12 +96,15 @@ std::vector<QtScreenMetrics::PixelRect> QtScreenMetrics::monitors() {
         }
     }
     // Without heads the whole desktop is one monitor.
-    return heads.empty() ? whole : heads;
+    if (heads.empty() && whole) {
+        heads.push_back(*whole);
+    }
+    return heads;
 }
 
 double QtScreenMetrics::desktopWidthTwips() {
-    const std::vector<PixelRect> whole = desktop();
-    return whole.empty() ? widthTwips() : whole.front().width * twipsPerPixelX();
+    const std::optional<PixelRect> whole = desktop();
+    return whole ? whole->width * twipsPerPixelX() : widthTwips();
 }
 
 ScreenArea QtScreenMetrics::monitorAt(std::int32_t x, std::int32_t y) {

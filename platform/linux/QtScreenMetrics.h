@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <vector>
 
 #include "platform/ScreenMetrics.h"
@@ -28,8 +29,8 @@ class QtScreenMetrics : public ScreenMetrics {
     struct PixelRect {
         long left, top, width, height;
     };
-    // The root window; empty when the server cannot be asked.
-    std::vector<PixelRect> desktop();
+    // The root window; none when the server cannot be asked.
+    std::optional<PixelRect> desktop();
     std::vector<PixelRect> monitors();
 
     X11Connection& x11_;
