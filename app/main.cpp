@@ -26,10 +26,10 @@ int main(int argc, char** argv) {
 
     // The windows need no OpenGL; keeping Qt's GL integration unloaded saves
     // tens of megabytes. The pointer and the clicks go through X11, so Qt must
-    // talk X11 too (under Wayland that is XWayland), at one pixel per pixel.
+    // talk X11 too (under Wayland that is XWayland). On a high-resolution
+    // desktop Qt draws the windows scaled as a whole.
     setenv("QT_XCB_GL_INTEGRATION", "none", 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
-    setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
 
     tz::X11Connection x11;
     if (!x11.isOpen()) {
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
 
     tz::X11Pointer pointer(x11);
     tz::XTestInjector injector(x11);
-    tz::QtScreenMetrics screen;
+    tz::QtScreenMetrics screen(x11);
     tz::PulseSound sound(x11);
     tz::ExecutableFolder folder;
     tz::EnvLocale locale;

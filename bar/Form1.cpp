@@ -1,6 +1,7 @@
 #include "bar/Form1.h"
 
 #include <QCursor>
+#include <algorithm>
 #include <filesystem>
 
 #include "BuildConfig.h"
@@ -41,10 +42,6 @@ constexpr double kBottomMargin = 60;
 constexpr double kSlideStep = 20;
 constexpr int kSlideInterval = 10;
 constexpr int kDwellInterval = 100;
-
-QPixmap loadPicture(const QString& path) {
-    return QPixmap(path);
-}
 
 }  // namespace
 
@@ -88,14 +85,16 @@ Form1::~Form1() = default;
 void Form1::createControls() {
     auto* backgroundPicture = new ClickableLabel(this);
     backgroundPicture->setScaledContents(true);
-    backgroundPicture->setPixmap(loadPicture(QStringLiteral(":/images/bar/background.jpg")));
+    const double scale = platform_.screen.windowScale();
+    backgroundPicture->setPixmap(
+        scaledPicture(QStringLiteral(":/images/bar/background.jpg"), scale));
     backgroundPicture->onMouseMove = [this] { Image2_MouseMove(); };
     Image2 = backgroundPicture;
 
     for (int i = 0; i < kButtonCount; ++i) {
-        Image3[i] = loadPicture(QStringLiteral(":/images/bar/button%1.jpg").arg(i));
+        Image3[i] = scaledPicture(QStringLiteral(":/images/bar/button%1.jpg").arg(i), scale);
         Image3[i + kButtonCount] =
-            loadPicture(QStringLiteral(":/images/bar/button%1-lit.jpg").arg(i));
+            scaledPicture(QStringLiteral(":/images/bar/button%1-lit.jpg").arg(i), scale);
     }
 
     const QCursor hand = handCursor();
@@ -254,8 +253,11 @@ void Form1::showPicture(int button, int picture) {
     const QPixmap& pixmap = Image3[picture];
     Image1[button]->setPixmap(pixmap);
     if (!pixmap.isNull()) {
-        buttonWidth_[button] = pixmap.width() * platform_.screen.twipsPerPixelX();
-        buttonHeight_[button] = pixmap.height() * platform_.screen.twipsPerPixelY();
+        // The picture's size in window pixels, whatever its resolution.
+        ScreenMetrics& screen = platform_.screen;
+        const QSizeF size = pixmap.deviceIndependentSize();
+        buttonWidth_[button] = size.width() * screen.twipsPerPixelX() * screen.windowScale();
+        buttonHeight_[button] = size.height() * screen.twipsPerPixelY() * screen.windowScale();
     }
     placeButton(button);
 }
@@ -398,6 +400,16 @@ void Form1::setBarLeft(double leftTwips) {
     }
     if (left_ != leftTwips) {
         left_ = leftTwips;
+        applyGeometry();
+    }
+}
+
+void Form1::placeBarOn(const ScreenArea& monitor) {
+    // Centred as at start-up, with the height from before fitting; on a
+    // monitor too low for that the bar starts at its top, exit button first.
+    const double top = std::max(monitor.top, monitor.top + (monitor.height - kInitialHeight) / 2);
+    if (top != top_) {
+        top_ = top;
         applyGeometry();
     }
 }

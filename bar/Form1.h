@@ -56,6 +56,7 @@ class Form1 : public QWidget, public EngineHost {
     // EngineHost
     BarGeometry barGeometry() override;
     void setBarLeft(double leftTwips) override;
+    void placeBarOn(const ScreenArea& monitor) override;
     void setBarVisible(bool visible) override;
     bool isExitWindowVisible() override;
     bool isOptionsWindowVisible() override;

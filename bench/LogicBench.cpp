@@ -22,6 +22,7 @@ class Host : public tz::EngineHost {
   public:
     tz::BarGeometry barGeometry() override { return bar; }
     void setBarLeft(double left) override { bar.left = left; }
+    void placeBarOn(const tz::ScreenArea&) override {}  // one monitor: the place stays
     void setBarVisible(bool visible) override { bar.visible = visible; }
     bool isExitWindowVisible() override { return false; }
     bool isOptionsWindowVisible() override { return false; }

@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
     // One more sample than periods.
     StampingPointer pointer(realPointer, static_cast<std::size_t>(ticks) + 1);
     tz::XTestInjector injector(x11);
-    tz::QtScreenMetrics screen;
+    tz::QtScreenMetrics screen(x11);
     tz::PulseSound sound(x11);
     tz::DesktopShell shell;
     FixedFolder folder(sandbox.programFolder().string());

@@ -34,7 +34,11 @@ CtlTransparent::CtlTransparent(QWidget* parent) : QWidget(parent) {
 }
 
 void CtlTransparent::setPicture(const QPixmap& picture) {
-    image_ = QImage(size(), QImage::Format_RGB32);
+    // Kept at the picture's own resolution, so that a double-size picture
+    // stays sharp on a desktop drawn at double size.
+    const qreal ratio = picture.devicePixelRatio();
+    image_ = QImage(size() * ratio, QImage::Format_RGB32);
+    image_.setDevicePixelRatio(ratio);
     image_.fill(palette().color(QPalette::Base));
     QPainter painter(&image_);
     painter.drawPixmap(0, 0, picture);
@@ -51,7 +55,12 @@ void CtlTransparent::updateMask() {
     if (image_.isNull()) {
         return;
     }
-    const QRegion region = opaqueRegion(image_, maskColor_);
+    // The mask is in window pixels: one sample of the picture for each.
+    const QImage samples = image_.devicePixelRatio() == 1
+                               ? image_
+                               : image_.scaled(image_.deviceIndependentSize().toSize(),
+                                               Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QRegion region = opaqueRegion(samples, maskColor_);
     // An empty mask would mean "no mask" to Qt; a fully keyed-out picture
     // must instead leave nothing of the control.
     setMask(region.isEmpty() ? QRegion(-1, -1, 1, 1) : region);

@@ -17,7 +17,8 @@ class CtlTransparent : public QWidget {
     explicit CtlTransparent(QWidget* parent);
 
     // Renders the picture unscaled at the top-left corner of a box of the
-    // control's present size; the rest of the box takes the window colour.
+    // control's present size, at the picture's resolution; the rest of the
+    // box takes the window colour.
     void setPicture(const QPixmap& picture);
     void setMaskColor(QRgb color);
 

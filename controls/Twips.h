@@ -6,13 +6,14 @@
 
 namespace tz {
 
-// Window and control geometry is kept in twips (1/1440 inch); Qt wants pixels.
+// Window and control geometry is kept in twips (1/1440 inch); Qt wants window
+// pixels, which cover windowScale() screen pixels each.
 inline int twipsToPixelsX(ScreenMetrics& screen, double twips) {
-    return static_cast<int>(std::lround(twips / screen.twipsPerPixelX()));
+    return static_cast<int>(std::lround(twips / (screen.twipsPerPixelX() * screen.windowScale())));
 }
 
 inline int twipsToPixelsY(ScreenMetrics& screen, double twips) {
-    return static_cast<int>(std::lround(twips / screen.twipsPerPixelY()));
+    return static_cast<int>(std::lround(twips / (screen.twipsPerPixelY() * screen.windowScale())));
 }
 
 inline QRect twipsToPixels(ScreenMetrics& screen, double left, double top, double width,

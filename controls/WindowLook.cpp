@@ -39,6 +39,18 @@ void setTextColour(QWidget* label, const QColor& colour) {
     label->setAutoFillBackground(false);
 }
 
+QPixmap scaledPicture(const QString& path, double scale) {
+    if (scale > 1) {
+        const int dot = static_cast<int>(path.lastIndexOf(QLatin1Char('.')));
+        QPixmap doubled(path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
+        if (!doubled.isNull()) {
+            doubled.setDevicePixelRatio(2);
+            return doubled;
+        }
+    }
+    return QPixmap(path);
+}
+
 QCursor handCursor() {
     return QCursor(QPixmap(QStringLiteral(":/images/cursors/hand.png")), 9, 1);
 }

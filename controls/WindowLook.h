@@ -31,6 +31,11 @@ QFont programFont(const QString& family, double pointSize, bool bold = false, bo
                   bool underline = false);
 // Text colour of a label, on a transparent background.
 void setTextColour(QWidget* label, const QColor& colour);
+// The picture at `path` for windows drawn at `scale` screen pixels per window
+// pixel. Above 1 it is the double-size rendering beside it (the same name
+// with "@2x" before the extension) when there is one, so that it stays sharp;
+// either way it covers the same window pixels.
+QPixmap scaledPicture(const QString& path, double scale);
 // The pointing hand over everything that can be acted on.
 QCursor handCursor();
 // The smiling face over the donation picture.

@@ -49,16 +49,24 @@ bool DwellEngine::idleUntilPointerMoves() const {
 }
 
 void DwellEngine::showOrHideBar(std::int32_t x, std::int32_t y) {
+    // The bar belongs to the monitor the pointer is on. A hidden bar follows
+    // the pointer there, and touching the left edge calls it there; a shown
+    // bar stays put under the pointer. Placing it afresh also takes in a
+    // screen that changed size or a monitor added or removed.
+    if (x == 0 || !host_.barGeometry().visible) {
+        host_.placeBarOn(screen_.monitorAt(x, y));
+    }
     const BarGeometry bar = host_.barGeometry();
     const double tppX = screen_.twipsPerPixelX();
     const double tppY = screen_.twipsPerPixelY();
-    const double screenWidth = screen_.widthTwips();
+    // The right edge is the whole desktop's, never a seam between monitors.
+    const double desktopWidth = screen_.desktopWidthTwips();
 
-    const double rightEdgeColumn = screenWidth / tppX - 1;
+    const double rightEdgeColumn = desktopWidth / tppX - 1;
     const double barTop = bar.top / tppY;
     const double barBottom = (bar.top + bar.height) / tppY;
     const double barWidth = bar.width / tppX;
-    const double rightBarLeft = (screenWidth - bar.width) / tppX;
+    const double rightBarLeft = (desktopWidth - bar.width) / tppX;
 
     const bool show = (x >= rightEdgeColumn && y > barTop && y < barBottom) || x == 0;
     if (show) {
@@ -66,7 +74,7 @@ void DwellEngine::showOrHideBar(std::int32_t x, std::int32_t y) {
             host_.setBarLeft(0);
             host_.setBarVisible(true);
         } else if (app_.settings.RightEdge == 1) {
-            host_.setBarLeft(screenWidth - bar.width);
+            host_.setBarLeft(desktopWidth - bar.width);
             host_.setBarVisible(true);
         }
         return;

@@ -25,6 +25,8 @@ class EngineHost {
     virtual ~EngineHost() = default;
     virtual BarGeometry barGeometry() = 0;
     virtual void setBarLeft(double leftTwips) = 0;
+    // Gives the bar its vertical place on that monitor (twips).
+    virtual void placeBarOn(const ScreenArea& monitor) = 0;
     virtual void setBarVisible(bool visible) = 0;
     virtual bool isExitWindowVisible() = 0;
     virtual bool isOptionsWindowVisible() = 0;

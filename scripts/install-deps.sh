@@ -6,11 +6,11 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libx11-dev libxtst-dev libxi-dev
+    libx11-dev libxtst-dev libxi-dev libxinerama-dev
     libsndfile1-dev libpulse-dev
     libcurl4-openssl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb x11-utils xauth
+    xvfb xserver-xephyr x11-utils xauth
     fonts-dejavu-core fonts-liberation
     dpkg-dev lintian desktop-file-utils appstream
 )

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Regenerates every picture, pointer, icon and sound of the program:
 #   resources/art/*.svg  ->  resources/images/{bar,cursors,icon,exit,options,about}/
+# The pictures of the windows come twice: at their size, and at double size
+# as NAME@2x.EXT for desktops that draw windows at double size.
 #   sox synthesis        ->  resources/Click/Click1.wav, Click2.wav
 # Needs rsvg-convert (librsvg2-bin), ImageMagick's convert, sox and python3.
 # Safe to run again: the outputs carry no time stamps, so an unchanged source
@@ -55,26 +57,31 @@ declare -A BUTTON_SIZE=(
     [0]=26x32 [1]=45x50 [2]=45x52 [3]=45x50 [4]=45x50
     [5]=45x50 [6]=45x50 [7]=45x28 [8]=45x33
 )
+# jpeg_at SVG W H OUT: OUT as a JPEG at W x H and OUT@2x at double that.
+jpeg_at() {
+    local out2x="${4%.*}@2x.${4##*.}"
+    render "$1" "$2" "$3" "$TMP/one.png"
+    jpeg "$TMP/one.png" "$4"
+    expect "$4" "$2x$3"
+    render "$1" $(($2 * 2)) $(($3 * 2)) "$TMP/two.png"
+    jpeg "$TMP/two.png" "$out2x"
+    expect "$out2x" "$(($2 * 2))x$(($3 * 2))"
+}
+
 for n in 0 1 2 3 4 5 6 7 8; do
     size=${BUTTON_SIZE[$n]}
     w=${size%x*} h=${size#*x}
     src="$ART/bar-button$n.svg"
-    render "$src" "$w" "$h" "$TMP/b$n.png"
-    jpeg "$TMP/b$n.png" "$IMG/bar/button$n.jpg"
+    jpeg_at "$src" "$w" "$h" "$IMG/bar/button$n.jpg"
     # The lit picture is the same drawing in red, unless it has its own source.
     lit_src="$ART/bar-button$n-lit.svg"
     if [[ ! -f $lit_src ]]; then
         lit_src="$TMP/b$n-lit.svg"
         sed -e "s/$INK/$LIT/g" -e "s/$BLUE/$LIT/g" "$src" > "$lit_src"
     fi
-    render "$lit_src" "$w" "$h" "$TMP/b$n-lit.png"
-    jpeg "$TMP/b$n-lit.png" "$IMG/bar/button$n-lit.jpg"
-    expect "$IMG/bar/button$n.jpg" "$size"
-    expect "$IMG/bar/button$n-lit.jpg" "$size"
+    jpeg_at "$lit_src" "$w" "$h" "$IMG/bar/button$n-lit.jpg"
 done
-render "$ART/bar-background.svg" 54 1 "$TMP/bar-bg.png"
-jpeg "$TMP/bar-bg.png" "$IMG/bar/background.jpg"
-expect "$IMG/bar/background.jpg" 54x1
+jpeg_at "$ART/bar-background.svg" 54 1 "$IMG/bar/background.jpg"
 
 # ---- Pointers -------------------------------------------------------------
 render "$ART/cursor-hand.svg" 32 32 "$TMP/hand.png"
@@ -101,20 +108,21 @@ done
 convert "$IMG"/icon/icon-{256,48,32,24,16}.png "$IMG/icon/tindro-zevad.ico"
 
 # ---- Exit question window -------------------------------------------------
-render "$ART/exit-background.svg" 652 189 "$TMP/exit-bg.png"
-jpeg "$TMP/exit-bg.png" "$IMG/exit/background.jpg"
-expect "$IMG/exit/background.jpg" 652x189
+jpeg_at "$ART/exit-background.svg" 652 189 "$IMG/exit/background.jpg"
 
 # The face goes on magenta, which the window treats as see-through, so no edge
 # pixel may be a blend with magenta: every pixel at least half covered keeps
 # its own colour (at the rim that is the black outline), the rest becomes
 # exactly magenta.
-render "$ART/exit-face.svg" 42 40 "$TMP/face.png"
+for scale in 1 2; do
+face_out="$IMG/exit/face.bmp"
+(( scale == 2 )) && face_out="$IMG/exit/face@2x.bmp"
+render "$ART/exit-face.svg" $((42 * scale)) $((40 * scale)) "$TMP/face.png"
 convert "$TMP/face.png" -channel A -threshold 50% +channel \
     -background '#ff00ff' -flatten -alpha off -strip -type TrueColor \
-    "BMP3:$IMG/exit/face.bmp"
-expect "$IMG/exit/face.bmp" 42x40
-convert "$IMG/exit/face.bmp" "PPM:$TMP/face.ppm"
+    "BMP3:$face_out"
+expect "$face_out" "$((42 * scale))x$((40 * scale))"
+convert "$face_out" "PPM:$TMP/face.ppm"
 python3 - "$TMP/face.ppm" <<'EOF'
 # Check: every pixel is exact magenta or clearly not magenta-ish.
 import sys
@@ -140,6 +148,8 @@ if bad:
     sys.exit(f"render-artwork: face.bmp has {bad} magenta-blended pixels")
 EOF
 
+done
+
 for s in 16 24 32; do
     render "$ART/exit-icon.svg" "$s" "$s" "$TMP/exit-icon-$s.png"
     png "$TMP/exit-icon-$s.png" "$IMG/exit/icon-$s.png"
@@ -147,12 +157,13 @@ for s in 16 24 32; do
 done
 
 # ---- Options window -------------------------------------------------------
-render "$ART/options-picture.svg" 109 105 "$TMP/options-picture.png"
-jpeg "$TMP/options-picture.png" "$IMG/options/picture.jpg"
-expect "$IMG/options/picture.jpg" 109x105
+jpeg_at "$ART/options-picture.svg" 109 105 "$IMG/options/picture.jpg"
 render "$ART/options-donate.svg" 92 26 "$TMP/donate.png"
 convert "$TMP/donate.png" -background "$BG" -flatten -strip "GIF:$IMG/options/donate.gif"
 expect "$IMG/options/donate.gif" 92x26
+render "$ART/options-donate.svg" 184 52 "$TMP/donate.png"
+convert "$TMP/donate.png" -background "$BG" -flatten -strip "GIF:$IMG/options/donate@2x.gif"
+expect "$IMG/options/donate@2x.gif" 184x52
 
 # ---- About window ---------------------------------------------------------
 # The title picture is the program icon, centred on a 77 x 75 transparent canvas.
@@ -160,9 +171,16 @@ render "$ART/icon.svg" 75 75 "$TMP/title.png"
 convert "$TMP/title.png" -background none -gravity center -extent 77x75 "$TMP/title77.png"
 png "$TMP/title77.png" "$IMG/about/title.png"
 expect "$IMG/about/title.png" 77x75
+render "$ART/icon.svg" 150 150 "$TMP/title.png"
+convert "$TMP/title.png" -background none -gravity center -extent 154x150 "$TMP/title77.png"
+png "$TMP/title77.png" "$IMG/about/title@2x.png"
+expect "$IMG/about/title@2x.png" 154x150
 render "$ART/about-picture.svg" 150 120 "$TMP/about-picture.png"
 png "$TMP/about-picture.png" "$IMG/about/picture.png"
 expect "$IMG/about/picture.png" 150x120
+render "$ART/about-picture.svg" 300 240 "$TMP/about-picture.png"
+png "$TMP/about-picture.png" "$IMG/about/picture@2x.png"
+expect "$IMG/about/picture@2x.png" 300x240
 
 # ---- Sounds: 16-bit PCM, mono, 44100 Hz -----------------------------------
 # -R keeps the noise generator's seed fixed, -D leaves out dither: same bytes

@@ -123,7 +123,8 @@ QScrollBar* Form3::scrollBar(double left, double top, int minimum, int maximum) 
 
 void Form3::createControls() {
     Image2 = label(90, 90, 1635, 1575);
-    Image2->setPixmap(QPixmap(QStringLiteral(":/images/options/picture.jpg")));
+    Image2->setPixmap(scaledPicture(QStringLiteral(":/images/options/picture.jpg"),
+                                    platform_.screen.windowScale()));
 
     Label13 = linkLabel(1920, 420, 5505, 315, "Opzioni...", 12);
     Label12 = label(7650, 330, 525, 495);
@@ -153,7 +154,8 @@ void Form3::createControls() {
     Label11->adjustSize();
 
     Image1 = label(150, 5310, 1380, 390);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/images/options/donate.gif")));
+    Image1->setPixmap(scaledPicture(QStringLiteral(":/images/options/donate.gif"),
+                                    platform_.screen.windowScale()));
     Image1->setCursor(smileCursor());
 
     Label8 = label(3420, 5400, 0, 255);

@@ -36,12 +36,14 @@ Form4::Form4(AppState& app, Platform& platform, ProgramWindows& windows)
     // window's surface: the pointer over them is over the window, so that
     // moving anywhere but onto a button gives back the left click.
     Image2 = new QLabel(this);
-    Image2->setPixmap(QPixmap(QStringLiteral(":/images/exit/background.jpg")));
+    Image2->setPixmap(
+        scaledPicture(QStringLiteral(":/images/exit/background.jpg"), screen.windowScale()));
     Image2->setGeometry(twipsToPixels(screen, 0, 0, 9780, 2835));
     Image2->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     Image1 = new QLabel(this);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/images/exit/face.bmp")));
+    Image1->setPixmap(
+        scaledPicture(QStringLiteral(":/images/exit/face.bmp"), screen.windowScale()));
     Image1->setGeometry(twipsToPixels(screen, 330, 420, 630, 600));
 
     ctlTransparent1 = new CtlTransparent(this);

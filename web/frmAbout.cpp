@@ -40,7 +40,8 @@ frmAbout::frmAbout(AppState& app, Platform& platform, ProgramWindows& windows)
     };
 
     imgTitle = new QLabel(this);
-    imgTitle->setPixmap(QPixmap(QStringLiteral(":/images/about/title.png")));
+    imgTitle->setPixmap(
+        scaledPicture(QStringLiteral(":/images/about/title.png"), screen.windowScale()));
     place(imgTitle, 0, 0, 1155, 1125);
     lblTitle = text(this, 14, true);
     lblTitle->setText(QStringLiteral("Tindro Zevad Free"));
@@ -65,7 +66,8 @@ frmAbout::frmAbout(AppState& app, Platform& platform, ProgramWindows& windows)
     lblCopyright->setText(QString::fromUtf8(kCopyright));
     place(lblCopyright, 690, 1320, 4380, 435);
     Image1 = new QLabel(Picture2);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/images/about/picture.png")));
+    Image1->setPixmap(
+        scaledPicture(QStringLiteral(":/images/about/picture.png"), screen.windowScale()));
     Image1->setAlignment(Qt::AlignCenter);
     place(Image1, 1740, 2040, 2250, 1800);
     lblHomePage = new ClickableLabel(Picture2);

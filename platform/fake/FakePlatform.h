@@ -1,5 +1,6 @@
 #pragma once
 // Fakes of the platform services that record what they were asked, for tests.
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
@@ -48,16 +49,47 @@ class FakeInjector : public ClickInjector {
     std::vector<MouseEvent> events;
 };
 
-// A 1280 x 1024 pixel screen at 96 dots per inch.
+// A 1280 x 1024 pixel screen at 96 dots per inch. Further monitors, in
+// pixels, may be listed: the first is then the primary one, the desktop spans
+// them all, and a point outside every monitor belongs to the first.
 class FakeScreen : public ScreenMetrics {
   public:
-    double widthTwips() override { return widthPixels * tpp; }
-    double heightTwips() override { return heightPixels * tpp; }
+    struct Monitor {
+        double left, top, width, height;
+    };
+    double widthTwips() override { return primary().width * tpp; }
+    double heightTwips() override { return primary().height * tpp; }
     double twipsPerPixelX() override { return tpp; }
     double twipsPerPixelY() override { return tpp; }
+    double windowScale() override { return scale; }
+    double desktopWidthTwips() override {
+        double right = 0;
+        for (const Monitor& m : all()) {
+            right = std::max(right, m.left + m.width);
+        }
+        return right * tpp;
+    }
+    ScreenArea monitorAt(std::int32_t x, std::int32_t y) override {
+        Monitor found = primary();
+        for (const Monitor& m : all()) {
+            if (x >= m.left && x < m.left + m.width && y >= m.top && y < m.top + m.height) {
+                found = m;
+            }
+        }
+        return {found.left * tpp, found.top * tpp, found.width * tpp, found.height * tpp};
+    }
     double widthPixels = 1280;
     double heightPixels = 1024;
     double tpp = 15;
+    double scale = 1;
+    std::vector<Monitor> monitors;
+
+  private:
+    std::vector<Monitor> all() const {
+        return monitors.empty() ? std::vector<Monitor>{{0, 0, widthPixels, heightPixels}}
+                                : monitors;
+    }
+    Monitor primary() const { return all().front(); }
 };
 
 class FakeSound : public Sound {

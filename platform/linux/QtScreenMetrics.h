@@ -1,16 +1,39 @@
 #pragma once
+#include <optional>
+#include <vector>
+
 #include "platform/ScreenMetrics.h"
 
 namespace tz {
 
-// The primary screen as Qt reports it. Twips per pixel follow the screen's
-// logical resolution: 15 at 96 dots per inch.
+class X11Connection;
+
+// The screen as Qt and the X server report it. Twips per pixel follow the
+// primary screen's logical resolution: 15 at 96 dots per inch. The desktop and
+// its monitors come from the X server itself (the root window and the
+// Xinerama heads), asked afresh on every call, so that a resized screen or an
+// added or removed monitor counts at once.
 class QtScreenMetrics : public ScreenMetrics {
   public:
+    explicit QtScreenMetrics(X11Connection& x11) : x11_(x11) {}
+
     double widthTwips() override;
     double heightTwips() override;
     double twipsPerPixelX() override;
     double twipsPerPixelY() override;
+    double windowScale() override;
+    double desktopWidthTwips() override;
+    ScreenArea monitorAt(std::int32_t x, std::int32_t y) override;
+
+  private:
+    struct PixelRect {
+        long left, top, width, height;
+    };
+    // The root window; none when the server cannot be asked.
+    std::optional<PixelRect> desktop();
+    std::vector<PixelRect> monitors();
+
+    X11Connection& x11_;
 };
 
 }  // namespace tz

@@ -26,6 +26,7 @@ class Host : public EngineHost {
     explicit Host(AppState& app) : app_(app) {}
     BarGeometry barGeometry() override { return bar; }
     void setBarLeft(double left) override { bar.left = left; }
+    void placeBarOn(const ScreenArea&) override {}  // one monitor: the place stays
     void setBarVisible(bool visible) override { bar.visible = visible; }
     bool isExitWindowVisible() override { return touch(exitExists, exitVisible); }
     bool isOptionsWindowVisible() override { return touch(optionsExists, optionsVisible); }

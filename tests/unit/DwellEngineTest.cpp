@@ -13,6 +13,14 @@ namespace {
 
 using E = MouseEvent;
 
+}  // namespace
+
+void PrintTo(const ScreenArea& a, std::ostream* os) {
+    *os << a.width << "x" << a.height << "+" << a.left << "+" << a.top << " twips";
+}
+
+namespace {
+
 // Plays the windows around the engine: a bar 675 x 5385 twips, hidden at the
 // left edge, and options/exit windows whose first touch forces ClickMode to 3
 // as their load step does.
@@ -22,6 +30,11 @@ class FakeHost : public EngineHost {
 
     BarGeometry barGeometry() override { return bar; }
     void setBarLeft(double left) override { bar.left = left; }
+    // The bar's place is 4410 twips below its monitor's top.
+    void placeBarOn(const ScreenArea& monitor) override {
+        placedOn = monitor;
+        bar.top = monitor.top + 4410;
+    }
     void setBarVisible(bool visible) override { bar.visible = visible; }
     bool isExitWindowVisible() override {
         log.push_back("exit?");
@@ -43,6 +56,7 @@ class FakeHost : public EngineHost {
     BarGeometry bar{0, 4410, 675, 5385, false};
     bool exitVisible = false, optionsVisible = false;
     bool exitExists = true, optionsExists = true;
+    ScreenArea placedOn;
     std::vector<std::string> log;
 
   private:
@@ -288,6 +302,47 @@ TEST_F(DwellEngineTest, ShowsAndHidesTheBarAtTheEdges) {
     at(1279, 400);
     EXPECT_TRUE(host.bar.visible);
     EXPECT_EQ(host.bar.left, 1280 * 15 - 675);
+}
+
+TEST_F(DwellEngineTest, TwoMonitorsBarAtTheDesktopsOuterEdgesOnThePointersMonitor) {
+    // 1600 x 1000 on the left; 1280 x 800 on the right, 200 px lower. The bar
+    // is 359 px high: its place is 294..653 px on the left monitor and
+    // 494..853 px on the right one.
+    fake.screen.monitors = {{0, 0, 1600, 1000}, {1600, 200, 1280, 800}};
+    const ScreenArea left{0, 0, 1600 * 15, 1000 * 15};
+    const ScreenArea right{1600 * 15, 200 * 15, 1280 * 15, 800 * 15};
+    const double atRightEdge = 2880 * 15 - 675;
+    app.settings.RightEdge = 1;
+    struct Step {
+        int x, y;
+        bool visible;
+        double left;
+        ScreenArea placedOn;
+    };
+    const Step steps[] = {
+        // Sweeping across the seam within the bar's height shows nothing.
+        {1500, 400, false, 0, left},
+        {1598, 400, false, 0, left},
+        {1599, 400, false, 0, left},
+        {1600, 600, false, 0, right},
+        {1601, 600, false, 0, right},
+        // The desktop's right edge on the right monitor, within its bar place only.
+        {2879, 450, false, 0, right},
+        {2879, 600, true, atRightEdge, right},
+        {2850, 800, true, atRightEdge, right},  // over the shown bar
+        {2700, 800, false, atRightEdge, right},
+        // The left edge, on the left monitor.
+        {0, 900, true, 0, left},
+        {30, 500, true, 0, left},
+        {60, 500, false, 0, left},
+    };
+    for (const Step& step : steps) {
+        at(step.x, step.y);
+        SCOPED_TRACE(::testing::Message() << "pointer at " << step.x << "," << step.y);
+        EXPECT_EQ(host.bar.visible, step.visible);
+        EXPECT_EQ(host.bar.left, step.left);
+        EXPECT_EQ(host.placedOn, step.placedOn);
+    }
 }
 
 TEST_F(DwellEngineTest, CoordinatesOutsideSixteenBitsKeepThePreviousOnes) {

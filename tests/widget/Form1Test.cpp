@@ -83,6 +83,19 @@ TEST_F(Form1Test, BarGeometryWithTheMiddleButton) {
     EXPECT_EQ(app.ClickMode, mode::RightClick);
 }
 
+TEST_F(Form1Test, PlacedCentredOnAMonitorAndNeverAboveItsTop) {
+    start("");
+    const double startTop = bar->topTwips();
+    bar->placeBarOn({0, 0, 1280 * 15, 1024 * 15});
+    EXPECT_EQ(bar->topTwips(), startTop) << "one monitor: the place of start-up";
+    bar->placeBarOn({1280 * 15, 3000, 1600 * 15, 800 * 15});
+    EXPECT_EQ(bar->topTwips(), 3000 + 2722.5);
+    EXPECT_EQ(bar->geometry().y(), 200 + 182);
+    // A monitor lower than the bar shows its top part, the exit button first.
+    bar->placeBarOn({0, 0, 1280 * 15, 300 * 15});
+    EXPECT_EQ(bar->topTwips(), 0);
+}
+
 TEST_F(Form1Test, SlideEndsOnTheFirstTickPastTheEdge) {
     start("");
     bar->startSlide();

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -72,6 +73,7 @@ class Demo {
     void run() {
         fs::create_directories(outDir_);
         XvfbServer xvfb;
+        x11DisplayName_ = xvfb.display();
         step("Starting the program on a private X display " + xvfb.display());
         Sandbox sandbox(distDir_);
         sandbox.writeSettings(kSettings);
@@ -143,6 +145,42 @@ class Demo {
         program.terminate();
         require(program.waitForExit(10s).has_value(), "the program did not end on SIGTERM");
         step("Program stopped (" + describeStatus(*program.exitStatus()) + ")");
+
+        doubleSize(sandbox, x11);
+    }
+
+    // The program again on a desktop that draws windows at double size: the
+    // bar keeps its layout, twice as large, with pictures drawn for that size.
+    void doubleSize(Sandbox& sandbox, X11Client& x11) {
+        x11.movePointer(kElsewhere);
+        ProgramOptions options;
+        options.environment = {{"QT_SCALE_FACTOR", "2"}};
+        ProgramRun program(sandbox, x11DisplayName_, options);
+        const auto bar = [&] {
+            const auto found = x11.findWindows([&](const WindowInfo& w) {
+                return w.pid == program.pid() && w.geometry.width == 2 * bar::kWidth;
+            });
+            return found.empty() ? std::nullopt : std::optional<WindowInfo>(found.front());
+        };
+        require(waitUntil(
+                    [&] {
+                        const auto b = bar();
+                        return b && !b->viewable() && x11.wasMapped(b->id);
+                    },
+                    15s),
+                "at double size the bar never slid away and parked hidden");
+        x11.movePointer(0, 400);
+        std::optional<WindowInfo> shown;
+        require(waitUntil([&] { return (shown = bar()) && shown->viewable(); }, 5s),
+                "at double size the bar did not appear at the left edge");
+        const Point spot = bar::buttonRect(bar::Button::Right).centre();
+        x11.movePointer(shown->geometry.x + 2 * spot.x, shown->geometry.y + 2 * spot.y);
+        sleepFor(300ms);
+        step("At double size (QT_SCALE_FACTOR=2) the bar keeps its layout, twice as large");
+        save(grab(x11), "06-bar-at-2x.png");
+        x11.movePointer(kElsewhere);
+        program.terminate();
+        require(program.waitForExit(10s).has_value(), "the program did not end on SIGTERM");
     }
 
     void step(const std::string& text) {
@@ -155,6 +193,7 @@ class Demo {
 
     fs::path outDir_;
     fs::path distDir_;
+    std::string x11DisplayName_;
     int steps_ = 0;
 };
 

@@ -108,6 +108,11 @@ void X11Client::movePointer(int x, int y) {
     XSync(impl_->dpy, False);
 }
 
+void X11Client::warpPointer(int x, int y) {
+    XWarpPointer(impl_->dpy, None, impl_->root, 0, 0, 0, 0, x, y);
+    XSync(impl_->dpy, False);
+}
+
 Point X11Client::pointer() const {
     Window rootReturn = 0, child = 0;
     int rootX = 0, rootY = 0, winX = 0, winY = 0;
@@ -120,6 +125,11 @@ Point X11Client::pointer() const {
 void X11Client::fakeButton(int button, bool pressed) {
     XTestFakeButtonEvent(impl_->dpy, static_cast<unsigned>(button), pressed ? True : False,
                          CurrentTime);
+    XSync(impl_->dpy, False);
+}
+
+void X11Client::resizeWindow(unsigned long window, int width, int height) {
+    XResizeWindow(impl_->dpy, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
     XSync(impl_->dpy, False);
 }
 

@@ -59,8 +59,13 @@ class X11Client {
     Rect screen() const;
     void movePointer(int x, int y);
     void movePointer(Point p) { movePointer(p.x, p.y); }
+    // Moves the pointer by warping it: XTest motion stays on the first screen
+    // of a server that joins several with Xinerama.
+    void warpPointer(int x, int y);
     Point pointer() const;
     void fakeButton(int button, bool pressed);
+    // Resizes a window; without a window manager the new size takes at once.
+    void resizeWindow(unsigned long window, int width, int height);
 
     // The children of the root window, bottom to top.
     std::vector<WindowInfo> topLevelWindows(bool viewableOnly = false) const;

@@ -23,19 +23,34 @@ void stop(pid_t pid) {
 
 }  // namespace
 
-XvfbServer::XvfbServer(std::chrono::milliseconds startTimeout) {
-    const std::string xvfb = findOnPath("Xvfb");
-    if (xvfb.empty()) {
-        throw std::runtime_error("Xvfb not found on PATH (Debian package: xvfb)");
+XvfbServer::XvfbServer(std::chrono::milliseconds startTimeout)
+    : XvfbServer({"Xvfb", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"}, {},
+                 startTimeout) {}
+
+XvfbServer::XvfbServer(std::vector<std::string> args, const std::string& outerDisplay,
+                       std::chrono::milliseconds startTimeout) {
+    const std::string server = findOnPath(args.at(0));
+    if (server.empty()) {
+        throw std::runtime_error(args[0] + " not found on PATH (Debian packages: xvfb, " +
+                                 "xserver-xephyr)");
     }
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) {
         throw std::runtime_error("pipe2 failed");
     }
     SpawnOptions options;
-    options.executable = xvfb;
-    options.args = {"Xvfb",         "-displayfd", "3",   "-screen", "0",
-                    "1280x1024x24", "-nolisten",  "tcp", "-noreset"};
+    options.executable = server;
+    options.args = std::move(args);
+    options.args.insert(options.args.begin() + 1, {"-displayfd", "3"});
+    if (!outerDisplay.empty()) {
+        options.environment.emplace();
+        for (char** e = environ; *e != nullptr; ++e) {
+            if (std::string(*e).rfind("DISPLAY=", 0) != 0) {
+                options.environment->push_back(*e);
+            }
+        }
+        options.environment->push_back("DISPLAY=" + outerDisplay);
+    }
     options.passFd = fds[1];
     try {
         pid_ = spawnProcess(options);
@@ -67,12 +82,12 @@ XvfbServer::XvfbServer(std::chrono::milliseconds startTimeout) {
 
     try {
         if (text.find('\n') == std::string::npos) {
-            throw std::runtime_error("Xvfb did not report a display number");
+            throw std::runtime_error("the server did not report a display number");
         }
         number_ = std::stoi(text);
     } catch (const std::exception& e) {
         stop(pid_);
-        throw std::runtime_error(std::string("Xvfb failed to start: ") + e.what());
+        throw std::runtime_error(server + " failed to start: " + e.what());
     }
     display_ = ":" + std::to_string(number_);
 }

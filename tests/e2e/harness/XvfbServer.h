@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 namespace tz::e2e {
 
@@ -12,6 +13,11 @@ namespace tz::e2e {
 class XvfbServer {
   public:
     explicit XvfbServer(std::chrono::milliseconds startTimeout = std::chrono::seconds(15));
+    // Another X server: `args` starts with its program name ("Xvfb",
+    // "Xephyr") and holds its options, without -displayfd. A nested server
+    // such as Xephyr shows its screens on `outerDisplay`.
+    XvfbServer(std::vector<std::string> args, const std::string& outerDisplay = {},
+               std::chrono::milliseconds startTimeout = std::chrono::seconds(15));
     ~XvfbServer();
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;
