@@ -42,6 +42,7 @@ constexpr double kBottomMargin = 60;
 constexpr double kSlideStep = 20;
 constexpr int kSlideInterval = 10;
 constexpr int kDwellInterval = 100;
+constexpr int kSleepCheckInterval = 1000;
 
 }  // namespace
 
@@ -72,6 +73,9 @@ Form1::Form1(AppState& app, Platform& platform, SecondaryWindows& windows,
     Timer2.setTimerType(Qt::PreciseTimer);
     QObject::connect(&Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     QObject::connect(&Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+    sleepCheck_.setInterval(kSleepCheckInterval);
+    sleepCheck_.setTimerType(Qt::CoarseTimer);
+    QObject::connect(&sleepCheck_, &QTimer::timeout, this, [this] { wakeIfPointerMoved(); });
     resumeTimer_.setSingleShot(true);
     resumeTimer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&resumeTimer_, &QTimer::timeout, this, [this] {
@@ -296,16 +300,26 @@ void Form1::Timer1_Timer() {
     engine_.tick();
     // With nothing to do until the pointer moves, sleep instead of sampling it.
     if (engine_.idleUntilPointerMoves() && platform_.motionWatch.available()) {
-        Timer1.stop();
-        sleeping_ = true;
-        platform_.motionWatch.notifyOnNextMotion([this] { resumeOnTickGrid(); });
-        // A move during the tick itself (a click sound holds it) came before
-        // the watch: look once more.
-        const PointerPosition now = platform_.pointer.position();
-        const PointerPosition sampled = engine_.lastSample();
-        if (now.x != sampled.x || now.y != sampled.y) {
-            wakeTicking();
-        }
+        sleepUntilPointerMoves();
+    }
+}
+
+void Form1::sleepUntilPointerMoves() {
+    Timer1.stop();
+    sleeping_ = true;
+    platform_.motionWatch.notifyOnNextMotion([this] { wakeTicking(); });
+    // A pointer that another program warps makes no device motion, and a move
+    // during the tick itself (a click sound holds it) came before the watch:
+    // a look now and then at the pointer catches both.
+    sleepCheck_.start();
+    wakeIfPointerMoved();
+}
+
+void Form1::wakeIfPointerMoved() {
+    const PointerPosition now = platform_.pointer.position();
+    const PointerPosition sampled = engine_.lastSample();
+    if (now.x != sampled.x || now.y != sampled.y) {
+        wakeTicking();
     }
 }
 
@@ -317,12 +331,15 @@ void Form1::startTicking() {
 void Form1::stopTicking() {
     Timer1.stop();
     resumeTimer_.stop();
+    sleepCheck_.stop();
     platform_.motionWatch.cancel();
     sleeping_ = false;
 }
 
 void Form1::wakeTicking() {
     if (sleeping_) {
+        sleeping_ = false;
+        sleepCheck_.stop();
         platform_.motionWatch.cancel();
         resumeOnTickGrid();
     }
@@ -330,7 +347,6 @@ void Form1::wakeTicking() {
 
 void Form1::resumeOnTickGrid() {
     // The next tick comes where it would have come without the sleep.
-    sleeping_ = false;
     const qint64 sinceLastTick = tickClock_.elapsed() - lastTickAt_;
     resumeTimer_.start(static_cast<int>(kDwellInterval - sinceLastTick % kDwellInterval));
 }

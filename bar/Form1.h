@@ -86,6 +86,8 @@ class Form1 : public QWidget, public EngineHost {
     std::string settingsPath() const;
     void startTicking();
     void stopTicking();
+    void sleepUntilPointerMoves();
+    void wakeIfPointerMoved();
     void resumeOnTickGrid();
 
     AppState& app_;
@@ -124,6 +126,7 @@ class Form1 : public QWidget, public EngineHost {
     QElapsedTimer tickClock_;
     qint64 lastTickAt_ = 0;
     QTimer resumeTimer_;
+    QTimer sleepCheck_;
     bool sleeping_ = false;
 };
 

@@ -58,26 +58,32 @@ double QtScreenMetrics::windowScale() {
     return screen ? screen->devicePixelRatio() : 1;
 }
 
-std::optional<QtScreenMetrics::PixelRect> QtScreenMetrics::desktop() {
+const QtScreenMetrics::Layout& QtScreenMetrics::layout() {
+    constexpr auto kFreshFor = std::chrono::milliseconds(500);
+    const auto now = std::chrono::steady_clock::now();
+    if (!asked_ || now - askedAt_ >= kFreshFor) {
+        layout_ = askServer();
+        askedAt_ = now;
+        asked_ = true;
+    }
+    return layout_;
+}
+
+QtScreenMetrics::Layout QtScreenMetrics::askServer() {
+    Layout layout;
     Display* display = x11_.display();
     if (display == nullptr) {
-        return std::nullopt;
+        return layout;
     }
     Window root = 0;
     int x = 0, y = 0;
     unsigned int width = 0, height = 0, border = 0, depth = 0;
-    if (!XGetGeometry(display, DefaultRootWindow(display), &root, &x, &y, &width, &height, &border,
-                      &depth)) {
-        return std::nullopt;
+    if (XGetGeometry(display, DefaultRootWindow(display), &root, &x, &y, &width, &height, &border,
+                     &depth)) {
+        layout.desktop = PixelRect{0, 0, static_cast<long>(width), static_cast<long>(height)};
     }
-    return PixelRect{0, 0, static_cast<long>(width), static_cast<long>(height)};
-}
-
-std::vector<QtScreenMetrics::PixelRect> QtScreenMetrics::monitors() {
-    const std::optional<PixelRect> whole = desktop();
-    std::vector<PixelRect> heads;
-    Display* display = x11_.display();
-    if (display != nullptr && XineramaIsActive(display)) {
+    const std::optional<PixelRect>& whole = layout.desktop;
+    if (XineramaIsActive(display)) {
         int count = 0;
         if (XineramaScreenInfo* info = XineramaQueryScreens(display, &count)) {
             // The heads can lag behind a resized screen: what lies outside the
@@ -86,29 +92,29 @@ std::vector<QtScreenMetrics::PixelRect> QtScreenMetrics::monitors() {
             const long rootHeight = whole ? whole->height : LONG_MAX;
             for (int i = 0; i < count; ++i) {
                 const long left = info[i].x_org, top = info[i].y_org;
-                const long width = std::min<long>(info[i].width, rootWidth - left);
-                const long height = std::min<long>(info[i].height, rootHeight - top);
-                if (width > 0 && height > 0) {
-                    heads.push_back({left, top, width, height});
+                const long headWidth = std::min<long>(info[i].width, rootWidth - left);
+                const long headHeight = std::min<long>(info[i].height, rootHeight - top);
+                if (headWidth > 0 && headHeight > 0) {
+                    layout.monitors.push_back({left, top, headWidth, headHeight});
                 }
             }
             XFree(info);
         }
     }
     // Without heads the whole desktop is one monitor.
-    if (heads.empty() && whole) {
-        heads.push_back(*whole);
+    if (layout.monitors.empty() && whole) {
+        layout.monitors.push_back(*whole);
     }
-    return heads;
+    return layout;
 }
 
 double QtScreenMetrics::desktopWidthTwips() {
-    const std::optional<PixelRect> whole = desktop();
+    const std::optional<PixelRect>& whole = layout().desktop;
     return whole ? whole->width * twipsPerPixelX() : widthTwips();
 }
 
 ScreenArea QtScreenMetrics::monitorAt(std::int32_t x, std::int32_t y) {
-    const std::vector<PixelRect> heads = monitors();
+    const std::vector<PixelRect>& heads = layout().monitors;
     if (heads.empty()) {
         return {0, 0, widthTwips(), heightTwips()};
     }
