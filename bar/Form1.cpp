@@ -42,7 +42,7 @@ constexpr double kBottomMargin = 60;
 constexpr double kSlideStep = 20;
 constexpr int kSlideInterval = 10;
 constexpr int kDwellInterval = 100;
-constexpr int kSleepCheckInterval = 1000;
+constexpr int kSleepCheckInterval = 2000;
 
 }  // namespace
 
@@ -310,7 +310,7 @@ void Form1::sleepUntilPointerMoves() {
     platform_.motionWatch.notifyOnNextMotion([this] { wakeTicking(); });
     // A pointer that another program warps makes no device motion, and a move
     // during the tick itself (a click sound holds it) came before the watch:
-    // a look now and then at the pointer catches both.
+    // a look at the pointer now and every two seconds catches both.
     sleepCheck_.start();
     wakeIfPointerMoved();
 }
