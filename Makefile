@@ -65,7 +65,7 @@ display-check:
 demo: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS) --target tindro-zevad tz-demo
 	@mkdir -p $(BUILD)/demo
-	$(BUILD)/tests/e2e/tz-demo $(BUILD)/demo
+	$(BUILD)/tools/tz-demo $(BUILD)/demo
 
 bench: build-all
 	bash bench/run.sh $(BUILD)
@@ -86,7 +86,7 @@ SOAK_KILLS ?= 200
 SOAK_MINUTES ?= 10
 soak: build-all
 	TZ_KILL_COUNT=$(SOAK_KILLS) $(BUILD)/tests/faults/tz_fault_e2e_tests --gtest_filter='KilledMidWrite*'
-	TZ_SOAK_MINUTES=$(SOAK_MINUTES) $(BUILD)/tests/faults/tz_soak_run
+	TZ_SOAK_MINUTES=$(SOAK_MINUTES) $(BUILD)/tools/tz_soak_run
 
 # The Debian package, in $(BUILD)/ (tindro-zevad_<version>_<arch>.deb).
 package: build-all
