@@ -6,15 +6,31 @@
 // length (10 by default). Run by `make soak`, not by `make test`.
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <iomanip>
 #include <iostream>
+#include <iterator>
 
 #include "ProgramFixture.h"
 
-namespace tz::faults {
+namespace tz::e2e {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// Resident memory (VmRSS) and its peak (VmHWM) in KiB, and open descriptors.
+struct ProcessFigures {
+    long rssKiB = -1;
+    long peakKiB = -1;
+    long openFiles = -1;
+};
+
+ProcessFigures processFigures(pid_t pid) {
+    const auto fds = std::filesystem::path("/proc") / std::to_string(pid) / "fd";
+    std::error_code error;
+    const auto count = std::distance(std::filesystem::directory_iterator(fds, error), {});
+    return {procStatus(pid, "VmRSS:"), procStatus(pid, "VmHWM:"), error ? -1 : long(count)};
+}
 
 // Sounds on: with no sound server in the sandbox the program tries to reach
 // one now and then and beeps instead, which must not leak either.
@@ -44,7 +60,7 @@ class SoakRun : public ProgramFixture {
 
 TEST_F(SoakRun, MemoryAndOpenFilesStayFlat) {
     sandbox_.writeSettings(kSoundsOn);
-    startParked();
+    ASSERT_NO_FATAL_FAILURE(startParked());
     const pid_t pid = runs_.back()->pid();
     const auto started = Clock::now();
     const auto end = started + std::chrono::minutes(minutes());
@@ -98,4 +114,4 @@ TEST_F(SoakRun, MemoryAndOpenFilesStayFlat) {
 }
 
 }  // namespace
-}  // namespace tz::faults
+}  // namespace tz::e2e

@@ -3,7 +3,6 @@
 // click on the control under the pointer. Also the start-at-logon entry and
 // the language picker, reached the same way.
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -11,23 +10,21 @@
 #include <fstream>
 #include <iterator>
 
-#include "ProgramSession.h"
+#include "ProgramFixture.h"
 
 namespace tz::e2e {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kExitTitle = 12;
-constexpr int kOptionsTitle = 13;
-constexpr int kLanguageDialogTitle = 17;
+constexpr const char* kExitTitle = "Exit the program";
+constexpr const char* kLanguageDialogTitle = "Language...";
 
 // The options window and its controls, relative to its top-left corner.
 constexpr int kOptionsWidth = 561;
 constexpr int kOptionsHeight = 396;
 constexpr Point kDelayLowerArrow{530, 150};  // the delay scroll bar's bottom arrow
 constexpr Point kStartAtLogonBox{28, 184};
-constexpr Point kStartAtLogonLabel{80, 184};
 constexpr Point kLanguageLink{128, 282};
 constexpr Point kOk{428, 369};
 constexpr Point kOptionsPicture{60, 58};  // the picture at the top left
@@ -50,132 +47,25 @@ Point inside(const WindowInfo& window, Point offset) {
     return {window.geometry.x + offset.x, window.geometry.y + offset.y};
 }
 
-std::optional<std::string> readText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The command line of a desktop entry's Exec key, undone layer by layer as
-// the Desktop Entry rules define it: the string escapes of every value, then
-// the quoting of arguments, then "%%" for "%". nullopt for anything invalid.
-std::optional<std::vector<std::string>> execArguments(const std::string& entry) {
-    std::optional<std::string> value;
-    bool inMainGroup = false;
-    size_t start = 0;
-    while (start < entry.size()) {
-        const size_t end = std::min(entry.find('\n', start), entry.size());
-        const std::string line = entry.substr(start, end - start);
-        start = end + 1;
-        if (line.starts_with("[")) {
-            inMainGroup = line == "[Desktop Entry]";
-        } else if (inMainGroup && line.starts_with("Exec=")) {
-            value = line.substr(5);
-        }
-    }
-    if (!value) {
-        return std::nullopt;
-    }
-    std::string unescaped;
-    for (size_t i = 0; i < value->size(); ++i) {
-        char c = (*value)[i];
-        if (c == '\\') {
-            if (++i == value->size()) {
-                return std::nullopt;
-            }
-            switch ((*value)[i]) {
-                case 's':
-                    c = ' ';
-                    break;
-                case 'n':
-                    c = '\n';
-                    break;
-                case 't':
-                    c = '\t';
-                    break;
-                case 'r':
-                    c = '\r';
-                    break;
-                case '\\':
-                    c = '\\';
-                    break;
-                default:
-                    return std::nullopt;
-            }
-        }
-        unescaped += c;
-    }
-    std::vector<std::string> arguments;
-    size_t i = 0;
-    while (i < unescaped.size()) {
-        if (unescaped[i] == ' ') {
-            ++i;
-            continue;
-        }
-        std::string argument;
-        if (unescaped[i] == '"') {
-            for (++i; i < unescaped.size() && unescaped[i] != '"'; ++i) {
-                if (unescaped[i] == '\\') {
-                    if (++i == unescaped.size() ||
-                        std::string_view("\"`$\\").find(unescaped[i]) == std::string_view::npos) {
-                        return std::nullopt;
-                    }
-                }
-                argument += unescaped[i];
-            }
-            if (i++ == unescaped.size()) {
-                return std::nullopt;  // no closing quote
-            }
-        } else {
-            for (; i < unescaped.size() && unescaped[i] != ' '; ++i) {
-                if (std::string_view("\"'\\><~|&;$*?#()`\t").find(unescaped[i]) !=
-                    std::string_view::npos) {
-                    return std::nullopt;  // reserved characters only inside quotes
-                }
-                argument += unescaped[i];
-            }
-        }
-        std::string plain;
-        for (size_t k = 0; k < argument.size(); ++k) {
-            if (argument[k] == '%') {
-                if (k + 1 == argument.size() || argument[k + 1] != '%') {
-                    return std::nullopt;  // a field code
-                }
-                ++k;
-            }
-            plain += argument[k];
-        }
-        arguments.push_back(plain);
-    }
-    return arguments;
-}
-
-class OptionsByDwellingTest : public ProgramSession {
+class OptionsByDwellingTest : public ProgramFixture {
   protected:
-    OptionsByDwellingTest() { sandbox_.writeSettings(kEnglishSettings); }
-
-    // Rests on the bar's options button until the options window opens.
-    std::optional<WindowInfo> openOptions(pid_t pid) {
-        if (!bar_->moveOnto(bar::Button::Options, 5s)) {
-            return std::nullopt;
-        }
-        return waitForWindow(pid, kOptionsWidth, kOptionsHeight);
+    // Rests on the bar's options or exit button until its window opens.
+    std::optional<WindowInfo> openOptions() {
+        return bar_->moveOnto(bar::Button::Options, 5s)
+                   ? waitForWindow(run().pid(), kOptionsWidth, kOptionsHeight)
+                   : std::nullopt;
+    }
+    std::optional<WindowInfo> openExit() {
+        return bar_->moveOnto(bar::Button::Exit, 5s)
+                   ? waitForWindow(run().pid(), kExitWidth, kExitHeight)
+                   : std::nullopt;
     }
 
-    std::optional<WindowInfo> openExit(pid_t pid) {
-        if (!bar_->moveOnto(bar::Button::Exit, 5s)) {
-            return std::nullopt;
-        }
-        return waitForWindow(pid, kExitWidth, kExitHeight);
-    }
-
-    // Toggles start at logon by resting on `control`, then on OK.
-    void toggleStartAtLogon(pid_t pid, Point control) {
-        const auto options = openOptions(pid);
+    // Toggles start at logon by resting on its box, then on OK.
+    void toggleStartAtLogon() {
+        const auto options = openOptions();
         ASSERT_TRUE(options) << "the options window did not open\n" << windows();
-        ASSERT_TRUE(restAndClick(inside(*options, control))) << clicks();
+        ASSERT_TRUE(restAndClick(inside(*options, kStartAtLogonBox))) << clicks();
         ASSERT_TRUE(restAndClick(inside(*options, kOk))) << clicks();
         ASSERT_TRUE(waitGone(options->id)) << "OK left the options window open\n" << windows();
     }
@@ -186,27 +76,24 @@ class OptionsByDwellingTest : public ProgramSession {
 };
 
 TEST_F(OptionsByDwellingTest, DelayArrowThenOkSavesTheDelayOneHigher) {
-    ProgramRun& run = start();
-    ASSERT_TRUE(bar_->waitParked(20s)) << windows();
-    const auto options = openOptions(run.pid());
+    ASSERT_NO_FATAL_FAILURE(startParked());
+    const auto options = openOptions();
     ASSERT_TRUE(options) << "the options window did not open\n" << windows();
-    EXPECT_EQ(options->title, text("English.lng", kOptionsTitle));
+    EXPECT_EQ(options->title, kOptionsTitle);
 
     ASSERT_TRUE(restAndClick(inside(*options, kDelayLowerArrow))) << clicks();
     EXPECT_EQ(sandbox_.settingsLine(2), "5") << "saved before OK";
     ASSERT_TRUE(restAndClick(inside(*options, kOk))) << clicks();
     EXPECT_TRUE(waitGone(options->id)) << "OK left the options window open\n" << windows();
-    ASSERT_TRUE(waitUntil([&] { return sandbox_.settingsLine(2) == "6"; }, 5s))
+    EXPECT_TRUE(waitUntil([&] { return sandbox_.settingsLine(2) == "6"; }, 5s))
         << sandbox_.readSettings().value_or("(no settings file)");
-    EXPECT_EQ(sandbox_.readSettings(), "2\r\n6\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n");
 }
 
 TEST_F(OptionsByDwellingTest, ExitWindowNoGivesBackTheModeSavedWhenItWasCreated) {
-    ProgramRun& run = start();
-    ASSERT_TRUE(bar_->waitParked(20s)) << windows();
-    const auto exitWindow = openExit(run.pid());
+    ASSERT_NO_FATAL_FAILURE(startParked());
+    const auto exitWindow = openExit();
     ASSERT_TRUE(exitWindow) << "the exit window did not open\n" << windows();
-    EXPECT_EQ(exitWindow->title, text("English.lng", kExitTitle));
+    EXPECT_EQ(exitWindow->title, kExitTitle);
     ASSERT_TRUE(restAndClick(inside(*exitWindow, kNo))) << clicks();
     EXPECT_TRUE(waitGone(exitWindow->id)) << "No left the exit window open\n" << windows();
 
@@ -227,15 +114,14 @@ TEST_F(OptionsByDwellingTest, ExitWindowNoGivesBackTheModeSavedWhenItWasCreated)
     sleepFor(300ms);
     EXPECT_EQ(recorder_.events(),
               (std::vector<ButtonEvent>{press(1), release(1), press(1), release(1)}));
-    EXPECT_TRUE(run.running());
+    EXPECT_TRUE(run().running());
 }
 
 // The natural way down from the exit or options button passes over the bar's
 // background, which pauses the clicks; the window's surface gives them back.
 TEST_F(OptionsByDwellingTest, ExitWindowIsAnsweredAfterPassingOverTheBarsBackground) {
-    ProgramRun& run = start();
-    ASSERT_TRUE(bar_->waitParked(20s)) << windows();
-    const auto exitWindow = openExit(run.pid());
+    ASSERT_NO_FATAL_FAILURE(startParked());
+    const auto exitWindow = openExit();
     ASSERT_TRUE(exitWindow) << "the exit window did not open\n" << windows();
     ASSERT_TRUE(bar_->moveOnto(bar::kBackground, 5s)) << windows();
     x11_.movePointer(inside(*exitWindow, kFace));
@@ -243,14 +129,13 @@ TEST_F(OptionsByDwellingTest, ExitWindowIsAnsweredAfterPassingOverTheBarsBackgro
     ASSERT_TRUE(restAndClick(inside(*exitWindow, kNo))) << "trapped: " << clicks();
     EXPECT_TRUE(waitGone(exitWindow->id)) << "No left the exit window open\n" << windows();
     sleepFor(300ms);
-    EXPECT_TRUE(run.running());
+    EXPECT_TRUE(run().running());
 }
 
 TEST_F(OptionsByDwellingTest, FirstRunOptionsSaveTheDefaultsInForceAfterPassingTheBackground) {
     sandbox_.removeFile(Sandbox::kSettingsName);
-    ProgramRun& run = start();
-    ASSERT_TRUE(bar_->waitParked(20s)) << windows();
-    const auto options = openOptions(run.pid());
+    ASSERT_NO_FATAL_FAILURE(startParked());
+    const auto options = openOptions();
     ASSERT_TRUE(options) << "the options window did not open\n" << windows();
     ASSERT_TRUE(bar_->moveOnto(bar::kBackground, 5s)) << windows();
     x11_.movePointer(inside(*options, kOptionsPicture));
@@ -263,70 +148,52 @@ TEST_F(OptionsByDwellingTest, FirstRunOptionsSaveTheDefaultsInForceAfterPassingT
 }
 
 TEST_F(OptionsByDwellingTest, ExitWindowYesEndsTheProgramWithStatusZero) {
-    ProgramRun& run = start();
-    ASSERT_TRUE(bar_->waitParked(20s)) << windows();
-    const auto exitWindow = openExit(run.pid());
+    ASSERT_NO_FATAL_FAILURE(startParked());
+    const auto exitWindow = openExit();
     ASSERT_TRUE(exitWindow) << "the exit window did not open\n" << windows();
     x11_.movePointer(inside(*exitWindow, kYes));
-    const auto status = run.waitForExit(10s);
+    const auto status = run().waitForExit(10s);
     ASSERT_TRUE(status) << "a rest on Yes did not end the program\n" << windows();
     EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << describeStatus(*status);
 }
 
-TEST_F(OptionsByDwellingTest, StartAtLogonEntryStartsTheProgramFromAnAwkwardlyNamedFolder) {
-    // Spaces, quotes, a dollar and a percent sign: each needs its own escape.
-    const fs::path folder = sandbox_.root() / "Tindro Zevad's \"tools\" 100% $HOME";
-    fs::copy(sandbox_.programFolder(), folder, fs::copy_options::recursive);
-    ProgramOptions options;
-    options.executable = folder / Sandbox::kExecutableName;
-    const fs::path settings = folder / Sandbox::kSettingsName;
-
-    ProgramRun& run = start(options);
-    ASSERT_TRUE(bar_->waitParked(20s)) << windows();
-    ASSERT_NO_FATAL_FAILURE(toggleStartAtLogon(run.pid(), kStartAtLogonLabel));
+// How the entry writes awkward paths is proven on its own; here it is found
+// by the desktop's rules and what it runs starts the program.
+TEST_F(OptionsByDwellingTest, StartAtLogonEntryStartsTheProgramAndClearingTheBoxRemovesIt) {
+    ASSERT_NO_FATAL_FAILURE(startParked());
+    ASSERT_NO_FATAL_FAILURE(toggleStartAtLogon());
     ASSERT_TRUE(waitUntil([&] { return fs::exists(autostartEntry()); }, 5s))
         << "no autostart entry after OK";
-    const std::string entry = readText(autostartEntry()).value_or("");
+    std::ifstream file(autostartEntry());
+    const std::string entry(std::istreambuf_iterator<char>(file), {});
     EXPECT_TRUE(entry.starts_with("[Desktop Entry]\n")) << entry;
     EXPECT_NE(entry.find("\nType=Application\n"), std::string::npos) << entry;
-    const auto command = execArguments(entry);
-    ASSERT_TRUE(command) << "no valid Exec line:\n" << entry;
-    ASSERT_EQ(command->size(), 1u) << entry;
-    EXPECT_EQ((*command)[0], options.executable.string()) << entry;
-    EXPECT_EQ(readText(settings), "2\r\n5\r\n1\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n");
+    const std::string exec = "\nExec=" + sandbox_.executable().string() + "\n";
+    ASSERT_NE(entry.find(exec), std::string::npos) << entry;
+    EXPECT_EQ(sandbox_.settingsLine(3), "1");
 
-    // What the desktop would run at logon starts the program.
-    ASSERT_TRUE(run.stop()) << "the program did not end";
-    ASSERT_EQ(access((*command)[0].c_str(), X_OK), 0) << (*command)[0];
-    ProgramOptions atLogon;
-    atLogon.executable = (*command)[0];
-    ProgramRun& again = start(atLogon);
-    ASSERT_TRUE(bar_->waitParked(20s)) << "the entry's command did not start the program\n"
-                                       << windows();
-
-    // The ticked box came back from the settings; clearing it removes the entry.
-    ASSERT_NO_FATAL_FAILURE(toggleStartAtLogon(again.pid(), kStartAtLogonBox));
+    // What the desktop would run at logon starts the program; the ticked box
+    // came back from the settings, and clearing it removes the entry.
+    ASSERT_TRUE(run().stop()) << "the program did not end";
+    ASSERT_NO_FATAL_FAILURE(startParked());
+    ASSERT_NO_FATAL_FAILURE(toggleStartAtLogon());
     EXPECT_TRUE(waitUntil([&] { return !fs::exists(autostartEntry()); }, 5s))
         << "the autostart entry is still there";
-    EXPECT_EQ(readText(settings), "2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n");
+    EXPECT_EQ(sandbox_.settingsLine(3), "0");
 }
 
 TEST_F(OptionsByDwellingTest, LanguageLinkPicksItalianoAndTheOptionsWindowSpeaksItAtOnce) {
-    ProgramRun& run = start();
-    ASSERT_TRUE(bar_->waitParked(20s)) << windows();
-    const auto options = openOptions(run.pid());
+    ASSERT_NO_FATAL_FAILURE(startParked());
+    const auto options = openOptions();
     ASSERT_TRUE(options) << "the options window did not open\n" << windows();
-    EXPECT_EQ(options->title, text("English.lng", kOptionsTitle));
+    EXPECT_EQ(options->title, kOptionsTitle);
 
     ASSERT_TRUE(restAndClick(inside(*options, kLanguageLink))) << clicks();
-    const auto dialog = waitForTitle(run.pid(), text("English.lng", kLanguageDialogTitle));
+    const auto dialog = waitForTitle(run().pid(), kLanguageDialogTitle);
     ASSERT_TRUE(dialog) << "no file dialog\n" << windows();
 
     // The dialog lists the Lang folder's files by name, case aside.
-    std::vector<std::string> files;
-    for (const auto& e : fs::directory_iterator(sandbox_.programFolder() / "Lang")) {
-        files.push_back(e.path().filename().string());
-    }
+    std::vector<std::string> files = folderEntries(sandbox_.programFolder() / "Lang");
     const auto lower = [](std::string s) {
         std::transform(s.begin(), s.end(), s.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -346,13 +213,11 @@ TEST_F(OptionsByDwellingTest, LanguageLinkPicksItalianoAndTheOptionsWindowSpeaks
     ASSERT_TRUE(restAndClick(inside(*dialog, open))) << clicks();
     ASSERT_TRUE(waitGone(dialog->id)) << "the dialog did not take the file\n" << windows();
 
-    const std::string italianTitle = text("Italiano.lng", kOptionsTitle);
-    ASSERT_NE(italianTitle, text("English.lng", kOptionsTitle));
     const auto sameWindowRetitled = [&] {
-        const auto found = x11_.findWindows([&](const WindowInfo& w) {
-            return w.id == options->id && w.viewable() && w.title == italianTitle;
-        });
-        return !found.empty();
+        return !x11_.findWindows([&](const WindowInfo& w) {
+                        return w.id == options->id && w.viewable() && w.title == "Opzioni";
+                    })
+                    .empty();
     };
     EXPECT_TRUE(waitUntil(sameWindowRetitled, 5s))
         << "the options window did not switch to Italian\n"

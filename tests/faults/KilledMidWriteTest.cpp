@@ -17,7 +17,7 @@
 
 #include "ProgramFixture.h"
 
-namespace tz::faults {
+namespace tz::e2e {
 namespace {
 
 // The settings of the test: those of the fixture with the middle-click button
@@ -209,4 +209,4 @@ TEST_F(KilledMidWrite, SettingsFileAlwaysHoldsOneWholeSave) {
 }
 
 }  // namespace
-}  // namespace tz::faults
+}  // namespace tz::e2e

@@ -10,9 +10,8 @@
 #include <fstream>
 
 #include "ProgramFixture.h"
-#include "harness/Process.h"
 
-namespace tz::faults {
+namespace tz::e2e {
 namespace {
 
 namespace fs = std::filesystem;
@@ -49,41 +48,28 @@ class ReadOnlyFolderTest : public ProgramFixture {
         sandbox_.makeProgramFolderReadOnly();
         return true;
     }
-
-    // The real user id the program runs with, -1 when unknown.
-    int programUid() const {
-        std::ifstream status("/proc/" + std::to_string(runs_.back()->pid()) + "/status");
-        std::string key;
-        int uid = -1;
-        while (status >> key) {
-            if (key == "Uid:") {
-                status >> uid;
-                break;
-            }
-        }
-        return uid;
-    }
 };
 
 TEST_F(ReadOnlyFolderTest, ProgramClicksAndKeepsANewClickKindInTheUsersOwnFile) {
-    sandbox_.writeSettings(kSettings);
     if (!makeProgramFolderUnwritable()) {
         GTEST_SKIP() << "running as root without setpriv: cannot take write access away";
     }
     const auto before = folderEntries(sandbox_.programFolder());
 
-    startParked();
-    ASSERT_NE(programUid(), 0) << "the program runs as root, which may write anywhere";
+    ASSERT_NO_FATAL_FAILURE(startParked());
+    ASSERT_NE(procStatus(run().pid(), "Uid:"), 0)
+        << "the program runs as root, which may write anywhere";
     EXPECT_EQ(restAt(recorder_.centre(), 2), (std::vector<ButtonEvent>{press(1), release(1)}));
 
-    hover(bar::Button::Right);
+    ASSERT_NO_FATAL_FAILURE(moveOnto(bar::Button::Right));
+    sleepFor(1s);  // the file it saves to lies elsewhere
     EXPECT_EQ(restAt(recorder_.centre(), 2), (std::vector<ButtonEvent>{press(3), release(3)}))
         << "the right click chosen on the bar did not take effect";
     EXPECT_EQ(restAt({recorder_.centre().x + 60, recorder_.centre().y + 40}, 2),
               (std::vector<ButtonEvent>{press(3), release(3)}))
         << "the choice did not last for the run";
 
-    EXPECT_TRUE(runs_.back()->running());
+    EXPECT_TRUE(run().running());
     EXPECT_TRUE(otherProgramWindows().empty()) << "the program showed a window\n" << windows();
     EXPECT_EQ(sandbox_.readSettings(), kSettings);
     EXPECT_EQ(folderEntries(sandbox_.programFolder()), before);
@@ -94,11 +80,11 @@ TEST_F(ReadOnlyFolderTest, ProgramClicksAndKeepsANewClickKindInTheUsersOwnFile) 
                       std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(own), {}), saved);
 
-    runs_.back()->stop();
-    startParked();
+    run().stop();
+    ASSERT_NO_FATAL_FAILURE(startParked());
     EXPECT_EQ(restAt(recorder_.centre(), 2), (std::vector<ButtonEvent>{press(3), release(3)}))
         << "the next run did not start with the saved right click";
 }
 
 }  // namespace
-}  // namespace tz::faults
+}  // namespace tz::e2e

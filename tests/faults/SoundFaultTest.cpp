@@ -10,7 +10,7 @@
 
 #include "ProgramFixture.h"
 
-namespace tz::faults {
+namespace tz::e2e {
 namespace {
 
 constexpr const char* kSoundsOn = "2\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n0\r\n3\r\n";
@@ -124,9 +124,9 @@ TEST_P(SoundFaultTest, ProgramStartsSelectsAndClicksWithoutWaitingOnSound) {
         }
     }
 
-    startParked(options);
+    ASSERT_NO_FATAL_FAILURE(startParked(options));
     EXPECT_EQ(restAt(recorder_.centre(), 2), kLeft);
-    hover(bar::Button::Double);  // the hover sound
+    ASSERT_NO_FATAL_FAILURE(choose(bar::Button::Double));  // the hover sound
     EXPECT_EQ(restAt({recorder_.centre().x - 50, recorder_.centre().y}, 4), kDouble);
     // The click sound came after that click; the next rest clicks as well.
     EXPECT_EQ(restAt({recorder_.centre().x + 50, recorder_.centre().y + 30}, 4), kDouble);
@@ -140,4 +140,4 @@ INSTANTIATE_TEST_SUITE_P(Faults, SoundFaultTest,
                          [](const auto& info) { return describe(info.param); });
 
 }  // namespace
-}  // namespace tz::faults
+}  // namespace tz::e2e

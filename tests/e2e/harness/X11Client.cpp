@@ -122,12 +122,6 @@ Point X11Client::pointer() const {
     return {rootX, rootY};
 }
 
-void X11Client::fakeButton(int button, bool pressed) {
-    XTestFakeButtonEvent(impl_->dpy, static_cast<unsigned>(button), pressed ? True : False,
-                         CurrentTime);
-    XSync(impl_->dpy, False);
-}
-
 void X11Client::resizeWindow(unsigned long window, int width, int height) {
     XResizeWindow(impl_->dpy, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
     XSync(impl_->dpy, False);

@@ -63,7 +63,6 @@ class X11Client {
     // of a server that joins several with Xinerama.
     void warpPointer(int x, int y);
     Point pointer() const;
-    void fakeButton(int button, bool pressed);
     // Resizes a window; without a window manager the new size takes at once.
     void resizeWindow(unsigned long window, int width, int height);
 
