@@ -24,8 +24,8 @@ class ReadOnlyFolderTest : public ProgramFixture {
     // through setpriv; the real executable then lies beside its starter.
     bool makeProgramFolderUnwritable() {
         if (::geteuid() == 0) {
-            const std::string setpriv = findOnPath("setpriv");
-            if (setpriv.empty()) {
+            const std::string setpriv = "/usr/bin/setpriv";
+            if (::access(setpriv.c_str(), X_OK) != 0) {
                 return false;
             }
             const fs::path real = sandbox_.executable().string() + ".bin";

@@ -2,13 +2,11 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <stdexcept>
 #include <thread>
 
@@ -18,7 +16,6 @@ namespace {
 
 std::vector<char*> pointers(std::vector<std::string>& strings) {
     std::vector<char*> result;
-    result.reserve(strings.size() + 1);
     for (auto& s : strings) {
         result.push_back(s.data());
     }
@@ -26,66 +23,52 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
     return result;
 }
 
-// Runs in the forked child: only async-signal-safe calls.
-[[noreturn]] void execChild(const char* executable, char* const* argv, char* const* envp,
-                            const char* outputPath, const char* workingDir, int passFd) {
-    setpgid(0, 0);
-    if (passFd >= 0) {
-        if (passFd == 3) {
-            fcntl(3, F_SETFD, 0);
-        } else if (dup2(passFd, 3) < 0) {
-            _exit(126);
-        }
-    }
-    const int in = open("/dev/null", O_RDONLY);
-    const int out = open(outputPath, O_WRONLY | O_CREAT | O_APPEND, 0644);
-    if (in < 0 || out < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(out, 2) < 0) {
-        _exit(126);
-    }
-    const unsigned firstToClose = passFd >= 0 ? 4 : 3;
-    if (close_range(firstToClose, ~0U, 0) != 0) {
-        for (int fd = static_cast<int>(firstToClose); fd < 1024; ++fd) {
-            close(fd);
-        }
-    }
-    if (workingDir[0] != '\0' && chdir(workingDir) != 0) {
-        _exit(126);
-    }
-    // Signal dispositions and the mask are inherited; give the child defaults.
-    sigset_t none;
-    sigemptyset(&none);
-    sigprocmask(SIG_SETMASK, &none, nullptr);
-    signal(SIGPIPE, SIG_DFL);
-    if (envp != nullptr) {
-        execve(executable, argv, envp);
-    } else {
-        execv(executable, argv);
-    }
-    _exit(127);
-}
-
 }  // namespace
 
 pid_t spawnProcess(const SpawnOptions& options) {
-    // Everything the child needs is prepared before fork.
     std::vector<std::string> args = options.args;
     if (args.empty()) {
         args.push_back(options.executable);
     }
-    std::vector<char*> argv = pointers(args);
     std::vector<std::string> env = options.environment.value_or(std::vector<std::string>{});
+    std::vector<char*> argv = pointers(args);
     std::vector<char*> envp = pointers(env);
 
-    const pid_t pid = fork();
-    if (pid < 0) {
-        throw std::runtime_error(std::string("fork failed: ") + std::strerror(errno));
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, options.outputPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_APPEND, 0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    if (options.passFd >= 0) {
+        posix_spawn_file_actions_adddup2(&actions, options.passFd, 3);
     }
-    if (pid == 0) {
-        execChild(options.executable.c_str(), argv.data(),
-                  options.environment ? envp.data() : nullptr, options.outputPath.c_str(),
-                  options.workingDir.c_str(), options.passFd);
+    posix_spawn_file_actions_addclosefrom_np(&actions, options.passFd >= 0 ? 4 : 3);
+    if (!options.workingDir.empty()) {
+        posix_spawn_file_actions_addchdir_np(&actions, options.workingDir.c_str());
     }
-    setpgid(pid, pid);  // also from the parent, so a kill of the group cannot race the child
+    // Its own process group, every signal unblocked and SIGPIPE at its default.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t none;
+    sigset_t pipe;
+    sigemptyset(&none);
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &pipe);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(
+        &attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    pid_t pid = -1;
+    const int error = posix_spawnp(&pid, options.executable.c_str(), &actions, &attributes,
+                                   argv.data(), options.environment ? envp.data() : environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    if (error != 0) {
+        throw std::runtime_error("cannot start " + options.executable + ": " +
+                                 std::strerror(error));
+    }
     return pid;
 }
 
@@ -97,30 +80,11 @@ std::optional<int> waitForPid(pid_t pid, std::chrono::milliseconds timeout) {
         if (r == pid) {
             return status;
         }
-        if (r < 0 && errno != EINTR) {
-            return std::nullopt;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
+        if ((r < 0 && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) {
             return std::nullopt;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-}
-
-std::string findOnPath(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::string dirs = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
-    size_t start = 0;
-    while (start <= dirs.size()) {
-        const size_t end = std::min(dirs.find(':', start), dirs.size());
-        const std::filesystem::path candidate =
-            std::filesystem::path(dirs.substr(start, end - start)) / name;
-        if (access(candidate.c_str(), X_OK) == 0) {
-            return candidate.string();
-        }
-        start = end + 1;
-    }
-    return {};
 }
 
 std::string describeStatus(int status) {

@@ -18,15 +18,13 @@ struct SpawnOptions {
     int passFd = -1;                       // when set, given to the child as fd 3
 };
 
-// fork + exec without a shell; the child leads its own process group.
+// Starts a program without a shell, found on PATH unless the path has a
+// slash; the child leads its own process group.
 // Throws std::runtime_error when the process cannot be created.
 pid_t spawnProcess(const SpawnOptions& options);
 
 // Reaps `pid` if it ends within `timeout`; returns its wait status.
 std::optional<int> waitForPid(pid_t pid, std::chrono::milliseconds timeout);
-
-// The absolute path of `name` found on PATH, or empty.
-std::string findOnPath(const std::string& name);
 
 // "exited with 0", "killed by signal 15", ...
 std::string describeStatus(int status);

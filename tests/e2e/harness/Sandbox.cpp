@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -92,24 +93,20 @@ std::optional<std::string> Sandbox::readSettings() const {
 
 std::optional<std::string> Sandbox::settingsLine(int n) const {
     const auto text = readSettings();
-    if (!text || n < 1) {
+    if (!text) {
         return std::nullopt;
     }
-    size_t start = 0;
-    for (int line = 1;; ++line) {
-        const size_t end = text->find("\r\n", start);
-        if (end == std::string::npos) {
-            // A last line without CR LF still counts when it is not empty.
-            if (line == n && start < text->size()) {
-                return text->substr(start);
-            }
+    std::istringstream lines(*text);
+    std::string line;
+    for (int k = 0; k < n; ++k) {
+        if (!std::getline(lines, line)) {
             return std::nullopt;
         }
-        if (line == n) {
-            return text->substr(start, end - start);
-        }
-        start = end + 2;
     }
+    if (line.ends_with('\r')) {
+        line.pop_back();
+    }
+    return line;
 }
 
 void Sandbox::writeFile(const fs::path& relative, std::string_view bytes) const {

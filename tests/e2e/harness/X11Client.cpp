@@ -25,41 +25,27 @@ struct X11Client::Impl {
 
 namespace {
 
-std::optional<std::string> textProperty(Display* dpy, Window w, Atom property, Atom type) {
+// A property's value as bytes when it has the type (any when AnyPropertyType)
+// and item size asked for.
+std::optional<std::string> property(Display* dpy, Window w, Atom name, Atom type, int format) {
     Atom actualType = 0;
-    int format = 0;
+    int actualFormat = 0;
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(dpy, w, property, 0, 1024, False, type, &actualType, &format, &count,
+    if (XGetWindowProperty(dpy, w, name, 0, 1024, False, type, &actualType, &actualFormat, &count,
                            &after, &data) != Success ||
         data == nullptr) {
         return std::nullopt;
     }
     std::optional<std::string> result;
-    if ((type == AnyPropertyType || actualType == type) && format == 8) {
-        result = std::string(reinterpret_cast<char*>(data), count);
+    if ((type == AnyPropertyType || actualType == type) && actualFormat == format) {
+        // Xlib hands 32-bit items over as longs.
+        result =
+            std::string(reinterpret_cast<char*>(data), count * (format == 32 ? sizeof(long) : 1));
     }
     XFree(data);
     return result;
-}
-
-pid_t pidProperty(Display* dpy, Window w, Atom property) {
-    Atom actualType = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    pid_t pid = -1;
-    if (XGetWindowProperty(dpy, w, property, 0, 1, False, XA_CARDINAL, &actualType, &format, &count,
-                           &after, &data) == Success &&
-        data != nullptr) {
-        if (actualType == XA_CARDINAL && format == 32 && count == 1) {
-            pid = static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data));
-        }
-        XFree(data);
-    }
-    return pid;
 }
 
 }  // namespace
@@ -153,9 +139,9 @@ std::vector<WindowInfo> X11Client::topLevelWindows(bool viewableOnly) const {
                 continue;
             }
             info.overrideRedirect = attrs.override_redirect != 0;
-            if (auto name = textProperty(dpy, children[i], impl_->netWmName, impl_->utf8String)) {
+            if (auto name = property(dpy, children[i], impl_->netWmName, impl_->utf8String, 8)) {
                 info.title = *name;
-            } else if (auto wmName = textProperty(dpy, children[i], XA_WM_NAME, AnyPropertyType)) {
+            } else if (auto wmName = property(dpy, children[i], XA_WM_NAME, AnyPropertyType, 8)) {
                 info.title = *wmName;
             }
             XClassHint hint{nullptr, nullptr};
@@ -165,7 +151,10 @@ std::vector<WindowInfo> X11Client::topLevelWindows(bool viewableOnly) const {
                 XFree(hint.res_name);
                 XFree(hint.res_class);
             }
-            info.pid = pidProperty(dpy, children[i], impl_->netWmPid);
+            const auto pid = property(dpy, children[i], impl_->netWmPid, XA_CARDINAL, 32);
+            info.pid = pid && pid->size() == sizeof(long)
+                           ? static_cast<pid_t>(*reinterpret_cast<const long*>(pid->data()))
+                           : -1;
             result.push_back(std::move(info));
         }
         XFree(children);
