@@ -17,26 +17,16 @@ constexpr const char* kSoundsOn = "2\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n0\r\n
 const std::vector<ButtonEvent> kLeft{press(1), release(1)};
 const std::vector<ButtonEvent> kDouble{press(1), release(1), press(1), release(1)};
 
-enum class SoundFault { NoServer, NotAWave, EmptyWave, SilentServer, LongLowRateWave };
+// The click sounds put in place of the real ones (none: the real ones), and
+// whether a sound server that never answers is named.
+struct SoundFault {
+    const char* name;
+    std::optional<std::string> click1, click2;
+    bool silentServer = false;
+};
 
-std::string describe(SoundFault fault) {
-    switch (fault) {
-        case SoundFault::NoServer:
-            return "NoSoundServer";
-        case SoundFault::NotAWave:
-            return "WaveFilesThatAreNotWaves";
-        case SoundFault::EmptyWave:
-            return "ZeroLengthWaveFiles";
-        case SoundFault::SilentServer:
-            return "SoundServerThatNeverAnswers";
-        case SoundFault::LongLowRateWave:
-            return "LongLowRateStereoClickSound";
-    }
-    return "?";
-}
-
-void PrintTo(SoundFault fault, std::ostream* os) {
-    *os << describe(fault);
+void PrintTo(const SoundFault& fault, std::ostream* os) {
+    *os << fault.name;
 }
 
 class SoundFaultTest : public ProgramFixture, public ::testing::WithParamInterface<SoundFault> {
@@ -90,38 +80,20 @@ std::string silentWave(std::uint32_t rate, std::uint16_t channels, std::uint32_t
 }
 
 TEST_P(SoundFaultTest, ProgramStartsSelectsAndClicksWithoutWaitingOnSound) {
+    const SoundFault& fault = GetParam();
     sandbox_.writeSettings(kSoundsOn);
-    ProgramOptions options;
     // The sandbox's runtime folder holds no sound server, and the fixture lets
     // none be started on demand.
-    switch (GetParam()) {
-        case SoundFault::NoServer:
-            ASSERT_TRUE(sandbox_.readFile("Click/Click1.wav")) << "the real sounds are missing";
-            break;
-        case SoundFault::NotAWave:
-            sandbox_.writeFile("Click/Click1.wav", "RIFF this is no sound at all\r\n");
-            sandbox_.writeFile("Click/Click2.wav", std::string(4096, '\x7f'));
-            break;
-        case SoundFault::EmptyWave:
-            sandbox_.writeFile("Click/Click1.wav", "");
-            sandbox_.writeFile("Click/Click2.wav", "");
-            break;
-        case SoundFault::SilentServer: {
-            const std::string server = listenSilently();
-            ASSERT_FALSE(server.empty());
-            options.environment.emplace_back("PULSE_SERVER", server);
-            break;
-        }
-        case SoundFault::LongLowRateWave: {
-            // 20 s at 8 kHz: the click sound holds the program for its first
-            // 3 s and the server's allowance, not for 16 s.
-            sandbox_.writeFile("Click/Click1.wav", silentWave(8000, 2, 20));
-            sandbox_.writeFile("Click/Click2.wav", "");
-            const std::string server = listenSilently();
-            ASSERT_FALSE(server.empty());
-            options.environment.emplace_back("PULSE_SERVER", server);
-            break;
-        }
+    ASSERT_TRUE(sandbox_.readFile("Click/Click1.wav")) << "the real sounds are missing";
+    if (fault.click1) {
+        sandbox_.writeFile("Click/Click1.wav", *fault.click1);
+        sandbox_.writeFile("Click/Click2.wav", *fault.click2);
+    }
+    ProgramOptions options;
+    if (fault.silentServer) {
+        const std::string server = listenSilently();
+        ASSERT_FALSE(server.empty());
+        options.environment.emplace_back("PULSE_SERVER", server);
     }
 
     ASSERT_NO_FATAL_FAILURE(startParked(options));
@@ -133,11 +105,17 @@ TEST_P(SoundFaultTest, ProgramStartsSelectsAndClicksWithoutWaitingOnSound) {
     EXPECT_TRUE(runs_.back()->running());
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, SoundFaultTest,
-                         ::testing::Values(SoundFault::NoServer, SoundFault::NotAWave,
-                                           SoundFault::EmptyWave, SoundFault::SilentServer,
-                                           SoundFault::LongLowRateWave),
-                         [](const auto& info) { return describe(info.param); });
+INSTANTIATE_TEST_SUITE_P(
+    Faults, SoundFaultTest,
+    ::testing::Values(SoundFault{"NoSoundServer", {}, {}},
+                      SoundFault{"WaveFilesThatAreNotWaves", "RIFF this is no sound at all\r\n",
+                                 std::string(4096, '\x7f')},
+                      SoundFault{"ZeroLengthWaveFiles", "", ""},
+                      SoundFault{"SoundServerThatNeverAnswers", {}, {}, true},
+                      // 20 s at 8 kHz: the click sound holds the program for its first 3 s
+                      // and the server's allowance, not for 16 s.
+                      SoundFault{"LongLowRateStereoClickSound", silentWave(8000, 2, 20), "", true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tz::e2e
