@@ -75,7 +75,7 @@ TEST_F(SoakRun, MemoryAndOpenFilesStayFlat) {
     std::cout << "minute   VmRSS KiB   VmHWM KiB   open files   rests clicked\n";
     for (long cycle = 0; Clock::now() < end; ++cycle) {
         sweep(2s);
-        const Point spot{recorder_.geometry().x + 40 + static_cast<int>(cycle % 5) * 50,
+        const Point spot{recorder_.geometry().x + 30 + static_cast<int>(cycle % 5) * 40,
                          recorder_.centre().y + static_cast<int>(cycle % 3) * 30 - 30};
         const auto events = restAt(spot, kEventsOf[kind], 3s);
         ++rests;
