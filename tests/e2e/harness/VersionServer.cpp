@@ -1,7 +1,6 @@
 #include "harness/VersionServer.h"
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -10,8 +9,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <stdexcept>
@@ -23,35 +20,8 @@ namespace tz::e2e {
 
 namespace {
 
-constexpr int kRequestTimeoutMs = 10000;
 // Read by the end-to-end build of the program, beside its executable.
 constexpr const char* kUrlFileName = "test-version-url.txt";
-
-[[noreturn]] void fail(const std::string& what) {
-    throw std::runtime_error("VersionServer: " + what + ": " + std::strerror(errno));
-}
-
-// A listening socket on a free loopback port chosen by the kernel.
-int listenOnFreePort(int& port) {
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) {
-        fail("socket");
-    }
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = 0;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        listen(fd, 8) != 0 || getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
-        const int error = errno;
-        close(fd);
-        errno = error;
-        fail("cannot listen on 127.0.0.1");
-    }
-    port = ntohs(address.sin_port);
-    return fd;
-}
 
 }  // namespace
 
@@ -61,28 +31,28 @@ VersionServer::VersionServer(std::filesystem::path programFolder, Behaviour beha
       behaviour_(behaviour),
       body_(std::move(body)),
       floodBytes_(floodBytes) {
-    if (pipe2(wakeFds_, O_CLOEXEC | O_NONBLOCK) != 0) {
-        fail("pipe2");
+    // A free loopback port chosen by the kernel.
+    listenFd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (listenFd_ < 0 || bind(listenFd_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+        listen(listenFd_, 8) != 0 ||
+        getsockname(listenFd_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        const std::string why = std::strerror(errno);
+        close(listenFd_);
+        throw std::runtime_error("VersionServer: cannot listen on 127.0.0.1: " + why);
     }
-    try {
-        listenFd_ = listenOnFreePort(port_);
-    } catch (...) {
-        close(wakeFds_[0]);
-        close(wakeFds_[1]);
-        throw;
-    }
+    port_ = ntohs(address.sin_port);
     std::ofstream(urlFile_) << "http://127.0.0.1:" << port_ << "/ver_tindromouse.txt\n";
     thread_ = std::thread([this] { serve(); });
 }
 
 VersionServer::~VersionServer() {
     stopping_ = true;
-    const char byte = 0;
-    [[maybe_unused]] const ssize_t n = write(wakeFds_[1], &byte, 1);
     thread_.join();
     close(listenFd_);
-    close(wakeFds_[0]);
-    close(wakeFds_[1]);
     std::error_code ec;
     std::filesystem::remove(urlFile_, ec);
 }
@@ -94,14 +64,8 @@ bool VersionServer::waitForRequests(int count, std::chrono::milliseconds timeout
 void VersionServer::serve() {
     std::vector<int> held;  // connections left unanswered on purpose
     while (!stopping_) {
-        pollfd fds[2] = {{listenFd_, POLLIN, 0}, {wakeFds_[0], POLLIN, 0}};
-        if (poll(fds, 2, -1) < 0 && errno != EINTR) {
-            break;
-        }
-        if (stopping_ || (fds[1].revents & POLLIN) != 0) {
-            break;
-        }
-        if ((fds[0].revents & POLLIN) == 0) {
+        pollfd p{listenFd_, POLLIN, 0};
+        if (poll(&p, 1, 50) <= 0) {
             continue;
         }
         const int fd = accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
@@ -124,8 +88,7 @@ void VersionServer::handle(int fd) {
     // The request header, up to its empty line.
     std::string request;
     while (request.find("\r\n\r\n") == std::string::npos) {
-        pollfd fds[2] = {{fd, POLLIN, 0}, {wakeFds_[0], POLLIN, 0}};
-        if (poll(fds, 2, kRequestTimeoutMs) <= 0 || (fds[1].revents & POLLIN) != 0) {
+        if (!ready(fd, POLLIN)) {
             return;
         }
         char buffer[1024];
@@ -175,8 +138,7 @@ void VersionServer::handle(int fd) {
 
 bool VersionServer::sendAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
-        pollfd fds[2] = {{fd, POLLOUT, 0}, {wakeFds_[0], POLLIN, 0}};
-        if (poll(fds, 2, kRequestTimeoutMs) <= 0 || (fds[1].revents & POLLIN) != 0) {
+        if (!ready(fd, POLLOUT)) {
             return false;
         }
         const ssize_t n = send(fd, data, size, MSG_NOSIGNAL | MSG_DONTWAIT);
@@ -192,6 +154,18 @@ bool VersionServer::sendAll(int fd, const char* data, std::size_t size) {
         bytesSent_ += static_cast<std::size_t>(n);
     }
     return true;
+}
+
+// Waits, a little at a time, until `fd` is ready or 10 s pass or the server stops.
+bool VersionServer::ready(int fd, short events) const {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!stopping_ && std::chrono::steady_clock::now() < deadline) {
+        pollfd p{fd, events, 0};
+        if (poll(&p, 1, 50) > 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace tz::e2e

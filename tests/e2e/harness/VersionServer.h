@@ -40,6 +40,7 @@ class VersionServer {
     void serve();
     void handle(int fd);
     bool sendAll(int fd, const char* data, std::size_t size);
+    bool ready(int fd, short events) const;
 
     std::filesystem::path urlFile_;
     int port_ = 0;
@@ -47,7 +48,6 @@ class VersionServer {
     std::string body_;
     std::size_t floodBytes_;
     int listenFd_ = -1;
-    int wakeFds_[2] = {-1, -1};
     std::atomic<int> requests_{0};
     std::atomic<std::size_t> bytesSent_{0};
     std::atomic<bool> peerLeftEarly_{false};
