@@ -3,10 +3,10 @@
 #include <QApplication>
 
 #include "BuildConfig.h"
-#include "app/ProductTitle.h"
-#include "bar/Form1.h"
-#include "settings/SettingsFile.h"
-#include "settings/SettingsLocation.h"
+#include "core/ProductTitle.h"
+#include "core/settings/SettingsFile.h"
+#include "core/settings/SettingsLocation.h"
+#include "gui/ClickBar.h"
 
 namespace tz {
 

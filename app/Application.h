@@ -1,8 +1,8 @@
 #pragma once
 #include <memory>
 
-#include "app/AppState.h"
-#include "app/ProgramWindows.h"
+#include "core/AppState.h"
+#include "gui/WindowManager.h"
 #include "platform/Platform.h"
 
 namespace tz {

@@ -9,10 +9,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "engine/DwellEngine.h"
-#include "i18n/LanguageFile.h"
-#include "platform/fake/FakePlatform.h"
-#include "settings/SettingsFile.h"
+#include "core/engine/DwellEngine.h"
+#include "core/i18n/LanguageFile.h"
+#include "core/settings/SettingsFile.h"
+#include "tests/fakes/FakePlatform.h"
 
 namespace {
 

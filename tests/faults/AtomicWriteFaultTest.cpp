@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "settings/SettingsFile.h"
+#include "core/settings/SettingsFile.h"
 #include "tests/unit/TestDirectory.h"
 
 namespace tz {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/DwellEngine.h"
-#include "platform/fake/FakePlatform.h"
+#include "core/engine/DwellEngine.h"
+#include "tests/fakes/FakePlatform.h"
 
 namespace tz {
 namespace {

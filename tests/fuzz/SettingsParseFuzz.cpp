@@ -1,7 +1,7 @@
 // The settings file as found on disk: any bytes must read without a fault,
 // the language name must come out as UTF-8, and what was read must survive
 // being written and read again when its name can be written as it is.
-#include "settings/SettingsFile.h"
+#include "core/settings/SettingsFile.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

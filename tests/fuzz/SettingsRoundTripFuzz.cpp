@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "settings/SettingsFile.h"
+#include "core/settings/SettingsFile.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

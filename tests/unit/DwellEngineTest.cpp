@@ -1,4 +1,4 @@
-#include "engine/DwellEngine.h"
+#include "core/engine/DwellEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/FakePlatform.h"
+#include "tests/fakes/FakePlatform.h"
 
 namespace tz {
 namespace {

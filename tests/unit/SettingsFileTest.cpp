@@ -1,4 +1,4 @@
-#include "settings/SettingsFile.h"
+#include "core/settings/SettingsFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,9 +1,9 @@
-#include "settings/SettingsLocation.h"
+#include "core/settings/SettingsLocation.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "settings/SettingsFile.h"
+#include "core/settings/SettingsFile.h"
 #include "tests/unit/TestDirectory.h"
 
 namespace tz {

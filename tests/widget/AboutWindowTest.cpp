@@ -1,7 +1,7 @@
 #include <QLabel>
 
-#include "tests/widget/ProgramWindowsFixture.h"
-#include "web/frmAbout.h"
+#include "gui/AboutWindow.h"
+#include "tests/widget/WindowManagerFixture.h"
 
 namespace tz {
 namespace {

@@ -6,11 +6,11 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "controls/ClickableLabel.h"
-#include "i18n/ApplyTexts.h"
-#include "i18n/LanguageFile.h"
-#include "tests/widget/ProgramWindowsFixture.h"
-#include "web/frmAbout.h"
+#include "core/i18n/LanguageFile.h"
+#include "gui/AboutWindow.h"
+#include "gui/ApplyTexts.h"
+#include "gui/widgets/ClickableLabel.h"
+#include "tests/widget/WindowManagerFixture.h"
 
 namespace tz {
 namespace {

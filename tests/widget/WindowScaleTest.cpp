@@ -1,10 +1,10 @@
 #include <QLabel>
 
-#include "controls/ClickableLabel.h"
-#include "controls/CtlTransparent.h"
+#include "gui/widgets/ClickableLabel.h"
+#include "gui/widgets/CtlTransparent.h"
 
-#include "tests/widget/ProgramWindowsFixture.h"
-#include "web/frmAbout.h"
+#include "gui/AboutWindow.h"
+#include "tests/widget/WindowManagerFixture.h"
 
 namespace tz {
 namespace {

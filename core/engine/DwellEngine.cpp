@@ -1,0 +1,183 @@
+#include "core/engine/DwellEngine.h"
+
+#include <cstdlib>
+#include <limits>
+
+#include "core/engine/ClickInjection.h"
+
+namespace tz {
+
+namespace {
+
+// The counters are 16-bit: an increment that would overflow is skipped, as a
+// failing step is, and the tick goes on.
+void increment(std::int16_t& counter) {
+    if (counter < std::numeric_limits<std::int16_t>::max()) {
+        ++counter;
+    }
+}
+
+bool fits16(std::int32_t value) {
+    return value >= std::numeric_limits<std::int16_t>::min() &&
+           value <= std::numeric_limits<std::int16_t>::max();
+}
+
+}  // namespace
+
+DwellEngine::DwellEngine(AppState& app, EngineHost& host, Pointer& pointer, ScreenMetrics& screen,
+                         ClickInjector& injector)
+    : app_(app), host_(host), pointer_(pointer), screen_(screen), injector_(injector) {}
+
+void DwellEngine::tick() {
+    const PointerPosition p = pointer_.position();
+    pointerStill_ = sampled_ && p.x == previousSample_.x && p.y == previousSample_.y;
+    previousSample_ = p;
+    sampled_ = true;
+    showOrHideBar(p.x, p.y);
+    activateBarButton();
+    dwellClick(p.x, p.y);
+    if (fits16(p.x)) {
+        state_.LastX = static_cast<std::int16_t>(p.x);
+    }
+    if (fits16(p.y)) {
+        state_.LastY = static_cast<std::int16_t>(p.y);
+    }
+}
+
+bool DwellEngine::idleUntilPointerMoves() const {
+    return pointerStill_ && (state_.DwellDone != 0 || app_.ClickMode == mode::NoClick);
+}
+
+void DwellEngine::showOrHideBar(std::int32_t x, std::int32_t y) {
+    // The bar belongs to the monitor the pointer is on. A hidden bar follows
+    // the pointer there, and touching the left edge calls it there; a shown
+    // bar stays put under the pointer. Placing it afresh also takes in a
+    // screen that changed size or a monitor added or removed.
+    if (x == 0 || !host_.barGeometry().visible) {
+        host_.placeBarOn(screen_.monitorAt(x, y));
+    }
+    const BarGeometry bar = host_.barGeometry();
+    const double tppX = screen_.twipsPerPixelX();
+    const double tppY = screen_.twipsPerPixelY();
+    // The right edge is the whole desktop's, never a seam between monitors.
+    const double desktopWidth = screen_.desktopWidthTwips();
+
+    const double rightEdgeColumn = desktopWidth / tppX - 1;
+    const double barTop = bar.top / tppY;
+    const double barBottom = (bar.top + bar.height) / tppY;
+    const double barWidth = bar.width / tppX;
+    const double rightBarLeft = (desktopWidth - bar.width) / tppX;
+
+    const bool show = (x >= rightEdgeColumn && y > barTop && y < barBottom) || x == 0;
+    if (show) {
+        if (x == 0) {
+            host_.setBarLeft(0);
+            host_.setBarVisible(true);
+        } else if (app_.settings.RightEdge == 1) {
+            host_.setBarLeft(desktopWidth - bar.width);
+            host_.setBarVisible(true);
+        }
+        return;
+    }
+    const bool hide = (x > barWidth && x < rightBarLeft) || y < barTop || y > barBottom;
+    if (hide) {
+        host_.setBarVisible(false);
+        app_.BarDwellTicks = 0;
+    }
+}
+
+void DwellEngine::activateBarButton() {
+    if (app_.ClickMode == mode::NoClick || state_.DwellDone != 0) {
+        return;
+    }
+    increment(app_.BarDwellTicks);
+    if (state_.PrevMode != app_.ClickMode) {
+        app_.BarDwellTicks = 0;
+    }
+    state_.PrevMode = app_.ClickMode;
+    if (app_.BarDwellTicks <= kActivationTicks) {
+        return;
+    }
+    if (app_.settings.SoundOn == 1) {
+        host_.playClickSound();
+    }
+    app_.BarDwellTicks = 0;
+    state_.DwellDone = 1;
+    // Each test reads ClickMode afresh: a command sets it to 3, and reading a
+    // window's visibility may create the window, whose load step sets it to 3.
+    if (!host_.isExitWindowVisible() && app_.ClickMode == mode::Exit) {
+        host_.barCommand(mode::Exit);
+    }
+    if (!host_.isOptionsWindowVisible() && app_.ClickMode == mode::Options) {
+        host_.barCommand(mode::Options);
+    }
+    if (app_.ClickMode == mode::Help) {
+        host_.barCommand(mode::Help);
+    }
+}
+
+void DwellEngine::dwellClick(std::int32_t x, std::int32_t y) {
+    const std::int32_t margin = std::int32_t{app_.settings.Tolerance} + 2;
+    const bool moved = std::abs(std::int32_t{state_.LastX} - x) >= margin ||
+                       std::abs(std::int32_t{state_.LastY} - y) >= margin;
+    // Movement (or the pause mode) ends the rest and its count: every click
+    // needs a whole delay of resting ticks after the pointer last moved.
+    if (moved || app_.ClickMode == mode::NoClick) {
+        state_.DwellDone = 0;
+        app_.BarDwellTicks = 0;
+        app_.ClickDwellTicks = 0;
+        return;
+    }
+    increment(app_.ClickDwellTicks);
+    if (app_.ClickDwellTicks < app_.settings.Delay) {
+        return;
+    }
+    app_.ClickDwellTicks = 0;
+    if (state_.DwellDone != 0) {
+        return;
+    }
+    switch (app_.ClickMode) {
+        case mode::DoubleClick:
+            LeftClick(injector_);
+            LeftClick(injector_);
+            state_.DwellDone = 1;
+            clickFeedback();
+            break;
+        case mode::LeftClick:
+            LeftClick(injector_);
+            state_.DwellDone = 1;
+            clickFeedback();
+            break;
+        case mode::Drag:
+            state_.DwellDone = 1;
+            if (state_.DragButtonDown == 0) {
+                injector_.send(MouseEvent::LeftDown);
+                state_.DragButtonDown = 1;
+            } else {
+                injector_.send(MouseEvent::LeftUp);
+                state_.DragButtonDown = 0;
+            }
+            clickFeedback();
+            break;
+        case mode::RightClick:
+            RightClick(injector_);
+            state_.DwellDone = 1;
+            clickFeedback();
+            break;
+        case mode::MiddleClick:
+            MiddleClick(injector_);
+            state_.DwellDone = 1;
+            clickFeedback();
+            break;
+        default:
+            break;  // exit, options, help and unknown modes never click
+    }
+}
+
+void DwellEngine::clickFeedback() {
+    if (!host_.barGeometry().visible && app_.settings.SoundOn == 1) {
+        host_.playClickSound();
+    }
+}
+
+}  // namespace tz

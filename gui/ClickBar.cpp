@@ -1,0 +1,464 @@
+#include "gui/ClickBar.h"
+
+#include <QCursor>
+#include <algorithm>
+#include <filesystem>
+
+#include "BuildConfig.h"
+#include "core/HelpPage.h"
+#include "core/i18n/LanguageFile.h"
+#include "core/i18n/SystemLanguage.h"
+#include "core/settings/SettingsFile.h"
+#include "core/settings/SettingsLocation.h"
+#include "gui/UnicodeMessageBox.h"
+#include "gui/widgets/ClickableLabel.h"
+#include "gui/widgets/Twips.h"
+#include "gui/widgets/WindowLook.h"
+
+namespace tz {
+
+namespace {
+
+// Design places of the nine buttons in twips: left, top, width, height.
+struct DesignPlace {
+    double left, top, width, height;
+};
+constexpr std::array<DesignPlace, Form1::kButtonCount> kButtonPlaces = {{
+    {270, 0, 390, 480},   // 0 exit
+    {0, 540, 675, 780},   // 1 no click
+    {0, 1290, 675, 780},  // 2 double click
+    {0, 2070, 675, 780},  // 3 left click
+    {0, 2820, 675, 780},  // 4 drag
+    {0, 3570, 675, 780},  // 5 right click
+    {0, 4320, 675, 780},  // 6 middle click
+    {0, 5130, 675, 420},  // 7 options
+    {0, 5610, 675, 495},  // 8 help
+}};
+constexpr double kOptionsTop = 5130;
+constexpr double kHelpTop = 5610;
+constexpr double kInitialHeight = 6555;  // the window's height before it is fitted
+constexpr double kBackgroundWidth = 690;
+constexpr double kBottomMargin = 60;
+constexpr double kSlideStep = 20;
+constexpr int kSlideInterval = 10;
+constexpr int kDwellInterval = 100;
+constexpr int kSleepCheckInterval = 2000;
+
+}  // namespace
+
+Form1::Form1(AppState& app, Platform& platform, SecondaryWindows& windows,
+             UpdatePrompt& updatePrompt, std::string versionUrl)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowDoesNotAcceptFocus),
+      app_(app),
+      platform_(platform),
+      windows_(windows),
+      updatePrompt_(updatePrompt),
+      versionUrl_(std::move(versionUrl)),
+      sounds_(platform.sound, platform.programFolder.folder()),
+      engine_(app, *this, platform.pointer, platform.screen, platform.injector) {
+    // Form_Initialize: the toolkit is ready once the application object exists.
+    setWindowTitle(QString());
+    setWindowIcon(programIcon());
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setDarkBackground(this);
+    setMouseTracking(true);
+    shown_.fill(-1);
+    buttonVisible_.fill(true);
+    height_ = kInitialHeight;
+    width_ = kButtonPlaces[1].width;
+    createControls();
+
+    Timer1.setTimerType(Qt::PreciseTimer);
+    Timer2.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    QObject::connect(&Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+    sleepCheck_.setInterval(kSleepCheckInterval);
+    sleepCheck_.setTimerType(Qt::CoarseTimer);
+    QObject::connect(&sleepCheck_, &QTimer::timeout, this, [this] { wakeIfPointerMoved(); });
+    resumeTimer_.setSingleShot(true);
+    resumeTimer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&resumeTimer_, &QTimer::timeout, this, [this] {
+        Timer1.start(kDwellInterval);
+        Timer1_Timer();
+    });
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls() {
+    auto* backgroundPicture = new ClickableLabel(this);
+    backgroundPicture->setScaledContents(true);
+    const double scale = platform_.screen.windowScale();
+    backgroundPicture->setPixmap(
+        scaledPicture(QStringLiteral(":/images/bar/background.jpg"), scale));
+    backgroundPicture->onMouseMove = [this] { Image2_MouseMove(); };
+    Image2 = backgroundPicture;
+
+    for (int i = 0; i < kButtonCount; ++i) {
+        Image3[i] = scaledPicture(QStringLiteral(":/images/bar/button%1.jpg").arg(i), scale);
+        Image3[i + kButtonCount] =
+            scaledPicture(QStringLiteral(":/images/bar/button%1-lit.jpg").arg(i), scale);
+    }
+
+    const QCursor hand = handCursor();
+    for (int i = 0; i < kButtonCount; ++i) {
+        auto* button = new ClickableLabel(this);
+        button->setCursor(hand);
+        const auto index = static_cast<std::int16_t>(i);
+        button->onMouseMove = [this, index] { Image1_MouseMove(index); };
+        button->onClick = [this, index] { Image1_Click(index); };
+        Image1[i] = button;
+        buttonLeft_[i] = kButtonPlaces[i].left;
+        buttonTop_[i] = kButtonPlaces[i].top;
+        buttonWidth_[i] = kButtonPlaces[i].width;
+        buttonHeight_[i] = kButtonPlaces[i].height;
+    }
+}
+
+QWidget* Form1::button(int index) const {
+    return Image1[index];
+}
+
+QWidget* Form1::background() const {
+    return Image2;
+}
+
+std::string Form1::settingsPath() const {
+    return app_.settingsPath;
+}
+
+bool Form1::Form_Load() {
+    ScreenMetrics& screen = platform_.screen;
+
+    // Step 3: the settings.
+    app_.settings = readStartingSettings(settingsPath(), platform_.programFolder.folder());
+
+    // Step 4: on a first run the language follows the country of the user's locale.
+    if (needsSystemLanguage(app_.settings.LanguageFile)) {
+        app_.settings.LanguageFile = chooseLanguageFile(platform_.locale);
+    }
+
+    // Step 5: the lower buttons follow the middle-click choice.
+    layOutLowerButtons();
+
+    // Step 6: centre vertically, with the height the window had before fitting.
+    top_ = (screen.heightTwips() - height_) / 2;
+
+    // Step 7: every button starts in its normal look and takes its picture's size.
+    for (int i = 0; i < kButtonCount; ++i) {
+        showPicture(i, i);
+    }
+
+    // Step 8: fit the bar to its buttons.
+    fitHeightToButtons();
+    width_ = buttonWidth_[1];
+
+    // Step 9: the texts of that language.
+    LoadLanguageFile(app_.texts,
+                     languageFilePath(platform_.programFolder.folder(), app_.settings.LanguageFile),
+                     LoadMode::Startup);
+
+    // Step 10: on every window; this creates the options and exit windows hidden.
+    windows_.applyTexts();
+
+    // Step 11: one instance at a time. The second one says so and ends
+    // without writing anything.
+    if (!platform_.instanceLock.acquire()) {
+        quintptr owner = 0;
+        UnicodeMessageBox(app_.texts[0], 48, app_.texts[1], "", owner);
+        return false;
+    }
+    // This instance alone writes the settings now: what an earlier, killed
+    // one left half-written can go.
+    removeStaleTemporaries(std::filesystem::path(settingsPath()).parent_path().string());
+
+    // Step 12: a delay of 0 means the file gave no usable values.
+    // The options window, made before this, must show and save these values.
+    if (app_.settings.Delay == 0) {
+        app_.settings.Tolerance = 2;
+        app_.settings.Delay = 5;
+        windows_.showSettingsInForce();
+    }
+
+    // Step 13.
+    app_.BarDwellTicks = 0;
+    app_.ClickDwellTicks = 0;
+
+    // Step 14: news of a newer release; answering Yes ends the program. The
+    // dwell timer runs while the question is open, so that it can be answered
+    // by resting the pointer on a button like everything else; it clicks and
+    // nothing more, since the bar is not ready yet.
+    answeringStartupQuestion_ = true;
+    startTicking();
+    const bool endNow = CheckForUpdate(
+        platform_.http, versionUrl_, build::kHttpAgent, app_.texts,
+        localVersionCode(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision),
+        updatePrompt_);
+    stopTicking();
+    answeringStartupQuestion_ = false;
+    if (endNow) {
+        return false;
+    }
+
+    // Step 15: restore the saved click mode as if the pointer entered its button.
+    Image1_MouseMove(app_.settings.StartMode);
+
+    applyGeometry();
+    return true;
+}
+
+void Form1::startSlide() {
+    left_ = 0;
+    applyGeometry();
+    show();
+    Timer2.start(kSlideInterval);
+}
+
+void Form1::layOutLowerButtons() {
+    if (app_.settings.MiddleButton == 1) {
+        buttonTop_[7] = kOptionsTop;
+        buttonTop_[8] = kHelpTop;
+        buttonVisible_[6] = true;
+    } else {
+        buttonVisible_[6] = false;
+        buttonTop_[7] = kOptionsTop - buttonHeight_[6];
+        buttonTop_[8] = kHelpTop - buttonHeight_[6];
+    }
+    for (int i = 6; i < kButtonCount; ++i) {
+        placeButton(i);
+    }
+}
+
+void Form1::fitHeightToButtons() {
+    backgroundHeight_ = buttonTop_[8] + buttonHeight_[8] + kBottomMargin;
+    height_ = backgroundHeight_;
+    applyGeometry();
+}
+
+void Form1::applyBarTexts() {
+    const TextTable& t = app_.texts;
+    const auto tip = [this](int index, const std::string& text) {
+        Image1[index]->setToolTip(literalToolTip(QString::fromStdString(text)));
+    };
+    tip(0, t[12]);
+    tip(1, t[22]);
+    tip(2, t[9]);
+    tip(3, t[8]);
+    tip(4, t[10]);
+    tip(5, t[6]);
+    tip(6, t[7]);
+    tip(7, t[13] + "...");
+    tip(8, t[2]);
+}
+
+void Form1::showPicture(int button, int picture) {
+    shown_[button] = picture;
+    const QPixmap& pixmap = Image3[picture];
+    Image1[button]->setPixmap(pixmap);
+    if (!pixmap.isNull()) {
+        // The picture's size in window pixels, whatever its resolution.
+        ScreenMetrics& screen = platform_.screen;
+        const QSizeF size = pixmap.deviceIndependentSize();
+        buttonWidth_[button] = size.width() * screen.twipsPerPixelX() * screen.windowScale();
+        buttonHeight_[button] = size.height() * screen.twipsPerPixelY() * screen.windowScale();
+    }
+    placeButton(button);
+}
+
+void Form1::placeButton(int index) {
+    Image1[index]->setGeometry(twipsToPixels(platform_.screen, buttonLeft_[index],
+                                             buttonTop_[index], buttonWidth_[index],
+                                             buttonHeight_[index]));
+    Image1[index]->setVisible(buttonVisible_[index]);
+}
+
+void Form1::applyGeometry() {
+    ScreenMetrics& screen = platform_.screen;
+    Image2->setGeometry(twipsToPixels(screen, 0, 0, kBackgroundWidth, backgroundHeight_));
+    Image2->lower();
+    const QRect r = twipsToPixels(screen, left_, top_, width_, height_);
+    setFixedSize(r.size());
+    move(r.topLeft());
+}
+
+void Form1::Timer2_Timer() {
+    if (width_ + left_ < 0) {
+        startTicking();
+        Timer2.stop();
+        hide();
+        left_ = 0;
+        applyGeometry();
+        return;
+    }
+    left_ -= kSlideStep;
+    applyGeometry();
+}
+
+void Form1::Timer1_Timer() {
+    lastTickAt_ = tickClock_.elapsed();
+    engine_.tick();
+    // With nothing to do until the pointer moves, sleep instead of sampling it.
+    if (engine_.idleUntilPointerMoves() && platform_.motionWatch.available()) {
+        sleepUntilPointerMoves();
+    }
+}
+
+void Form1::sleepUntilPointerMoves() {
+    Timer1.stop();
+    sleeping_ = true;
+    platform_.motionWatch.notifyOnNextMotion([this] { wakeTicking(); });
+    // A pointer that another program warps makes no device motion, and a move
+    // during the tick itself (a click sound holds it) came before the watch:
+    // a look at the pointer now and every two seconds catches both.
+    sleepCheck_.start();
+    wakeIfPointerMoved();
+}
+
+void Form1::wakeIfPointerMoved() {
+    const PointerPosition now = platform_.pointer.position();
+    const PointerPosition sampled = engine_.lastSample();
+    if (now.x != sampled.x || now.y != sampled.y) {
+        wakeTicking();
+    }
+}
+
+void Form1::startTicking() {
+    tickClock_.start();
+    Timer1.start(kDwellInterval);
+}
+
+void Form1::stopTicking() {
+    Timer1.stop();
+    resumeTimer_.stop();
+    sleepCheck_.stop();
+    platform_.motionWatch.cancel();
+    sleeping_ = false;
+}
+
+void Form1::wakeTicking() {
+    if (sleeping_) {
+        sleeping_ = false;
+        sleepCheck_.stop();
+        platform_.motionWatch.cancel();
+        resumeOnTickGrid();
+    }
+}
+
+void Form1::resumeOnTickGrid() {
+    // The next tick comes where it would have come without the sleep.
+    const qint64 sinceLastTick = tickClock_.elapsed() - lastTickAt_;
+    resumeTimer_.start(static_cast<int>(kDwellInterval - sinceLastTick % kDwellInterval));
+}
+
+void Form1::Image1_MouseMove(std::int16_t index) {
+    for (int i = 0; i < kButtonCount; ++i) {
+        if (i == index) {
+            if (shown_[i] != i + kButtonCount) {
+                showPicture(i, i + kButtonCount);
+                if (app_.settings.SoundOn == 1) {
+                    sounds_.playHover();
+                }
+            }
+        } else if (shown_[i] != i) {
+            showPicture(i, i);
+        }
+    }
+    // Reading a window's visibility may create it; both are read, in this order.
+    const bool optionsVisible = windows_.isOptionsWindowVisible();
+    const bool exitVisible = windows_.isExitWindowVisible();
+    if (!optionsVisible && !exitVisible) {
+        app_.ClickMode = index;
+    }
+    if (index >= 1 && index <= 6) {
+        writeSettingsFile(settingsPath(), app_.settings, index);
+    }
+}
+
+void Form1::Image2_MouseMove() {
+    app_.ClickMode = mode::NoClick;
+}
+
+void Form1::Image1_Click(std::int16_t index) {
+    switch (index) {
+        case mode::Exit:
+            app_.ClickMode = mode::LeftClick;
+            app_.ClickDwellTicks = 0;
+            windows_.showExitWindow();
+            break;
+        case mode::Options:
+            app_.ClickMode = mode::LeftClick;
+            app_.ClickDwellTicks = 0;
+            windows_.showOptionsWindow();
+            break;
+        case mode::Help:
+            app_.ClickMode = mode::LeftClick;
+            app_.ClickDwellTicks = 0;
+            platform_.shell.open(platform_.programFolder.folder() +
+                                 helpPageName(app_.settings.LanguageFile));
+            break;
+        default:
+            break;  // the click-kind buttons act on pointer movement alone
+    }
+}
+
+void Form1::Suona() {
+    sounds_.playClick();
+}
+
+BarGeometry Form1::barGeometry() {
+    return {left_, top_, width_, height_, isVisible()};
+}
+
+void Form1::setBarLeft(double leftTwips) {
+    if (answeringStartupQuestion_) {
+        return;
+    }
+    if (left_ != leftTwips) {
+        left_ = leftTwips;
+        applyGeometry();
+    }
+}
+
+void Form1::placeBarOn(const ScreenArea& monitor) {
+    // Centred as at start-up, with the height from before fitting; on a
+    // monitor too low for that the bar starts at its top, exit button first.
+    const double top = std::max(monitor.top, monitor.top + (monitor.height - kInitialHeight) / 2);
+    if (top != top_) {
+        top_ = top;
+        applyGeometry();
+    }
+}
+
+void Form1::setBarVisible(bool visible) {
+    if (answeringStartupQuestion_) {
+        return;
+    }
+    if (visible != isVisible()) {
+        if (visible) {
+            applyGeometry();  // a hidden window may not have taken its last move yet
+        }
+        setVisible(visible);
+    }
+}
+
+bool Form1::isExitWindowVisible() {
+    return windows_.isExitWindowVisible();
+}
+
+bool Form1::isOptionsWindowVisible() {
+    return windows_.isOptionsWindowVisible();
+}
+
+void Form1::barCommand(int index) {
+    if (answeringStartupQuestion_) {
+        return;
+    }
+    Image1_Click(static_cast<std::int16_t>(index));
+}
+
+void Form1::playClickSound() {
+    Suona();
+}
+
+}  // namespace tz
