@@ -16,14 +16,14 @@ Application::Application(Platform& platform, const std::string& versionUrl)
     state_.ProductTitle =
         buildProductTitle(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision);
     state_.settingsPath = settingsPathFor(platform.programFolder.folder());
-    bar_ = std::make_unique<Form1>(state_, platform, windows_, windows_, versionUrl);
+    bar_ = std::make_unique<ClickBar>(state_, platform, windows_, windows_, versionUrl);
     windows_.setBar(bar_.get());
 }
 
 Application::~Application() = default;
 
 int Application::run() {
-    if (!bar_->Form_Load()) {
+    if (!bar_->load()) {
         return 0;
     }
     bar_->startSlide();

@@ -24,9 +24,11 @@ class Host : public tz::EngineHost {
     void setBarLeft(double left) override { bar.left = left; }
     void placeBarOn(const tz::ScreenArea&) override {}  // one monitor: the place stays
     void setBarVisible(bool visible) override { bar.visible = visible; }
+    void makeExitWindow() override {}
+    void makeOptionsWindow() override {}
     bool isExitWindowVisible() override { return false; }
     bool isOptionsWindowVisible() override { return false; }
-    void barCommand(int) override {}
+    void activateButton(int) override {}
     void playClickSound() override {}
     tz::BarGeometry bar{0, 4410, 675, 5385, false};
 };

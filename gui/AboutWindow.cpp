@@ -22,7 +22,7 @@ const char* const kCopyright = "\u00a9 2026 The Tindro Zevad authors";
 
 }  // namespace
 
-frmAbout::frmAbout(AppState& app, Platform& platform, ProgramWindows& windows)
+AboutWindow::AboutWindow(AppState& app, Platform& platform, WindowManager& windows)
     : QWidget(nullptr, kDialogWindowFlags), app_(app), platform_(platform), windows_(windows) {
     ScreenMetrics& screen = platform.screen;
     setDarkBackground(this);
@@ -39,92 +39,93 @@ frmAbout::frmAbout(AppState& app, Platform& platform, ProgramWindows& windows)
         return label;
     };
 
-    imgTitle = new QLabel(this);
-    imgTitle->setPixmap(
+    titlePicture = new QLabel(this);
+    titlePicture->setPixmap(
         scaledPicture(QStringLiteral(":/images/about/title.png"), screen.windowScale()));
-    place(imgTitle, 0, 0, 1155, 1125);
-    lblTitle = text(this, 14, true);
-    lblTitle->setText(QStringLiteral("Tindro Zevad Free"));
-    place(lblTitle, 990, 330, 3180, 375);
-    lblVersion = text(this, 8, false);
-    place(lblVersion, 4800, 510, 720, 195);
-    lblVersion->resize(lblVersion->width() * 2, lblVersion->height());  // room for larger fonts
-    Frame1 = new QFrame(this);
-    Frame1->setFrameShape(QFrame::HLine);
-    place(Frame1, -60, 1140, 6495, 25);
+    place(titlePicture, 0, 0, 1155, 1125);
+    titleLabel = text(this, 14, true);
+    titleLabel->setText(QStringLiteral("Tindro Zevad Free"));
+    place(titleLabel, 990, 330, 3180, 375);
+    versionLabel = text(this, 8, false);
+    place(versionLabel, 4800, 510, 720, 195);
+    versionLabel->resize(versionLabel->width() * 2,
+                         versionLabel->height());  // room for larger fonts
+    separatorLine = new QFrame(this);
+    separatorLine->setFrameShape(QFrame::HLine);
+    place(separatorLine, -60, 1140, 6495, 25);
 
-    Picture1 = new QWidget(this);
-    place(Picture1, 210, 1170, 5940, 2235);
-    Picture2 = new QWidget(Picture1);
-    lblDescription = text(Picture2, 10, false);
-    lblDescription->setWordWrap(true);
-    lblDescription->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    place(lblDescription, 900, 0, 3945, 1095);
-    lblCopyright = text(Picture2, 9, false);
-    lblCopyright->setWordWrap(true);
-    lblCopyright->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblCopyright->setText(QString::fromUtf8(kCopyright));
-    place(lblCopyright, 690, 1320, 4380, 435);
-    Image1 = new QLabel(Picture2);
-    Image1->setPixmap(
+    creditsViewport = new QWidget(this);
+    place(creditsViewport, 210, 1170, 5940, 2235);
+    creditsPanel = new QWidget(creditsViewport);
+    descriptionLabel = text(creditsPanel, 10, false);
+    descriptionLabel->setWordWrap(true);
+    descriptionLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    place(descriptionLabel, 900, 0, 3945, 1095);
+    copyrightLabel = text(creditsPanel, 9, false);
+    copyrightLabel->setWordWrap(true);
+    copyrightLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    copyrightLabel->setText(QString::fromUtf8(kCopyright));
+    place(copyrightLabel, 690, 1320, 4380, 435);
+    picture = new QLabel(creditsPanel);
+    picture->setPixmap(
         scaledPicture(QStringLiteral(":/images/about/picture.png"), screen.windowScale()));
-    Image1->setAlignment(Qt::AlignCenter);
-    place(Image1, 1740, 2040, 2250, 1800);
-    lblHomePage = new ClickableLabel(Picture2);
-    lblHomePage->setTextFormat(Qt::PlainText);
-    lblHomePage->setFont(programFont(QStringLiteral("Arial"), 9, false, false, true));
-    setTextColour(lblHomePage, QColor(121, 165, 238));
-    lblHomePage->setText(QString::fromUtf8(build::kSiteBase));
-    lblHomePage->setCursor(handCursor());
-    lblHomePage->onClick = [this] { lblHomePage_Click(); };
-    place(lblHomePage, 1860, 3840, 3255, 255);
-    lblHomePageCap = text(Picture2, 8, false);
-    place(lblHomePageCap, 720, 3870, 1050, 195);
+    picture->setAlignment(Qt::AlignCenter);
+    place(picture, 1740, 2040, 2250, 1800);
+    homePageLink = new ClickableLabel(creditsPanel);
+    homePageLink->setTextFormat(Qt::PlainText);
+    homePageLink->setFont(programFont(QStringLiteral("Arial"), 9, false, false, true));
+    setTextColour(homePageLink, QColor(121, 165, 238));
+    homePageLink->setText(QString::fromUtf8(build::kSiteBase));
+    homePageLink->setCursor(handCursor());
+    homePageLink->onClick = [this] { openHomePage(); };
+    place(homePageLink, 1860, 3840, 3255, 255);
+    homePageCaption = text(creditsPanel, 8, false);
+    place(homePageCaption, 720, 3870, 1050, 195);
 
-    Timer1.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    scrollTimer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&scrollTimer, &QTimer::timeout, this, [this] { onScrollTick(); });
 }
 
-void frmAbout::Form_Load() {
-    Timer1.start(kScrollInterval);
+void AboutWindow::load() {
+    scrollTimer.start(kScrollInterval);
     scroll_.reset();
     placePanel();
 }
 
-void frmAbout::open(const QPoint& centre) {
+void AboutWindow::open(const QPoint& centre) {
     const TextTable& t = app_.texts;
     setWindowTitle(literalWindowTitle(QString::fromStdString(aboutWindowTitle(t[11]))));
     scroll_.reset();
     placePanel();
-    lblVersion->setText(QString::fromStdString(
+    versionLabel->setText(QString::fromStdString(
         releaseLabel(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision)));
-    lblDescription->setText(QString::fromStdString(t[26]));
-    lblHomePageCap->setText(QString::fromStdString(t[29] + ":"));
-    lblHomePageCap->adjustSize();
-    lblCopyright->setText(lblCopyright->text() + QStringLiteral(" - ") +
-                          QString::fromStdString(t[27]));
+    descriptionLabel->setText(QString::fromStdString(t[26]));
+    homePageCaption->setText(QString::fromStdString(t[29] + ":"));
+    homePageCaption->adjustSize();
+    copyrightLabel->setText(copyrightLabel->text() + QStringLiteral(" - ") +
+                            QString::fromStdString(t[27]));
     move(centre - QPoint(width() / 2, height() / 2));
     show();
     raise();
 }
 
-void frmAbout::Timer1_Timer() {
+void AboutWindow::onScrollTick() {
     scroll_.tick();
     placePanel();
 }
 
-void frmAbout::placePanel() {
-    Picture2->setGeometry(twipsToPixels(platform_.screen, 60, scroll_.top(), 5775, 4155));
+void AboutWindow::placePanel() {
+    creditsPanel->setGeometry(twipsToPixels(platform_.screen, 60, scroll_.top(), 5775, 4155));
 }
 
-void frmAbout::lblHomePage_Click() {
+void AboutWindow::openHomePage() {
     platform_.shell.open(build::kSiteBase);
 }
 
-void frmAbout::closeEvent(QCloseEvent* event) {
+void AboutWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    Timer1.stop();
-    windows_.closeAbout();
+    scrollTimer.stop();
+    windows_.closeAboutWindow();
 }
 
 }  // namespace tz

@@ -12,33 +12,33 @@ class QFrame;
 namespace tz {
 
 class ClickableLabel;
-class ProgramWindows;
+class WindowManager;
 
 // The about window: the program's name, its release, a description, the
 // maker's home page and the authors, in a panel that rises like film credits.
 // It stands in the options window's place while it is open.
-class frmAbout : public QWidget {
+class AboutWindow : public QWidget {
   public:
-    frmAbout(AppState& app, Platform& platform, ProgramWindows& windows);
+    AboutWindow(AppState& app, Platform& platform, WindowManager& windows);
 
-    void Form_Load();
+    void load();
     // Sets the title and texts for this opening and shows the window.
     void open(const QPoint& centre);
-    void Timer1_Timer();
-    void lblHomePage_Click();
+    void onScrollTick();
+    void openHomePage();
 
-    QLabel* imgTitle = nullptr;
-    QLabel* lblTitle = nullptr;
-    QLabel* lblVersion = nullptr;
-    QFrame* Frame1 = nullptr;
-    QWidget* Picture1 = nullptr;
-    QWidget* Picture2 = nullptr;
-    QLabel* lblDescription = nullptr;
-    QLabel* lblCopyright = nullptr;
-    QLabel* Image1 = nullptr;
-    ClickableLabel* lblHomePage = nullptr;
-    QLabel* lblHomePageCap = nullptr;
-    QTimer Timer1;
+    QLabel* titlePicture = nullptr;
+    QLabel* titleLabel = nullptr;
+    QLabel* versionLabel = nullptr;
+    QFrame* separatorLine = nullptr;
+    QWidget* creditsViewport = nullptr;
+    QWidget* creditsPanel = nullptr;
+    QLabel* descriptionLabel = nullptr;
+    QLabel* copyrightLabel = nullptr;
+    QLabel* picture = nullptr;
+    ClickableLabel* homePageLink = nullptr;
+    QLabel* homePageCaption = nullptr;
+    QTimer scrollTimer;
 
     const CreditsScroll& scroll() const { return scroll_; }
 
@@ -50,7 +50,7 @@ class frmAbout : public QWidget {
 
     AppState& app_;
     Platform& platform_;
-    ProgramWindows& windows_;
+    WindowManager& windows_;
     CreditsScroll scroll_;
 };
 

@@ -23,7 +23,7 @@ namespace {
 struct DesignPlace {
     double left, top, width, height;
 };
-constexpr std::array<DesignPlace, Form1::kButtonCount> kButtonPlaces = {{
+constexpr std::array<DesignPlace, ClickBar::kButtonCount> kButtonPlaces = {{
     {270, 0, 390, 480},   // 0 exit
     {0, 540, 675, 780},   // 1 no click
     {0, 1290, 675, 780},  // 2 double click
@@ -46,8 +46,8 @@ constexpr int kSleepCheckInterval = 2000;
 
 }  // namespace
 
-Form1::Form1(AppState& app, Platform& platform, SecondaryWindows& windows,
-             UpdatePrompt& updatePrompt, std::string versionUrl)
+ClickBar::ClickBar(AppState& app, Platform& platform, SecondaryWindows& windows,
+                   UpdatePrompt& updatePrompt, std::string versionUrl)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowDoesNotAcceptFocus),
       app_(app),
@@ -69,35 +69,35 @@ Form1::Form1(AppState& app, Platform& platform, SecondaryWindows& windows,
     width_ = kButtonPlaces[1].width;
     createControls();
 
-    Timer1.setTimerType(Qt::PreciseTimer);
-    Timer2.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-    QObject::connect(&Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+    dwellTimer_.setTimerType(Qt::PreciseTimer);
+    slideTimer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&dwellTimer_, &QTimer::timeout, this, [this] { onDwellTick(); });
+    QObject::connect(&slideTimer_, &QTimer::timeout, this, [this] { onSlideTick(); });
     sleepCheck_.setInterval(kSleepCheckInterval);
     sleepCheck_.setTimerType(Qt::CoarseTimer);
     QObject::connect(&sleepCheck_, &QTimer::timeout, this, [this] { wakeIfPointerMoved(); });
     resumeTimer_.setSingleShot(true);
     resumeTimer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&resumeTimer_, &QTimer::timeout, this, [this] {
-        Timer1.start(kDwellInterval);
-        Timer1_Timer();
+        dwellTimer_.start(kDwellInterval);
+        onDwellTick();
     });
 }
 
-Form1::~Form1() = default;
+ClickBar::~ClickBar() = default;
 
-void Form1::createControls() {
+void ClickBar::createControls() {
     auto* backgroundPicture = new ClickableLabel(this);
     backgroundPicture->setScaledContents(true);
     const double scale = platform_.screen.windowScale();
     backgroundPicture->setPixmap(
         scaledPicture(QStringLiteral(":/images/bar/background.jpg"), scale));
-    backgroundPicture->onMouseMove = [this] { Image2_MouseMove(); };
-    Image2 = backgroundPicture;
+    backgroundPicture->onMouseMove = [this] { pauseClicking(); };
+    background_ = backgroundPicture;
 
     for (int i = 0; i < kButtonCount; ++i) {
-        Image3[i] = scaledPicture(QStringLiteral(":/images/bar/button%1.jpg").arg(i), scale);
-        Image3[i + kButtonCount] =
+        pictures_[i] = scaledPicture(QStringLiteral(":/images/bar/button%1.jpg").arg(i), scale);
+        pictures_[i + kButtonCount] =
             scaledPicture(QStringLiteral(":/images/bar/button%1-lit.jpg").arg(i), scale);
     }
 
@@ -106,9 +106,9 @@ void Form1::createControls() {
         auto* button = new ClickableLabel(this);
         button->setCursor(hand);
         const auto index = static_cast<std::int16_t>(i);
-        button->onMouseMove = [this, index] { Image1_MouseMove(index); };
-        button->onClick = [this, index] { Image1_Click(index); };
-        Image1[i] = button;
+        button->onMouseMove = [this, index] { selectButton(index); };
+        button->onClick = [this, index] { runButtonCommand(index); };
+        buttons_[i] = button;
         buttonLeft_[i] = kButtonPlaces[i].left;
         buttonTop_[i] = kButtonPlaces[i].top;
         buttonWidth_[i] = kButtonPlaces[i].width;
@@ -116,19 +116,19 @@ void Form1::createControls() {
     }
 }
 
-QWidget* Form1::button(int index) const {
-    return Image1[index];
+QWidget* ClickBar::button(int index) const {
+    return buttons_[index];
 }
 
-QWidget* Form1::background() const {
-    return Image2;
+QWidget* ClickBar::background() const {
+    return background_;
 }
 
-std::string Form1::settingsPath() const {
+std::string ClickBar::settingsPath() const {
     return app_.settingsPath;
 }
 
-bool Form1::Form_Load() {
+bool ClickBar::load() {
     ScreenMetrics& screen = platform_.screen;
 
     // Step 3: the settings.
@@ -202,20 +202,20 @@ bool Form1::Form_Load() {
     }
 
     // Step 15: restore the saved click mode as if the pointer entered its button.
-    Image1_MouseMove(app_.settings.StartMode);
+    selectButton(app_.settings.StartMode);
 
     applyGeometry();
     return true;
 }
 
-void Form1::startSlide() {
+void ClickBar::startSlide() {
     left_ = 0;
     applyGeometry();
     show();
-    Timer2.start(kSlideInterval);
+    slideTimer_.start(kSlideInterval);
 }
 
-void Form1::layOutLowerButtons() {
+void ClickBar::layOutLowerButtons() {
     if (app_.settings.MiddleButton == 1) {
         buttonTop_[7] = kOptionsTop;
         buttonTop_[8] = kHelpTop;
@@ -230,16 +230,15 @@ void Form1::layOutLowerButtons() {
     }
 }
 
-void Form1::fitHeightToButtons() {
+void ClickBar::fitHeightToButtons() {
     backgroundHeight_ = buttonTop_[8] + buttonHeight_[8] + kBottomMargin;
     height_ = backgroundHeight_;
     applyGeometry();
 }
 
-void Form1::applyBarTexts() {
-    const TextTable& t = app_.texts;
+void ClickBar::retranslate(const TextTable& t) {
     const auto tip = [this](int index, const std::string& text) {
-        Image1[index]->setToolTip(literalToolTip(QString::fromStdString(text)));
+        buttons_[index]->setToolTip(literalToolTip(QString::fromStdString(text)));
     };
     tip(0, t[12]);
     tip(1, t[22]);
@@ -252,10 +251,10 @@ void Form1::applyBarTexts() {
     tip(8, t[2]);
 }
 
-void Form1::showPicture(int button, int picture) {
+void ClickBar::showPicture(int button, int picture) {
     shown_[button] = picture;
-    const QPixmap& pixmap = Image3[picture];
-    Image1[button]->setPixmap(pixmap);
+    const QPixmap& pixmap = pictures_[picture];
+    buttons_[button]->setPixmap(pixmap);
     if (!pixmap.isNull()) {
         // The picture's size in window pixels, whatever its resolution.
         ScreenMetrics& screen = platform_.screen;
@@ -266,26 +265,26 @@ void Form1::showPicture(int button, int picture) {
     placeButton(button);
 }
 
-void Form1::placeButton(int index) {
-    Image1[index]->setGeometry(twipsToPixels(platform_.screen, buttonLeft_[index],
-                                             buttonTop_[index], buttonWidth_[index],
-                                             buttonHeight_[index]));
-    Image1[index]->setVisible(buttonVisible_[index]);
+void ClickBar::placeButton(int index) {
+    buttons_[index]->setGeometry(twipsToPixels(platform_.screen, buttonLeft_[index],
+                                               buttonTop_[index], buttonWidth_[index],
+                                               buttonHeight_[index]));
+    buttons_[index]->setVisible(buttonVisible_[index]);
 }
 
-void Form1::applyGeometry() {
+void ClickBar::applyGeometry() {
     ScreenMetrics& screen = platform_.screen;
-    Image2->setGeometry(twipsToPixels(screen, 0, 0, kBackgroundWidth, backgroundHeight_));
-    Image2->lower();
+    background_->setGeometry(twipsToPixels(screen, 0, 0, kBackgroundWidth, backgroundHeight_));
+    background_->lower();
     const QRect r = twipsToPixels(screen, left_, top_, width_, height_);
     setFixedSize(r.size());
     move(r.topLeft());
 }
 
-void Form1::Timer2_Timer() {
+void ClickBar::onSlideTick() {
     if (width_ + left_ < 0) {
         startTicking();
-        Timer2.stop();
+        slideTimer_.stop();
         hide();
         left_ = 0;
         applyGeometry();
@@ -295,7 +294,7 @@ void Form1::Timer2_Timer() {
     applyGeometry();
 }
 
-void Form1::Timer1_Timer() {
+void ClickBar::onDwellTick() {
     lastTickAt_ = tickClock_.elapsed();
     engine_.tick();
     // With nothing to do until the pointer moves, sleep instead of sampling it.
@@ -304,8 +303,8 @@ void Form1::Timer1_Timer() {
     }
 }
 
-void Form1::sleepUntilPointerMoves() {
-    Timer1.stop();
+void ClickBar::sleepUntilPointerMoves() {
+    dwellTimer_.stop();
     sleeping_ = true;
     platform_.motionWatch.notifyOnNextMotion([this] { wakeTicking(); });
     // A pointer that another program warps makes no device motion, and a move
@@ -315,7 +314,7 @@ void Form1::sleepUntilPointerMoves() {
     wakeIfPointerMoved();
 }
 
-void Form1::wakeIfPointerMoved() {
+void ClickBar::wakeIfPointerMoved() {
     const PointerPosition now = platform_.pointer.position();
     const PointerPosition sampled = engine_.lastSample();
     if (now.x != sampled.x || now.y != sampled.y) {
@@ -323,20 +322,20 @@ void Form1::wakeIfPointerMoved() {
     }
 }
 
-void Form1::startTicking() {
+void ClickBar::startTicking() {
     tickClock_.start();
-    Timer1.start(kDwellInterval);
+    dwellTimer_.start(kDwellInterval);
 }
 
-void Form1::stopTicking() {
-    Timer1.stop();
+void ClickBar::stopTicking() {
+    dwellTimer_.stop();
     resumeTimer_.stop();
     sleepCheck_.stop();
     platform_.motionWatch.cancel();
     sleeping_ = false;
 }
 
-void Form1::wakeTicking() {
+void ClickBar::wakeTicking() {
     if (sleeping_) {
         sleeping_ = false;
         sleepCheck_.stop();
@@ -345,13 +344,13 @@ void Form1::wakeTicking() {
     }
 }
 
-void Form1::resumeOnTickGrid() {
+void ClickBar::resumeOnTickGrid() {
     // The next tick comes where it would have come without the sleep.
     const qint64 sinceLastTick = tickClock_.elapsed() - lastTickAt_;
     resumeTimer_.start(static_cast<int>(kDwellInterval - sinceLastTick % kDwellInterval));
 }
 
-void Form1::Image1_MouseMove(std::int16_t index) {
+void ClickBar::selectButton(std::int16_t index) {
     for (int i = 0; i < kButtonCount; ++i) {
         if (i == index) {
             if (shown_[i] != i + kButtonCount) {
@@ -364,7 +363,10 @@ void Form1::Image1_MouseMove(std::int16_t index) {
             showPicture(i, i);
         }
     }
-    // Reading a window's visibility may create it; both are read, in this order.
+    // Both windows exist from here on: made now if they were closed, the
+    // options window first, each load step forcing ClickMode to 3.
+    windows_.makeOptionsWindow();
+    windows_.makeExitWindow();
     const bool optionsVisible = windows_.isOptionsWindowVisible();
     const bool exitVisible = windows_.isExitWindowVisible();
     if (!optionsVisible && !exitVisible) {
@@ -375,11 +377,11 @@ void Form1::Image1_MouseMove(std::int16_t index) {
     }
 }
 
-void Form1::Image2_MouseMove() {
+void ClickBar::pauseClicking() {
     app_.ClickMode = mode::NoClick;
 }
 
-void Form1::Image1_Click(std::int16_t index) {
+void ClickBar::runButtonCommand(std::int16_t index) {
     switch (index) {
         case mode::Exit:
             app_.ClickMode = mode::LeftClick;
@@ -402,15 +404,11 @@ void Form1::Image1_Click(std::int16_t index) {
     }
 }
 
-void Form1::Suona() {
-    sounds_.playClick();
-}
-
-BarGeometry Form1::barGeometry() {
+BarGeometry ClickBar::barGeometry() {
     return {left_, top_, width_, height_, isVisible()};
 }
 
-void Form1::setBarLeft(double leftTwips) {
+void ClickBar::setBarLeft(double leftTwips) {
     if (answeringStartupQuestion_) {
         return;
     }
@@ -420,7 +418,7 @@ void Form1::setBarLeft(double leftTwips) {
     }
 }
 
-void Form1::placeBarOn(const ScreenArea& monitor) {
+void ClickBar::placeBarOn(const ScreenArea& monitor) {
     // Centred as at start-up, with the height from before fitting; on a
     // monitor too low for that the bar starts at its top, exit button first.
     const double top = std::max(monitor.top, monitor.top + (monitor.height - kInitialHeight) / 2);
@@ -430,7 +428,7 @@ void Form1::placeBarOn(const ScreenArea& monitor) {
     }
 }
 
-void Form1::setBarVisible(bool visible) {
+void ClickBar::setBarVisible(bool visible) {
     if (answeringStartupQuestion_) {
         return;
     }
@@ -442,23 +440,31 @@ void Form1::setBarVisible(bool visible) {
     }
 }
 
-bool Form1::isExitWindowVisible() {
+void ClickBar::makeExitWindow() {
+    windows_.makeExitWindow();
+}
+
+void ClickBar::makeOptionsWindow() {
+    windows_.makeOptionsWindow();
+}
+
+bool ClickBar::isExitWindowVisible() {
     return windows_.isExitWindowVisible();
 }
 
-bool Form1::isOptionsWindowVisible() {
+bool ClickBar::isOptionsWindowVisible() {
     return windows_.isOptionsWindowVisible();
 }
 
-void Form1::barCommand(int index) {
+void ClickBar::activateButton(int index) {
     if (answeringStartupQuestion_) {
         return;
     }
-    Image1_Click(static_cast<std::int16_t>(index));
+    runButtonCommand(static_cast<std::int16_t>(index));
 }
 
-void Form1::playClickSound() {
-    Suona();
+void ClickBar::playClickSound() {
+    sounds_.playClick();
 }
 
 }  // namespace tz

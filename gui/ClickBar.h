@@ -20,47 +20,48 @@ class ClickableLabel;
 // The bar: the program's main window, a narrow always-on-top strip of nine
 // picture buttons. It runs the start-up sequence, slides itself out of sight,
 // and then drives the dwell engine from its 100 ms timer.
-class Form1 : public QWidget, public EngineHost {
+class ClickBar : public QWidget, public EngineHost {
   public:
     static constexpr int kButtonCount = 9;
 
     // `versionUrl` is where the update check looks for the newest release.
-    Form1(AppState& app, Platform& platform, SecondaryWindows& windows, UpdatePrompt& updatePrompt,
-          std::string versionUrl);
-    ~Form1() override;
+    ClickBar(AppState& app, Platform& platform, SecondaryWindows& windows,
+             UpdatePrompt& updatePrompt, std::string versionUrl);
+    ~ClickBar() override;
 
     // The start-up sequence. Returns false when the program must end instead
     // of showing the bar.
-    bool Form_Load();
+    bool load();
     // Shows the bar at its start place and starts the slide.
     void startSlide();
 
-    void Timer1_Timer();
-    void Timer2_Timer();
+    void onDwellTick();
+    void onSlideTick();
     // Ticks again at once (on the tick grid) if the dwell timer sleeps until
     // the pointer moves: for changes of state that come without a move.
     void wakeTicking();
 
-    void Image1_MouseMove(std::int16_t index);
-    void Image1_Click(std::int16_t index);
-    void Image2_MouseMove();
-    void Suona();
+    void selectButton(std::int16_t index);
+    void runButtonCommand(std::int16_t index);
+    void pauseClicking();
 
     // Shows or hides button 6 for MiddleButton and moves buttons 7 and 8 to match.
     void layOutLowerButtons();
     // Stretches the background to the buttons and gives the bar its height.
     void fitHeightToButtons();
     // The bar buttons' tooltips from the text table.
-    void applyBarTexts();
+    void retranslate(const TextTable& texts);
 
     // EngineHost
     BarGeometry barGeometry() override;
     void setBarLeft(double leftTwips) override;
     void placeBarOn(const ScreenArea& monitor) override;
     void setBarVisible(bool visible) override;
+    void makeExitWindow() override;
+    void makeOptionsWindow() override;
     bool isExitWindowVisible() override;
     bool isOptionsWindowVisible() override;
-    void barCommand(int index) override;
+    void activateButton(int index) override;
     void playClickSound() override;
 
     // Read-only views for tests and the windows that need them.
@@ -74,8 +75,8 @@ class Form1 : public QWidget, public EngineHost {
     double topTwips() const { return top_; }
     QWidget* button(int index) const;
     QWidget* background() const;
-    QTimer& dwellTimer() { return Timer1; }
-    QTimer& slideTimer() { return Timer2; }
+    QTimer& dwellTimer() { return dwellTimer_; }
+    QTimer& slideTimer() { return slideTimer_; }
     DwellEngine& engine() { return engine_; }
 
   private:
@@ -104,10 +105,10 @@ class Form1 : public QWidget, public EngineHost {
     double width_ = 0;
     double height_ = 0;
 
-    std::array<ClickableLabel*, kButtonCount> Image1{};
-    ClickableLabel* Image2 = nullptr;
-    std::array<QPixmap, 2 * kButtonCount> Image3;
-    // Which Image3 picture each button shows (-1: none yet).
+    std::array<ClickableLabel*, kButtonCount> buttons_{};
+    ClickableLabel* background_ = nullptr;
+    std::array<QPixmap, 2 * kButtonCount> pictures_;
+    // Which pictures_ picture each button shows (-1: none yet).
     std::array<int, kButtonCount> shown_{};
     std::array<double, kButtonCount> buttonLeft_{};
     std::array<double, kButtonCount> buttonTop_{};
@@ -119,8 +120,8 @@ class Form1 : public QWidget, public EngineHost {
     // the bar stays as it is and runs no command.
     bool answeringStartupQuestion_ = false;
 
-    QTimer Timer1;
-    QTimer Timer2;
+    QTimer dwellTimer_;
+    QTimer slideTimer_;
     // Sleeping dwell timer: the tick grid's clock, the last tick on it, and
     // the single shot that brings the next tick back onto it.
     QElapsedTimer tickClock_;

@@ -12,28 +12,30 @@ namespace tz {
 
 class CtlTransparent;
 class ClickableLabel;
-class ProgramWindows;
+class WindowManager;
 
-// The exit confirmation: Si ends the program at once, No closes the window and
+// The exit confirmation: yesButton ends the program at once, noButton closes the window and
 // gives back the click mode saved when the window was created.
-class Form4 : public QWidget {
+class ExitWindow : public QWidget {
   public:
-    Form4(AppState& app, Platform& platform, ProgramWindows& windows);
+    ExitWindow(AppState& app, Platform& platform, WindowManager& windows);
 
-    void Form_Load();
-    void Form_MouseMove();
-    void Form_Unload();
-    void Si_Click();
-    void No_Click();
+    void load();
+    // The question, the buttons' captions and the title from the text table.
+    void retranslate(const TextTable& texts);
+    void forceLeftClick();
+    void unload();
+    void accept();
+    void reject();
 
-    std::int16_t SavedClickMode = 0;
+    std::int16_t savedClickMode = 0;
 
-    QLabel* Image2 = nullptr;
-    QLabel* Image1 = nullptr;
-    CtlTransparent* ctlTransparent1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QPushButton* Si = nullptr;
-    QPushButton* No = nullptr;
+    QLabel* background = nullptr;
+    QLabel* face = nullptr;
+    CtlTransparent* transparentSpot = nullptr;
+    QLabel* questionLabel = nullptr;
+    QPushButton* yesButton = nullptr;
+    QPushButton* noButton = nullptr;
 
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -41,7 +43,7 @@ class Form4 : public QWidget {
 
   private:
     AppState& app_;
-    ProgramWindows& windows_;
+    WindowManager& windows_;
 };
 
 }  // namespace tz

@@ -33,7 +33,7 @@ std::string ShowOpenDialog(QWidget* owner, int mode, const std::string& title,
     return dialog.selectedFiles().constFirst().toStdString();
 }
 
-void pickLanguageFile(AppState& app, Platform& platform, ProgramWindows& windows, QWidget* owner) {
+void pickLanguageFile(AppState& app, Platform& platform, WindowManager& windows, QWidget* owner) {
     const std::string langFolder = platform.programFolder.folder() + "/Lang";
     const std::string& text17 = app.texts[17];
     const std::string chosen =

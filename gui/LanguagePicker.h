@@ -7,7 +7,7 @@ namespace tz {
 
 struct AppState;
 struct Platform;
-class ProgramWindows;
+class WindowManager;
 
 // An open-file dialog. mode 1 opens; any other mode shows nothing. Returns the
 // chosen full path, or "" when the user cancels or no dialog could be shown.
@@ -21,6 +21,6 @@ std::string ShowOpenDialog(QWidget* owner, int mode, const std::string& title,
 // The options window's language link: choose a language file in the Lang
 // folder, load it and apply it to every window. Stops silently at the first
 // step that fails.
-void pickLanguageFile(AppState& app, Platform& platform, ProgramWindows& windows, QWidget* owner);
+void pickLanguageFile(AppState& app, Platform& platform, WindowManager& windows, QWidget* owner);
 
 }  // namespace tz

@@ -11,6 +11,7 @@
 #include "core/settings/StartupEntry.h"
 #include "gui/ClickBar.h"
 #include "gui/LanguagePicker.h"
+#include "gui/UnicodeMessageBox.h"
 #include "gui/WindowManager.h"
 #include "gui/widgets/ClickableLabel.h"
 #include "gui/widgets/TriStateCheckBox.h"
@@ -50,7 +51,7 @@ std::string number(int value) {
 
 }  // namespace
 
-Form3::Form3(AppState& app, Platform& platform, ProgramWindows& windows)
+OptionsWindow::OptionsWindow(AppState& app, Platform& platform, WindowManager& windows)
     : QWidget(nullptr, kDialogWindowFlags), app_(app), platform_(platform), windows_(windows) {
     setDarkBackground(this);
     setMouseTracking(true);
@@ -62,18 +63,18 @@ Form3::Form3(AppState& app, Platform& platform, ProgramWindows& windows)
     createControls();
 }
 
-ClickableLabel* Form3::label(double left, double top, double width, double height) {
+ClickableLabel* OptionsWindow::label(double left, double top, double width, double height) {
     auto* l = new ClickableLabel(this);
     l->setGeometry(twipsToPixels(platform_.screen, left, top, width, height));
     // Texts from a language file are shown as written, never as markup.
     l->setTextFormat(Qt::PlainText);
     // Labels and pictures lie on the window's surface: moving over them gives
     // back the left click as the bare surface does.
-    l->onMouseMove = [this] { Form_MouseMove(); };
+    l->onMouseMove = [this] { forceLeftClick(); };
     return l;
 }
 
-ClickableLabel* Form3::plainLabel(double left, double top, const char* design) {
+ClickableLabel* OptionsWindow::plainLabel(double left, double top, const char* design) {
     auto* l = label(left, top, 0, 240);
     l->setFont(programFont(QStringLiteral("Arial"), 9.75));
     setTextColour(l, Qt::white);
@@ -82,8 +83,8 @@ ClickableLabel* Form3::plainLabel(double left, double top, const char* design) {
     return l;
 }
 
-ClickableLabel* Form3::linkLabel(double left, double top, double width, double height,
-                                 const char* design, double pointSize) {
+ClickableLabel* OptionsWindow::linkLabel(double left, double top, double width, double height,
+                                         const char* design, double pointSize) {
     auto* l = label(left, top, width, height);
     l->setFont(programFont(QStringLiteral("Arial"), pointSize, false, false, true));
     setTextColour(l, kLinkColour);
@@ -92,7 +93,7 @@ ClickableLabel* Form3::linkLabel(double left, double top, double width, double h
     return l;
 }
 
-ClickableLabel* Form3::numberLabel(double left, double top) {
+ClickableLabel* OptionsWindow::numberLabel(double left, double top) {
     auto* l = label(left, top, 750, 585);
     QFont font = programFont(QStringLiteral("Arial Black"), 15.75, true);
     l->setFont(font);
@@ -102,14 +103,14 @@ ClickableLabel* Form3::numberLabel(double left, double top) {
     return l;
 }
 
-TriStateCheckBox* Form3::checkBox(double left, double top) {
+TriStateCheckBox* OptionsWindow::checkBox(double left, double top) {
     auto* box = new TriStateCheckBox(this);
     box->setGeometry(twipsToPixels(platform_.screen, left, top, 255, 315));
     box->setAttribute(Qt::WA_NoMousePropagation);
     return box;
 }
 
-QScrollBar* Form3::scrollBar(double left, double top, int minimum, int maximum) {
+QScrollBar* OptionsWindow::scrollBar(double left, double top, int minimum, int maximum) {
     auto* bar = new QScrollBar(Qt::Vertical, this);
     bar->setGeometry(twipsToPixels(platform_.screen, left, top, 255, 495));
     bar->setRange(minimum, maximum);
@@ -121,77 +122,77 @@ QScrollBar* Form3::scrollBar(double left, double top, int minimum, int maximum) 
     return bar;
 }
 
-void Form3::createControls() {
-    Image2 = label(90, 90, 1635, 1575);
-    Image2->setPixmap(scaledPicture(QStringLiteral(":/images/options/picture.jpg"),
-                                    platform_.screen.windowScale()));
+void OptionsWindow::createControls() {
+    picture = label(90, 90, 1635, 1575);
+    picture->setPixmap(scaledPicture(QStringLiteral(":/images/options/picture.jpg"),
+                                     platform_.screen.windowScale()));
 
-    Label13 = linkLabel(1920, 420, 5505, 315, "Opzioni...", 12);
-    Label12 = label(7650, 330, 525, 495);
-    Label12->setText(QStringLiteral("i"));
-    Label12->setFont(programFont(QStringLiteral("Verdana"), 18, true, true));
-    Label12->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    setTextColour(Label12, Qt::white);
+    mouseSettingsLink = linkLabel(1920, 420, 5505, 315, "Opzioni...", 12);
+    aboutButton = label(7650, 330, 525, 495);
+    aboutButton->setText(QStringLiteral("i"));
+    aboutButton->setFont(programFont(QStringLiteral("Verdana"), 18, true, true));
+    aboutButton->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setTextColour(aboutButton, Qt::white);
 
-    Check2 = checkBox(1980, 1170);
-    Label7 = plainLabel(2280, 1200, "Beep");
-    Label3 = plainLabel(4065, 1200, "Tolleranza (0 - 10)");
-    Label1 = numberLabel(7080, 1080);
-    VScroll1 = scrollBar(7830, 1080, 0, 10);
-    Label4 = plainLabel(330, 1950, "Decimi");
-    Label2 = numberLabel(7080, 1830);
-    VScroll2 = scrollBar(7830, 1830, 2, 20);
-    Check1 = checkBox(300, 2610);
-    Label5 = plainLabel(600, 2650, "Esecuzione all'avvio");
-    Check3 = checkBox(300, 3000);
-    Label9 = plainLabel(600, 3040, "Clic centrale");
-    Check4 = checkBox(300, 3390);
-    Label14 = plainLabel(600, 3435, "Mostra barra anche a destra");
-    Label6 = linkLabel(360, 4080, 3135, 315, "Lingua...", 12);
-    Label10 = linkLabel(3720, 4080, 4365, 315, "Aggiungi lingua...", 12);
-    Label11 = linkLabel(180, 4800, 0, 255, "Controlla se ci sono aggiornamenti...", 11.25);
-    Label11->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label11->adjustSize();
+    soundBox = checkBox(1980, 1170);
+    soundLabel = plainLabel(2280, 1200, "Beep");
+    toleranceLabel = plainLabel(4065, 1200, "Tolleranza (0 - 10)");
+    toleranceValueLabel = numberLabel(7080, 1080);
+    toleranceSlider = scrollBar(7830, 1080, 0, 10);
+    delayLabel = plainLabel(330, 1950, "Decimi");
+    delayValueLabel = numberLabel(7080, 1830);
+    delaySlider = scrollBar(7830, 1830, 2, 20);
+    startAtLogonBox = checkBox(300, 2610);
+    startAtLogonLabel = plainLabel(600, 2650, "Esecuzione all'avvio");
+    middleButtonBox = checkBox(300, 3000);
+    middleButtonLabel = plainLabel(600, 3040, "Clic centrale");
+    rightEdgeBox = checkBox(300, 3390);
+    rightEdgeLabel = plainLabel(600, 3435, "Mostra barra anche a destra");
+    languageLink = linkLabel(360, 4080, 3135, 315, "Lingua...", 12);
+    addLanguageLink = linkLabel(3720, 4080, 4365, 315, "Aggiungi lingua...", 12);
+    productPageLink = linkLabel(180, 4800, 0, 255, "Controlla se ci sono aggiornamenti...", 11.25);
+    productPageLink->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    productPageLink->adjustSize();
 
-    Image1 = label(150, 5310, 1380, 390);
-    Image1->setPixmap(scaledPicture(QStringLiteral(":/images/options/donate.gif"),
-                                    platform_.screen.windowScale()));
-    Image1->setCursor(smileCursor());
+    donateButton = label(150, 5310, 1380, 390);
+    donateButton->setPixmap(scaledPicture(QStringLiteral(":/images/options/donate.gif"),
+                                          platform_.screen.windowScale()));
+    donateButton->setCursor(smileCursor());
 
-    Label8 = label(3420, 5400, 0, 255);
-    Label8->setFont(programFont(QStringLiteral("Arial"), 11.25, true, true));
-    setTextColour(Label8, QColor(224, 224, 224));
+    productTitleLabel = label(3420, 5400, 0, 255);
+    productTitleLabel->setFont(programFont(QStringLiteral("Arial"), 11.25, true, true));
+    setTextColour(productTitleLabel, QColor(224, 224, 224));
 
-    Command1 = dialogButton(this, QStringLiteral("&Ok"),
+    okButton = dialogButton(this, QStringLiteral("&Ok"),
                             twipsToPixels(platform_.screen, 5850, 5310, 1155, 465));
-    Command2 = dialogButton(this, QStringLiteral("&Annulla"),
-                            twipsToPixels(platform_.screen, 7080, 5310, 1155, 465));
+    cancelButton = dialogButton(this, QStringLiteral("&Annulla"),
+                                twipsToPixels(platform_.screen, 7080, 5310, 1155, 465));
     // OK comes first in tab order and has the focus, so Enter confirms.
-    setTabOrder(Command1, Command2);
-    Command1->setFocus();
+    setTabOrder(okButton, cancelButton);
+    okButton->setFocus();
 
-    QObject::connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
-    QObject::connect(VScroll2, &QScrollBar::valueChanged, this, [this] { VScroll2_Change(); });
-    QObject::connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    QObject::connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-    Label5->onClick = [this] { Label5_Click(); };
-    Label7->onClick = [this] { Label7_Click(); };
-    Label9->onClick = [this] { Label9_Click(); };
-    Label6->onClick = [this] { Label6_Click(); };
-    Label10->onClick = [this] { Label10_Click(); };
-    Label11->onClick = [this] { Label11_Click(); };
-    Label12->onClick = [this] { Label12_Click(); };
-    Label13->onClick = [this] { Label13_Click(); };
-    Image1->onClick = [this] { Image1_Click(); };
+    QObject::connect(toleranceSlider, &QScrollBar::valueChanged, this, [this] { showTolerance(); });
+    QObject::connect(delaySlider, &QScrollBar::valueChanged, this, [this] { showDelay(); });
+    QObject::connect(okButton, &QPushButton::clicked, this, [this] { accept(); });
+    QObject::connect(cancelButton, &QPushButton::clicked, this, [this] { reject(); });
+    startAtLogonLabel->onClick = [this] { toggleStartAtLogon(); };
+    soundLabel->onClick = [this] { toggleSound(); };
+    middleButtonLabel->onClick = [this] { toggleMiddleButton(); };
+    languageLink->onClick = [this] { pickLanguage(); };
+    addLanguageLink->onClick = [this] { openLanguagesPage(); };
+    productPageLink->onClick = [this] { openProductPage(); };
+    aboutButton->onClick = [this] { showAbout(); };
+    mouseSettingsLink->onClick = [this] { openMouseSettings(); };
+    donateButton->onClick = [this] { openDonationPage(); };
 }
 
-void Form3::setScrollValue(QScrollBar* bar, int value) {
+void OptionsWindow::setScrollValue(QScrollBar* bar, int value) {
     if (value >= bar->minimum() && value <= bar->maximum()) {
         bar->setValue(value);
     }
 }
 
-void Form3::setCheckValue(TriStateCheckBox* box, int value) {
+void OptionsWindow::setCheckValue(TriStateCheckBox* box, int value) {
     switch (value) {
         case 0:
             box->setCheckState(Qt::Unchecked);
@@ -207,7 +208,7 @@ void Form3::setCheckValue(TriStateCheckBox* box, int value) {
     }
 }
 
-int Form3::checkValue(const TriStateCheckBox* box) {
+int OptionsWindow::checkValue(const TriStateCheckBox* box) {
     switch (box->checkState()) {
         case Qt::Checked:
             return 1;
@@ -218,121 +219,141 @@ int Form3::checkValue(const TriStateCheckBox* box) {
     }
 }
 
-void Form3::Form_Load() {
+void OptionsWindow::load() {
     // Step 1: topmost, through the window flags. Step 2: the bar's icon.
     setWindowIcon(windows_.bar().windowIcon());
     // Steps 3 and 4: the settings into the controls.
     showSettings();
-    Label8->setText(QString::fromStdString(app_.ProductTitle));
-    Label8->adjustSize();
+    productTitleLabel->setText(QString::fromStdString(app_.ProductTitle));
+    productTitleLabel->adjustSize();
     // Step 5: the hand over everything that can be acted on.
     const QCursor hand = handCursor();
     for (QWidget* w : std::initializer_list<QWidget*>{
-             Check1, Check2, Check3, Check4, VScroll1, VScroll2, Command1, Command2, Label5, Label6,
-             Label7, Label9, Label10, Label11, Label12, Label13}) {
+             startAtLogonBox, soundBox, middleButtonBox, rightEdgeBox, toleranceSlider, delaySlider,
+             okButton, cancelButton, startAtLogonLabel, languageLink, soundLabel, middleButtonLabel,
+             addLanguageLink, productPageLink, aboutButton, mouseSettingsLink}) {
         w->setCursor(hand);
     }
     // Step 6: the texts of the active language.
     windows_.applyTexts();
     // Step 7: used by dwelling, so the left click is in force meanwhile.
-    SavedClickMode = app_.ClickMode;
+    savedClickMode = app_.ClickMode;
     app_.ClickMode = mode::LeftClick;
 }
 
-void Form3::showSettings() {
+void OptionsWindow::retranslate(const TextTable& t) {
+    const auto q = [](const std::string& text) { return QString::fromStdString(text); };
+    setWindowTitle(literalWindowTitle(q(t[13])));
+    setAutoSizedText(toleranceLabel, t[14] + " (0 - 10)");
+    setAutoSizedText(delayLabel, t[15] + " (2 - 20)");
+    setAutoSizedText(startAtLogonLabel, t[16]);
+    languageLink->setText(q(t[17]));
+    setAutoSizedText(soundLabel, t[18]);
+    setAutoSizedText(middleButtonLabel, t[23]);
+    addLanguageLink->setText(q(t[24]));
+    setAutoSizedText(productPageLink, t[25]);
+    aboutButton->setToolTip(literalToolTip(q(t[11])));
+    mouseSettingsLink->setText(q(t[28]));
+    setAutoSizedText(rightEdgeLabel, t[30]);
+    SetWindowTextUnicode(okButton, t[4]);
+    SetWindowTextUnicode(cancelButton, t[5]);
+    donateButton->setToolTip(literalToolTip(q(t[3])));
+}
+
+void OptionsWindow::showSettings() {
     // A refused value leaves the control as it was.
     const Settings& s = app_.settings;
-    setScrollValue(VScroll1, s.Tolerance);
-    setScrollValue(VScroll2, s.Delay);
-    setCheckValue(Check1, s.RunAtStartup);
-    setCheckValue(Check2, s.SoundOn);
-    setCheckValue(Check3, s.MiddleButton);
-    setCheckValue(Check4, s.RightEdge);
+    setScrollValue(toleranceSlider, s.Tolerance);
+    setScrollValue(delaySlider, s.Delay);
+    setCheckValue(startAtLogonBox, s.RunAtStartup);
+    setCheckValue(soundBox, s.SoundOn);
+    setCheckValue(middleButtonBox, s.MiddleButton);
+    setCheckValue(rightEdgeBox, s.RightEdge);
     // The numbers show the stored values, even refused ones.
-    Label1->setText(QString::fromStdString(number(s.Tolerance)));
-    Label2->setText(QString::fromStdString(number(s.Delay)));
+    toleranceValueLabel->setText(QString::fromStdString(number(s.Tolerance)));
+    delayValueLabel->setText(QString::fromStdString(number(s.Delay)));
 }
 
-void Form3::mouseMoveEvent(QMouseEvent* /*event*/) {
-    Form_MouseMove();
+void OptionsWindow::mouseMoveEvent(QMouseEvent* /*event*/) {
+    forceLeftClick();
 }
 
-void Form3::Form_MouseMove() {
+void OptionsWindow::forceLeftClick() {
     app_.ClickMode = mode::LeftClick;
 }
 
-void Form3::Form_Unload() {
-    app_.ClickMode = SavedClickMode;
+void OptionsWindow::unload() {
+    app_.ClickMode = savedClickMode;
 }
 
-void Form3::VScroll1_Change() {
-    Label1->setText(QString::number(VScroll1->value()));
+void OptionsWindow::showTolerance() {
+    toleranceValueLabel->setText(QString::number(toleranceSlider->value()));
 }
 
-void Form3::VScroll2_Change() {
-    Label2->setText(QString::number(VScroll2->value()));
+void OptionsWindow::showDelay() {
+    delayValueLabel->setText(QString::number(delaySlider->value()));
 }
 
-void Form3::Label5_Click() {
-    setCheckValue(Check1, checkValue(Check1) == 1 ? 0 : 1);
+void OptionsWindow::toggleStartAtLogon() {
+    setCheckValue(startAtLogonBox, checkValue(startAtLogonBox) == 1 ? 0 : 1);
 }
 
-void Form3::Label7_Click() {
-    setCheckValue(Check2, checkValue(Check2) == 1 ? 0 : 1);
+void OptionsWindow::toggleSound() {
+    setCheckValue(soundBox, checkValue(soundBox) == 1 ? 0 : 1);
 }
 
-void Form3::Label9_Click() {
-    setCheckValue(Check3, checkValue(Check3) == 1 ? 0 : 1);
+void OptionsWindow::toggleMiddleButton() {
+    setCheckValue(middleButtonBox, checkValue(middleButtonBox) == 1 ? 0 : 1);
 }
 
-void Form3::Command1_Click() {
+void OptionsWindow::accept() {
     Settings& s = app_.settings;
-    s.Tolerance = static_cast<std::int16_t>(VScroll1->value());
-    s.Delay = static_cast<std::int16_t>(VScroll2->value());
-    s.RunAtStartup = static_cast<std::int16_t>(checkValue(Check1));
-    s.SoundOn = static_cast<std::int16_t>(checkValue(Check2));
-    s.MiddleButton = static_cast<std::int16_t>(checkValue(Check3));
-    s.RightEdge = static_cast<std::int16_t>(checkValue(Check4));
+    s.Tolerance = static_cast<std::int16_t>(toleranceSlider->value());
+    s.Delay = static_cast<std::int16_t>(delaySlider->value());
+    s.RunAtStartup = static_cast<std::int16_t>(checkValue(startAtLogonBox));
+    s.SoundOn = static_cast<std::int16_t>(checkValue(soundBox));
+    s.MiddleButton = static_cast<std::int16_t>(checkValue(middleButtonBox));
+    s.RightEdge = static_cast<std::int16_t>(checkValue(rightEdgeBox));
     // Line 8 is the click mode the program started with.
     writeSettingsFile(app_.settingsPath, s, s.StartMode);
     UpdateStartupEntry(s.RunAtStartup, platform_.programFolder.executablePath(),
                        platform_.startupEntry);
-    Form1& bar = windows_.bar();
+    ClickBar& bar = windows_.bar();
     bar.layOutLowerButtons();
     bar.fitHeightToButtons();
     app_.BarDwellTicks = 0;
     app_.ClickDwellTicks = 0;
-    windows_.destroyForm3();
+    windows_.destroyOptionsWindow();
 }
 
-void Form3::Command2_Click() {
+void OptionsWindow::reject() {
     app_.BarDwellTicks = 0;
     app_.ClickDwellTicks = 0;
-    windows_.destroyForm3();
+    windows_.destroyOptionsWindow();
 }
 
-void Form3::openPage(const char* path) {
+void OptionsWindow::openPage(const char* path) {
     platform_.shell.open(std::string(build::kSiteBase) + path);
 }
 
-void Form3::Image1_Click() {
+void OptionsWindow::openDonationPage() {
     openPage("donazioni--donation.html");
 }
 
-void Form3::Label10_Click() {
+void OptionsWindow::openLanguagesPage() {
     openPage("tindro-mouse-languages.html");
 }
 
-void Form3::Label11_Click() {
+void OptionsWindow::openProductPage() {
     openPage("tindro-mouse.html");
 }
 
-void Form3::Label12_Click() {
+void OptionsWindow::showAbout() {
     hide();
-    windows_.openAbout();
+    windows_.openAboutWindow();
 }
 
-void Form3::Label13_Click() {
+void OptionsWindow::openMouseSettings() {
     for (const auto& command : mouseSettingsCommands(platform_.shell.currentDesktop())) {
         if (platform_.shell.start(command)) {
             return;
@@ -340,11 +361,11 @@ void Form3::Label13_Click() {
     }
 }
 
-void Form3::Label6_Click() {
+void OptionsWindow::pickLanguage() {
     pickLanguageFile(app_, platform_, windows_, this);
 }
 
-void Form3::paintEvent(QPaintEvent* /*event*/) {
+void OptionsWindow::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     for (const Frame& f : kFrames) {
@@ -356,15 +377,15 @@ void Form3::paintEvent(QPaintEvent* /*event*/) {
     }
 }
 
-void Form3::closeEvent(QCloseEvent* event) {
+void OptionsWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    windows_.destroyForm3();
+    windows_.destroyOptionsWindow();
 }
 
-void Form3::showEvent(QShowEvent* event) {
+void OptionsWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     activateWindow();
-    Command1->setFocus();
+    okButton->setFocus();
 }
 
 }  // namespace tz

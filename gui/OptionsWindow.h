@@ -12,35 +12,37 @@ class QScrollBar;
 namespace tz {
 
 class ClickableLabel;
-class ProgramWindows;
+class WindowManager;
 class TriStateCheckBox;
 
 // The options window: tolerance, delay, start at logon, sound, the middle-click
 // button and the right-edge bar, plus links to the language picker, the about
 // window, the desktop's mouse settings and the maker's pages. Built to be used
 // by dwelling: while it exists the left click is in force.
-class Form3 : public QWidget {
+class OptionsWindow : public QWidget {
   public:
-    Form3(AppState& app, Platform& platform, ProgramWindows& windows);
+    OptionsWindow(AppState& app, Platform& platform, WindowManager& windows);
 
-    void Form_Load();
+    void load();
+    // The captions, tooltips and title from the text table.
+    void retranslate(const TextTable& texts);
     // Copies the six values of Settings into the controls and the two numbers.
     void showSettings();
-    void Form_MouseMove();
-    void Form_Unload();
-    void VScroll1_Change();
-    void VScroll2_Change();
-    void Label5_Click();
-    void Label7_Click();
-    void Label9_Click();
-    void Command1_Click();
-    void Command2_Click();
-    void Image1_Click();
-    void Label10_Click();
-    void Label11_Click();
-    void Label12_Click();
-    void Label13_Click();
-    void Label6_Click();
+    void forceLeftClick();
+    void unload();
+    void showTolerance();
+    void showDelay();
+    void toggleStartAtLogon();
+    void toggleSound();
+    void toggleMiddleButton();
+    void accept();
+    void reject();
+    void openDonationPage();
+    void openLanguagesPage();
+    void openProductPage();
+    void showAbout();
+    void openMouseSettings();
+    void pickLanguage();
 
     // A scroll bar keeps its value when given one outside its range.
     static void setScrollValue(QScrollBar* bar, int value);
@@ -48,32 +50,32 @@ class Form3 : public QWidget {
     static void setCheckValue(TriStateCheckBox* box, int value);
     static int checkValue(const TriStateCheckBox* box);
 
-    std::int16_t SavedClickMode = 0;
+    std::int16_t savedClickMode = 0;
 
-    ClickableLabel* Image1 = nullptr;  // donation picture
-    ClickableLabel* Image2 = nullptr;  // decoration
-    ClickableLabel* Label1 = nullptr;  // tolerance number
-    ClickableLabel* Label2 = nullptr;  // delay number
-    ClickableLabel* Label3 = nullptr;
-    ClickableLabel* Label4 = nullptr;
-    ClickableLabel* Label5 = nullptr;
-    ClickableLabel* Label6 = nullptr;
-    ClickableLabel* Label7 = nullptr;
-    ClickableLabel* Label8 = nullptr;
-    ClickableLabel* Label9 = nullptr;
-    ClickableLabel* Label10 = nullptr;
-    ClickableLabel* Label11 = nullptr;
-    ClickableLabel* Label12 = nullptr;
-    ClickableLabel* Label13 = nullptr;
-    ClickableLabel* Label14 = nullptr;
-    TriStateCheckBox* Check1 = nullptr;
-    TriStateCheckBox* Check2 = nullptr;
-    TriStateCheckBox* Check3 = nullptr;
-    TriStateCheckBox* Check4 = nullptr;
-    QScrollBar* VScroll1 = nullptr;
-    QScrollBar* VScroll2 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
+    ClickableLabel* donateButton = nullptr;         // donation picture
+    ClickableLabel* picture = nullptr;              // decoration
+    ClickableLabel* toleranceValueLabel = nullptr;  // tolerance number
+    ClickableLabel* delayValueLabel = nullptr;      // delay number
+    ClickableLabel* toleranceLabel = nullptr;
+    ClickableLabel* delayLabel = nullptr;
+    ClickableLabel* startAtLogonLabel = nullptr;
+    ClickableLabel* languageLink = nullptr;
+    ClickableLabel* soundLabel = nullptr;
+    ClickableLabel* productTitleLabel = nullptr;
+    ClickableLabel* middleButtonLabel = nullptr;
+    ClickableLabel* addLanguageLink = nullptr;
+    ClickableLabel* productPageLink = nullptr;
+    ClickableLabel* aboutButton = nullptr;
+    ClickableLabel* mouseSettingsLink = nullptr;
+    ClickableLabel* rightEdgeLabel = nullptr;
+    TriStateCheckBox* startAtLogonBox = nullptr;
+    TriStateCheckBox* soundBox = nullptr;
+    TriStateCheckBox* middleButtonBox = nullptr;
+    TriStateCheckBox* rightEdgeBox = nullptr;
+    QScrollBar* toleranceSlider = nullptr;
+    QScrollBar* delaySlider = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -94,7 +96,7 @@ class Form3 : public QWidget {
 
     AppState& app_;
     Platform& platform_;
-    ProgramWindows& windows_;
+    WindowManager& windows_;
 };
 
 }  // namespace tz

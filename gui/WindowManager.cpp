@@ -9,25 +9,32 @@
 
 namespace tz {
 
-ProgramWindows::ProgramWindows(AppState& app, Platform& platform)
-    : app_(app), platform_(platform) {}
+WindowManager::WindowManager(AppState& app, Platform& platform) : app_(app), platform_(platform) {}
 
-ProgramWindows::~ProgramWindows() = default;
+WindowManager::~WindowManager() = default;
 
-Form3& ProgramWindows::form3() {
-    if (!form3_) {
-        form3_ = std::make_unique<Form3>(app_, platform_, *this);
-        form3_->Form_Load();
+void WindowManager::makeOptionsWindow() {
+    if (!optionsWindow_) {
+        optionsWindow_ = std::make_unique<OptionsWindow>(app_, platform_, *this);
+        optionsWindow_->load();
     }
-    return *form3_;
 }
 
-Form4& ProgramWindows::form4() {
-    if (!form4_) {
-        form4_ = std::make_unique<Form4>(app_, platform_, *this);
-        form4_->Form_Load();
+void WindowManager::makeExitWindow() {
+    if (!exitWindow_) {
+        exitWindow_ = std::make_unique<ExitWindow>(app_, platform_, *this);
+        exitWindow_->load();
     }
-    return *form4_;
+}
+
+OptionsWindow& WindowManager::madeOptionsWindow() {
+    makeOptionsWindow();
+    return *optionsWindow_;
+}
+
+ExitWindow& WindowManager::madeExitWindow() {
+    makeExitWindow();
+    return *exitWindow_;
 }
 
 namespace {
@@ -40,7 +47,7 @@ void destroy(std::unique_ptr<Window>& window) {
         return;
     }
     Window* doomed = window.release();
-    doomed->Form_Unload();
+    doomed->unload();
     doomed->hide();
     doomed->deleteLater();
 }
@@ -49,81 +56,81 @@ void destroy(std::unique_ptr<Window>& window) {
 
 // Closing a window gives back a click kind without any pointer move, so a
 // dwell timer that sleeps until one must look again.
-void ProgramWindows::destroyForm3() {
-    destroy(form3_);
+void WindowManager::destroyOptionsWindow() {
+    destroy(optionsWindow_);
     if (bar_ != nullptr) {
         bar_->wakeTicking();
     }
 }
 
-void ProgramWindows::destroyForm4() {
-    destroy(form4_);
+void WindowManager::destroyExitWindow() {
+    destroy(exitWindow_);
     if (bar_ != nullptr) {
         bar_->wakeTicking();
     }
 }
 
-void ProgramWindows::openAbout() {
-    const QPoint centre = form3().geometry().center();
-    if (!about_) {
-        about_ = std::make_unique<frmAbout>(app_, platform_, *this);
-        about_->Form_Load();
+void WindowManager::openAboutWindow() {
+    const QPoint centre = madeOptionsWindow().geometry().center();
+    if (!aboutWindow_) {
+        aboutWindow_ = std::make_unique<AboutWindow>(app_, platform_, *this);
+        aboutWindow_->load();
     }
-    about_->open(centre);
+    aboutWindow_->open(centre);
 }
 
-void ProgramWindows::closeAbout() {
-    if (about_) {
-        frmAbout* doomed = about_.release();
+void WindowManager::closeAboutWindow() {
+    if (aboutWindow_) {
+        AboutWindow* doomed = aboutWindow_.release();
         doomed->hide();
         doomed->deleteLater();
     }
-    Form3& options = form3();
+    OptionsWindow& options = madeOptionsWindow();
     options.show();
     options.raise();
 }
 
-bool ProgramWindows::isOptionsWindowVisible() {
-    return form3().isVisible();
+bool WindowManager::isOptionsWindowVisible() {
+    return optionsWindow_ && optionsWindow_->isVisible();
 }
 
-bool ProgramWindows::isExitWindowVisible() {
-    return form4().isVisible();
+bool WindowManager::isExitWindowVisible() {
+    return exitWindow_ && exitWindow_->isVisible();
 }
 
-void ProgramWindows::showOptionsWindow() {
-    Form3& window = form3();
+void WindowManager::showOptionsWindow() {
+    OptionsWindow& window = madeOptionsWindow();
     window.show();
     window.raise();
 }
 
-void ProgramWindows::showExitWindow() {
-    form4();
+void WindowManager::showExitWindow() {
+    makeExitWindow();
     ApplyTexts(*this);
-    Form4& window = form4();
+    ExitWindow& window = madeExitWindow();
     window.show();
     window.raise();
     window.activateWindow();
 }
 
-void ProgramWindows::applyTexts() {
+void WindowManager::applyTexts() {
     ApplyTexts(*this);
 }
 
-void ProgramWindows::showSettingsInForce() {
+void WindowManager::showSettingsInForce() {
     // Never creates the window: when it is created matters for the click modes.
-    if (form3_) {
-        form3_->showSettings();
+    if (optionsWindow_) {
+        optionsWindow_->showSettings();
     }
 }
 
-int ProgramWindows::ask(const std::string& text, std::uint32_t style, const std::string& title) {
+int WindowManager::ask(const std::string& text, std::uint32_t style, const std::string& title) {
     quintptr owner = 0;
     return UnicodeMessageBox(text, style, title, "", owner);
 }
 
-void ProgramWindows::openProductPage() {
-    form3().Label11_Click();
+void WindowManager::openProductPage() {
+    madeOptionsWindow().openProductPage();
 }
 
 }  // namespace tz

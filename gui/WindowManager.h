@@ -9,40 +9,41 @@
 
 namespace tz {
 
-class Form1;
-class Form3;
-class Form4;
-class frmAbout;
+class ClickBar;
+class OptionsWindow;
+class ExitWindow;
+class AboutWindow;
 
-// Owns the options and exit windows. Each is created by the first operation
-// that touches it, even a read of its visibility; its load step runs then,
-// while it is already reachable here, so texts applied from inside that load
-// step reach the window being created.
-class ProgramWindows : public SecondaryWindows, public UpdatePrompt {
+// Owns the options, exit and about windows. The options and exit windows are
+// made only by makeOptionsWindow and makeExitWindow (and the operations that
+// say they make them); their load step runs then, while the window is already
+// reachable here, so texts applied from inside that load step reach it.
+class WindowManager : public SecondaryWindows, public UpdatePrompt {
   public:
-    ProgramWindows(AppState& app, Platform& platform);
-    ~ProgramWindows() override;
+    WindowManager(AppState& app, Platform& platform);
+    ~WindowManager() override;
 
-    void setBar(Form1* bar) { bar_ = bar; }
-    Form1& bar() { return *bar_; }
+    void setBar(ClickBar* bar) { bar_ = bar; }
+    ClickBar& bar() { return *bar_; }
     AppState& app() { return app_; }
     Platform& platform() { return platform_; }
 
-    Form3& form3();
-    Form4& form4();
-    bool form3Exists() const { return form3_ != nullptr; }
-    bool form4Exists() const { return form4_ != nullptr; }
+    // The windows, or null while they do not exist.
+    OptionsWindow* optionsWindow() { return optionsWindow_.get(); }
+    ExitWindow* exitWindow() { return exitWindow_.get(); }
     // Destroys the window: its unload step runs, and the next touch creates it anew.
-    void destroyForm3();
-    void destroyForm4();
+    void destroyOptionsWindow();
+    void destroyExitWindow();
 
     // The about window, opened from the options window in its place; closing
     // it brings the options window back.
-    void openAbout();
-    void closeAbout();
-    frmAbout* about() { return about_.get(); }
+    void openAboutWindow();
+    void closeAboutWindow();
+    AboutWindow* aboutWindow() { return aboutWindow_.get(); }
 
     // SecondaryWindows
+    void makeOptionsWindow() override;
+    void makeExitWindow() override;
     bool isOptionsWindowVisible() override;
     bool isExitWindowVisible() override;
     void showOptionsWindow() override;
@@ -55,12 +56,15 @@ class ProgramWindows : public SecondaryWindows, public UpdatePrompt {
     void openProductPage() override;
 
   private:
+    OptionsWindow& madeOptionsWindow();
+    ExitWindow& madeExitWindow();
+
     AppState& app_;
     Platform& platform_;
-    Form1* bar_ = nullptr;
-    std::unique_ptr<Form3> form3_;
-    std::unique_ptr<Form4> form4_;
-    std::unique_ptr<frmAbout> about_;
+    ClickBar* bar_ = nullptr;
+    std::unique_ptr<OptionsWindow> optionsWindow_;
+    std::unique_ptr<ExitWindow> exitWindow_;
+    std::unique_ptr<AboutWindow> aboutWindow_;
 };
 
 }  // namespace tz

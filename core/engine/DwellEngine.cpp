@@ -103,16 +103,18 @@ void DwellEngine::activateBarButton() {
     }
     app_.BarDwellTicks = 0;
     state_.DwellDone = 1;
-    // Each test reads ClickMode afresh: a command sets it to 3, and reading a
-    // window's visibility may create the window, whose load step sets it to 3.
+    // Each test reads ClickMode afresh: a command sets it to 3, and so does
+    // the load step of a window made just before the test.
+    host_.makeExitWindow();
     if (!host_.isExitWindowVisible() && app_.ClickMode == mode::Exit) {
-        host_.barCommand(mode::Exit);
+        host_.activateButton(mode::Exit);
     }
+    host_.makeOptionsWindow();
     if (!host_.isOptionsWindowVisible() && app_.ClickMode == mode::Options) {
-        host_.barCommand(mode::Options);
+        host_.activateButton(mode::Options);
     }
     if (app_.ClickMode == mode::Help) {
-        host_.barCommand(mode::Help);
+        host_.activateButton(mode::Help);
     }
 }
 

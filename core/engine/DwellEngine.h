@@ -17,9 +17,9 @@ struct BarGeometry {
     bool visible = false;
 };
 
-// What the engine needs from the windows. Reading a window's visibility may
-// create that window (its load step runs and may change ClickMode), which is
-// why those reads are calls and not values handed in.
+// What the engine needs from the windows. Making the exit or options window
+// runs its load step, which may change ClickMode, so the engine makes each at
+// the moment it reads that window's visibility.
 class EngineHost {
   public:
     virtual ~EngineHost() = default;
@@ -28,10 +28,13 @@ class EngineHost {
     // Gives the bar its vertical place on that monitor (twips).
     virtual void placeBarOn(const ScreenArea& monitor) = 0;
     virtual void setBarVisible(bool visible) = 0;
+    // Make the window if it does not exist yet.
+    virtual void makeExitWindow() = 0;
+    virtual void makeOptionsWindow() = 0;
     virtual bool isExitWindowVisible() = 0;
     virtual bool isOptionsWindowVisible() = 0;
-    // The bar's command for button 0 (exit), 7 (options) or 8 (help).
-    virtual void barCommand(int index) = 0;
+    // Runs the bar's command of button 0 (exit), 7 (options) or 8 (help).
+    virtual void activateButton(int index) = 0;
     // The click sound.
     virtual void playClickSound() = 0;
 };

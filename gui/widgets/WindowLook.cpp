@@ -1,5 +1,7 @@
 #include "gui/widgets/WindowLook.h"
 
+#include <QLabel>
+
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
@@ -83,6 +85,11 @@ QString literalToolTip(const QString& text) {
     }
     return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() +
            QStringLiteral("</p>");
+}
+
+void setAutoSizedText(QLabel* label, const std::string& text) {
+    label->setText(QString::fromStdString(text));
+    label->adjustSize();
 }
 
 }  // namespace tz

@@ -5,10 +5,13 @@
 #include <QIcon>
 #include <QString>
 #include <initializer_list>
+#include <string>
 
 class QPushButton;
 class QRect;
 class QWidget;
+
+class QLabel;
 
 namespace tz {
 
@@ -52,5 +55,8 @@ QString literalWindowTitle(const QString& title);
 // A tooltip: Qt lays out a tooltip as rich text when it looks like markup;
 // such a text is given escaped, so that it reads as written, on lines as written.
 QString literalToolTip(const QString& text);
+
+// Gives a label a text (UTF-8) and sizes the label to it.
+void setAutoSizedText(QLabel* label, const std::string& text);
 
 }  // namespace tz

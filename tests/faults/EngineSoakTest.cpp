@@ -19,8 +19,8 @@ namespace {
 using E = MouseEvent;
 
 // The windows around the engine, as the program's: a bar that shows and
-// hides, options and exit windows that may be open, and whose first touch
-// after being closed for good runs their load step, which selects left click.
+// hides, options and exit windows that may be open, and whose making after
+// being closed for good runs their load step, which selects left click.
 class Host : public EngineHost {
   public:
     explicit Host(AppState& app) : app_(app) {}
@@ -28,9 +28,11 @@ class Host : public EngineHost {
     void setBarLeft(double left) override { bar.left = left; }
     void placeBarOn(const ScreenArea&) override {}  // one monitor: the place stays
     void setBarVisible(bool visible) override { bar.visible = visible; }
-    bool isExitWindowVisible() override { return touch(exitExists, exitVisible); }
-    bool isOptionsWindowVisible() override { return touch(optionsExists, optionsVisible); }
-    void barCommand(int) override {
+    void makeExitWindow() override { make(exitExists); }
+    void makeOptionsWindow() override { make(optionsExists); }
+    bool isExitWindowVisible() override { return exitExists && exitVisible; }
+    bool isOptionsWindowVisible() override { return optionsExists && optionsVisible; }
+    void activateButton(int) override {
         ++commands;
         app_.ClickMode = mode::LeftClick;
         app_.ClickDwellTicks = 0;
@@ -43,12 +45,11 @@ class Host : public EngineHost {
     long commands = 0;
 
   private:
-    bool touch(bool& exists, bool visible) {
+    void make(bool& exists) {
         if (!exists) {
             exists = true;
             app_.ClickMode = mode::LeftClick;
         }
-        return visible;
     }
     AppState& app_;
 };

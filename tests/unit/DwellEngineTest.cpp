@@ -22,8 +22,8 @@ void PrintTo(const ScreenArea& a, std::ostream* os) {
 namespace {
 
 // Plays the windows around the engine: a bar 675 x 5385 twips, hidden at the
-// left edge, and options/exit windows whose first touch forces ClickMode to 3
-// as their load step does.
+// left edge, and options/exit windows whose making forces ClickMode to 3 as
+// their load step does.
 class FakeHost : public EngineHost {
   public:
     explicit FakeHost(AppState& app) : app_(app) {}
@@ -36,17 +36,17 @@ class FakeHost : public EngineHost {
         bar.top = monitor.top + 4410;
     }
     void setBarVisible(bool visible) override { bar.visible = visible; }
+    void makeExitWindow() override { make(exitExists); }
+    void makeOptionsWindow() override { make(optionsExists); }
     bool isExitWindowVisible() override {
         log.push_back("exit?");
-        touch(exitExists);
-        return exitVisible;
+        return exitExists && exitVisible;
     }
     bool isOptionsWindowVisible() override {
         log.push_back("options?");
-        touch(optionsExists);
-        return optionsVisible;
+        return optionsExists && optionsVisible;
     }
-    void barCommand(int index) override {
+    void activateButton(int index) override {
         log.push_back("command " + std::to_string(index));
         app_.ClickMode = mode::LeftClick;
         app_.ClickDwellTicks = 0;
@@ -60,7 +60,7 @@ class FakeHost : public EngineHost {
     std::vector<std::string> log;
 
   private:
-    void touch(bool& exists) {
+    void make(bool& exists) {
         if (!exists) {
             exists = true;
             app_.ClickMode = mode::LeftClick;
@@ -251,7 +251,7 @@ TEST_F(DwellEngineTest, ActivationOpensEachCommandOnceAndNotAnOpenWindow) {
 }
 
 TEST_F(DwellEngineTest, CreatingTheExitWindowOnActivationRunsNoCommand) {
-    host.exitExists = false;  // destroyed after No: the next touch creates it
+    host.exitExists = false;  // destroyed after No: the next activation makes it
     app.ClickMode = mode::Exit;
     moveAndRest(20, 400, 20);
     EXPECT_EQ(count("command 0"), 0);

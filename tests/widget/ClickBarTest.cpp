@@ -12,9 +12,11 @@
 namespace tz {
 namespace {
 
-// Options and exit windows that never show; counts the touches.
+// Options and exit windows that never show; counts the calls.
 class StubWindows : public SecondaryWindows, public UpdatePrompt {
   public:
+    void makeOptionsWindow() override {}
+    void makeExitWindow() override {}
     bool isOptionsWindowVisible() override { return optionsVisible; }
     bool isExitWindowVisible() override { return false; }
     void showOptionsWindow() override { ++optionsShown; }
@@ -35,26 +37,26 @@ class StubWindows : public SecondaryWindows, public UpdatePrompt {
     std::function<void()> whileAsked;
 };
 
-class Form1Test : public ::testing::Test {
+class ClickBarTest : public ::testing::Test {
   protected:
     void start(const std::string& settings) {
         if (!settings.empty()) {
             dir.write(kSettingsFileName, settings);
         }
         app.settingsPath = dir.file(kSettingsFileName);
-        bar =
-            std::make_unique<Form1>(app, fake.platform, windows, windows, "https://example/v.txt");
-        bar->Form_Load();
+        bar = std::make_unique<ClickBar>(app, fake.platform, windows, windows,
+                                         "https://example/v.txt");
+        bar->load();
     }
 
     test::TestDirectory dir;
     fake::FakePlatform fake;
     AppState app;
     StubWindows windows;
-    std::unique_ptr<Form1> bar;
+    std::unique_ptr<ClickBar> bar;
 };
 
-TEST_F(Form1Test, BarGeometryWithoutTheMiddleButton) {
+TEST_F(ClickBarTest, BarGeometryWithoutTheMiddleButton) {
     start("");
     EXPECT_FALSE(bar->isButtonVisible(6));
     EXPECT_EQ(bar->buttonTopTwips(7), 4350);
@@ -72,7 +74,7 @@ TEST_F(Form1Test, BarGeometryWithoutTheMiddleButton) {
     EXPECT_TRUE(bar->isButtonLit(0));
 }
 
-TEST_F(Form1Test, BarGeometryWithTheMiddleButton) {
+TEST_F(ClickBarTest, BarGeometryWithTheMiddleButton) {
     start("7\r\n4\r\n0\r\nEnglish.lng\r\n0\r\n1\r\n0\r\n5\r\n");
     EXPECT_TRUE(bar->isButtonVisible(6));
     EXPECT_EQ(bar->buttonTopTwips(7), 5130);
@@ -83,7 +85,7 @@ TEST_F(Form1Test, BarGeometryWithTheMiddleButton) {
     EXPECT_EQ(app.ClickMode, mode::RightClick);
 }
 
-TEST_F(Form1Test, PlacedCentredOnAMonitorAndNeverAboveItsTop) {
+TEST_F(ClickBarTest, PlacedCentredOnAMonitorAndNeverAboveItsTop) {
     start("");
     const double startTop = bar->topTwips();
     bar->placeBarOn({0, 0, 1280 * 15, 1024 * 15});
@@ -96,13 +98,13 @@ TEST_F(Form1Test, PlacedCentredOnAMonitorAndNeverAboveItsTop) {
     EXPECT_EQ(bar->topTwips(), 0);
 }
 
-TEST_F(Form1Test, SlideEndsOnTheFirstTickPastTheEdge) {
+TEST_F(ClickBarTest, SlideEndsOnTheFirstTickPastTheEdge) {
     start("");
     bar->startSlide();
     int moves = 0;
     while (bar->slideTimer().isActive()) {
         const double before = bar->leftTwips();
-        bar->Timer2_Timer();
+        bar->onSlideTick();
         if (bar->slideTimer().isActive()) {
             ++moves;
             EXPECT_EQ(bar->leftTwips(), before - 20);
@@ -118,16 +120,16 @@ TEST_F(Form1Test, SlideEndsOnTheFirstTickPastTheEdge) {
     EXPECT_EQ(bar->dwellTimer().timerType(), Qt::PreciseTimer);
 }
 
-TEST_F(Form1Test, DwellTimerSleepsAfterAClickUntilThePointerMoves) {
+TEST_F(ClickBarTest, DwellTimerSleepsAfterAClickUntilThePointerMoves) {
     start("");
     bar->startSlide();
     while (bar->slideTimer().isActive()) {
-        bar->Timer2_Timer();
+        bar->onSlideTick();
     }
     app.ClickMode = mode::LeftClick;
     fake.pointer.at = {500, 500};
     for (int tick = 0; tick < 7 && bar->dwellTimer().isActive(); ++tick) {
-        bar->Timer1_Timer();
+        bar->onDwellTick();
     }
     EXPECT_EQ(fake.injector.events.size(), 2u);
     EXPECT_FALSE(bar->dwellTimer().isActive()) << "the timer samples a pointer that stays put";
@@ -144,13 +146,13 @@ TEST_F(Form1Test, DwellTimerSleepsAfterAClickUntilThePointerMoves) {
     EXPECT_LE(waited.elapsed(), 150) << "the tick did not come on the 100 ms grid";
 }
 
-TEST_F(Form1Test, HoverLightsOneButtonSoundsOnceAndSavesClickKinds) {
+TEST_F(ClickBarTest, HoverLightsOneButtonSoundsOnceAndSavesClickKinds) {
     start("2\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n0\r\n3\r\n");
     const auto hoverSounds = fake.sound.played.size() + fake.sound.beeps;
     EXPECT_EQ(hoverSounds, 1u) << "start-up lights the start mode's button with a sound";
 
-    bar->Image1_MouseMove(5);
-    bar->Image1_MouseMove(5);
+    bar->selectButton(5);
+    bar->selectButton(5);
     EXPECT_TRUE(bar->isButtonLit(5));
     EXPECT_FALSE(bar->isButtonLit(3));
     EXPECT_EQ(fake.sound.played.size() + fake.sound.beeps, 2u);
@@ -160,55 +162,55 @@ TEST_F(Form1Test, HoverLightsOneButtonSoundsOnceAndSavesClickKinds) {
 
     // Command buttons select but write nothing.
     std::filesystem::remove(dir.file(kSettingsFileName));
-    bar->Image1_MouseMove(7);
+    bar->selectButton(7);
     EXPECT_EQ(app.ClickMode, mode::Options);
     EXPECT_FALSE(std::filesystem::exists(dir.file(kSettingsFileName)));
     // A click-kind move writes the file again, even for a lit button.
-    bar->Image1_MouseMove(2);
+    bar->selectButton(2);
     std::filesystem::remove(dir.file(kSettingsFileName));
-    bar->Image1_MouseMove(2);
+    bar->selectButton(2);
     EXPECT_TRUE(std::filesystem::exists(dir.file(kSettingsFileName)));
 
     // While a window is shown the highlight follows but the mode stays.
     windows.optionsVisible = true;
     app.ClickMode = mode::LeftClick;
-    bar->Image1_MouseMove(4);
+    bar->selectButton(4);
     EXPECT_TRUE(bar->isButtonLit(4));
     EXPECT_EQ(app.ClickMode, mode::LeftClick);
 }
 
-TEST_F(Form1Test, BackgroundPausesAndKeepsTheHighlight) {
+TEST_F(ClickBarTest, BackgroundPausesAndKeepsTheHighlight) {
     start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n6\r\n");
-    bar->Image2_MouseMove();
+    bar->pauseClicking();
     EXPECT_EQ(app.ClickMode, mode::NoClick);
     EXPECT_TRUE(bar->isButtonLit(6));
 }
 
-TEST_F(Form1Test, StartModeOutsideTheButtonsLightsNone) {
+TEST_F(ClickBarTest, StartModeOutsideTheButtonsLightsNone) {
     start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n12\r\n");
     EXPECT_EQ(app.ClickMode, 12);
-    for (int i = 0; i < Form1::kButtonCount; ++i) {
+    for (int i = 0; i < ClickBar::kButtonCount; ++i) {
         EXPECT_FALSE(bar->isButtonLit(i));
     }
 }
 
-TEST_F(Form1Test, CommandsSetLeftClickAndOpenTheirTarget) {
+TEST_F(ClickBarTest, CommandsSetLeftClickAndOpenTheirTarget) {
     start("2\r\n5\r\n0\r\nitaliano.lng\r\n0\r\n0\r\n0\r\n3\r\n");
     app.ClickDwellTicks = 4;
-    bar->Image1_Click(8);
+    bar->runButtonCommand(8);
     EXPECT_EQ(fake.shell.opened, std::vector<std::string>{"/opt/tz/help-it.html"});
     EXPECT_EQ(app.ClickMode, mode::LeftClick);
     EXPECT_EQ(app.ClickDwellTicks, 0);
-    bar->Image1_Click(7);
-    bar->Image1_Click(0);
+    bar->runButtonCommand(7);
+    bar->runButtonCommand(0);
     EXPECT_EQ(windows.optionsShown, 1);
     EXPECT_EQ(windows.exitShown, 1);
     app.ClickMode = mode::RightClick;
-    bar->Image1_Click(5);
+    bar->runButtonCommand(5);
     EXPECT_EQ(app.ClickMode, mode::RightClick);
 }
 
-TEST_F(Form1Test, WhileTheUpdateQuestionIsOpenTheDwellTimerOnlyClicks) {
+TEST_F(ClickBarTest, WhileTheUpdateQuestionIsOpenTheDwellTimerOnlyClicks) {
     fake.http.bodies["https://example/v.txt"] = "999999999";
     int asked = 0;
     windows.whileAsked = [&] {
@@ -218,7 +220,7 @@ TEST_F(Form1Test, WhileTheUpdateQuestionIsOpenTheDwellTimerOnlyClicks) {
         // exit button's mode in force: neither the bar nor its exit command.
         fake.pointer.at = {0, 400};
         for (int tick = 0; tick < 40; ++tick) {
-            bar->Timer1_Timer();
+            bar->onDwellTick();
         }
         EXPECT_FALSE(bar->isVisible());
         EXPECT_EQ(windows.exitShown, 0);
@@ -227,7 +229,7 @@ TEST_F(Form1Test, WhileTheUpdateQuestionIsOpenTheDwellTimerOnlyClicks) {
         app.ClickMode = mode::LeftClick;
         fake.pointer.at = {600, 400};
         for (int tick = 0; tick < 7; ++tick) {
-            bar->Timer1_Timer();
+            bar->onDwellTick();
         }
         EXPECT_EQ(fake.injector.events.size(), 2u);
     };

@@ -7,19 +7,19 @@
 namespace tz {
 namespace {
 
-using Form4Test = test::ProgramWindowsTest;
+using ExitWindowTest = test::WindowManagerTest;
 
-TEST_F(Form4Test, StandsAtItsPlaceWithTheFaceWithoutABox) {
+TEST_F(ExitWindowTest, StandsAtItsPlaceWithTheFaceWithoutABox) {
     start();
-    Form4& exit = windows.form4();
+    ExitWindow& exit = madeExitWindow();
     EXPECT_EQ(exit.pos(), QPoint(184, 250));
     EXPECT_EQ(exit.size(), QSize(361, 149));
-    EXPECT_TRUE(exit.Image1->isHidden());
-    EXPECT_EQ(exit.ctlTransparent1->geometry(), QRect(22, 28, 42, 40));
+    EXPECT_TRUE(exit.face->isHidden());
+    EXPECT_EQ(exit.transparentSpot->geometry(), QRect(22, 28, 42, 40));
     const QImage shown = exit.grab().toImage();
     // A magenta corner of the face shows the background picture instead.
     EXPECT_NE(shown.pixel(22, 28), qRgb(255, 0, 255));
-    EXPECT_TRUE(exit.Si->hasFocus() || exit.focusWidget() == exit.Si);
+    EXPECT_TRUE(exit.yesButton->hasFocus() || exit.focusWidget() == exit.yesButton);
 }
 
 }  // namespace

@@ -8,58 +8,58 @@
 namespace tz {
 namespace {
 
-class Form3Test : public test::ProgramWindowsTest {
+class OptionsWindowTest : public test::WindowManagerTest {
   protected:
     // Opens the options window as the bar's options button does.
-    Form3& open() {
-        bar->Image1_Click(7);
-        return windows.form3();
+    OptionsWindow& open() {
+        bar->runButtonCommand(7);
+        return madeOptionsWindow();
     }
 };
 
-TEST_F(Form3Test, LoadCopiesTheSettingsAndShowsARefusedValueBesideTheBar) {
+TEST_F(OptionsWindowTest, LoadCopiesTheSettingsAndShowsARefusedValueBesideTheBar) {
     start("15\r\n7\r\n1\r\nEnglish.lng\r\n2\r\n1\r\n0\r\n4\r\n");
-    Form3& o = open();
+    OptionsWindow& o = open();
     EXPECT_TRUE(o.isVisible());
-    EXPECT_EQ(o.VScroll1->value(), 0);  // 15 is outside 0..10: refused
-    EXPECT_EQ(o.Label1->text(), "15");
-    EXPECT_EQ(o.VScroll2->value(), 7);
-    EXPECT_EQ(o.Label2->text(), "7");
-    EXPECT_EQ(Form3::checkValue(o.Check1), 1);
-    EXPECT_EQ(Form3::checkValue(o.Check2), 2);
-    EXPECT_EQ(Form3::checkValue(o.Check3), 1);
-    EXPECT_EQ(Form3::checkValue(o.Check4), 0);
-    EXPECT_EQ(o.Label8->text(), "Tindro Zevad Free 1.8.1");
+    EXPECT_EQ(o.toleranceSlider->value(), 0);  // 15 is outside 0..10: refused
+    EXPECT_EQ(o.toleranceValueLabel->text(), "15");
+    EXPECT_EQ(o.delaySlider->value(), 7);
+    EXPECT_EQ(o.delayValueLabel->text(), "7");
+    EXPECT_EQ(OptionsWindow::checkValue(o.startAtLogonBox), 1);
+    EXPECT_EQ(OptionsWindow::checkValue(o.soundBox), 2);
+    EXPECT_EQ(OptionsWindow::checkValue(o.middleButtonBox), 1);
+    EXPECT_EQ(OptionsWindow::checkValue(o.rightEdgeBox), 0);
+    EXPECT_EQ(o.productTitleLabel->text(), "Tindro Zevad Free 1.8.1");
 
-    o.Command1_Click();
+    o.accept();
     EXPECT_EQ(app.settings.Tolerance, 0);
     EXPECT_EQ(settingsLine(1), "0");
 }
 
-TEST_F(Form3Test, FirstRunShowsAndSavesTheDefaultsInForce) {
+TEST_F(OptionsWindowTest, FirstRunShowsAndSavesTheDefaultsInForce) {
     start("");  // made hidden at start-up, before the defaults were given
-    Form3& o = open();
-    EXPECT_EQ(o.VScroll1->value(), 2);
-    EXPECT_EQ(o.Label1->text(), "2");
-    EXPECT_EQ(o.VScroll2->value(), 5);
-    EXPECT_EQ(o.Label2->text(), "5");
-    o.Command1_Click();
+    OptionsWindow& o = open();
+    EXPECT_EQ(o.toleranceSlider->value(), 2);
+    EXPECT_EQ(o.toleranceValueLabel->text(), "2");
+    EXPECT_EQ(o.delaySlider->value(), 5);
+    EXPECT_EQ(o.delayValueLabel->text(), "5");
+    o.accept();
     EXPECT_EQ(settingsLine(1), "2");
     EXPECT_EQ(settingsLine(2), "5");
 }
 
-TEST_F(Form3Test, OkSavesWithTheStartModeUpdatesTheEntryAndRefitsTheBar) {
+TEST_F(OptionsWindowTest, OkSavesWithTheStartModeUpdatesTheEntryAndRefitsTheBar) {
     start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n");
-    bar->Image1_MouseMove(5);  // saved at once as line 8
+    bar->selectButton(5);  // saved at once as line 8
     EXPECT_EQ(settingsLine(8), "5");
-    Form3& o = open();
-    o.VScroll2->triggerAction(QAbstractSlider::SliderSingleStepAdd);  // the lower arrow
-    EXPECT_EQ(o.Label2->text(), "6");
-    o.Label5_Click();  // start at logon
-    o.Label9_Click();  // middle-click button
+    OptionsWindow& o = open();
+    o.delaySlider->triggerAction(QAbstractSlider::SliderSingleStepAdd);  // the lower arrow
+    EXPECT_EQ(o.delayValueLabel->text(), "6");
+    o.toggleStartAtLogon();  // start at logon
+    o.toggleMiddleButton();  // middle-click button
     app.ClickDwellTicks = 3;
     app.BarDwellTicks = 4;
-    o.Command1_Click();
+    o.accept();
 
     EXPECT_EQ(dir.read(kSettingsFileName), "2\r\n6\r\n1\r\nEnglish.lng\r\n0\r\n1\r\n0\r\n3\r\n");
     EXPECT_EQ(fake.startupEntry.entry, dir.path() + "/tindro-zevad");
@@ -69,74 +69,74 @@ TEST_F(Form3Test, OkSavesWithTheStartModeUpdatesTheEntryAndRefitsTheBar) {
     EXPECT_EQ(bar->heightTwips(), 6165);
     EXPECT_EQ(app.ClickDwellTicks, 0);
     EXPECT_EQ(app.BarDwellTicks, 0);
-    EXPECT_FALSE(windows.form3Exists());
+    EXPECT_FALSE((windows.optionsWindow() != nullptr));
 
     // And back: without the button, 7 and 8 move up by its picture's height.
-    Form3& again = open();
-    again.Label9_Click();
-    again.Label5_Click();
-    again.Command1_Click();
+    OptionsWindow& again = open();
+    again.toggleMiddleButton();
+    again.toggleStartAtLogon();
+    again.accept();
     EXPECT_FALSE(bar->isButtonVisible(6));
     EXPECT_EQ(bar->buttonTopTwips(7), 4380);
     EXPECT_EQ(bar->buttonTopTwips(8), 4860);
     EXPECT_FALSE(fake.startupEntry.entry.has_value());
 }
 
-TEST_F(Form3Test, CancelWritesNothingAndGivesBackTheSavedMode) {
+TEST_F(OptionsWindowTest, CancelWritesNothingAndGivesBackTheSavedMode) {
     start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n");
     const std::string before = dir.read(kSettingsFileName);
-    Form3& o = open();
-    o.Label7_Click();
-    o.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    o.Command2_Click();
+    OptionsWindow& o = open();
+    o.toggleSound();
+    o.toleranceSlider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    o.reject();
     EXPECT_EQ(dir.read(kSettingsFileName), before);
     EXPECT_EQ(app.settings.SoundOn, 0);
     EXPECT_EQ(fake.startupEntry.writes + fake.startupEntry.removals, 0);
     // The window created at start-up saved 3.
     EXPECT_EQ(app.ClickMode, 3);
-    EXPECT_FALSE(windows.form3Exists());
+    EXPECT_FALSE((windows.optionsWindow() != nullptr));
 }
 
-TEST_F(Form3Test, LabelsToggleTheirBoxesExceptTheRightEdgeOne) {
+TEST_F(OptionsWindowTest, LabelsToggleTheirBoxesExceptTheRightEdgeOne) {
     start();
-    Form3& o = open();
-    o.Label5_Click();
-    o.Label5_Click();
-    EXPECT_EQ(Form3::checkValue(o.Check1), 0);
-    Form3::setCheckValue(o.Check2, 2);
-    o.Label7_Click();  // a greyed box becomes set
-    EXPECT_EQ(Form3::checkValue(o.Check2), 1);
-    o.Label14->onClick ? o.Label14->onClick() : void();
-    EXPECT_EQ(Form3::checkValue(o.Check4), 0);
-    o.Check4->click();
-    o.Check4->click();
-    o.Check4->click();
-    EXPECT_EQ(Form3::checkValue(o.Check4), 1) << "a click never makes the box greyed";
+    OptionsWindow& o = open();
+    o.toggleStartAtLogon();
+    o.toggleStartAtLogon();
+    EXPECT_EQ(OptionsWindow::checkValue(o.startAtLogonBox), 0);
+    OptionsWindow::setCheckValue(o.soundBox, 2);
+    o.toggleSound();  // a greyed box becomes set
+    EXPECT_EQ(OptionsWindow::checkValue(o.soundBox), 1);
+    o.rightEdgeLabel->onClick ? o.rightEdgeLabel->onClick() : void();
+    EXPECT_EQ(OptionsWindow::checkValue(o.rightEdgeBox), 0);
+    o.rightEdgeBox->click();
+    o.rightEdgeBox->click();
+    o.rightEdgeBox->click();
+    EXPECT_EQ(OptionsWindow::checkValue(o.rightEdgeBox), 1) << "a click never makes the box greyed";
 }
 
-TEST_F(Form3Test, ScrollBarsRefuseValuesOutsideTheirRangeAndStopAtTheEnds) {
+TEST_F(OptionsWindowTest, ScrollBarsRefuseValuesOutsideTheirRangeAndStopAtTheEnds) {
     start("2\r\n2\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n");
-    Form3& o = open();
-    o.VScroll2->triggerAction(QAbstractSlider::SliderSingleStepSub);  // upper arrow at 2
-    EXPECT_EQ(o.VScroll2->value(), 2);
-    Form3::setScrollValue(o.VScroll2, 25);
-    EXPECT_EQ(o.VScroll2->value(), 2);
-    Form3::setScrollValue(o.VScroll2, 20);
-    o.VScroll2->triggerAction(QAbstractSlider::SliderSingleStepAdd);  // lower arrow at 20
-    EXPECT_EQ(o.Label2->text(), "20");
+    OptionsWindow& o = open();
+    o.delaySlider->triggerAction(QAbstractSlider::SliderSingleStepSub);  // upper arrow at 2
+    EXPECT_EQ(o.delaySlider->value(), 2);
+    OptionsWindow::setScrollValue(o.delaySlider, 25);
+    EXPECT_EQ(o.delaySlider->value(), 2);
+    OptionsWindow::setScrollValue(o.delaySlider, 20);
+    o.delaySlider->triggerAction(QAbstractSlider::SliderSingleStepAdd);  // lower arrow at 20
+    EXPECT_EQ(o.delayValueLabel->text(), "20");
 }
 
-TEST_F(Form3Test, PointerOverTheSurfaceForcesLeftClickAndLinksOpenTheirTargets) {
+TEST_F(OptionsWindowTest, PointerOverTheSurfaceForcesLeftClickAndLinksOpenTheirTargets) {
     start();
-    Form3& o = open();
-    bar->Image2_MouseMove();
+    OptionsWindow& o = open();
+    bar->pauseClicking();
     EXPECT_EQ(app.ClickMode, mode::NoClick);
-    o.Form_MouseMove();
+    o.forceLeftClick();
     EXPECT_EQ(app.ClickMode, mode::LeftClick);
 
-    o.Label11_Click();
-    o.Label10_Click();
-    o.Image1_Click();
+    o.openProductPage();
+    o.openLanguagesPage();
+    o.openDonationPage();
     ASSERT_EQ(fake.shell.opened.size(), 3u);
     EXPECT_NE(fake.shell.opened[0].find("tindro-mouse.html"), std::string::npos);
     EXPECT_NE(fake.shell.opened[1].find("tindro-mouse-languages.html"), std::string::npos);
@@ -144,16 +144,16 @@ TEST_F(Form3Test, PointerOverTheSurfaceForcesLeftClickAndLinksOpenTheirTargets) 
 
     fake.shell.desktop = "XFCE";
     fake.shell.startSucceeds = false;  // nothing installed: every tool is tried, silently
-    o.Label13_Click();
+    o.openMouseSettings();
     ASSERT_FALSE(fake.shell.started.empty());
     EXPECT_EQ(fake.shell.started.front(), std::vector<std::string>{"xfce4-mouse-settings"});
 }
 
-TEST_F(Form3Test, EnterConfirms) {
+TEST_F(OptionsWindowTest, EnterConfirms) {
     start();
-    Form3& o = open();
-    EXPECT_TRUE(o.Command1->autoDefault());
-    EXPECT_EQ(o.focusWidget(), o.Command1);
+    OptionsWindow& o = open();
+    EXPECT_TRUE(o.okButton->autoDefault());
+    EXPECT_EQ(o.focusWidget(), o.okButton);
 }
 
 }  // namespace

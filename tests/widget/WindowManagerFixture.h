@@ -1,6 +1,6 @@
 #pragma once
 // The whole set of windows on fakes: the bar, and the options and exit windows
-// created on first touch, as the running program has them.
+// made by its start-up, as the running program has them.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -15,7 +15,7 @@
 
 namespace tz::test {
 
-class ProgramWindowsTest : public ::testing::Test {
+class WindowManagerTest : public ::testing::Test {
   protected:
     // Starts the program's windows from the given settings file ("": none).
     void start(const std::string& settings = "2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n") {
@@ -25,9 +25,10 @@ class ProgramWindowsTest : public ::testing::Test {
         app.settingsPath = dir.file(kSettingsFileName);
         fake.programFolder.path = dir.path();
         app.ProductTitle = "Tindro Zevad Free 1.8.1";
-        bar = std::make_unique<Form1>(app, fake.platform, windows, windows, "http://127.0.0.1:1/");
+        bar =
+            std::make_unique<ClickBar>(app, fake.platform, windows, windows, "http://127.0.0.1:1/");
         windows.setBar(bar.get());
-        bar->Form_Load();
+        bar->load();
     }
     // A language file in the program's Lang folder: `texts[i]` on line i.
     void writeLanguage(const std::string& name, const std::vector<std::string>& texts) {
@@ -37,6 +38,15 @@ class ProgramWindowsTest : public ::testing::Test {
             bytes += "xx " + texts[i] + "\r\n";
         }
         dir.write("Lang/" + name, bytes);
+    }
+    // The window, made first if it does not exist.
+    OptionsWindow& madeOptionsWindow() {
+        windows.makeOptionsWindow();
+        return *windows.optionsWindow();
+    }
+    ExitWindow& madeExitWindow() {
+        windows.makeExitWindow();
+        return *windows.exitWindow();
     }
     std::string settingsLine(int line) {
         const std::string text = dir.read(kSettingsFileName);
@@ -50,8 +60,8 @@ class ProgramWindowsTest : public ::testing::Test {
     TestDirectory dir;
     fake::FakePlatform fake;
     AppState app;
-    ProgramWindows windows{app, fake.platform};
-    std::unique_ptr<Form1> bar;
+    WindowManager windows{app, fake.platform};
+    std::unique_ptr<ClickBar> bar;
 };
 
 }  // namespace tz::test
