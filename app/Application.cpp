@@ -12,7 +12,7 @@ namespace tz {
 
 Application::Application(Platform& platform, const std::string& versionUrl)
     : windows_(state_, platform) {
-    // Start-up step 1.
+    // The product title and where the settings live, before any window.
     state_.ProductTitle =
         buildProductTitle(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision);
     state_.settingsPath = settingsPathFor(platform.programFolder.folder());

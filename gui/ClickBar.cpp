@@ -131,38 +131,38 @@ std::string ClickBar::settingsPath() const {
 bool ClickBar::load() {
     ScreenMetrics& screen = platform_.screen;
 
-    // Step 3: the settings.
+    // The settings.
     app_.settings = readStartingSettings(settingsPath(), platform_.programFolder.folder());
 
-    // Step 4: on a first run the language follows the country of the user's locale.
+    // On a first run the language follows the country of the user's locale.
     if (needsSystemLanguage(app_.settings.LanguageFile)) {
         app_.settings.LanguageFile = chooseLanguageFile(platform_.locale);
     }
 
-    // Step 5: the lower buttons follow the middle-click choice.
+    // The lower buttons follow the middle-click choice.
     layOutLowerButtons();
 
-    // Step 6: centre vertically, with the height the window had before fitting.
+    // Centre vertically, with the height the window had before fitting.
     top_ = (screen.heightTwips() - height_) / 2;
 
-    // Step 7: every button starts in its normal look and takes its picture's size.
+    // Every button starts in its normal look and takes its picture's size.
     for (int i = 0; i < kButtonCount; ++i) {
         showPicture(i, i);
     }
 
-    // Step 8: fit the bar to its buttons.
+    // Fit the bar to its buttons.
     fitHeightToButtons();
     width_ = buttonWidth_[1];
 
-    // Step 9: the texts of that language.
+    // The texts of that language.
     LoadLanguageFile(app_.texts,
                      languageFilePath(platform_.programFolder.folder(), app_.settings.LanguageFile),
                      LoadMode::Startup);
 
-    // Step 10: on every window; this creates the options and exit windows hidden.
+    // On every window; this creates the options and exit windows hidden.
     windows_.applyTexts();
 
-    // Step 11: one instance at a time. The second one says so and ends
+    // One instance at a time. The second one says so and ends
     // without writing anything.
     if (!platform_.instanceLock.acquire()) {
         quintptr owner = 0;
@@ -173,7 +173,7 @@ bool ClickBar::load() {
     // one left half-written can go.
     removeStaleTemporaries(std::filesystem::path(settingsPath()).parent_path().string());
 
-    // Step 12: a delay of 0 means the file gave no usable values.
+    // A delay of 0 means the file gave no usable values.
     // The options window, made before this, must show and save these values.
     if (app_.settings.Delay == 0) {
         app_.settings.Tolerance = 2;
@@ -181,11 +181,11 @@ bool ClickBar::load() {
         windows_.showSettingsInForce();
     }
 
-    // Step 13.
+    // Nothing counted yet.
     app_.BarDwellTicks = 0;
     app_.ClickDwellTicks = 0;
 
-    // Step 14: news of a newer release; answering Yes ends the program. The
+    // News of a newer release; answering Yes ends the program. The
     // dwell timer runs while the question is open, so that it can be answered
     // by resting the pointer on a button like everything else; it clicks and
     // nothing more, since the bar is not ready yet.
@@ -201,7 +201,7 @@ bool ClickBar::load() {
         return false;
     }
 
-    // Step 15: restore the saved click mode as if the pointer entered its button.
+    // Restore the saved click mode as if the pointer entered its button.
     selectButton(app_.settings.StartMode);
 
     applyGeometry();

@@ -71,13 +71,13 @@ ExitWindow::ExitWindow(AppState& app, Platform& platform, WindowManager& windows
 }
 
 void ExitWindow::load() {
-    // Step 1: topmost at its place (the window flags keep it above the others).
-    // Steps 2 to 5: the face stands on the background without a box around it.
+    // Topmost at its place (the window flags keep it above the others).
+    // The face stands on the background without a box around it.
     transparentSpot->setGeometry(face->geometry());
     transparentSpot->setMaskColor(qRgb(255, 0, 255));
     transparentSpot->setPicture(face->pixmap());
     face->hide();
-    // Step 6: answered by dwelling, so the left click is in force meanwhile.
+    // Answered by dwelling, so the left click is in force meanwhile.
     savedClickMode = app_.ClickMode;
     app_.ClickMode = mode::LeftClick;
 }

@@ -220,13 +220,13 @@ int OptionsWindow::checkValue(const TriStateCheckBox* box) {
 }
 
 void OptionsWindow::load() {
-    // Step 1: topmost, through the window flags. Step 2: the bar's icon.
+    // Topmost through the window flags; the bar's icon.
     setWindowIcon(windows_.bar().windowIcon());
-    // Steps 3 and 4: the settings into the controls.
+    // The settings into the controls.
     showSettings();
     productTitleLabel->setText(QString::fromStdString(app_.ProductTitle));
     productTitleLabel->adjustSize();
-    // Step 5: the hand over everything that can be acted on.
+    // The hand over everything that can be acted on.
     const QCursor hand = handCursor();
     for (QWidget* w : std::initializer_list<QWidget*>{
              startAtLogonBox, soundBox, middleButtonBox, rightEdgeBox, toleranceSlider, delaySlider,
@@ -234,9 +234,9 @@ void OptionsWindow::load() {
              addLanguageLink, productPageLink, aboutButton, mouseSettingsLink}) {
         w->setCursor(hand);
     }
-    // Step 6: the texts of the active language.
+    // The texts of the active language.
     windows_.applyTexts();
-    // Step 7: used by dwelling, so the left click is in force meanwhile.
+    // Used by dwelling, so the left click is in force meanwhile.
     savedClickMode = app_.ClickMode;
     app_.ClickMode = mode::LeftClick;
 }

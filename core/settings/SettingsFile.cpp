@@ -12,7 +12,7 @@ namespace {
 // A settings file is eight short lines; anything past this is not read.
 constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 
-// Walks the fields of the file the way the program's reader always has:
+// Walks the fields of the file:
 // blanks before a field are skipped, a comma or a line end (CR, LF, CR LF)
 // ends it, and a number also ends at a blank.
 class FieldReader {
