@@ -50,7 +50,7 @@ ExitWindow::ExitWindow(AppState& app, Platform& platform, WindowManager& windows
     transparentSpot->setGeometry(twipsToPixels(screen, 3210, 660, 660, 630));
     transparentSpot->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    questionLabel = new QLabel(QStringLiteral("questionLabel"), this);
+    questionLabel = new QLabel(QStringLiteral("Do you want to exit?"), this);
     questionLabel->setTextFormat(Qt::PlainText);
     questionLabel->setFont(programFont(QStringLiteral("Arial"), 12));
     setTextColour(questionLabel, Qt::white);
@@ -58,9 +58,9 @@ ExitWindow::ExitWindow(AppState& app, Platform& platform, WindowManager& windows
     questionLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     const QCursor hand = handCursor();
-    yesButton = dialogButton(this, QStringLiteral("&yesButton"),
+    yesButton = dialogButton(this, QStringLiteral("&Yes"),
                              twipsToPixels(screen, 1200, 1380, 1395, 525));
-    noButton = dialogButton(this, QStringLiteral("&noButton"),
+    noButton = dialogButton(this, QStringLiteral("&No"),
                             twipsToPixels(screen, 2850, 1380, 1395, 525));
     yesButton->setCursor(hand);
     noButton->setCursor(hand);

@@ -127,7 +127,7 @@ void OptionsWindow::createControls() {
     picture->setPixmap(scaledPicture(QStringLiteral(":/images/options/picture.jpg"),
                                      platform_.screen.windowScale()));
 
-    mouseSettingsLink = linkLabel(1920, 420, 5505, 315, "Opzioni...", 12);
+    mouseSettingsLink = linkLabel(1920, 420, 5505, 315, "Mouse settings...", 12);
     aboutButton = label(7650, 330, 525, 495);
     aboutButton->setText(QStringLiteral("i"));
     aboutButton->setFont(programFont(QStringLiteral("Verdana"), 18, true, true));
@@ -135,22 +135,22 @@ void OptionsWindow::createControls() {
     setTextColour(aboutButton, Qt::white);
 
     soundBox = checkBox(1980, 1170);
-    soundLabel = plainLabel(2280, 1200, "Beep");
-    toleranceLabel = plainLabel(4065, 1200, "Tolleranza (0 - 10)");
+    soundLabel = plainLabel(2280, 1200, "Sounds");
+    toleranceLabel = plainLabel(4065, 1200, "Tolerance (0 - 10)");
     toleranceValueLabel = numberLabel(7080, 1080);
     toleranceSlider = scrollBar(7830, 1080, 0, 10);
-    delayLabel = plainLabel(330, 1950, "Decimi");
+    delayLabel = plainLabel(330, 1950, "Click delay in tenths of a second (2 - 20)");
     delayValueLabel = numberLabel(7080, 1830);
     delaySlider = scrollBar(7830, 1830, 2, 20);
     startAtLogonBox = checkBox(300, 2610);
-    startAtLogonLabel = plainLabel(600, 2650, "Esecuzione all'avvio");
+    startAtLogonLabel = plainLabel(600, 2650, "Start automatically at logon");
     middleButtonBox = checkBox(300, 3000);
-    middleButtonLabel = plainLabel(600, 3040, "Clic centrale");
+    middleButtonLabel = plainLabel(600, 3040, "Show the middle-click button");
     rightEdgeBox = checkBox(300, 3390);
-    rightEdgeLabel = plainLabel(600, 3435, "Mostra barra anche a destra");
-    languageLink = linkLabel(360, 4080, 3135, 315, "Lingua...", 12);
-    addLanguageLink = linkLabel(3720, 4080, 4365, 315, "Aggiungi lingua...", 12);
-    productPageLink = linkLabel(180, 4800, 0, 255, "Controlla se ci sono aggiornamenti...", 11.25);
+    rightEdgeLabel = plainLabel(600, 3435, "Also show the bar at the right edge");
+    languageLink = linkLabel(360, 4080, 3135, 315, "Language...", 12);
+    addLanguageLink = linkLabel(3720, 4080, 4365, 315, "Get more languages...", 12);
+    productPageLink = linkLabel(180, 4800, 0, 255, "Check for updates...", 11.25);
     productPageLink->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     productPageLink->adjustSize();
 
@@ -163,9 +163,9 @@ void OptionsWindow::createControls() {
     productTitleLabel->setFont(programFont(QStringLiteral("Arial"), 11.25, true, true));
     setTextColour(productTitleLabel, QColor(224, 224, 224));
 
-    okButton = dialogButton(this, QStringLiteral("&Ok"),
+    okButton = dialogButton(this, QStringLiteral("&OK"),
                             twipsToPixels(platform_.screen, 5850, 5310, 1155, 465));
-    cancelButton = dialogButton(this, QStringLiteral("&Annulla"),
+    cancelButton = dialogButton(this, QStringLiteral("&Cancel"),
                                 twipsToPixels(platform_.screen, 7080, 5310, 1155, 465));
     // OK comes first in tab order and has the focus, so Enter confirms.
     setTabOrder(okButton, cancelButton);
