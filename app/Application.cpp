@@ -13,7 +13,7 @@ namespace tz {
 Application::Application(Platform& platform, const std::string& versionUrl)
     : windows_(state_, platform) {
     // The product title and where the settings live, before any window.
-    state_.ProductTitle =
+    state_.productTitle =
         buildProductTitle(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision);
     state_.settingsPath = settingsPathFor(platform.programFolder.folder());
     bar_ = std::make_unique<ClickBar>(state_, platform, windows_, windows_, versionUrl);

@@ -28,7 +28,7 @@ class Host : public tz::EngineHost {
     void makeOptionsWindow() override {}
     bool isExitWindowVisible() override { return false; }
     bool isOptionsWindowVisible() override { return false; }
-    void activateButton(int) override {}
+    void activateButton(ClickMode) override {}
     void playClickSound() override {}
     tz::BarGeometry bar{0, 4410, 675, 5385, false};
 };
@@ -37,7 +37,7 @@ void EngineTick(benchmark::State& state) {
     tz::AppState app;
     app.settings.Tolerance = 2;
     app.settings.Delay = 5;
-    app.ClickMode = tz::mode::LeftClick;
+    app.clickMode = tz::ClickMode::LeftClick;
     tz::fake::FakePlatform fake;
     Host host;
     tz::DwellEngine engine(app, host, fake.pointer, fake.screen, fake.injector);

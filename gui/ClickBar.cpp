@@ -107,7 +107,7 @@ void ClickBar::createControls() {
         button->setCursor(hand);
         const auto index = static_cast<std::int16_t>(i);
         button->onMouseMove = [this, index] { selectButton(index); };
-        button->onClick = [this, index] { runButtonCommand(index); };
+        button->onClick = [this, index] { runButtonCommand(static_cast<ClickMode>(index)); };
         buttons_[i] = button;
         buttonLeft_[i] = kButtonPlaces[i].left;
         buttonTop_[i] = kButtonPlaces[i].top;
@@ -370,7 +370,7 @@ void ClickBar::selectButton(std::int16_t index) {
     const bool optionsVisible = windows_.isOptionsWindowVisible();
     const bool exitVisible = windows_.isExitWindowVisible();
     if (!optionsVisible && !exitVisible) {
-        app_.ClickMode = index;
+        app_.clickMode = static_cast<ClickMode>(index);
     }
     if (index >= 1 && index <= 6) {
         writeSettingsFile(settingsPath(), app_.settings, index);
@@ -378,23 +378,23 @@ void ClickBar::selectButton(std::int16_t index) {
 }
 
 void ClickBar::pauseClicking() {
-    app_.ClickMode = mode::NoClick;
+    app_.clickMode = ClickMode::Pause;
 }
 
-void ClickBar::runButtonCommand(std::int16_t index) {
-    switch (index) {
-        case mode::Exit:
-            app_.ClickMode = mode::LeftClick;
+void ClickBar::runButtonCommand(ClickMode button) {
+    switch (button) {
+        case ClickMode::Exit:
+            app_.clickMode = ClickMode::LeftClick;
             app_.ClickDwellTicks = 0;
             windows_.showExitWindow();
             break;
-        case mode::Options:
-            app_.ClickMode = mode::LeftClick;
+        case ClickMode::Options:
+            app_.clickMode = ClickMode::LeftClick;
             app_.ClickDwellTicks = 0;
             windows_.showOptionsWindow();
             break;
-        case mode::Help:
-            app_.ClickMode = mode::LeftClick;
+        case ClickMode::Help:
+            app_.clickMode = ClickMode::LeftClick;
             app_.ClickDwellTicks = 0;
             platform_.shell.open(platform_.programFolder.folder() +
                                  helpPageName(app_.settings.LanguageFile));
@@ -456,11 +456,11 @@ bool ClickBar::isOptionsWindowVisible() {
     return windows_.isOptionsWindowVisible();
 }
 
-void ClickBar::activateButton(int index) {
+void ClickBar::activateButton(ClickMode button) {
     if (answeringStartupQuestion_) {
         return;
     }
-    runButtonCommand(static_cast<std::int16_t>(index));
+    runButtonCommand(button);
 }
 
 void ClickBar::playClickSound() {

@@ -42,7 +42,7 @@ class ClickBar : public QWidget, public EngineHost {
     void wakeTicking();
 
     void selectButton(std::int16_t index);
-    void runButtonCommand(std::int16_t index);
+    void runButtonCommand(ClickMode button);
     void pauseClicking();
 
     // Shows or hides button 6 for MiddleButton and moves buttons 7 and 8 to match.
@@ -61,7 +61,7 @@ class ClickBar : public QWidget, public EngineHost {
     void makeOptionsWindow() override;
     bool isExitWindowVisible() override;
     bool isOptionsWindowVisible() override;
-    void activateButton(int index) override;
+    void activateButton(ClickMode button) override;
     void playClickSound() override;
 
     // Read-only views for tests and the windows that need them.

@@ -58,10 +58,10 @@ ExitWindow::ExitWindow(AppState& app, Platform& platform, WindowManager& windows
     questionLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     const QCursor hand = handCursor();
-    yesButton = dialogButton(this, QStringLiteral("&Yes"),
-                             twipsToPixels(screen, 1200, 1380, 1395, 525));
-    noButton = dialogButton(this, QStringLiteral("&No"),
-                            twipsToPixels(screen, 2850, 1380, 1395, 525));
+    yesButton =
+        dialogButton(this, QStringLiteral("&Yes"), twipsToPixels(screen, 1200, 1380, 1395, 525));
+    noButton =
+        dialogButton(this, QStringLiteral("&No"), twipsToPixels(screen, 2850, 1380, 1395, 525));
     yesButton->setCursor(hand);
     noButton->setCursor(hand);
     setTabOrder(yesButton, noButton);
@@ -78,8 +78,8 @@ void ExitWindow::load() {
     transparentSpot->setPicture(face->pixmap());
     face->hide();
     // Answered by dwelling, so the left click is in force meanwhile.
-    savedClickMode = app_.ClickMode;
-    app_.ClickMode = mode::LeftClick;
+    savedClickMode = app_.clickMode;
+    app_.clickMode = ClickMode::LeftClick;
 }
 
 void ExitWindow::retranslate(const TextTable& t) {
@@ -94,11 +94,11 @@ void ExitWindow::mouseMoveEvent(QMouseEvent* /*event*/) {
 }
 
 void ExitWindow::forceLeftClick() {
-    app_.ClickMode = mode::LeftClick;
+    app_.clickMode = ClickMode::LeftClick;
 }
 
 void ExitWindow::unload() {
-    app_.ClickMode = savedClickMode;
+    app_.clickMode = savedClickMode;
 }
 
 void ExitWindow::accept() {

@@ -28,7 +28,7 @@ class ExitWindow : public QWidget {
     void accept();
     void reject();
 
-    std::int16_t savedClickMode = 0;
+    ClickMode savedClickMode = ClickMode::Exit;
 
     QLabel* background = nullptr;
     QLabel* face = nullptr;

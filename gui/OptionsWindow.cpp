@@ -224,7 +224,7 @@ void OptionsWindow::load() {
     setWindowIcon(windows_.bar().windowIcon());
     // The settings into the controls.
     showSettings();
-    productTitleLabel->setText(QString::fromStdString(app_.ProductTitle));
+    productTitleLabel->setText(QString::fromStdString(app_.productTitle));
     productTitleLabel->adjustSize();
     // The hand over everything that can be acted on.
     const QCursor hand = handCursor();
@@ -237,8 +237,8 @@ void OptionsWindow::load() {
     // The texts of the active language.
     windows_.applyTexts();
     // Used by dwelling, so the left click is in force meanwhile.
-    savedClickMode = app_.ClickMode;
-    app_.ClickMode = mode::LeftClick;
+    savedClickMode = app_.clickMode;
+    app_.clickMode = ClickMode::LeftClick;
 }
 
 void OptionsWindow::retranslate(const TextTable& t) {
@@ -279,11 +279,11 @@ void OptionsWindow::mouseMoveEvent(QMouseEvent* /*event*/) {
 }
 
 void OptionsWindow::forceLeftClick() {
-    app_.ClickMode = mode::LeftClick;
+    app_.clickMode = ClickMode::LeftClick;
 }
 
 void OptionsWindow::unload() {
-    app_.ClickMode = savedClickMode;
+    app_.clickMode = savedClickMode;
 }
 
 void OptionsWindow::showTolerance() {

@@ -50,7 +50,7 @@ class OptionsWindow : public QWidget {
     static void setCheckValue(TriStateCheckBox* box, int value);
     static int checkValue(const TriStateCheckBox* box);
 
-    std::int16_t savedClickMode = 0;
+    ClickMode savedClickMode = ClickMode::Exit;
 
     ClickableLabel* donateButton = nullptr;         // donation picture
     ClickableLabel* picture = nullptr;              // decoration

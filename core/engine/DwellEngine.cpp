@@ -37,15 +37,15 @@ void DwellEngine::tick() {
     activateBarButton();
     dwellClick(p.x, p.y);
     if (fits16(p.x)) {
-        state_.LastX = static_cast<std::int16_t>(p.x);
+        state_.lastX = static_cast<std::int16_t>(p.x);
     }
     if (fits16(p.y)) {
-        state_.LastY = static_cast<std::int16_t>(p.y);
+        state_.lastY = static_cast<std::int16_t>(p.y);
     }
 }
 
 bool DwellEngine::idleUntilPointerMoves() const {
-    return pointerStill_ && (state_.DwellDone != 0 || app_.ClickMode == mode::NoClick);
+    return pointerStill_ && (state_.restClicked || app_.clickMode == ClickMode::Pause);
 }
 
 void DwellEngine::showOrHideBar(std::int32_t x, std::int32_t y) {
@@ -87,14 +87,14 @@ void DwellEngine::showOrHideBar(std::int32_t x, std::int32_t y) {
 }
 
 void DwellEngine::activateBarButton() {
-    if (app_.ClickMode == mode::NoClick || state_.DwellDone != 0) {
+    if (app_.clickMode == ClickMode::Pause || state_.restClicked) {
         return;
     }
     increment(app_.BarDwellTicks);
-    if (state_.PrevMode != app_.ClickMode) {
+    if (state_.previousMode != app_.clickMode) {
         app_.BarDwellTicks = 0;
     }
-    state_.PrevMode = app_.ClickMode;
+    state_.previousMode = app_.clickMode;
     if (app_.BarDwellTicks <= kActivationTicks) {
         return;
     }
@@ -102,30 +102,30 @@ void DwellEngine::activateBarButton() {
         host_.playClickSound();
     }
     app_.BarDwellTicks = 0;
-    state_.DwellDone = 1;
+    state_.restClicked = true;
     // Each test reads ClickMode afresh: a command sets it to 3, and so does
     // the load step of a window made just before the test.
     host_.makeExitWindow();
-    if (!host_.isExitWindowVisible() && app_.ClickMode == mode::Exit) {
-        host_.activateButton(mode::Exit);
+    if (!host_.isExitWindowVisible() && app_.clickMode == ClickMode::Exit) {
+        host_.activateButton(ClickMode::Exit);
     }
     host_.makeOptionsWindow();
-    if (!host_.isOptionsWindowVisible() && app_.ClickMode == mode::Options) {
-        host_.activateButton(mode::Options);
+    if (!host_.isOptionsWindowVisible() && app_.clickMode == ClickMode::Options) {
+        host_.activateButton(ClickMode::Options);
     }
-    if (app_.ClickMode == mode::Help) {
-        host_.activateButton(mode::Help);
+    if (app_.clickMode == ClickMode::Help) {
+        host_.activateButton(ClickMode::Help);
     }
 }
 
 void DwellEngine::dwellClick(std::int32_t x, std::int32_t y) {
     const std::int32_t margin = std::int32_t{app_.settings.Tolerance} + 2;
-    const bool moved = std::abs(std::int32_t{state_.LastX} - x) >= margin ||
-                       std::abs(std::int32_t{state_.LastY} - y) >= margin;
+    const bool moved = std::abs(std::int32_t{state_.lastX} - x) >= margin ||
+                       std::abs(std::int32_t{state_.lastY} - y) >= margin;
     // Movement (or the pause mode) ends the rest and its count: every click
     // needs a whole delay of resting ticks after the pointer last moved.
-    if (moved || app_.ClickMode == mode::NoClick) {
-        state_.DwellDone = 0;
+    if (moved || app_.clickMode == ClickMode::Pause) {
+        state_.restClicked = false;
         app_.BarDwellTicks = 0;
         app_.ClickDwellTicks = 0;
         return;
@@ -135,40 +135,40 @@ void DwellEngine::dwellClick(std::int32_t x, std::int32_t y) {
         return;
     }
     app_.ClickDwellTicks = 0;
-    if (state_.DwellDone != 0) {
+    if (state_.restClicked) {
         return;
     }
-    switch (app_.ClickMode) {
-        case mode::DoubleClick:
+    switch (app_.clickMode) {
+        case ClickMode::DoubleClick:
             LeftClick(injector_);
             LeftClick(injector_);
-            state_.DwellDone = 1;
+            state_.restClicked = true;
             clickFeedback();
             break;
-        case mode::LeftClick:
+        case ClickMode::LeftClick:
             LeftClick(injector_);
-            state_.DwellDone = 1;
+            state_.restClicked = true;
             clickFeedback();
             break;
-        case mode::Drag:
-            state_.DwellDone = 1;
-            if (state_.DragButtonDown == 0) {
+        case ClickMode::Drag:
+            state_.restClicked = true;
+            if (!state_.dragButtonDown) {
                 injector_.send(MouseEvent::LeftDown);
-                state_.DragButtonDown = 1;
+                state_.dragButtonDown = true;
             } else {
                 injector_.send(MouseEvent::LeftUp);
-                state_.DragButtonDown = 0;
+                state_.dragButtonDown = false;
             }
             clickFeedback();
             break;
-        case mode::RightClick:
+        case ClickMode::RightClick:
             RightClick(injector_);
-            state_.DwellDone = 1;
+            state_.restClicked = true;
             clickFeedback();
             break;
-        case mode::MiddleClick:
+        case ClickMode::MiddleClick:
             MiddleClick(injector_);
-            state_.DwellDone = 1;
+            state_.restClicked = true;
             clickFeedback();
             break;
         default:

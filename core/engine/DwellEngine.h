@@ -34,18 +34,20 @@ class EngineHost {
     virtual bool isExitWindowVisible() = 0;
     virtual bool isOptionsWindowVisible() = 0;
     // Runs the bar's command of button 0 (exit), 7 (options) or 8 (help).
-    virtual void activateButton(int index) = 0;
+    virtual void activateButton(ClickMode button) = 0;
     // The click sound.
     virtual void playClickSound() = 0;
 };
 
 // The engine's own variables; they live for the whole run and start at 0.
 struct DwellState {
-    std::int16_t LastX = 0;
-    std::int16_t LastY = 0;
-    std::int16_t PrevMode = 0;
-    std::int16_t DwellDone = 0;
-    std::int16_t DragButtonDown = 0;
+    std::int16_t lastX = 0;
+    std::int16_t lastY = 0;
+    ClickMode previousMode = ClickMode::Exit;
+    // The current rest has had its click (or its bar button activation).
+    bool restClicked = false;
+    // A drag's left button is down, waiting for the rest that releases it.
+    bool dragButtonDown = false;
 };
 
 // Samples the pointer once per tick, shows or hides the bar, activates bar

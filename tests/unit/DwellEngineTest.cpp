@@ -46,9 +46,9 @@ class FakeHost : public EngineHost {
         log.push_back("options?");
         return optionsExists && optionsVisible;
     }
-    void activateButton(int index) override {
-        log.push_back("command " + std::to_string(index));
-        app_.ClickMode = mode::LeftClick;
+    void activateButton(ClickMode button) override {
+        log.push_back("command " + std::to_string(static_cast<int>(button)));
+        app_.clickMode = ClickMode::LeftClick;
         app_.ClickDwellTicks = 0;
     }
     void playClickSound() override { log.push_back("sound"); }
@@ -63,7 +63,7 @@ class FakeHost : public EngineHost {
     void make(bool& exists) {
         if (!exists) {
             exists = true;
-            app_.ClickMode = mode::LeftClick;
+            app_.clickMode = ClickMode::LeftClick;
         }
     }
     AppState& app_;
@@ -74,7 +74,7 @@ class DwellEngineTest : public ::testing::Test {
     DwellEngineTest() {
         app.settings.Tolerance = 2;
         app.settings.Delay = 5;
-        app.ClickMode = mode::LeftClick;
+        app.clickMode = ClickMode::LeftClick;
     }
 
     // Moves to (x, y) on one tick and rests there for `rest` more ticks.
@@ -118,9 +118,9 @@ TEST_F(DwellEngineTest, ClicksOncePerRestAndOnlyAfterAWholeDelay) {
 
     // So does pausing: a rest begun in click kind 1 counts from the change back.
     moveAndRest(700, 700, 3);
-    app.ClickMode = mode::NoClick;
+    app.clickMode = ClickMode::Pause;
     engine.tick();
-    app.ClickMode = mode::LeftClick;
+    app.clickMode = ClickMode::LeftClick;
     moveAndRest(700, 700, 3);
     EXPECT_EQ(clicks(), 4u);
     moveAndRest(700, 700, 1);
@@ -130,27 +130,27 @@ TEST_F(DwellEngineTest, ClicksOncePerRestAndOnlyAfterAWholeDelay) {
 TEST_F(DwellEngineTest, IdleOnlyWhenTheRestIsOverAndThePointerStaysExactlyPut) {
     struct Step {
         int x, y;
-        std::int16_t mode;
+        ClickMode mode;
         bool idle;
     };
     const Step steps[] = {
-        {500, 500, mode::LeftClick, false},  // a move
-        {500, 500, mode::LeftClick, false},  // counting towards the click
-        {500, 500, mode::LeftClick, false},
-        {500, 500, mode::LeftClick, false},
-        {500, 500, mode::LeftClick, false},
-        {500, 500, mode::LeftClick, true},   // the click came: only a move starts another
-        {501, 500, mode::LeftClick, false},  // a drift within the tolerance is watched
-        {501, 500, mode::LeftClick, true},
-        {700, 700, mode::NoClick, false},
-        {700, 700, mode::NoClick, true},   // paused
-        {700, 700, mode::Options, false},  // a bar button counts towards its command
+        {500, 500, ClickMode::LeftClick, false},  // a move
+        {500, 500, ClickMode::LeftClick, false},  // counting towards the click
+        {500, 500, ClickMode::LeftClick, false},
+        {500, 500, ClickMode::LeftClick, false},
+        {500, 500, ClickMode::LeftClick, false},
+        {500, 500, ClickMode::LeftClick, true},   // the click came: only a move starts another
+        {501, 500, ClickMode::LeftClick, false},  // a drift within the tolerance is watched
+        {501, 500, ClickMode::LeftClick, true},
+        {700, 700, ClickMode::Pause, false},
+        {700, 700, ClickMode::Pause, true},     // paused
+        {700, 700, ClickMode::Options, false},  // a bar button counts towards its command
     };
     for (const Step& s : steps) {
-        app.ClickMode = s.mode;
+        app.clickMode = s.mode;
         at(s.x, s.y);
         EXPECT_EQ(engine.idleUntilPointerMoves(), s.idle)
-            << s.x << "," << s.y << " mode " << s.mode;
+            << s.x << "," << s.y << " mode " << static_cast<int>(s.mode);
     }
 }
 
@@ -177,52 +177,52 @@ TEST_F(DwellEngineTest, RestIsJudgedAgainstToleranceTwoPixels) {
 }
 
 TEST_F(DwellEngineTest, EachModeInjectsItsClick) {
-    app.ClickMode = mode::DoubleClick;
+    app.clickMode = ClickMode::DoubleClick;
     moveAndRest(500, 500, 5);
     EXPECT_EQ(fake.injector.events,
               (std::vector<E>{E::LeftDown, E::LeftUp, E::LeftDown, E::LeftUp}));
 
     fake.injector.events.clear();
-    app.ClickMode = mode::RightClick;
+    app.clickMode = ClickMode::RightClick;
     moveAndRest(400, 400, 5);
-    app.ClickMode = mode::MiddleClick;
+    app.clickMode = ClickMode::MiddleClick;
     moveAndRest(300, 300, 5);
     EXPECT_EQ(fake.injector.events,
               (std::vector<E>{E::RightDown, E::RightUp, E::MiddleDown, E::MiddleUp}));
 }
 
 TEST_F(DwellEngineTest, DragPressesOnOneRestAndReleasesOnTheNext) {
-    app.ClickMode = mode::Drag;
+    app.clickMode = ClickMode::Drag;
     moveAndRest(500, 500, 5);
     EXPECT_EQ(fake.injector.events, (std::vector<E>{E::LeftDown}));
     // Changing the mode does not release the held button.
-    app.ClickMode = mode::LeftClick;
-    app.ClickMode = mode::Drag;
+    app.clickMode = ClickMode::LeftClick;
+    app.clickMode = ClickMode::Drag;
     moveAndRest(600, 500, 5);
     moveAndRest(700, 500, 5);
     EXPECT_EQ(fake.injector.events, (std::vector<E>{E::LeftDown, E::LeftUp, E::LeftDown}));
 }
 
 TEST_F(DwellEngineTest, NoClickModeNeverClicksNorActivates) {
-    app.ClickMode = mode::NoClick;
+    app.clickMode = ClickMode::Pause;
     app.settings.SoundOn = 1;
     moveAndRest(500, 500, 100);
     EXPECT_EQ(clicks(), 0u);
     EXPECT_TRUE(host.log.empty());
-    EXPECT_EQ(engine.state().DwellDone, 0);
+    EXPECT_FALSE(engine.state().restClicked);
 }
 
 TEST_F(DwellEngineTest, CommandModesNeverClick) {
-    for (std::int16_t m : {mode::Exit, mode::Options, mode::Help, std::int16_t{12}}) {
-        app.ClickMode = m;
-        moveAndRest(500 + m, 500, 30);
+    for (ClickMode m : {ClickMode::Exit, ClickMode::Options, ClickMode::Help, ClickMode{12}}) {
+        app.clickMode = m;
+        moveAndRest(500 + static_cast<int>(m), 500, 30);
     }
     EXPECT_EQ(clicks(), 0u);
 }
 
 TEST_F(DwellEngineTest, ActivationOnTheFifteenthTickEvenWithMovement) {
     app.settings.Delay = 20;
-    app.ClickMode = mode::Options;
+    app.clickMode = ClickMode::Options;
     host.bar.visible = true;
     app.settings.SoundOn = 1;
     // Pointer over the options button at the left edge; 14 counted ticks...
@@ -231,38 +231,38 @@ TEST_F(DwellEngineTest, ActivationOnTheFifteenthTickEvenWithMovement) {
     // ...and the 15th fires although the pointer moves on it.
     at(30, 420);
     EXPECT_EQ(host.log, (std::vector<std::string>{"sound", "exit?", "options?", "command 7"}));
-    EXPECT_EQ(app.ClickMode, mode::LeftClick);
+    EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
     EXPECT_EQ(app.ClickDwellTicks, 0);
 }
 
 TEST_F(DwellEngineTest, ActivationOpensEachCommandOnceAndNotAnOpenWindow) {
-    app.ClickMode = mode::Exit;
+    app.clickMode = ClickMode::Exit;
     moveAndRest(20, 400, 40);
     EXPECT_EQ(count("command 0"), 1);
 
-    app.ClickMode = mode::Options;
+    app.clickMode = ClickMode::Options;
     host.optionsVisible = true;
     moveAndRest(20, 500, 40);
     EXPECT_EQ(count("command 7"), 0);
 
-    app.ClickMode = mode::Help;
+    app.clickMode = ClickMode::Help;
     moveAndRest(20, 600, 40);
     EXPECT_EQ(count("command 8"), 1);
 }
 
 TEST_F(DwellEngineTest, CreatingTheExitWindowOnActivationRunsNoCommand) {
     host.exitExists = false;  // destroyed after No: the next activation makes it
-    app.ClickMode = mode::Exit;
+    app.clickMode = ClickMode::Exit;
     moveAndRest(20, 400, 20);
     EXPECT_EQ(count("command 0"), 0);
-    EXPECT_EQ(app.ClickMode, mode::LeftClick);
+    EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
 }
 
 TEST_F(DwellEngineTest, ActivationBlocksTheDwellClickOfALongDelay) {
     app.settings.Delay = 16;
     moveAndRest(20, 400, 20);
     EXPECT_EQ(clicks(), 0u);
-    EXPECT_EQ(engine.state().DwellDone, 1);
+    EXPECT_TRUE(engine.state().restClicked);
 }
 
 TEST_F(DwellEngineTest, ClickSoundOnlyWhileTheBarIsHidden) {
@@ -348,8 +348,8 @@ TEST_F(DwellEngineTest, TwoMonitorsBarAtTheDesktopsOuterEdgesOnThePointersMonito
 TEST_F(DwellEngineTest, CoordinatesOutsideSixteenBitsKeepThePreviousOnes) {
     at(500, 600);
     at(40000, -40000);
-    EXPECT_EQ(engine.state().LastX, 500);
-    EXPECT_EQ(engine.state().LastY, 600);
+    EXPECT_EQ(engine.state().lastX, 500);
+    EXPECT_EQ(engine.state().lastY, 600);
 }
 
 TEST_F(DwellEngineTest, FirstTickCountsAsMovementUnlessNearTheCorner) {

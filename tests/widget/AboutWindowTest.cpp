@@ -16,7 +16,7 @@ TEST_F(AboutWindowTest, TakesTheOptionsWindowsPlaceAndGivesItBack) {
     texts[29] = "Home page";
     writeLanguage("English.lng", texts);
     start();
-    bar->runButtonCommand(7);
+    bar->runButtonCommand(ClickMode::Options);
     OptionsWindow& options = madeOptionsWindow();
     const QPoint centre = options.geometry().center();
     options.showAbout();

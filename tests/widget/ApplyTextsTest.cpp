@@ -80,7 +80,7 @@ TEST_F(ApplyTextsTest, MarkupInTheTextsIsShownAsWritten) {
         "<span style=\"font-size:200pt\">[*]big</span></td></tr></table></td></tr></table>";
     writeLanguage("English.lng", std::vector<std::string>(33, markup));
     start();
-    bar->runButtonCommand(7);
+    bar->runButtonCommand(ClickMode::Options);
     madeOptionsWindow().showAbout();  // the about window as well
     ASSERT_NE(windows.aboutWindow(), nullptr);
     const QString literal = QString::fromStdString(markup);
@@ -128,9 +128,9 @@ TEST_F(ApplyTextsTest, StartUpCreatesBothWindowsHiddenInTheOrderThatDecidesTheMo
     EXPECT_FALSE(madeExitWindow().isVisible());
     // The exit window was created inside the options window's load step,
     // before anything had set the click mode.
-    EXPECT_EQ(madeExitWindow().savedClickMode, 0);
-    EXPECT_EQ(madeOptionsWindow().savedClickMode, 3);
-    EXPECT_EQ(app.ClickMode, 3);  // then the saved start mode, through the bar
+    EXPECT_EQ(madeExitWindow().savedClickMode, ClickMode::Exit);
+    EXPECT_EQ(madeOptionsWindow().savedClickMode, ClickMode::LeftClick);
+    EXPECT_EQ(app.clickMode, ClickMode::LeftClick);  // then the saved start mode, through the bar
 }
 
 TEST_F(ApplyTextsTest, FirstRunChoosesTheLanguageOfTheLocale) {

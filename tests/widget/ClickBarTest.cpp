@@ -70,7 +70,7 @@ TEST_F(ClickBarTest, BarGeometryWithoutTheMiddleButton) {
     // A missing file: the defaults, and the exit button selected.
     EXPECT_EQ(app.settings.Tolerance, 2);
     EXPECT_EQ(app.settings.Delay, 5);
-    EXPECT_EQ(app.ClickMode, mode::Exit);
+    EXPECT_EQ(app.clickMode, ClickMode::Exit);
     EXPECT_TRUE(bar->isButtonLit(0));
 }
 
@@ -82,7 +82,7 @@ TEST_F(ClickBarTest, BarGeometryWithTheMiddleButton) {
     EXPECT_EQ(bar->heightTwips(), 6165);
     EXPECT_EQ(app.settings.Tolerance, 7);  // a non-zero delay keeps the values read
     EXPECT_EQ(bar->button(8)->height(), 33);
-    EXPECT_EQ(app.ClickMode, mode::RightClick);
+    EXPECT_EQ(app.clickMode, ClickMode::RightClick);
 }
 
 TEST_F(ClickBarTest, PlacedCentredOnAMonitorAndNeverAboveItsTop) {
@@ -126,7 +126,7 @@ TEST_F(ClickBarTest, DwellTimerSleepsAfterAClickUntilThePointerMoves) {
     while (bar->slideTimer().isActive()) {
         bar->onSlideTick();
     }
-    app.ClickMode = mode::LeftClick;
+    app.clickMode = ClickMode::LeftClick;
     fake.pointer.at = {500, 500};
     for (int tick = 0; tick < 7 && bar->dwellTimer().isActive(); ++tick) {
         bar->onDwellTick();
@@ -156,14 +156,14 @@ TEST_F(ClickBarTest, HoverLightsOneButtonSoundsOnceAndSavesClickKinds) {
     EXPECT_TRUE(bar->isButtonLit(5));
     EXPECT_FALSE(bar->isButtonLit(3));
     EXPECT_EQ(fake.sound.played.size() + fake.sound.beeps, 2u);
-    EXPECT_EQ(app.ClickMode, mode::RightClick);
+    EXPECT_EQ(app.clickMode, ClickMode::RightClick);
     EXPECT_EQ(dir.read(kSettingsFileName), "2\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n0\r\n5\r\n");
     EXPECT_EQ(app.settings.StartMode, 3) << "the mode in memory read at start-up stays";
 
     // Command buttons select but write nothing.
     std::filesystem::remove(dir.file(kSettingsFileName));
     bar->selectButton(7);
-    EXPECT_EQ(app.ClickMode, mode::Options);
+    EXPECT_EQ(app.clickMode, ClickMode::Options);
     EXPECT_FALSE(std::filesystem::exists(dir.file(kSettingsFileName)));
     // A click-kind move writes the file again, even for a lit button.
     bar->selectButton(2);
@@ -173,22 +173,22 @@ TEST_F(ClickBarTest, HoverLightsOneButtonSoundsOnceAndSavesClickKinds) {
 
     // While a window is shown the highlight follows but the mode stays.
     windows.optionsVisible = true;
-    app.ClickMode = mode::LeftClick;
+    app.clickMode = ClickMode::LeftClick;
     bar->selectButton(4);
     EXPECT_TRUE(bar->isButtonLit(4));
-    EXPECT_EQ(app.ClickMode, mode::LeftClick);
+    EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
 }
 
 TEST_F(ClickBarTest, BackgroundPausesAndKeepsTheHighlight) {
     start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n6\r\n");
     bar->pauseClicking();
-    EXPECT_EQ(app.ClickMode, mode::NoClick);
+    EXPECT_EQ(app.clickMode, ClickMode::Pause);
     EXPECT_TRUE(bar->isButtonLit(6));
 }
 
 TEST_F(ClickBarTest, StartModeOutsideTheButtonsLightsNone) {
     start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n12\r\n");
-    EXPECT_EQ(app.ClickMode, 12);
+    EXPECT_EQ(app.clickMode, ClickMode{12});
     for (int i = 0; i < ClickBar::kButtonCount; ++i) {
         EXPECT_FALSE(bar->isButtonLit(i));
     }
@@ -197,17 +197,17 @@ TEST_F(ClickBarTest, StartModeOutsideTheButtonsLightsNone) {
 TEST_F(ClickBarTest, CommandsSetLeftClickAndOpenTheirTarget) {
     start("2\r\n5\r\n0\r\nitaliano.lng\r\n0\r\n0\r\n0\r\n3\r\n");
     app.ClickDwellTicks = 4;
-    bar->runButtonCommand(8);
+    bar->runButtonCommand(ClickMode::Help);
     EXPECT_EQ(fake.shell.opened, std::vector<std::string>{"/opt/tz/help-it.html"});
-    EXPECT_EQ(app.ClickMode, mode::LeftClick);
+    EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
     EXPECT_EQ(app.ClickDwellTicks, 0);
-    bar->runButtonCommand(7);
-    bar->runButtonCommand(0);
+    bar->runButtonCommand(ClickMode::Options);
+    bar->runButtonCommand(ClickMode::Exit);
     EXPECT_EQ(windows.optionsShown, 1);
     EXPECT_EQ(windows.exitShown, 1);
-    app.ClickMode = mode::RightClick;
-    bar->runButtonCommand(5);
-    EXPECT_EQ(app.ClickMode, mode::RightClick);
+    app.clickMode = ClickMode::RightClick;
+    bar->runButtonCommand(ClickMode::RightClick);
+    EXPECT_EQ(app.clickMode, ClickMode::RightClick);
 }
 
 TEST_F(ClickBarTest, WhileTheUpdateQuestionIsOpenTheDwellTimerOnlyClicks) {
@@ -224,9 +224,9 @@ TEST_F(ClickBarTest, WhileTheUpdateQuestionIsOpenTheDwellTimerOnlyClicks) {
         }
         EXPECT_FALSE(bar->isVisible());
         EXPECT_EQ(windows.exitShown, 0);
-        EXPECT_EQ(app.ClickMode, mode::Exit);
+        EXPECT_EQ(app.clickMode, ClickMode::Exit);
         // A left click still lands where the pointer rests.
-        app.ClickMode = mode::LeftClick;
+        app.clickMode = ClickMode::LeftClick;
         fake.pointer.at = {600, 400};
         for (int tick = 0; tick < 7; ++tick) {
             bar->onDwellTick();
@@ -237,7 +237,7 @@ TEST_F(ClickBarTest, WhileTheUpdateQuestionIsOpenTheDwellTimerOnlyClicks) {
     EXPECT_EQ(asked, 1);
     // Answered No: start-up goes on as before.
     EXPECT_FALSE(bar->dwellTimer().isActive());
-    EXPECT_EQ(app.ClickMode, mode::Drag);
+    EXPECT_EQ(app.clickMode, ClickMode::Drag);
     EXPECT_TRUE(bar->isButtonLit(4));
     bar->startSlide();
     EXPECT_TRUE(bar->isVisible());

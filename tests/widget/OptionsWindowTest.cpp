@@ -12,7 +12,7 @@ class OptionsWindowTest : public test::WindowManagerTest {
   protected:
     // Opens the options window as the bar's options button does.
     OptionsWindow& open() {
-        bar->runButtonCommand(7);
+        bar->runButtonCommand(ClickMode::Options);
         return madeOptionsWindow();
     }
 };
@@ -93,7 +93,7 @@ TEST_F(OptionsWindowTest, CancelWritesNothingAndGivesBackTheSavedMode) {
     EXPECT_EQ(app.settings.SoundOn, 0);
     EXPECT_EQ(fake.startupEntry.writes + fake.startupEntry.removals, 0);
     // The window created at start-up saved 3.
-    EXPECT_EQ(app.ClickMode, 3);
+    EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
     EXPECT_FALSE((windows.optionsWindow() != nullptr));
 }
 
@@ -130,9 +130,9 @@ TEST_F(OptionsWindowTest, PointerOverTheSurfaceForcesLeftClickAndLinksOpenTheirT
     start();
     OptionsWindow& o = open();
     bar->pauseClicking();
-    EXPECT_EQ(app.ClickMode, mode::NoClick);
+    EXPECT_EQ(app.clickMode, ClickMode::Pause);
     o.forceLeftClick();
-    EXPECT_EQ(app.ClickMode, mode::LeftClick);
+    EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
 
     o.openProductPage();
     o.openLanguagesPage();

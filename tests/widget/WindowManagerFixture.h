@@ -24,7 +24,7 @@ class WindowManagerTest : public ::testing::Test {
         }
         app.settingsPath = dir.file(kSettingsFileName);
         fake.programFolder.path = dir.path();
-        app.ProductTitle = "Tindro Zevad Free 1.8.1";
+        app.productTitle = "Tindro Zevad Free 1.8.1";
         bar =
             std::make_unique<ClickBar>(app, fake.platform, windows, windows, "http://127.0.0.1:1/");
         windows.setBar(bar.get());

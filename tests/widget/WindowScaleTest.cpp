@@ -19,7 +19,7 @@ TEST_P(WindowScaleTest, EveryWindowKeepsItsLayoutAndEveryPictureFillsItsPlaceSha
     fake.screen.scale = scale;
     fake.screen.tpp = 15 / scale;
     start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n1\r\n0\r\n3\r\n");  // with the middle-click button
-    bar->runButtonCommand(7);
+    bar->runButtonCommand(ClickMode::Options);
     OptionsWindow& options = madeOptionsWindow();
     options.showAbout();
     AboutWindow* about = windows.aboutWindow();
