@@ -28,7 +28,7 @@ class Host : public tz::EngineHost {
     void makeOptionsWindow() override {}
     bool isExitWindowVisible() override { return false; }
     bool isOptionsWindowVisible() override { return false; }
-    void activateButton(ClickMode) override {}
+    void activateButton(tz::ClickMode) override {}
     void playClickSound() override {}
     tz::BarGeometry bar{0, 4410, 675, 5385, false};
 };
