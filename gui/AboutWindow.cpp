@@ -94,16 +94,16 @@ void AboutWindow::load() {
 
 void AboutWindow::open(const QPoint& centre) {
     const TextTable& t = app_.texts;
-    setWindowTitle(literalWindowTitle(QString::fromStdString(aboutWindowTitle(t[11]))));
+    setWindowTitle(literalWindowTitle(QString::fromStdString(aboutWindowTitle(t[TextId::About]))));
     scroll_.reset();
     placePanel();
     versionLabel->setText(QString::fromStdString(
         releaseLabel(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision)));
-    descriptionLabel->setText(QString::fromStdString(t[26]));
-    homePageCaption->setText(QString::fromStdString(t[29] + ":"));
+    descriptionLabel->setText(QString::fromStdString(t[TextId::AboutDescription]));
+    homePageCaption->setText(QString::fromStdString(t[TextId::HomePage] + ":"));
     homePageCaption->adjustSize();
     copyrightLabel->setText(copyrightLabel->text() + QStringLiteral(" - ") +
-                            QString::fromStdString(t[27]));
+                            QString::fromStdString(t[TextId::AllRightsReserved]));
     move(centre - QPoint(width() / 2, height() / 2));
     show();
     raise();

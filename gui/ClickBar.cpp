@@ -166,7 +166,8 @@ bool ClickBar::load() {
     // without writing anything.
     if (!platform_.instanceLock.acquire()) {
         quintptr owner = 0;
-        UnicodeMessageBox(app_.texts[0], 48, app_.texts[1], "", owner);
+        UnicodeMessageBox(app_.texts[TextId::AlreadyRunning], 48, app_.texts[TextId::ProgramName],
+                          "", owner);
         return false;
     }
     // This instance alone writes the settings now: what an earlier, killed
@@ -240,15 +241,15 @@ void ClickBar::retranslate(const TextTable& t) {
     const auto tip = [this](int index, const std::string& text) {
         buttons_[index]->setToolTip(literalToolTip(QString::fromStdString(text)));
     };
-    tip(0, t[12]);
-    tip(1, t[22]);
-    tip(2, t[9]);
-    tip(3, t[8]);
-    tip(4, t[10]);
-    tip(5, t[6]);
-    tip(6, t[7]);
-    tip(7, t[13] + "...");
-    tip(8, t[2]);
+    tip(0, t[TextId::ExitTitle]);
+    tip(1, t[TextId::PauseTip]);
+    tip(2, t[TextId::DoubleClickTip]);
+    tip(3, t[TextId::LeftClickTip]);
+    tip(4, t[TextId::DragTip]);
+    tip(5, t[TextId::RightClickTip]);
+    tip(6, t[TextId::MiddleClickTip]);
+    tip(7, t[TextId::OptionsTitle] + "...");
+    tip(8, t[TextId::HelpTip]);
 }
 
 void ClickBar::showPicture(int button, int picture) {

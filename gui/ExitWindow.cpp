@@ -83,10 +83,10 @@ void ExitWindow::load() {
 }
 
 void ExitWindow::retranslate(const TextTable& t) {
-    setWindowTitle(literalWindowTitle(QString::fromStdString(t[12])));
-    setAutoSizedText(questionLabel, t[19]);
-    SetWindowTextUnicode(yesButton, t[20]);
-    SetWindowTextUnicode(noButton, t[21]);
+    setWindowTitle(literalWindowTitle(QString::fromStdString(t[TextId::ExitTitle])));
+    setAutoSizedText(questionLabel, t[TextId::ExitQuestion]);
+    SetWindowTextUnicode(yesButton, t[TextId::YesCaption]);
+    SetWindowTextUnicode(noButton, t[TextId::NoCaption]);
 }
 
 void ExitWindow::mouseMoveEvent(QMouseEvent* /*event*/) {

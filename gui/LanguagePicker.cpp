@@ -35,9 +35,9 @@ std::string ShowOpenDialog(QWidget* owner, int mode, const std::string& title,
 
 void pickLanguageFile(AppState& app, Platform& platform, WindowManager& windows, QWidget* owner) {
     const std::string langFolder = platform.programFolder.folder() + "/Lang";
-    const std::string& text17 = app.texts[17];
+    const std::string& languageCaption = app.texts[TextId::LanguageLink];
     const std::string chosen =
-        ShowOpenDialog(owner, 1, text17, "", text17, "*.lng", langFolder, "lng");
+        ShowOpenDialog(owner, 1, languageCaption, "", languageCaption, "*.lng", langFolder, "lng");
     if (chosen.empty()) {
         windows.applyTexts();
         return;

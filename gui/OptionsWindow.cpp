@@ -243,21 +243,21 @@ void OptionsWindow::load() {
 
 void OptionsWindow::retranslate(const TextTable& t) {
     const auto q = [](const std::string& text) { return QString::fromStdString(text); };
-    setWindowTitle(literalWindowTitle(q(t[13])));
-    setAutoSizedText(toleranceLabel, t[14] + " (0 - 10)");
-    setAutoSizedText(delayLabel, t[15] + " (2 - 20)");
-    setAutoSizedText(startAtLogonLabel, t[16]);
-    languageLink->setText(q(t[17]));
-    setAutoSizedText(soundLabel, t[18]);
-    setAutoSizedText(middleButtonLabel, t[23]);
-    addLanguageLink->setText(q(t[24]));
-    setAutoSizedText(productPageLink, t[25]);
-    aboutButton->setToolTip(literalToolTip(q(t[11])));
-    mouseSettingsLink->setText(q(t[28]));
-    setAutoSizedText(rightEdgeLabel, t[30]);
-    SetWindowTextUnicode(okButton, t[4]);
-    SetWindowTextUnicode(cancelButton, t[5]);
-    donateButton->setToolTip(literalToolTip(q(t[3])));
+    setWindowTitle(literalWindowTitle(q(t[TextId::OptionsTitle])));
+    setAutoSizedText(toleranceLabel, t[TextId::ToleranceCaption] + " (0 - 10)");
+    setAutoSizedText(delayLabel, t[TextId::DelayCaption] + " (2 - 20)");
+    setAutoSizedText(startAtLogonLabel, t[TextId::StartAtLogonCaption]);
+    languageLink->setText(q(t[TextId::LanguageLink]));
+    setAutoSizedText(soundLabel, t[TextId::SoundsCaption]);
+    setAutoSizedText(middleButtonLabel, t[TextId::MiddleButtonCaption]);
+    addLanguageLink->setText(q(t[TextId::MoreLanguagesLink]));
+    setAutoSizedText(productPageLink, t[TextId::CheckForUpdatesLink]);
+    aboutButton->setToolTip(literalToolTip(q(t[TextId::About])));
+    mouseSettingsLink->setText(q(t[TextId::MouseSettingsLink]));
+    setAutoSizedText(rightEdgeLabel, t[TextId::RightEdgeCaption]);
+    SetWindowTextUnicode(okButton, t[TextId::OkCaption]);
+    SetWindowTextUnicode(cancelButton, t[TextId::CancelCaption]);
+    donateButton->setToolTip(literalToolTip(q(t[TextId::DonateTip])));
 }
 
 void OptionsWindow::showSettings() {

@@ -48,8 +48,8 @@ bool CheckForUpdate(HttpFetch& http, const std::string& url, const std::string& 
     if (!isNews(http.fetch(url, agent), localCode)) {
         return false;
     }
-    const int answer = prompt.ask(expandLineBreaks(texts[kUpdateMessageText]), kUpdateMessageStyle,
-                                  texts[kUpdateMessageTitle]);
+    const int answer = prompt.ask(expandLineBreaks(texts[TextId::UpdateMessage]),
+                                  kUpdateMessageStyle, texts[TextId::UpdateTitle]);
     if (answer != kAnswerYes) {
         return false;
     }

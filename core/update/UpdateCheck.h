@@ -31,8 +31,6 @@ class UpdatePrompt {
 
 inline constexpr std::uint32_t kUpdateMessageStyle = 68;  // Yes and No, information icon
 inline constexpr int kAnswerYes = 6;
-inline constexpr std::size_t kUpdateMessageText = 31;
-inline constexpr std::size_t kUpdateMessageTitle = 32;
 
 // Fetches the version file and, when it names a newer release, asks whether
 // to open the product page. Returns true when the user said Yes: the page has
