@@ -27,10 +27,6 @@ enum class ClickMode : std::int16_t {
 struct AppState {
     Settings settings;
     ClickMode clickMode = ClickMode::Exit;
-    // The dwell engine's two tick counters; bar commands and the options
-    // window's OK and Cancel clear them.
-    std::int16_t ClickDwellTicks = 0;
-    std::int16_t BarDwellTicks = 0;
     TextTable texts;
     std::string productTitle;
     // Where the settings file is read and written.

@@ -183,8 +183,7 @@ bool ClickBar::load() {
     }
 
     // Nothing counted yet.
-    app_.BarDwellTicks = 0;
-    app_.ClickDwellTicks = 0;
+    engine_.resetCounts();
 
     // News of a newer release; answering Yes ends the program. The
     // dwell timer runs while the question is open, so that it can be answered
@@ -386,17 +385,17 @@ void ClickBar::runButtonCommand(ClickMode button) {
     switch (button) {
         case ClickMode::Exit:
             app_.clickMode = ClickMode::LeftClick;
-            app_.ClickDwellTicks = 0;
+            engine_.resetClickCount();
             windows_.showExitWindow();
             break;
         case ClickMode::Options:
             app_.clickMode = ClickMode::LeftClick;
-            app_.ClickDwellTicks = 0;
+            engine_.resetClickCount();
             windows_.showOptionsWindow();
             break;
         case ClickMode::Help:
             app_.clickMode = ClickMode::LeftClick;
-            app_.ClickDwellTicks = 0;
+            engine_.resetClickCount();
             platform_.shell.open(platform_.programFolder.folder() +
                                  helpPageName(app_.settings.LanguageFile));
             break;

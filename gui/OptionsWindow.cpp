@@ -321,14 +321,12 @@ void OptionsWindow::accept() {
     ClickBar& bar = windows_.bar();
     bar.layOutLowerButtons();
     bar.fitHeightToButtons();
-    app_.BarDwellTicks = 0;
-    app_.ClickDwellTicks = 0;
+    windows_.bar().engine().resetCounts();
     windows_.destroyOptionsWindow();
 }
 
 void OptionsWindow::reject() {
-    app_.BarDwellTicks = 0;
-    app_.ClickDwellTicks = 0;
+    windows_.bar().engine().resetCounts();
     windows_.destroyOptionsWindow();
 }
 

@@ -44,6 +44,11 @@ void DwellEngine::tick() {
     }
 }
 
+void DwellEngine::resetCounts() {
+    state_.clickTicks = 0;
+    state_.barTicks = 0;
+}
+
 bool DwellEngine::idleUntilPointerMoves() const {
     return pointerStill_ && (state_.restClicked || app_.clickMode == ClickMode::Pause);
 }
@@ -82,7 +87,7 @@ void DwellEngine::showOrHideBar(std::int32_t x, std::int32_t y) {
     const bool hide = (x > barWidth && x < rightBarLeft) || y < barTop || y > barBottom;
     if (hide) {
         host_.setBarVisible(false);
-        app_.BarDwellTicks = 0;
+        state_.barTicks = 0;
     }
 }
 
@@ -90,18 +95,18 @@ void DwellEngine::activateBarButton() {
     if (app_.clickMode == ClickMode::Pause || state_.restClicked) {
         return;
     }
-    increment(app_.BarDwellTicks);
+    increment(state_.barTicks);
     if (state_.previousMode != app_.clickMode) {
-        app_.BarDwellTicks = 0;
+        state_.barTicks = 0;
     }
     state_.previousMode = app_.clickMode;
-    if (app_.BarDwellTicks <= kActivationTicks) {
+    if (state_.barTicks <= kActivationTicks) {
         return;
     }
     if (app_.settings.SoundOn == 1) {
         host_.playClickSound();
     }
-    app_.BarDwellTicks = 0;
+    state_.barTicks = 0;
     state_.restClicked = true;
     // Each test reads ClickMode afresh: a command sets it to 3, and so does
     // the load step of a window made just before the test.
@@ -126,15 +131,15 @@ void DwellEngine::dwellClick(std::int32_t x, std::int32_t y) {
     // needs a whole delay of resting ticks after the pointer last moved.
     if (moved || app_.clickMode == ClickMode::Pause) {
         state_.restClicked = false;
-        app_.BarDwellTicks = 0;
-        app_.ClickDwellTicks = 0;
+        state_.barTicks = 0;
+        state_.clickTicks = 0;
         return;
     }
-    increment(app_.ClickDwellTicks);
-    if (app_.ClickDwellTicks < app_.settings.Delay) {
+    increment(state_.clickTicks);
+    if (state_.clickTicks < app_.settings.Delay) {
         return;
     }
-    app_.ClickDwellTicks = 0;
+    state_.clickTicks = 0;
     if (state_.restClicked) {
         return;
     }

@@ -48,6 +48,10 @@ struct DwellState {
     bool restClicked = false;
     // A drag's left button is down, waiting for the rest that releases it.
     bool dragButtonDown = false;
+    // Resting ticks towards the dwell click, and ticks on one bar selection
+    // towards its activation.
+    std::int16_t clickTicks = 0;
+    std::int16_t barTicks = 0;
 };
 
 // Samples the pointer once per tick, shows or hides the bar, activates bar
@@ -63,6 +67,10 @@ class DwellEngine {
     void tick();
 
     const DwellState& state() const { return state_; }
+    // Both counts start afresh (start-up, the options window's OK and Cancel).
+    void resetCounts();
+    // The count towards the dwell click starts afresh (a bar command).
+    void resetClickCount() { state_.clickTicks = 0; }
 
     // Whether ticks with the pointer where it is now can change nothing: the
     // last tick found it exactly where the one before did, and its rest has

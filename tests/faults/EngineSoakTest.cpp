@@ -35,7 +35,7 @@ class Host : public EngineHost {
     void activateButton(ClickMode) override {
         ++commands;
         app_.clickMode = ClickMode::LeftClick;
-        app_.ClickDwellTicks = 0;
+        engine->resetClickCount();
     }
     void playClickSound() override {}
 
@@ -43,6 +43,7 @@ class Host : public EngineHost {
     bool exitVisible = false, optionsVisible = false;
     bool exitExists = true, optionsExists = true;
     long commands = 0;
+    DwellEngine* engine = nullptr;
 
   private:
     void make(bool& exists) {
@@ -162,6 +163,7 @@ TEST(EngineSoak, ADayOfRandomUseKeepsEveryPromiseOnEveryTick) {
     fake::FakePlatform fake;
     Host host(app);
     DwellEngine engine(app, host, fake.pointer, fake.screen, fake.injector);
+    host.engine = &engine;
     PointerPath path(random);
 
     // The rest in progress, as the engine's promises define it: the pointer
@@ -255,10 +257,10 @@ TEST(EngineSoak, ADayOfRandomUseKeepsEveryPromiseOnEveryTick) {
 
         const DwellState& s = engine.state();
         ASSERT_EQ(s.dragButtonDown, dragDown);
-        ASSERT_GE(app.BarDwellTicks, 0);
-        ASSERT_LE(app.BarDwellTicks, DwellEngine::kActivationTicks);
-        ASSERT_GE(app.ClickDwellTicks, 0);
-        ASSERT_LT(app.ClickDwellTicks, maxDelay);
+        ASSERT_GE(engine.state().barTicks, 0);
+        ASSERT_LE(engine.state().barTicks, DwellEngine::kActivationTicks);
+        ASSERT_GE(engine.state().clickTicks, 0);
+        ASSERT_LT(engine.state().clickTicks, maxDelay);
     }
     // The random use must have reached every kind of event, or it proved little.
     EXPECT_GT(rests, 10000);

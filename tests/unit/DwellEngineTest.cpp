@@ -49,13 +49,14 @@ class FakeHost : public EngineHost {
     void activateButton(ClickMode button) override {
         log.push_back("command " + std::to_string(static_cast<int>(button)));
         app_.clickMode = ClickMode::LeftClick;
-        app_.ClickDwellTicks = 0;
+        engine->resetClickCount();
     }
     void playClickSound() override { log.push_back("sound"); }
 
     BarGeometry bar{0, 4410, 675, 5385, false};
     bool exitVisible = false, optionsVisible = false;
     bool exitExists = true, optionsExists = true;
+    DwellEngine* engine = nullptr;
     ScreenArea placedOn;
     std::vector<std::string> log;
 
@@ -75,6 +76,7 @@ class DwellEngineTest : public ::testing::Test {
         app.settings.Tolerance = 2;
         app.settings.Delay = 5;
         app.clickMode = ClickMode::LeftClick;
+        host.engine = &engine;
     }
 
     // Moves to (x, y) on one tick and rests there for `rest` more ticks.
@@ -108,7 +110,7 @@ TEST_F(DwellEngineTest, ClicksOncePerRestAndOnlyAfterAWholeDelay) {
     // Resting on gives no second click; ticks 6 to 8 of the rest leave 3.
     moveAndRest(500, 500, 7);
     EXPECT_EQ(clicks(), 2u);
-    EXPECT_EQ(app.ClickDwellTicks, 3);
+    EXPECT_EQ(engine.state().clickTicks, 3);
 
     // A move drops what was left over: the next click needs five resting ticks again.
     moveAndRest(600, 600, 4);
@@ -232,7 +234,7 @@ TEST_F(DwellEngineTest, ActivationOnTheFifteenthTickEvenWithMovement) {
     at(30, 420);
     EXPECT_EQ(host.log, (std::vector<std::string>{"sound", "exit?", "options?", "command 7"}));
     EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
-    EXPECT_EQ(app.ClickDwellTicks, 0);
+    EXPECT_EQ(engine.state().clickTicks, 0);
 }
 
 TEST_F(DwellEngineTest, ActivationOpensEachCommandOnceAndNotAnOpenWindow) {
@@ -288,10 +290,11 @@ TEST_F(DwellEngineTest, ShowsAndHidesTheBarAtTheEdges) {
 
     at(30, 400);  // over the shown bar: unchanged
     EXPECT_TRUE(host.bar.visible);
-    app.BarDwellTicks = 7;
+    at(30, 400);  // a resting tick counts towards the bar button
+    ASSERT_EQ(engine.state().barTicks, 1);
     at(46, 400);  // past the bar's width
     EXPECT_FALSE(host.bar.visible);
-    EXPECT_EQ(app.BarDwellTicks, 0);
+    EXPECT_EQ(engine.state().barTicks, 0);
 
     // The right-edge column shows the bar only with RightEdge on and within its height.
     at(1279, 400);
@@ -354,7 +357,7 @@ TEST_F(DwellEngineTest, CoordinatesOutsideSixteenBitsKeepThePreviousOnes) {
 
 TEST_F(DwellEngineTest, FirstTickCountsAsMovementUnlessNearTheCorner) {
     at(3, 3);  // within Tolerance + 1 of (0, 0): a resting tick
-    EXPECT_EQ(app.ClickDwellTicks, 1);
+    EXPECT_EQ(engine.state().clickTicks, 1);
 
     AppState other;
     other.settings.Tolerance = 2;
@@ -364,7 +367,7 @@ TEST_F(DwellEngineTest, FirstTickCountsAsMovementUnlessNearTheCorner) {
     DwellEngine fresh(other, otherHost, otherFake.pointer, otherFake.screen, otherFake.injector);
     otherFake.pointer.at = {4, 0};
     fresh.tick();
-    EXPECT_EQ(other.ClickDwellTicks, 0);
+    EXPECT_EQ(fresh.state().clickTicks, 0);
 }
 
 }  // namespace

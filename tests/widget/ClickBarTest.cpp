@@ -196,11 +196,15 @@ TEST_F(ClickBarTest, StartModeOutsideTheButtonsLightsNone) {
 
 TEST_F(ClickBarTest, CommandsSetLeftClickAndOpenTheirTarget) {
     start("2\r\n5\r\n0\r\nitaliano.lng\r\n0\r\n0\r\n0\r\n3\r\n");
-    app.ClickDwellTicks = 4;
+    fake.pointer.at = {500, 500};
+    for (int tick = 0; tick < 3; ++tick) {  // a move, then two resting ticks
+        bar->engine().tick();
+    }
+    ASSERT_GT(bar->engine().state().clickTicks, 0);
     bar->runButtonCommand(ClickMode::Help);
     EXPECT_EQ(fake.shell.opened, std::vector<std::string>{"/opt/tz/help-it.html"});
     EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
-    EXPECT_EQ(app.ClickDwellTicks, 0);
+    EXPECT_EQ(bar->engine().state().clickTicks, 0);
     bar->runButtonCommand(ClickMode::Options);
     bar->runButtonCommand(ClickMode::Exit);
     EXPECT_EQ(windows.optionsShown, 1);

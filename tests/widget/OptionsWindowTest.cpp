@@ -57,8 +57,12 @@ TEST_F(OptionsWindowTest, OkSavesWithTheStartModeUpdatesTheEntryAndRefitsTheBar)
     EXPECT_EQ(o.delayValueLabel->text(), "6");
     o.toggleStartAtLogon();  // start at logon
     o.toggleMiddleButton();  // middle-click button
-    app.ClickDwellTicks = 3;
-    app.BarDwellTicks = 4;
+    fake.pointer.at = {500, 500};
+    for (int tick = 0; tick < 3; ++tick) {  // a move, then two resting ticks
+        bar->engine().tick();
+    }
+    ASSERT_GT(bar->engine().state().clickTicks, 0);
+    ASSERT_GT(bar->engine().state().barTicks, 0);
     o.accept();
 
     EXPECT_EQ(dir.read(kSettingsFileName), "2\r\n6\r\n1\r\nEnglish.lng\r\n0\r\n1\r\n0\r\n3\r\n");
@@ -67,8 +71,8 @@ TEST_F(OptionsWindowTest, OkSavesWithTheStartModeUpdatesTheEntryAndRefitsTheBar)
     EXPECT_EQ(bar->buttonTopTwips(7), 5130);
     EXPECT_EQ(bar->buttonTopTwips(8), 5610);
     EXPECT_EQ(bar->heightTwips(), 6165);
-    EXPECT_EQ(app.ClickDwellTicks, 0);
-    EXPECT_EQ(app.BarDwellTicks, 0);
+    EXPECT_EQ(bar->engine().state().clickTicks, 0);
+    EXPECT_EQ(bar->engine().state().barTicks, 0);
     EXPECT_FALSE((windows.optionsWindow() != nullptr));
 
     // And back: without the button, 7 and 8 move up by its picture's height.
