@@ -35,8 +35,8 @@ class Host : public tz::EngineHost {
 
 void EngineTick(benchmark::State& state) {
     tz::AppState app;
-    app.settings.Tolerance = 2;
-    app.settings.Delay = 5;
+    app.settings.tolerance = 2;
+    app.settings.delay = 5;
     app.clickMode = tz::ClickMode::LeftClick;
     tz::fake::FakePlatform fake;
     Host host;

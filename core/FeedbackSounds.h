@@ -7,7 +7,7 @@ namespace tz {
 
 // The click sound (Click/Click1.wav) and the hover sound (Click/Click2.wav)
 // beside the program. A missing or unplayable file gives the beep. Playing
-// holds the caller until the sound has ended. Callers check SoundOn first.
+// holds the caller until the sound has ended. Callers check soundOn first.
 class FeedbackSounds {
   public:
     FeedbackSounds(Sound& sound, std::string programFolder);

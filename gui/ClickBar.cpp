@@ -135,8 +135,8 @@ bool ClickBar::load() {
     app_.settings = readStartingSettings(settingsPath(), platform_.programFolder.folder());
 
     // On a first run the language follows the country of the user's locale.
-    if (needsSystemLanguage(app_.settings.LanguageFile)) {
-        app_.settings.LanguageFile = chooseLanguageFile(platform_.locale);
+    if (needsSystemLanguage(app_.settings.languageFile)) {
+        app_.settings.languageFile = chooseLanguageFile(platform_.locale);
     }
 
     // The lower buttons follow the middle-click choice.
@@ -156,7 +156,7 @@ bool ClickBar::load() {
 
     // The texts of that language.
     LoadLanguageFile(app_.texts,
-                     languageFilePath(platform_.programFolder.folder(), app_.settings.LanguageFile),
+                     languageFilePath(platform_.programFolder.folder(), app_.settings.languageFile),
                      LoadMode::Startup);
 
     // On every window; this creates the options and exit windows hidden.
@@ -176,9 +176,9 @@ bool ClickBar::load() {
 
     // A delay of 0 means the file gave no usable values.
     // The options window, made before this, must show and save these values.
-    if (app_.settings.Delay == 0) {
-        app_.settings.Tolerance = 2;
-        app_.settings.Delay = 5;
+    if (app_.settings.delay == 0) {
+        app_.settings.tolerance = 2;
+        app_.settings.delay = 5;
         windows_.showSettingsInForce();
     }
 
@@ -202,7 +202,7 @@ bool ClickBar::load() {
     }
 
     // Restore the saved click mode as if the pointer entered its button.
-    selectButton(app_.settings.StartMode);
+    selectButton(app_.settings.startMode);
 
     applyGeometry();
     return true;
@@ -216,7 +216,7 @@ void ClickBar::startSlide() {
 }
 
 void ClickBar::layOutLowerButtons() {
-    if (app_.settings.MiddleButton == 1) {
+    if (app_.settings.middleButton == 1) {
         buttonTop_[7] = kOptionsTop;
         buttonTop_[8] = kHelpTop;
         buttonVisible_[6] = true;
@@ -355,7 +355,7 @@ void ClickBar::selectButton(std::int16_t index) {
         if (i == index) {
             if (shown_[i] != i + kButtonCount) {
                 showPicture(i, i + kButtonCount);
-                if (app_.settings.SoundOn == 1) {
+                if (app_.settings.soundOn == 1) {
                     sounds_.playHover();
                 }
             }
@@ -397,7 +397,7 @@ void ClickBar::runButtonCommand(ClickMode button) {
             app_.clickMode = ClickMode::LeftClick;
             engine_.resetClickCount();
             platform_.shell.open(platform_.programFolder.folder() +
-                                 helpPageName(app_.settings.LanguageFile));
+                                 helpPageName(app_.settings.languageFile));
             break;
         default:
             break;  // the click-kind buttons act on pointer movement alone

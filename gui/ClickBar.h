@@ -45,7 +45,7 @@ class ClickBar : public QWidget, public EngineHost {
     void runButtonCommand(ClickMode button);
     void pauseClicking();
 
-    // Shows or hides button 6 for MiddleButton and moves buttons 7 and 8 to match.
+    // Shows or hides button 6 for middleButton and moves buttons 7 and 8 to match.
     void layOutLowerButtons();
     // Stretches the background to the buttons and gives the bar its height.
     void fitHeightToButtons();

@@ -43,11 +43,11 @@ void pickLanguageFile(AppState& app, Platform& platform, WindowManager& windows,
         return;
     }
     if (const auto name = languageNameFromPath(chosen)) {
-        app.settings.LanguageFile = *name;
+        app.settings.languageFile = *name;
     }
     // Always from the program's own Lang folder, whatever folder was chosen.
     if (!LoadLanguageFile(
-            app.texts, languageFilePath(platform.programFolder.folder(), app.settings.LanguageFile),
+            app.texts, languageFilePath(platform.programFolder.folder(), app.settings.languageFile),
             LoadMode::Picker)) {
         return;
     }

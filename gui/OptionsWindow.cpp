@@ -263,15 +263,15 @@ void OptionsWindow::retranslate(const TextTable& t) {
 void OptionsWindow::showSettings() {
     // A refused value leaves the control as it was.
     const Settings& s = app_.settings;
-    setScrollValue(toleranceSlider, s.Tolerance);
-    setScrollValue(delaySlider, s.Delay);
-    setCheckValue(startAtLogonBox, s.RunAtStartup);
-    setCheckValue(soundBox, s.SoundOn);
-    setCheckValue(middleButtonBox, s.MiddleButton);
-    setCheckValue(rightEdgeBox, s.RightEdge);
+    setScrollValue(toleranceSlider, s.tolerance);
+    setScrollValue(delaySlider, s.delay);
+    setCheckValue(startAtLogonBox, s.runAtStartup);
+    setCheckValue(soundBox, s.soundOn);
+    setCheckValue(middleButtonBox, s.middleButton);
+    setCheckValue(rightEdgeBox, s.rightEdge);
     // The numbers show the stored values, even refused ones.
-    toleranceValueLabel->setText(QString::fromStdString(number(s.Tolerance)));
-    delayValueLabel->setText(QString::fromStdString(number(s.Delay)));
+    toleranceValueLabel->setText(QString::fromStdString(number(s.tolerance)));
+    delayValueLabel->setText(QString::fromStdString(number(s.delay)));
 }
 
 void OptionsWindow::mouseMoveEvent(QMouseEvent* /*event*/) {
@@ -308,15 +308,15 @@ void OptionsWindow::toggleMiddleButton() {
 
 void OptionsWindow::accept() {
     Settings& s = app_.settings;
-    s.Tolerance = static_cast<std::int16_t>(toleranceSlider->value());
-    s.Delay = static_cast<std::int16_t>(delaySlider->value());
-    s.RunAtStartup = static_cast<std::int16_t>(checkValue(startAtLogonBox));
-    s.SoundOn = static_cast<std::int16_t>(checkValue(soundBox));
-    s.MiddleButton = static_cast<std::int16_t>(checkValue(middleButtonBox));
-    s.RightEdge = static_cast<std::int16_t>(checkValue(rightEdgeBox));
+    s.tolerance = static_cast<std::int16_t>(toleranceSlider->value());
+    s.delay = static_cast<std::int16_t>(delaySlider->value());
+    s.runAtStartup = static_cast<std::int16_t>(checkValue(startAtLogonBox));
+    s.soundOn = static_cast<std::int16_t>(checkValue(soundBox));
+    s.middleButton = static_cast<std::int16_t>(checkValue(middleButtonBox));
+    s.rightEdge = static_cast<std::int16_t>(checkValue(rightEdgeBox));
     // Line 8 is the click mode the program started with.
-    writeSettingsFile(app_.settingsPath, s, s.StartMode);
-    UpdateStartupEntry(s.RunAtStartup, platform_.programFolder.executablePath(),
+    writeSettingsFile(app_.settingsPath, s, s.startMode);
+    UpdateStartupEntry(s.runAtStartup, platform_.programFolder.executablePath(),
                        platform_.startupEntry);
     ClickBar& bar = windows_.bar();
     bar.layOutLowerButtons();

@@ -78,7 +78,7 @@ void DwellEngine::showOrHideBar(std::int32_t x, std::int32_t y) {
         if (x == 0) {
             host_.setBarLeft(0);
             host_.setBarVisible(true);
-        } else if (app_.settings.RightEdge == 1) {
+        } else if (app_.settings.rightEdge == 1) {
             host_.setBarLeft(desktopWidth - bar.width);
             host_.setBarVisible(true);
         }
@@ -103,7 +103,7 @@ void DwellEngine::activateBarButton() {
     if (state_.barTicks <= kActivationTicks) {
         return;
     }
-    if (app_.settings.SoundOn == 1) {
+    if (app_.settings.soundOn == 1) {
         host_.playClickSound();
     }
     state_.barTicks = 0;
@@ -124,7 +124,7 @@ void DwellEngine::activateBarButton() {
 }
 
 void DwellEngine::dwellClick(std::int32_t x, std::int32_t y) {
-    const std::int32_t margin = std::int32_t{app_.settings.Tolerance} + 2;
+    const std::int32_t margin = std::int32_t{app_.settings.tolerance} + 2;
     const bool moved = std::abs(std::int32_t{state_.lastX} - x) >= margin ||
                        std::abs(std::int32_t{state_.lastY} - y) >= margin;
     // Movement (or the pause mode) ends the rest and its count: every click
@@ -136,7 +136,7 @@ void DwellEngine::dwellClick(std::int32_t x, std::int32_t y) {
         return;
     }
     increment(state_.clickTicks);
-    if (state_.clickTicks < app_.settings.Delay) {
+    if (state_.clickTicks < app_.settings.delay) {
         return;
     }
     state_.clickTicks = 0;
@@ -182,7 +182,7 @@ void DwellEngine::dwellClick(std::int32_t x, std::int32_t y) {
 }
 
 void DwellEngine::clickFeedback() {
-    if (!host_.barGeometry().visible && app_.settings.SoundOn == 1) {
+    if (!host_.barGeometry().visible && app_.settings.soundOn == 1) {
         host_.playClickSound();
     }
 }

@@ -140,17 +140,17 @@ bool isStorableLanguageName(std::string_view name) {
 Settings parseSettings(std::string_view bytes) {
     Settings s;
     FieldReader reader(bytes);
-    if (!readNumber(reader, s.Tolerance) || !readNumber(reader, s.Delay) ||
-        !readNumber(reader, s.RunAtStartup)) {
+    if (!readNumber(reader, s.tolerance) || !readNumber(reader, s.delay) ||
+        !readNumber(reader, s.runAtStartup)) {
         return s;
     }
     const auto language = reader.textField();
     if (!language) {
         return s;
     }
-    s.LanguageFile = decodeLocalText(*language);
-    readNumber(reader, s.SoundOn) && readNumber(reader, s.MiddleButton) &&
-        readNumber(reader, s.RightEdge) && readNumber(reader, s.StartMode);
+    s.languageFile = decodeLocalText(*language);
+    readNumber(reader, s.soundOn) && readNumber(reader, s.middleButton) &&
+        readNumber(reader, s.rightEdge) && readNumber(reader, s.startMode);
     return s;
 }
 
@@ -160,23 +160,23 @@ std::string formatSettings(const Settings& s, std::int16_t line8) {
         out += text;
         out += "\r\n";
     };
-    line(std::to_string(s.Tolerance));
-    line(std::to_string(s.Delay));
-    line(std::to_string(s.RunAtStartup));
-    switch (languageNameForm(s.LanguageFile)) {
+    line(std::to_string(s.tolerance));
+    line(std::to_string(s.delay));
+    line(std::to_string(s.runAtStartup));
+    switch (languageNameForm(s.languageFile)) {
         case NameForm::AsItIs:
-            line(s.LanguageFile);
+            line(s.languageFile);
             break;
         case NameForm::Quoted:
-            line("\"" + s.LanguageFile + "\"");
+            line("\"" + s.languageFile + "\"");
             break;
         case NameForm::Unstorable:
             line("");  // read back as no name: the next start chooses the language again
             break;
     }
-    line(std::to_string(s.SoundOn));
-    line(std::to_string(s.MiddleButton));
-    line(std::to_string(s.RightEdge));
+    line(std::to_string(s.soundOn));
+    line(std::to_string(s.middleButton));
+    line(std::to_string(s.rightEdge));
     line(std::to_string(line8));
     return out;
 }

@@ -40,7 +40,7 @@ TEST(AtomicWriteFaults, FailedFlushCloseOrStalledWriteKeepsThePreviousFile) {
         dir.write(kSettingsFileName, kPrevious);
         FailingOps ops(step);
         Settings changed = parseSettings(kPrevious);
-        changed.Tolerance = 7;
+        changed.tolerance = 7;
         EXPECT_FALSE(writeSettingsFile(dir.file(kSettingsFileName), changed, 5, ops));
         EXPECT_EQ(dir.read(kSettingsFileName), kPrevious);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),

@@ -157,8 +157,8 @@ TEST(EngineSoak, ADayOfRandomUseKeepsEveryPromiseOnEveryTick) {
     };
 
     AppState app;
-    app.settings.Tolerance = 2;
-    app.settings.Delay = 5;
+    app.settings.tolerance = 2;
+    app.settings.delay = 5;
     app.clickMode = ClickMode::LeftClick;
     fake::FakePlatform fake;
     Host host(app);
@@ -175,7 +175,7 @@ TEST(EngineSoak, ADayOfRandomUseKeepsEveryPromiseOnEveryTick) {
     ClickMode restMode = app.clickMode;
     bool restSteady = true;  // click kind and options unchanged since the rest began
     bool dragDown = false;
-    int maxDelay = app.settings.Delay;
+    int maxDelay = app.settings.delay;
 
     for (long tick = 0; tick < kTicks; ++tick) {
         // Now and then the user changes the click kind, the options or a window.
@@ -185,11 +185,11 @@ TEST(EngineSoak, ADayOfRandomUseKeepsEveryPromiseOnEveryTick) {
             restSteady = false;
         }
         if (chance(3000)) {
-            app.settings.Tolerance = static_cast<std::int16_t>(pick(0, 10));
-            app.settings.Delay = static_cast<std::int16_t>(pick(2, 20));
-            app.settings.SoundOn = static_cast<std::int16_t>(pick(0, 1));
-            app.settings.RightEdge = static_cast<std::int16_t>(pick(0, 1));
-            maxDelay = std::max<int>(maxDelay, app.settings.Delay);
+            app.settings.tolerance = static_cast<std::int16_t>(pick(0, 10));
+            app.settings.delay = static_cast<std::int16_t>(pick(2, 20));
+            app.settings.soundOn = static_cast<std::int16_t>(pick(0, 1));
+            app.settings.rightEdge = static_cast<std::int16_t>(pick(0, 1));
+            maxDelay = std::max<int>(maxDelay, app.settings.delay);
             restSteady = false;
         }
         if (chance(2000)) {
@@ -199,8 +199,8 @@ TEST(EngineSoak, ADayOfRandomUseKeepsEveryPromiseOnEveryTick) {
             host.optionsExists = !chance(3);
         }
 
-        const PointerPosition p = path.next(app.settings.Tolerance);
-        const int margin = app.settings.Tolerance + 2;
+        const PointerPosition p = path.next(app.settings.tolerance);
+        const int margin = app.settings.tolerance + 2;
         const bool moved = std::abs(engine.state().lastX - p.x) >= margin ||
                            std::abs(engine.state().lastY - p.y) >= margin;
         const ClickMode modeBefore = app.clickMode;
@@ -236,7 +236,7 @@ TEST(EngineSoak, ADayOfRandomUseKeepsEveryPromiseOnEveryTick) {
             ASSERT_FALSE(moved) << "a click while the pointer moved";
             ASSERT_TRUE(isClickMode(modeBefore)) << "a click in a mode that never clicks";
             ASSERT_FALSE(clickedThisRest) << "a second click in one rest";
-            ASSERT_GE(restTicks, app.settings.Delay) << "a click before the rest lasted the delay";
+            ASSERT_GE(restTicks, app.settings.delay) << "a click before the rest lasted the delay";
             clickedThisRest = true;
             ++clicks;
             if (modeBefore == ClickMode::Drag) {
@@ -250,8 +250,8 @@ TEST(EngineSoak, ADayOfRandomUseKeepsEveryPromiseOnEveryTick) {
         }
         // A steady rest of the delay clicks, as long as the delay ends before
         // the bar buttons' 15-tick activation.
-        if (!moved && restSteady && isClickMode(app.clickMode) && app.settings.Delay <= 14 &&
-            restTicks >= app.settings.Delay) {
+        if (!moved && restSteady && isClickMode(app.clickMode) && app.settings.delay <= 14 &&
+            restTicks >= app.settings.delay) {
             ASSERT_TRUE(clickedThisRest) << "a rest of " << restTicks << " ticks did not click";
         }
 

@@ -73,8 +73,8 @@ class FakeHost : public EngineHost {
 class DwellEngineTest : public ::testing::Test {
   protected:
     DwellEngineTest() {
-        app.settings.Tolerance = 2;
-        app.settings.Delay = 5;
+        app.settings.tolerance = 2;
+        app.settings.delay = 5;
         app.clickMode = ClickMode::LeftClick;
         host.engine = &engine;
     }
@@ -157,7 +157,7 @@ TEST_F(DwellEngineTest, IdleOnlyWhenTheRestIsOverAndThePointerStaysExactlyPut) {
 }
 
 TEST_F(DwellEngineTest, RestIsJudgedAgainstToleranceTwoPixels) {
-    app.settings.Tolerance = 0;
+    app.settings.tolerance = 0;
     at(500, 500);
     for (int i = 0; i < 5; ++i) {
         at(500 + i, 500 + i);  // one pixel per tick on each axis: resting
@@ -171,7 +171,7 @@ TEST_F(DwellEngineTest, RestIsJudgedAgainstToleranceTwoPixels) {
     EXPECT_EQ(clicks(), 2u);
 
     // A slow drift within the tolerance still clicks although it never stops.
-    app.settings.Tolerance = 1;
+    app.settings.tolerance = 1;
     for (int i = 1; i <= 6; ++i) {
         at(800 + 2 * i, 800 + 2 * i);
     }
@@ -207,7 +207,7 @@ TEST_F(DwellEngineTest, DragPressesOnOneRestAndReleasesOnTheNext) {
 
 TEST_F(DwellEngineTest, NoClickModeNeverClicksNorActivates) {
     app.clickMode = ClickMode::Pause;
-    app.settings.SoundOn = 1;
+    app.settings.soundOn = 1;
     moveAndRest(500, 500, 100);
     EXPECT_EQ(clicks(), 0u);
     EXPECT_TRUE(host.log.empty());
@@ -223,10 +223,10 @@ TEST_F(DwellEngineTest, CommandModesNeverClick) {
 }
 
 TEST_F(DwellEngineTest, ActivationOnTheFifteenthTickEvenWithMovement) {
-    app.settings.Delay = 20;
+    app.settings.delay = 20;
     app.clickMode = ClickMode::Options;
     host.bar.visible = true;
-    app.settings.SoundOn = 1;
+    app.settings.soundOn = 1;
     // Pointer over the options button at the left edge; 14 counted ticks...
     moveAndRest(20, 400, 14);
     EXPECT_EQ(count("command 7"), 0);
@@ -261,16 +261,16 @@ TEST_F(DwellEngineTest, CreatingTheExitWindowOnActivationRunsNoCommand) {
 }
 
 TEST_F(DwellEngineTest, ActivationBlocksTheDwellClickOfALongDelay) {
-    app.settings.Delay = 16;
+    app.settings.delay = 16;
     moveAndRest(20, 400, 20);
     EXPECT_EQ(clicks(), 0u);
     EXPECT_TRUE(engine.state().restClicked);
 }
 
 TEST_F(DwellEngineTest, ClickSoundOnlyWhileTheBarIsHidden) {
-    app.settings.SoundOn = 1;
+    app.settings.soundOn = 1;
     host.bar.visible = true;
-    app.settings.Delay = 3;
+    app.settings.delay = 3;
     // Over the shown bar at the left edge: the click is silent.
     moveAndRest(20, 400, 3);
     EXPECT_EQ(clicks(), 2u);
@@ -299,7 +299,7 @@ TEST_F(DwellEngineTest, ShowsAndHidesTheBarAtTheEdges) {
     // The right-edge column shows the bar only with RightEdge on and within its height.
     at(1279, 400);
     EXPECT_FALSE(host.bar.visible);
-    app.settings.RightEdge = 1;
+    app.settings.rightEdge = 1;
     at(1279, 200);  // above the bar (top 294 px)
     EXPECT_FALSE(host.bar.visible);
     at(1279, 400);
@@ -315,7 +315,7 @@ TEST_F(DwellEngineTest, TwoMonitorsBarAtTheDesktopsOuterEdgesOnThePointersMonito
     const ScreenArea left{0, 0, 1600 * 15, 1000 * 15};
     const ScreenArea right{1600 * 15, 200 * 15, 1280 * 15, 800 * 15};
     const double atRightEdge = 2880 * 15 - 675;
-    app.settings.RightEdge = 1;
+    app.settings.rightEdge = 1;
     struct Step {
         int x, y;
         bool visible;
@@ -360,8 +360,8 @@ TEST_F(DwellEngineTest, FirstTickCountsAsMovementUnlessNearTheCorner) {
     EXPECT_EQ(engine.state().clickTicks, 1);
 
     AppState other;
-    other.settings.Tolerance = 2;
-    other.settings.Delay = 5;
+    other.settings.tolerance = 2;
+    other.settings.delay = 5;
     FakeHost otherHost(other);
     fake::FakePlatform otherFake;
     DwellEngine fresh(other, otherHost, otherFake.pointer, otherFake.screen, otherFake.injector);

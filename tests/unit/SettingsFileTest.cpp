@@ -16,11 +16,11 @@ const std::string kExample = "2\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n0\r\n3\r\n
 
 Settings example() {
     Settings s;
-    s.Tolerance = 2;
-    s.Delay = 5;
-    s.LanguageFile = "English.lng";
-    s.SoundOn = 1;
-    s.StartMode = 3;
+    s.tolerance = 2;
+    s.delay = 5;
+    s.languageFile = "English.lng";
+    s.soundOn = 1;
+    s.startMode = 3;
     return s;
 }
 
@@ -28,7 +28,7 @@ TEST(SettingsFile, ReadsAndWritesTheEightLinesByteForByte) {
     EXPECT_EQ(parseSettings(kExample), example());
     EXPECT_EQ(formatSettings(example(), 3), kExample);
     Settings negative;
-    negative.Tolerance = -7;
+    negative.tolerance = -7;
     EXPECT_EQ(formatSettings(negative, 12).substr(0, 7), "-7\r\n0\r\n");
 }
 
@@ -36,15 +36,15 @@ TEST(SettingsFile, FieldsFollowTheReaderRules) {
     // Blanks before a field are skipped; LF and lone CR end lines too.
     EXPECT_EQ(parseSettings("  2\n5\r0\r\n  English.lng\r\n1\n0\n0\n3"), example());
     // A quoted name may hold a comma.
-    EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\n\"Eng,lish.lng\"\r\n1\r\n0\r\n0\r\n3\r\n").LanguageFile,
+    EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\n\"Eng,lish.lng\"\r\n1\r\n0\r\n0\r\n3\r\n").languageFile,
               "Eng,lish.lng");
     // An unquoted comma splits the line: every later field comes from the line above.
     const Settings shifted = parseSettings("2\r\n5\r\n0\r\nFr,ench.lng\r\n1\r\n0\r\n7\r\n3\r\n");
-    EXPECT_EQ(shifted.LanguageFile, "Fr");
-    EXPECT_EQ(shifted.SoundOn, 0);  // "ench.lng" is no number
-    EXPECT_EQ(shifted.MiddleButton, 1);
-    EXPECT_EQ(shifted.RightEdge, 0);
-    EXPECT_EQ(shifted.StartMode, 7);
+    EXPECT_EQ(shifted.languageFile, "Fr");
+    EXPECT_EQ(shifted.soundOn, 0);  // "ench.lng" is no number
+    EXPECT_EQ(shifted.middleButton, 1);
+    EXPECT_EQ(shifted.rightEdge, 0);
+    EXPECT_EQ(shifted.startMode, 7);
 }
 
 TEST(SettingsFile, EveryStorableNameReadsBackAndNoNameBreaksTheLines) {
@@ -67,10 +67,10 @@ TEST(SettingsFile, EveryStorableNameReadsBackAndNoNameBreaksTheLines) {
     };
     for (const auto& c : cases) {
         Settings s = example();
-        s.LanguageFile = c.name;
+        s.languageFile = c.name;
         const std::string bytes = formatSettings(s, 3);
         EXPECT_EQ(bytes, "2\r\n5\r\n0\r\n" + c.line4 + "\r\n1\r\n0\r\n0\r\n3\r\n") << c.name;
-        s.LanguageFile = c.line4.empty() ? "" : c.name;
+        s.languageFile = c.line4.empty() ? "" : c.name;
         EXPECT_EQ(parseSettings(bytes), s) << c.name;
     }
 }
@@ -78,19 +78,19 @@ TEST(SettingsFile, EveryStorableNameReadsBackAndNoNameBreaksTheLines) {
 TEST(SettingsFile, DamagedFilesGiveZerosAndNeverCrash) {
     EXPECT_EQ(parseSettings(""), Settings{});
     const Settings shortFile = parseSettings("9\r\n4\r\n");
-    EXPECT_EQ(shortFile.Tolerance, 9);
-    EXPECT_EQ(shortFile.Delay, 4);
-    EXPECT_EQ(shortFile.StartMode, 0);
+    EXPECT_EQ(shortFile.tolerance, 9);
+    EXPECT_EQ(shortFile.delay, 4);
+    EXPECT_EQ(shortFile.startMode, 0);
 
     const Settings junk =
         parseSettings("abc\r\n40000\r\n-32769\r\nx\r\n1.5\r\n+1\r\n32767\r\n-32768\r\n");
-    EXPECT_EQ(junk.Tolerance, 0);
-    EXPECT_EQ(junk.Delay, 0);  // out of range: start-up then applies the defaults
-    EXPECT_EQ(junk.RunAtStartup, 0);
-    EXPECT_EQ(junk.SoundOn, 0);
-    EXPECT_EQ(junk.MiddleButton, 0);
-    EXPECT_EQ(junk.RightEdge, 32767);
-    EXPECT_EQ(junk.StartMode, -32768);
+    EXPECT_EQ(junk.tolerance, 0);
+    EXPECT_EQ(junk.delay, 0);  // out of range: start-up then applies the defaults
+    EXPECT_EQ(junk.runAtStartup, 0);
+    EXPECT_EQ(junk.soundOn, 0);
+    EXPECT_EQ(junk.middleButton, 0);
+    EXPECT_EQ(junk.rightEdge, 32767);
+    EXPECT_EQ(junk.startMode, -32768);
 
     std::string binary;
     for (int i = 0; i < 4096; ++i) {
@@ -102,9 +102,9 @@ TEST(SettingsFile, DamagedFilesGiveZerosAndNeverCrash) {
 TEST(SettingsFile, LanguageNameFromWindowsIsDecoded) {
     EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\nFran\xe7"
                             "ais.lng\r\n")
-                  .LanguageFile,
+                  .languageFile,
               "Français.lng");
-    EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\nFrançais.lng\r\n").LanguageFile, "Français.lng");
+    EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\nFrançais.lng\r\n").languageFile, "Français.lng");
 }
 
 TEST(SettingsFile, MissingFileGivesInitialValues) {
@@ -131,7 +131,7 @@ TEST(SettingsFile, WriteReplacesAtomicallyAndSkipsIdenticalContent) {
     // A file deleted meanwhile is written again.
     std::filesystem::remove(path);
     ASSERT_TRUE(writeSettingsFile(path, example(), 5));
-    EXPECT_EQ(readSettingsFile(path).StartMode, 5);
+    EXPECT_EQ(readSettingsFile(path).startMode, 5);
 }
 
 // Fails the chosen step of an atomic write.
@@ -169,7 +169,7 @@ TEST(SettingsFile, AFailedWriteLeavesThePreviousFileIntact) {
         dir.write(kSettingsFileName, kExample);
         FailingOps ops(step);
         Settings changed = example();
-        changed.Delay = 9;
+        changed.delay = 9;
         EXPECT_FALSE(writeSettingsFile(dir.file(kSettingsFileName), changed, 3, ops));
         EXPECT_EQ(dir.read(kSettingsFileName), kExample);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),

@@ -137,11 +137,11 @@ TEST_F(ApplyTextsTest, FirstRunChoosesTheLanguageOfTheLocale) {
     fake.locale.code = "IT";
     writeLanguage("Italiano.lng", {"", "", "Guida"});
     start("");
-    EXPECT_EQ(app.settings.LanguageFile, "Italiano.lng");
+    EXPECT_EQ(app.settings.languageFile, "Italiano.lng");
     EXPECT_EQ(windows.bar().button(8)->toolTip(), "Guida");
     // A stored name, even of a missing file, is never replaced.
     start("2\r\n5\r\n0\r\nKlingon.lng\r\n0\r\n0\r\n0\r\n3\r\n");
-    EXPECT_EQ(app.settings.LanguageFile, "Klingon.lng");
+    EXPECT_EQ(app.settings.languageFile, "Klingon.lng");
 }
 
 TEST_F(ApplyTextsTest, ASecondInstanceEndsBeforeWritingOrCheckingForUpdates) {

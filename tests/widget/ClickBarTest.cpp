@@ -68,8 +68,8 @@ TEST_F(ClickBarTest, BarGeometryWithoutTheMiddleButton) {
     EXPECT_EQ(bar->buttonHeightTwips(1), 750);
     EXPECT_EQ(bar->buttonHeightTwips(2), 780);
     // A missing file: the defaults, and the exit button selected.
-    EXPECT_EQ(app.settings.Tolerance, 2);
-    EXPECT_EQ(app.settings.Delay, 5);
+    EXPECT_EQ(app.settings.tolerance, 2);
+    EXPECT_EQ(app.settings.delay, 5);
     EXPECT_EQ(app.clickMode, ClickMode::Exit);
     EXPECT_TRUE(bar->isButtonLit(0));
 }
@@ -80,7 +80,7 @@ TEST_F(ClickBarTest, BarGeometryWithTheMiddleButton) {
     EXPECT_EQ(bar->buttonTopTwips(7), 5130);
     EXPECT_EQ(bar->buttonTopTwips(8), 5610);
     EXPECT_EQ(bar->heightTwips(), 6165);
-    EXPECT_EQ(app.settings.Tolerance, 7);  // a non-zero delay keeps the values read
+    EXPECT_EQ(app.settings.tolerance, 7);  // a non-zero delay keeps the values read
     EXPECT_EQ(bar->button(8)->height(), 33);
     EXPECT_EQ(app.clickMode, ClickMode::RightClick);
 }
@@ -158,7 +158,7 @@ TEST_F(ClickBarTest, HoverLightsOneButtonSoundsOnceAndSavesClickKinds) {
     EXPECT_EQ(fake.sound.played.size() + fake.sound.beeps, 2u);
     EXPECT_EQ(app.clickMode, ClickMode::RightClick);
     EXPECT_EQ(dir.read(kSettingsFileName), "2\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n0\r\n5\r\n");
-    EXPECT_EQ(app.settings.StartMode, 3) << "the mode in memory read at start-up stays";
+    EXPECT_EQ(app.settings.startMode, 3) << "the mode in memory read at start-up stays";
 
     // Command buttons select but write nothing.
     std::filesystem::remove(dir.file(kSettingsFileName));

@@ -32,7 +32,7 @@ TEST_F(OptionsWindowTest, LoadCopiesTheSettingsAndShowsARefusedValueBesideTheBar
     EXPECT_EQ(o.productTitleLabel->text(), "Tindro Zevad Free 1.8.1");
 
     o.accept();
-    EXPECT_EQ(app.settings.Tolerance, 0);
+    EXPECT_EQ(app.settings.tolerance, 0);
     EXPECT_EQ(settingsLine(1), "0");
 }
 
@@ -94,7 +94,7 @@ TEST_F(OptionsWindowTest, CancelWritesNothingAndGivesBackTheSavedMode) {
     o.toleranceSlider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     o.reject();
     EXPECT_EQ(dir.read(kSettingsFileName), before);
-    EXPECT_EQ(app.settings.SoundOn, 0);
+    EXPECT_EQ(app.settings.soundOn, 0);
     EXPECT_EQ(fake.startupEntry.writes + fake.startupEntry.removals, 0);
     // The window created at start-up saved 3.
     EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
