@@ -69,7 +69,7 @@ void UnchangedSave(benchmark::State& state) {
     std::ofstream(path, std::ios::binary) << kSettings;
     const tz::Settings settings = tz::parseSettings(kSettings);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(tz::writeSettingsFile(path, settings, 3));
+        benchmark::DoNotOptimize(tz::writeSettingsFile(path, settings));
     }
     std::filesystem::remove_all(folder);
 }

@@ -131,7 +131,7 @@ std::string ClickBar::settingsPath() const {
 bool ClickBar::load() {
     ScreenMetrics& screen = platform_.screen;
 
-    // The settings.
+    // The settings from the file, or their defaults.
     app_.settings = readStartingSettings(settingsPath(), platform_.programFolder.folder());
 
     // On a first run the language follows the country of the user's locale.
@@ -159,7 +159,7 @@ bool ClickBar::load() {
                      languageFilePath(platform_.programFolder.folder(), app_.settings.languageFile),
                      LoadMode::Startup);
 
-    // On every window; this creates the options and exit windows hidden.
+    // The texts on every window; this makes the options and exit windows, hidden.
     windows_.applyTexts();
 
     // One instance at a time. The second one says so and ends
@@ -372,8 +372,12 @@ void ClickBar::selectButton(std::int16_t index) {
     if (!optionsVisible && !exitVisible) {
         app_.clickMode = static_cast<ClickMode>(index);
     }
+    // A click kind is saved at once as the one the next start restores; the
+    // settings in force keep the one this start restored.
     if (index >= 1 && index <= 6) {
-        writeSettingsFile(settingsPath(), app_.settings, index);
+        Settings toSave = app_.settings;
+        toSave.startMode = index;
+        writeSettingsFile(settingsPath(), toSave);
     }
 }
 

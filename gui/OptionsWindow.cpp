@@ -314,8 +314,8 @@ void OptionsWindow::accept() {
     s.soundOn = static_cast<std::int16_t>(checkValue(soundBox));
     s.middleButton = static_cast<std::int16_t>(checkValue(middleButtonBox));
     s.rightEdge = static_cast<std::int16_t>(checkValue(rightEdgeBox));
-    // Line 8 is the click mode the program started with.
-    writeSettingsFile(app_.settingsPath, s, s.startMode);
+    // The saved click kind goes back to the one this start restored.
+    writeSettingsFile(app_.settingsPath, s);
     UpdateStartupEntry(s.runAtStartup, platform_.programFolder.executablePath(),
                        platform_.startupEntry);
     ClickBar& bar = windows_.bar();

@@ -154,7 +154,7 @@ Settings parseSettings(std::string_view bytes) {
     return s;
 }
 
-std::string formatSettings(const Settings& s, std::int16_t line8) {
+std::string formatSettings(const Settings& s) {
     std::string out;
     const auto line = [&out](std::string_view text) {
         out += text;
@@ -177,7 +177,7 @@ std::string formatSettings(const Settings& s, std::int16_t line8) {
     line(std::to_string(s.soundOn));
     line(std::to_string(s.middleButton));
     line(std::to_string(s.rightEdge));
-    line(std::to_string(line8));
+    line(std::to_string(s.startMode));
     return out;
 }
 
@@ -186,9 +186,8 @@ Settings readSettingsFile(const std::string& path) {
     return bytes ? parseSettings(*bytes) : Settings{};
 }
 
-bool writeSettingsFile(const std::string& path, const Settings& settings, std::int16_t line8,
-                       FileOps& ops) {
-    const std::string bytes = formatSettings(settings, line8);
+bool writeSettingsFile(const std::string& path, const Settings& settings, FileOps& ops) {
+    const std::string bytes = formatSettings(settings);
     const auto current = readFilePrefix(path, bytes.size() + 1);
     if (current && *current == bytes) {
         return true;

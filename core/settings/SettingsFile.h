@@ -21,20 +21,19 @@ Settings parseSettings(std::string_view bytes);
 // name has to be quoted (it holds a comma or starts with a blank or a quote).
 bool isStorableLanguageName(std::string_view name);
 
-// The eight CR LF lines: lines 1 to 7 from `settings`, line 8 `line8`. Line 4
+// The eight CR LF lines, in the order of Settings' fields. Line 4
 // is the language file name as it is; a storable name that the reader would
 // otherwise split or trim is written in double quotes, and a name that is not
 // storable leaves line 4 empty.
-std::string formatSettings(const Settings& settings, std::int16_t line8);
+std::string formatSettings(const Settings& settings);
 
 // Reads the settings file; a missing or unreadable file gives the initial values.
 Settings readSettingsFile(const std::string& path);
 
-// Writes the file atomically. A file that already holds exactly these bytes is
-// left alone, so repeated saves of the same choice cost no disk write. A
-// missing folder for it is created first (mode 0700).
-// Returns false when the file could not be written.
-bool writeSettingsFile(const std::string& path, const Settings& settings, std::int16_t line8,
+// Writes the file atomically: the one way the settings are saved. A file that already holds exactly
+// these bytes is left alone, so repeated saves of the same choice cost no disk write. A missing
+// folder for it is created first (mode 0700). Returns false when the file could not be written.
+bool writeSettingsFile(const std::string& path, const Settings& settings,
                        FileOps& ops = systemFileOps());
 
 }  // namespace tz

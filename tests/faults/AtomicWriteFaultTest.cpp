@@ -41,7 +41,8 @@ TEST(AtomicWriteFaults, FailedFlushCloseOrStalledWriteKeepsThePreviousFile) {
         FailingOps ops(step);
         Settings changed = parseSettings(kPrevious);
         changed.tolerance = 7;
-        EXPECT_FALSE(writeSettingsFile(dir.file(kSettingsFileName), changed, 5, ops));
+        changed.startMode = 5;
+        EXPECT_FALSE(writeSettingsFile(dir.file(kSettingsFileName), changed, ops));
         EXPECT_EQ(dir.read(kSettingsFileName), kPrevious);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                                 std::filesystem::directory_iterator()),

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool plainName = name.find_first_of(",\"\r\n") == std::string_view::npos &&
                            (name.empty() || (name.front() != ' ' && name.front() != '\t'));
     if (plainName) {
-        TZ_FUZZ_CHECK(tz::parseSettings(tz::formatSettings(read, read.startMode)) == read);
+        TZ_FUZZ_CHECK(tz::parseSettings(tz::formatSettings(read)) == read);
     }
     return 0;
 }

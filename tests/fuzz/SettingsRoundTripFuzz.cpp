@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.languageFile = in.ConsumeRemainingBytesAsString();
 
     const std::string_view name = s.languageFile;
-    const std::string bytes = tz::formatSettings(s, s.startMode);
+    const std::string bytes = tz::formatSettings(s);
     tz::Settings expected = s;
     if (!tz::isStorableLanguageName(name)) {
         expected.languageFile.clear();

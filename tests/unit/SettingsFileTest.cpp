@@ -14,22 +14,22 @@ namespace {
 
 const std::string kExample = "2\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n0\r\n3\r\n";
 
-Settings example() {
+Settings example(std::int16_t startMode = 3) {
     Settings s;
     s.tolerance = 2;
     s.delay = 5;
     s.languageFile = "English.lng";
     s.soundOn = 1;
-    s.startMode = 3;
+    s.startMode = startMode;
     return s;
 }
 
 TEST(SettingsFile, ReadsAndWritesTheEightLinesByteForByte) {
     EXPECT_EQ(parseSettings(kExample), example());
-    EXPECT_EQ(formatSettings(example(), 3), kExample);
+    EXPECT_EQ(formatSettings(example()), kExample);
     Settings negative;
     negative.tolerance = -7;
-    EXPECT_EQ(formatSettings(negative, 12).substr(0, 7), "-7\r\n0\r\n");
+    EXPECT_EQ(formatSettings(negative).substr(0, 7), "-7\r\n0\r\n");
 }
 
 TEST(SettingsFile, FieldsFollowTheReaderRules) {
@@ -68,7 +68,7 @@ TEST(SettingsFile, EveryStorableNameReadsBackAndNoNameBreaksTheLines) {
     for (const auto& c : cases) {
         Settings s = example();
         s.languageFile = c.name;
-        const std::string bytes = formatSettings(s, 3);
+        const std::string bytes = formatSettings(s);
         EXPECT_EQ(bytes, "2\r\n5\r\n0\r\n" + c.line4 + "\r\n1\r\n0\r\n0\r\n3\r\n") << c.name;
         s.languageFile = c.line4.empty() ? "" : c.name;
         EXPECT_EQ(parseSettings(bytes), s) << c.name;
@@ -115,22 +115,22 @@ TEST(SettingsFile, MissingFileGivesInitialValues) {
 TEST(SettingsFile, WriteReplacesAtomicallyAndSkipsIdenticalContent) {
     test::TestDirectory dir;
     const std::string path = dir.file(kSettingsFileName);
-    ASSERT_TRUE(writeSettingsFile(path, example(), 3));
+    ASSERT_TRUE(writeSettingsFile(path, example()));
     EXPECT_EQ(dir.read(kSettingsFileName), kExample);
 
     struct stat before {};
     ::stat(path.c_str(), &before);
-    ASSERT_TRUE(writeSettingsFile(path, example(), 3));
+    ASSERT_TRUE(writeSettingsFile(path, example()));
     struct stat after {};
     ::stat(path.c_str(), &after);
     EXPECT_EQ(before.st_ino, after.st_ino) << "an identical write must not replace the file";
 
-    ASSERT_TRUE(writeSettingsFile(path, example(), 5));
+    ASSERT_TRUE(writeSettingsFile(path, example(5)));
     EXPECT_EQ(dir.read(kSettingsFileName).substr(kExample.size() - 3), "5\r\n");
 
     // A file deleted meanwhile is written again.
     std::filesystem::remove(path);
-    ASSERT_TRUE(writeSettingsFile(path, example(), 5));
+    ASSERT_TRUE(writeSettingsFile(path, example(5)));
     EXPECT_EQ(readSettingsFile(path).startMode, 5);
 }
 
@@ -170,7 +170,7 @@ TEST(SettingsFile, AFailedWriteLeavesThePreviousFileIntact) {
         FailingOps ops(step);
         Settings changed = example();
         changed.delay = 9;
-        EXPECT_FALSE(writeSettingsFile(dir.file(kSettingsFileName), changed, 3, ops));
+        EXPECT_FALSE(writeSettingsFile(dir.file(kSettingsFileName), changed, ops));
         EXPECT_EQ(dir.read(kSettingsFileName), kExample);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                                 std::filesystem::directory_iterator()),
@@ -197,7 +197,7 @@ constexpr uid_t kNobody = 65534;
 TEST(SettingsFile, StaleTemporariesOfAKilledWriteAreRemovedAndNothingElse) {
     test::TestDirectory dir;
     KilledOps killed;
-    ASSERT_FALSE(writeSettingsFile(dir.file(kSettingsFileName), example(), 3, killed));
+    ASSERT_FALSE(writeSettingsFile(dir.file(kSettingsFileName), example(), killed));
     ASSERT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);
@@ -241,7 +241,7 @@ TEST(SettingsFile, StaleTemporariesOfAKilledWriteAreRemovedAndNothingElse) {
 // in a folder given to nobody.
 bool saveAsOrdinaryUser(const test::TestDirectory& dir, const std::string& path) {
     if (::geteuid() != 0) {
-        return writeSettingsFile(path, example(), 5);
+        return writeSettingsFile(path, example(5));
     }
     for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path())) {
         EXPECT_EQ(::lchown(entry.path().c_str(), kNobody, kNobody), 0);
@@ -249,8 +249,8 @@ bool saveAsOrdinaryUser(const test::TestDirectory& dir, const std::string& path)
     EXPECT_EQ(::chown(dir.path().c_str(), kNobody, kNobody), 0);
     const pid_t child = ::fork();
     if (child == 0) {
-        const bool saved = ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 &&
-                           writeSettingsFile(path, example(), 5);
+        const bool saved =
+            ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 && writeSettingsFile(path, example(5));
         ::_exit(saved ? 0 : 1);
     }
     int status = 0;
@@ -271,7 +271,7 @@ TEST(SettingsFile, SaveKeepsTheOldFilesLinkAndPermissionsAndSparesAReadOnlyOne) 
         test::TestDirectory dir;
         dir.write(kSettingsFileName, kExample);
         ::chmod(dir.file(kSettingsFileName).c_str(), mode);
-        ASSERT_TRUE(writeSettingsFile(dir.file(kSettingsFileName), example(), 5));
+        ASSERT_TRUE(writeSettingsFile(dir.file(kSettingsFileName), example(5)));
         struct stat info {};
         ::stat(dir.file(kSettingsFileName).c_str(), &info);
         EXPECT_EQ(info.st_mode & 07777, mode);
@@ -284,7 +284,7 @@ TEST(SettingsFile, SaveKeepsTheOldFilesLinkAndPermissionsAndSparesAReadOnlyOne) 
         dir.write("kept/mine.ini", kExample);
         const std::string link = dir.file("program/" + std::string(kSettingsFileName));
         std::filesystem::create_symlink("../kept/mine.ini", link);
-        ASSERT_TRUE(writeSettingsFile(link, example(), 5));
+        ASSERT_TRUE(writeSettingsFile(link, example(5)));
         EXPECT_EQ(std::filesystem::read_symlink(link), "../kept/mine.ini");
         EXPECT_EQ(dir.read("kept/mine.ini"), saved);
         for (const char* folder : {"program", "kept"}) {

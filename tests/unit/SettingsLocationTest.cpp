@@ -49,7 +49,7 @@ TEST(SettingsLocation, FirstWriteCreatesTheMissingFoldersPrivate) {
     Settings s;
     s.delay = 5;
     s.startMode = 5;
-    ASSERT_TRUE(writeSettingsFile(path, s, 5));
+    ASSERT_TRUE(writeSettingsFile(path, s));
     EXPECT_EQ(readSettingsFile(path), s);
     for (const char* folder : {"conf", "conf/tindro-zevad"}) {
         struct stat info {};
@@ -59,7 +59,7 @@ TEST(SettingsLocation, FirstWriteCreatesTheMissingFoldersPrivate) {
 
     // A plain file where the folder should be: nothing written, no crash.
     dir.write("blocked", "");
-    EXPECT_FALSE(writeSettingsFile(dir.file("blocked/Tindro Zevad.ini"), s, 5));
+    EXPECT_FALSE(writeSettingsFile(dir.file("blocked/Tindro Zevad.ini"), s));
 }
 
 TEST(SettingsLocation, RealFactsKeepAWritableProgramFolder) {
@@ -77,8 +77,8 @@ TEST(SettingsLocation, ProgramFolderFileGivesTheStartingValuesUntilTheUsersOwnIs
     EXPECT_EQ(installed.languageFile, "Deutsch.lng");
     Settings chosen = installed;
     chosen.delay = 9;
-    ASSERT_TRUE(writeSettingsFile(own, chosen, 2));
     chosen.startMode = 2;
+    ASSERT_TRUE(writeSettingsFile(own, chosen));
     EXPECT_EQ(readStartingSettings(own, dir.path()), chosen);
 }
 
