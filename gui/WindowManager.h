@@ -31,7 +31,7 @@ class WindowManager : public SecondaryWindows, public UpdatePrompt {
     // The windows, or null while they do not exist.
     OptionsWindow* optionsWindow() { return optionsWindow_.get(); }
     ExitWindow* exitWindow() { return exitWindow_.get(); }
-    // Destroys the window: its unload step runs, and the next touch creates it anew.
+    // Destroys the window: its unload step runs, and the next make creates it anew.
     void destroyOptionsWindow();
     void destroyExitWindow();
 
