@@ -1,13 +1,13 @@
 #pragma once
 #include <memory>
 
-#include "app/AppState.h"
-#include "app/ProgramWindows.h"
+#include "core/AppState.h"
+#include "gui/WindowManager.h"
 #include "platform/Platform.h"
 
 namespace tz {
 
-class Form1;
+class ClickBar;
 
 // Owns the program-level state and the bar window for the whole run.
 class Application {
@@ -19,13 +19,13 @@ class Application {
     int run();
 
     AppState& state() { return state_; }
-    Form1& bar() { return *bar_; }
-    ProgramWindows& windows() { return windows_; }
+    ClickBar& bar() { return *bar_; }
+    WindowManager& windows() { return windows_; }
 
   private:
     AppState state_;
-    ProgramWindows windows_;
-    std::unique_ptr<Form1> bar_;
+    WindowManager windows_;
+    std::unique_ptr<ClickBar> bar_;
 };
 
 }  // namespace tz

@@ -9,10 +9,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "engine/DwellEngine.h"
-#include "i18n/LanguageFile.h"
-#include "platform/fake/FakePlatform.h"
-#include "settings/SettingsFile.h"
+#include "core/engine/DwellEngine.h"
+#include "core/i18n/LanguageFile.h"
+#include "core/settings/SettingsFile.h"
+#include "tests/fakes/FakePlatform.h"
 
 namespace {
 
@@ -24,18 +24,20 @@ class Host : public tz::EngineHost {
     void setBarLeft(double left) override { bar.left = left; }
     void placeBarOn(const tz::ScreenArea&) override {}  // one monitor: the place stays
     void setBarVisible(bool visible) override { bar.visible = visible; }
+    void makeExitWindow() override {}
+    void makeOptionsWindow() override {}
     bool isExitWindowVisible() override { return false; }
     bool isOptionsWindowVisible() override { return false; }
-    void barCommand(int) override {}
+    void activateButton(tz::ClickMode) override {}
     void playClickSound() override {}
     tz::BarGeometry bar{0, 4410, 675, 5385, false};
 };
 
 void EngineTick(benchmark::State& state) {
     tz::AppState app;
-    app.settings.Tolerance = 2;
-    app.settings.Delay = 5;
-    app.ClickMode = tz::mode::LeftClick;
+    app.settings.tolerance = 2;
+    app.settings.delay = 5;
+    app.clickMode = tz::ClickMode::LeftClick;
     tz::fake::FakePlatform fake;
     Host host;
     tz::DwellEngine engine(app, host, fake.pointer, fake.screen, fake.injector);
@@ -67,7 +69,7 @@ void UnchangedSave(benchmark::State& state) {
     std::ofstream(path, std::ios::binary) << kSettings;
     const tz::Settings settings = tz::parseSettings(kSettings);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(tz::writeSettingsFile(path, settings, 3));
+        benchmark::DoNotOptimize(tz::writeSettingsFile(path, settings));
     }
     std::filesystem::remove_all(folder);
 }

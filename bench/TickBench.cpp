@@ -1,5 +1,5 @@
 // The dwell timer's period in the real bar window: the program's own start-up
-// and windows (Application, Form1, the X11 pointer and XTest clicks) run in
+// and windows (Application, ClickBar, the X11 pointer and XTest clicks) run in
 // this process on a private Xvfb, with the pointer wrapped so that every
 // sample the engine takes is time-stamped. The tick's first act is that
 // sample, so the stamps' spacing is the timer's period as the engine sees it,

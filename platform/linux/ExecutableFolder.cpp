@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "settings/StartupEntry.h"
+#include "core/settings/StartupEntry.h"
 
 namespace tz {
 

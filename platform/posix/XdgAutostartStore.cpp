@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "settings/AtomicFile.h"
-#include "settings/StartupEntry.h"
+#include "core/settings/AtomicFile.h"
+#include "core/settings/StartupEntry.h"
 
 namespace tz {
 

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "settings/SettingsFile.h"
+#include "core/settings/SettingsFile.h"
 #include "tests/unit/TestDirectory.h"
 
 namespace tz {
@@ -40,8 +40,9 @@ TEST(AtomicWriteFaults, FailedFlushCloseOrStalledWriteKeepsThePreviousFile) {
         dir.write(kSettingsFileName, kPrevious);
         FailingOps ops(step);
         Settings changed = parseSettings(kPrevious);
-        changed.Tolerance = 7;
-        EXPECT_FALSE(writeSettingsFile(dir.file(kSettingsFileName), changed, 5, ops));
+        changed.tolerance = 7;
+        changed.startMode = 5;
+        EXPECT_FALSE(writeSettingsFile(dir.file(kSettingsFileName), changed, ops));
         EXPECT_EQ(dir.read(kSettingsFileName), kPrevious);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                                 std::filesystem::directory_iterator()),

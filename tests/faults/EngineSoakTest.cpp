@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/DwellEngine.h"
-#include "platform/fake/FakePlatform.h"
+#include "core/engine/DwellEngine.h"
+#include "tests/fakes/FakePlatform.h"
 
 namespace tz {
 namespace {
@@ -19,8 +19,8 @@ namespace {
 using E = MouseEvent;
 
 // The windows around the engine, as the program's: a bar that shows and
-// hides, options and exit windows that may be open, and whose first touch
-// after being closed for good runs their load step, which selects left click.
+// hides, options and exit windows that may be open, and whose making after
+// being closed for good runs their load step, which selects left click.
 class Host : public EngineHost {
   public:
     explicit Host(AppState& app) : app_(app) {}
@@ -28,12 +28,14 @@ class Host : public EngineHost {
     void setBarLeft(double left) override { bar.left = left; }
     void placeBarOn(const ScreenArea&) override {}  // one monitor: the place stays
     void setBarVisible(bool visible) override { bar.visible = visible; }
-    bool isExitWindowVisible() override { return touch(exitExists, exitVisible); }
-    bool isOptionsWindowVisible() override { return touch(optionsExists, optionsVisible); }
-    void barCommand(int) override {
+    void makeExitWindow() override { make(exitExists); }
+    void makeOptionsWindow() override { make(optionsExists); }
+    bool isExitWindowVisible() override { return exitExists && exitVisible; }
+    bool isOptionsWindowVisible() override { return optionsExists && optionsVisible; }
+    void activateButton(ClickMode) override {
         ++commands;
-        app_.ClickMode = mode::LeftClick;
-        app_.ClickDwellTicks = 0;
+        app_.clickMode = ClickMode::LeftClick;
+        engine->resetClickCount();
     }
     void playClickSound() override {}
 
@@ -41,31 +43,31 @@ class Host : public EngineHost {
     bool exitVisible = false, optionsVisible = false;
     bool exitExists = true, optionsExists = true;
     long commands = 0;
+    DwellEngine* engine = nullptr;
 
   private:
-    bool touch(bool& exists, bool visible) {
+    void make(bool& exists) {
         if (!exists) {
             exists = true;
-            app_.ClickMode = mode::LeftClick;
+            app_.clickMode = ClickMode::LeftClick;
         }
-        return visible;
     }
     AppState& app_;
 };
 
-bool isClickMode(int m) {
-    return m >= mode::DoubleClick && m <= mode::MiddleClick;
+bool isClickMode(ClickMode m) {
+    return m >= ClickMode::DoubleClick && m <= ClickMode::MiddleClick;
 }
 
-std::vector<E> expectedClick(int m) {
+std::vector<E> expectedClick(ClickMode m) {
     switch (m) {
-        case mode::DoubleClick:
+        case ClickMode::DoubleClick:
             return {E::LeftDown, E::LeftUp, E::LeftDown, E::LeftUp};
-        case mode::LeftClick:
+        case ClickMode::LeftClick:
             return {E::LeftDown, E::LeftUp};
-        case mode::RightClick:
+        case ClickMode::RightClick:
             return {E::RightDown, E::RightUp};
-        case mode::MiddleClick:
+        case ClickMode::MiddleClick:
             return {E::MiddleDown, E::MiddleUp};
         default:
             return {};
@@ -155,12 +157,13 @@ TEST(EngineSoak, ADayOfRandomUseKeepsEveryPromiseOnEveryTick) {
     };
 
     AppState app;
-    app.settings.Tolerance = 2;
-    app.settings.Delay = 5;
-    app.ClickMode = mode::LeftClick;
+    app.settings.tolerance = 2;
+    app.settings.delay = 5;
+    app.clickMode = ClickMode::LeftClick;
     fake::FakePlatform fake;
     Host host(app);
     DwellEngine engine(app, host, fake.pointer, fake.screen, fake.injector);
+    host.engine = &engine;
     PointerPath path(random);
 
     // The rest in progress, as the engine's promises define it: the pointer
@@ -168,24 +171,25 @@ TEST(EngineSoak, ADayOfRandomUseKeepsEveryPromiseOnEveryTick) {
     // clicking has not been paused (click kind 1) meanwhile.
     long rests = 0, clicks = 0, dragEvents = 0;
     bool clickedThisRest = false, commandThisRest = false;
-    int restTicks = 0, restMode = app.ClickMode;
+    int restTicks = 0;
+    ClickMode restMode = app.clickMode;
     bool restSteady = true;  // click kind and options unchanged since the rest began
     bool dragDown = false;
-    int maxDelay = app.settings.Delay;
+    int maxDelay = app.settings.delay;
 
     for (long tick = 0; tick < kTicks; ++tick) {
         // Now and then the user changes the click kind, the options or a window.
         if (chance(150)) {
             static constexpr std::int16_t kModes[] = {0, 1, 2, 3, 3, 4, 4, 5, 6, 7, 8, 12, -1};
-            app.ClickMode = kModes[pick(0, std::size(kModes) - 1)];
+            app.clickMode = ClickMode{kModes[pick(0, std::size(kModes) - 1)]};
             restSteady = false;
         }
         if (chance(3000)) {
-            app.settings.Tolerance = static_cast<std::int16_t>(pick(0, 10));
-            app.settings.Delay = static_cast<std::int16_t>(pick(2, 20));
-            app.settings.SoundOn = static_cast<std::int16_t>(pick(0, 1));
-            app.settings.RightEdge = static_cast<std::int16_t>(pick(0, 1));
-            maxDelay = std::max<int>(maxDelay, app.settings.Delay);
+            app.settings.tolerance = static_cast<std::int16_t>(pick(0, 10));
+            app.settings.delay = static_cast<std::int16_t>(pick(2, 20));
+            app.settings.soundOn = static_cast<std::int16_t>(pick(0, 1));
+            app.settings.rightEdge = static_cast<std::int16_t>(pick(0, 1));
+            maxDelay = std::max<int>(maxDelay, app.settings.delay);
             restSteady = false;
         }
         if (chance(2000)) {
@@ -195,18 +199,19 @@ TEST(EngineSoak, ADayOfRandomUseKeepsEveryPromiseOnEveryTick) {
             host.optionsExists = !chance(3);
         }
 
-        const PointerPosition p = path.next(app.settings.Tolerance);
-        const int margin = app.settings.Tolerance + 2;
-        const bool moved = std::abs(engine.state().LastX - p.x) >= margin ||
-                           std::abs(engine.state().LastY - p.y) >= margin;
-        const int modeBefore = app.ClickMode;
+        const PointerPosition p = path.next(app.settings.tolerance);
+        const int margin = app.settings.tolerance + 2;
+        const bool moved = std::abs(engine.state().lastX - p.x) >= margin ||
+                           std::abs(engine.state().lastY - p.y) >= margin;
+        const ClickMode modeBefore = app.clickMode;
         const long commandsBefore = host.commands;
         fake.injector.events.clear();
         fake.pointer.at = p;
         engine.tick();
         const auto& events = fake.injector.events;
-        SCOPED_TRACE("tick " + std::to_string(tick) + ", mode " + std::to_string(modeBefore) +
-                     ", seed " + std::to_string(seed));
+        SCOPED_TRACE("tick " + std::to_string(tick) + ", mode " +
+                     std::to_string(static_cast<int>(modeBefore)) + ", seed " +
+                     std::to_string(seed));
 
         // A bar command counts the ticks of the rest that a move ends, so it
         // may come on the moving tick itself, as the last act of that rest.
@@ -216,25 +221,25 @@ TEST(EngineSoak, ADayOfRandomUseKeepsEveryPromiseOnEveryTick) {
             commandThisRest = true;
         }
         // Click kind 1 pauses clicking, which ends the rest as moving does.
-        if (moved || modeBefore == mode::NoClick) {
+        if (moved || modeBefore == ClickMode::Pause) {
             ++rests;
             clickedThisRest = commandThisRest = false;
             restTicks = 0;
-            restMode = app.ClickMode;
+            restMode = app.clickMode;
             restSteady = true;
         } else {
             ++restTicks;
         }
-        restSteady = restSteady && restMode == app.ClickMode;
+        restSteady = restSteady && restMode == app.clickMode;
 
         if (!events.empty()) {
             ASSERT_FALSE(moved) << "a click while the pointer moved";
             ASSERT_TRUE(isClickMode(modeBefore)) << "a click in a mode that never clicks";
             ASSERT_FALSE(clickedThisRest) << "a second click in one rest";
-            ASSERT_GE(restTicks, app.settings.Delay) << "a click before the rest lasted the delay";
+            ASSERT_GE(restTicks, app.settings.delay) << "a click before the rest lasted the delay";
             clickedThisRest = true;
             ++clicks;
-            if (modeBefore == mode::Drag) {
+            if (modeBefore == ClickMode::Drag) {
                 ASSERT_EQ(events, std::vector<E>{dragDown ? E::LeftUp : E::LeftDown})
                     << "drag presses and releases must alternate";
                 dragDown = !dragDown;
@@ -245,18 +250,17 @@ TEST(EngineSoak, ADayOfRandomUseKeepsEveryPromiseOnEveryTick) {
         }
         // A steady rest of the delay clicks, as long as the delay ends before
         // the bar buttons' 15-tick activation.
-        if (!moved && restSteady && isClickMode(app.ClickMode) && app.settings.Delay <= 14 &&
-            restTicks >= app.settings.Delay) {
+        if (!moved && restSteady && isClickMode(app.clickMode) && app.settings.delay <= 14 &&
+            restTicks >= app.settings.delay) {
             ASSERT_TRUE(clickedThisRest) << "a rest of " << restTicks << " ticks did not click";
         }
 
         const DwellState& s = engine.state();
-        ASSERT_TRUE(s.DwellDone == 0 || s.DwellDone == 1);
-        ASSERT_EQ(s.DragButtonDown, dragDown ? 1 : 0);
-        ASSERT_GE(app.BarDwellTicks, 0);
-        ASSERT_LE(app.BarDwellTicks, DwellEngine::kActivationTicks);
-        ASSERT_GE(app.ClickDwellTicks, 0);
-        ASSERT_LT(app.ClickDwellTicks, maxDelay);
+        ASSERT_EQ(s.dragButtonDown, dragDown);
+        ASSERT_GE(engine.state().barTicks, 0);
+        ASSERT_LE(engine.state().barTicks, DwellEngine::kActivationTicks);
+        ASSERT_GE(engine.state().clickTicks, 0);
+        ASSERT_LT(engine.state().clickTicks, maxDelay);
     }
     // The random use must have reached every kind of event, or it proved little.
     EXPECT_GT(rests, 10000);

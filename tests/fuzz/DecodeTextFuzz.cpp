@@ -1,7 +1,7 @@
 // Text from disk or network becomes UTF-8: always well-formed, unchanged when
 // it already was, one character per byte otherwise; and the program's own
 // UTF-8 test agrees with an independent one.
-#include "i18n/TextCodePage.h"
+#include "core/i18n/TextCodePage.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

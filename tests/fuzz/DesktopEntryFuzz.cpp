@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "settings/StartupEntry.h"
+#include "core/settings/StartupEntry.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {

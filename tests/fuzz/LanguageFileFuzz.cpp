@@ -1,7 +1,7 @@
 // A language file of any bytes, loaded at start-up and from the picker: no
 // fault, every text valid UTF-8, texts the file does not reach keep their old
 // value, and a load the picker accepts gives the same table as start-up's.
-#include "i18n/LanguageFile.h"
+#include "core/i18n/LanguageFile.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // "/Lang/", never empty, never holding a character the settings file cannot
 // keep on its line or a sub-folder, and nothing is returned without such a
 // folder or for a name the picker refuses.
-#include "i18n/LanguagePickerName.h"
+#include "core/i18n/LanguagePickerName.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,26 +6,26 @@
 
 #include <algorithm>
 
-#include "settings/SettingsFile.h"
+#include "core/settings/SettingsFile.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
     tz::Settings s;
-    s.Tolerance = in.ConsumeIntegral<std::int16_t>();
-    s.Delay = in.ConsumeIntegral<std::int16_t>();
-    s.RunAtStartup = in.ConsumeIntegral<std::int16_t>();
-    s.SoundOn = in.ConsumeIntegral<std::int16_t>();
-    s.MiddleButton = in.ConsumeIntegral<std::int16_t>();
-    s.RightEdge = in.ConsumeIntegral<std::int16_t>();
-    s.StartMode = in.ConsumeIntegral<std::int16_t>();
-    s.LanguageFile = in.ConsumeRemainingBytesAsString();
+    s.tolerance = in.ConsumeIntegral<std::int16_t>();
+    s.delay = in.ConsumeIntegral<std::int16_t>();
+    s.runAtStartup = in.ConsumeIntegral<std::int16_t>();
+    s.soundOn = in.ConsumeIntegral<std::int16_t>();
+    s.middleButton = in.ConsumeIntegral<std::int16_t>();
+    s.rightEdge = in.ConsumeIntegral<std::int16_t>();
+    s.startMode = in.ConsumeIntegral<std::int16_t>();
+    s.languageFile = in.ConsumeRemainingBytesAsString();
 
-    const std::string_view name = s.LanguageFile;
-    const std::string bytes = tz::formatSettings(s, s.StartMode);
+    const std::string_view name = s.languageFile;
+    const std::string bytes = tz::formatSettings(s);
     tz::Settings expected = s;
     if (!tz::isStorableLanguageName(name)) {
-        expected.LanguageFile.clear();
+        expected.languageFile.clear();
     }
     TZ_FUZZ_CHECK(tz::parseSettings(bytes) == expected);
     // Every UTF-8 name without a line end or a quote can be stored.

@@ -4,8 +4,8 @@
 // breaks are expanded for any text.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include "core/update/UpdateCheck.h"
 #include "tests/fuzz/FuzzCheck.h"
-#include "web/UpdateCheck.h"
 
 namespace {
 

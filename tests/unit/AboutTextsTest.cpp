@@ -1,4 +1,4 @@
-#include "web/AboutTexts.h"
+#include "core/about/AboutTexts.h"
 
 #include <gtest/gtest.h>
 

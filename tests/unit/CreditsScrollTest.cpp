@@ -1,4 +1,4 @@
-#include "web/CreditsScroll.h"
+#include "core/about/CreditsScroll.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/DwellEngine.h"
+#include "core/engine/DwellEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/FakePlatform.h"
+#include "tests/fakes/FakePlatform.h"
 
 namespace tz {
 namespace {
@@ -22,8 +22,8 @@ void PrintTo(const ScreenArea& a, std::ostream* os) {
 namespace {
 
 // Plays the windows around the engine: a bar 675 x 5385 twips, hidden at the
-// left edge, and options/exit windows whose first touch forces ClickMode to 3
-// as their load step does.
+// left edge, and options/exit windows whose making forces ClickMode to 3 as
+// their load step does.
 class FakeHost : public EngineHost {
   public:
     explicit FakeHost(AppState& app) : app_(app) {}
@@ -36,34 +36,35 @@ class FakeHost : public EngineHost {
         bar.top = monitor.top + 4410;
     }
     void setBarVisible(bool visible) override { bar.visible = visible; }
+    void makeExitWindow() override { make(exitExists); }
+    void makeOptionsWindow() override { make(optionsExists); }
     bool isExitWindowVisible() override {
         log.push_back("exit?");
-        touch(exitExists);
-        return exitVisible;
+        return exitExists && exitVisible;
     }
     bool isOptionsWindowVisible() override {
         log.push_back("options?");
-        touch(optionsExists);
-        return optionsVisible;
+        return optionsExists && optionsVisible;
     }
-    void barCommand(int index) override {
-        log.push_back("command " + std::to_string(index));
-        app_.ClickMode = mode::LeftClick;
-        app_.ClickDwellTicks = 0;
+    void activateButton(ClickMode button) override {
+        log.push_back("command " + std::to_string(static_cast<int>(button)));
+        app_.clickMode = ClickMode::LeftClick;
+        engine->resetClickCount();
     }
     void playClickSound() override { log.push_back("sound"); }
 
     BarGeometry bar{0, 4410, 675, 5385, false};
     bool exitVisible = false, optionsVisible = false;
     bool exitExists = true, optionsExists = true;
+    DwellEngine* engine = nullptr;
     ScreenArea placedOn;
     std::vector<std::string> log;
 
   private:
-    void touch(bool& exists) {
+    void make(bool& exists) {
         if (!exists) {
             exists = true;
-            app_.ClickMode = mode::LeftClick;
+            app_.clickMode = ClickMode::LeftClick;
         }
     }
     AppState& app_;
@@ -72,9 +73,10 @@ class FakeHost : public EngineHost {
 class DwellEngineTest : public ::testing::Test {
   protected:
     DwellEngineTest() {
-        app.settings.Tolerance = 2;
-        app.settings.Delay = 5;
-        app.ClickMode = mode::LeftClick;
+        app.settings.tolerance = 2;
+        app.settings.delay = 5;
+        app.clickMode = ClickMode::LeftClick;
+        host.engine = &engine;
     }
 
     // Moves to (x, y) on one tick and rests there for `rest` more ticks.
@@ -108,7 +110,7 @@ TEST_F(DwellEngineTest, ClicksOncePerRestAndOnlyAfterAWholeDelay) {
     // Resting on gives no second click; ticks 6 to 8 of the rest leave 3.
     moveAndRest(500, 500, 7);
     EXPECT_EQ(clicks(), 2u);
-    EXPECT_EQ(app.ClickDwellTicks, 3);
+    EXPECT_EQ(engine.state().clickTicks, 3);
 
     // A move drops what was left over: the next click needs five resting ticks again.
     moveAndRest(600, 600, 4);
@@ -118,9 +120,9 @@ TEST_F(DwellEngineTest, ClicksOncePerRestAndOnlyAfterAWholeDelay) {
 
     // So does pausing: a rest begun in click kind 1 counts from the change back.
     moveAndRest(700, 700, 3);
-    app.ClickMode = mode::NoClick;
+    app.clickMode = ClickMode::Pause;
     engine.tick();
-    app.ClickMode = mode::LeftClick;
+    app.clickMode = ClickMode::LeftClick;
     moveAndRest(700, 700, 3);
     EXPECT_EQ(clicks(), 4u);
     moveAndRest(700, 700, 1);
@@ -130,32 +132,32 @@ TEST_F(DwellEngineTest, ClicksOncePerRestAndOnlyAfterAWholeDelay) {
 TEST_F(DwellEngineTest, IdleOnlyWhenTheRestIsOverAndThePointerStaysExactlyPut) {
     struct Step {
         int x, y;
-        std::int16_t mode;
+        ClickMode mode;
         bool idle;
     };
     const Step steps[] = {
-        {500, 500, mode::LeftClick, false},  // a move
-        {500, 500, mode::LeftClick, false},  // counting towards the click
-        {500, 500, mode::LeftClick, false},
-        {500, 500, mode::LeftClick, false},
-        {500, 500, mode::LeftClick, false},
-        {500, 500, mode::LeftClick, true},   // the click came: only a move starts another
-        {501, 500, mode::LeftClick, false},  // a drift within the tolerance is watched
-        {501, 500, mode::LeftClick, true},
-        {700, 700, mode::NoClick, false},
-        {700, 700, mode::NoClick, true},   // paused
-        {700, 700, mode::Options, false},  // a bar button counts towards its command
+        {500, 500, ClickMode::LeftClick, false},  // a move
+        {500, 500, ClickMode::LeftClick, false},  // counting towards the click
+        {500, 500, ClickMode::LeftClick, false},
+        {500, 500, ClickMode::LeftClick, false},
+        {500, 500, ClickMode::LeftClick, false},
+        {500, 500, ClickMode::LeftClick, true},   // the click came: only a move starts another
+        {501, 500, ClickMode::LeftClick, false},  // a drift within the tolerance is watched
+        {501, 500, ClickMode::LeftClick, true},
+        {700, 700, ClickMode::Pause, false},
+        {700, 700, ClickMode::Pause, true},     // paused
+        {700, 700, ClickMode::Options, false},  // a bar button counts towards its command
     };
     for (const Step& s : steps) {
-        app.ClickMode = s.mode;
+        app.clickMode = s.mode;
         at(s.x, s.y);
         EXPECT_EQ(engine.idleUntilPointerMoves(), s.idle)
-            << s.x << "," << s.y << " mode " << s.mode;
+            << s.x << "," << s.y << " mode " << static_cast<int>(s.mode);
     }
 }
 
 TEST_F(DwellEngineTest, RestIsJudgedAgainstToleranceTwoPixels) {
-    app.settings.Tolerance = 0;
+    app.settings.tolerance = 0;
     at(500, 500);
     for (int i = 0; i < 5; ++i) {
         at(500 + i, 500 + i);  // one pixel per tick on each axis: resting
@@ -169,7 +171,7 @@ TEST_F(DwellEngineTest, RestIsJudgedAgainstToleranceTwoPixels) {
     EXPECT_EQ(clicks(), 2u);
 
     // A slow drift within the tolerance still clicks although it never stops.
-    app.settings.Tolerance = 1;
+    app.settings.tolerance = 1;
     for (int i = 1; i <= 6; ++i) {
         at(800 + 2 * i, 800 + 2 * i);
     }
@@ -177,98 +179,98 @@ TEST_F(DwellEngineTest, RestIsJudgedAgainstToleranceTwoPixels) {
 }
 
 TEST_F(DwellEngineTest, EachModeInjectsItsClick) {
-    app.ClickMode = mode::DoubleClick;
+    app.clickMode = ClickMode::DoubleClick;
     moveAndRest(500, 500, 5);
     EXPECT_EQ(fake.injector.events,
               (std::vector<E>{E::LeftDown, E::LeftUp, E::LeftDown, E::LeftUp}));
 
     fake.injector.events.clear();
-    app.ClickMode = mode::RightClick;
+    app.clickMode = ClickMode::RightClick;
     moveAndRest(400, 400, 5);
-    app.ClickMode = mode::MiddleClick;
+    app.clickMode = ClickMode::MiddleClick;
     moveAndRest(300, 300, 5);
     EXPECT_EQ(fake.injector.events,
               (std::vector<E>{E::RightDown, E::RightUp, E::MiddleDown, E::MiddleUp}));
 }
 
 TEST_F(DwellEngineTest, DragPressesOnOneRestAndReleasesOnTheNext) {
-    app.ClickMode = mode::Drag;
+    app.clickMode = ClickMode::Drag;
     moveAndRest(500, 500, 5);
     EXPECT_EQ(fake.injector.events, (std::vector<E>{E::LeftDown}));
     // Changing the mode does not release the held button.
-    app.ClickMode = mode::LeftClick;
-    app.ClickMode = mode::Drag;
+    app.clickMode = ClickMode::LeftClick;
+    app.clickMode = ClickMode::Drag;
     moveAndRest(600, 500, 5);
     moveAndRest(700, 500, 5);
     EXPECT_EQ(fake.injector.events, (std::vector<E>{E::LeftDown, E::LeftUp, E::LeftDown}));
 }
 
 TEST_F(DwellEngineTest, NoClickModeNeverClicksNorActivates) {
-    app.ClickMode = mode::NoClick;
-    app.settings.SoundOn = 1;
+    app.clickMode = ClickMode::Pause;
+    app.settings.soundOn = 1;
     moveAndRest(500, 500, 100);
     EXPECT_EQ(clicks(), 0u);
     EXPECT_TRUE(host.log.empty());
-    EXPECT_EQ(engine.state().DwellDone, 0);
+    EXPECT_FALSE(engine.state().restClicked);
 }
 
 TEST_F(DwellEngineTest, CommandModesNeverClick) {
-    for (std::int16_t m : {mode::Exit, mode::Options, mode::Help, std::int16_t{12}}) {
-        app.ClickMode = m;
-        moveAndRest(500 + m, 500, 30);
+    for (ClickMode m : {ClickMode::Exit, ClickMode::Options, ClickMode::Help, ClickMode{12}}) {
+        app.clickMode = m;
+        moveAndRest(500 + static_cast<int>(m), 500, 30);
     }
     EXPECT_EQ(clicks(), 0u);
 }
 
 TEST_F(DwellEngineTest, ActivationOnTheFifteenthTickEvenWithMovement) {
-    app.settings.Delay = 20;
-    app.ClickMode = mode::Options;
+    app.settings.delay = 20;
+    app.clickMode = ClickMode::Options;
     host.bar.visible = true;
-    app.settings.SoundOn = 1;
+    app.settings.soundOn = 1;
     // Pointer over the options button at the left edge; 14 counted ticks...
     moveAndRest(20, 400, 14);
     EXPECT_EQ(count("command 7"), 0);
     // ...and the 15th fires although the pointer moves on it.
     at(30, 420);
     EXPECT_EQ(host.log, (std::vector<std::string>{"sound", "exit?", "options?", "command 7"}));
-    EXPECT_EQ(app.ClickMode, mode::LeftClick);
-    EXPECT_EQ(app.ClickDwellTicks, 0);
+    EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
+    EXPECT_EQ(engine.state().clickTicks, 0);
 }
 
 TEST_F(DwellEngineTest, ActivationOpensEachCommandOnceAndNotAnOpenWindow) {
-    app.ClickMode = mode::Exit;
+    app.clickMode = ClickMode::Exit;
     moveAndRest(20, 400, 40);
     EXPECT_EQ(count("command 0"), 1);
 
-    app.ClickMode = mode::Options;
+    app.clickMode = ClickMode::Options;
     host.optionsVisible = true;
     moveAndRest(20, 500, 40);
     EXPECT_EQ(count("command 7"), 0);
 
-    app.ClickMode = mode::Help;
+    app.clickMode = ClickMode::Help;
     moveAndRest(20, 600, 40);
     EXPECT_EQ(count("command 8"), 1);
 }
 
 TEST_F(DwellEngineTest, CreatingTheExitWindowOnActivationRunsNoCommand) {
-    host.exitExists = false;  // destroyed after No: the next touch creates it
-    app.ClickMode = mode::Exit;
+    host.exitExists = false;  // destroyed after No: the next activation makes it
+    app.clickMode = ClickMode::Exit;
     moveAndRest(20, 400, 20);
     EXPECT_EQ(count("command 0"), 0);
-    EXPECT_EQ(app.ClickMode, mode::LeftClick);
+    EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
 }
 
 TEST_F(DwellEngineTest, ActivationBlocksTheDwellClickOfALongDelay) {
-    app.settings.Delay = 16;
+    app.settings.delay = 16;
     moveAndRest(20, 400, 20);
     EXPECT_EQ(clicks(), 0u);
-    EXPECT_EQ(engine.state().DwellDone, 1);
+    EXPECT_TRUE(engine.state().restClicked);
 }
 
 TEST_F(DwellEngineTest, ClickSoundOnlyWhileTheBarIsHidden) {
-    app.settings.SoundOn = 1;
+    app.settings.soundOn = 1;
     host.bar.visible = true;
-    app.settings.Delay = 3;
+    app.settings.delay = 3;
     // Over the shown bar at the left edge: the click is silent.
     moveAndRest(20, 400, 3);
     EXPECT_EQ(clicks(), 2u);
@@ -288,15 +290,16 @@ TEST_F(DwellEngineTest, ShowsAndHidesTheBarAtTheEdges) {
 
     at(30, 400);  // over the shown bar: unchanged
     EXPECT_TRUE(host.bar.visible);
-    app.BarDwellTicks = 7;
+    at(30, 400);  // a resting tick counts towards the bar button
+    ASSERT_EQ(engine.state().barTicks, 1);
     at(46, 400);  // past the bar's width
     EXPECT_FALSE(host.bar.visible);
-    EXPECT_EQ(app.BarDwellTicks, 0);
+    EXPECT_EQ(engine.state().barTicks, 0);
 
     // The right-edge column shows the bar only with RightEdge on and within its height.
     at(1279, 400);
     EXPECT_FALSE(host.bar.visible);
-    app.settings.RightEdge = 1;
+    app.settings.rightEdge = 1;
     at(1279, 200);  // above the bar (top 294 px)
     EXPECT_FALSE(host.bar.visible);
     at(1279, 400);
@@ -312,7 +315,7 @@ TEST_F(DwellEngineTest, TwoMonitorsBarAtTheDesktopsOuterEdgesOnThePointersMonito
     const ScreenArea left{0, 0, 1600 * 15, 1000 * 15};
     const ScreenArea right{1600 * 15, 200 * 15, 1280 * 15, 800 * 15};
     const double atRightEdge = 2880 * 15 - 675;
-    app.settings.RightEdge = 1;
+    app.settings.rightEdge = 1;
     struct Step {
         int x, y;
         bool visible;
@@ -348,23 +351,23 @@ TEST_F(DwellEngineTest, TwoMonitorsBarAtTheDesktopsOuterEdgesOnThePointersMonito
 TEST_F(DwellEngineTest, CoordinatesOutsideSixteenBitsKeepThePreviousOnes) {
     at(500, 600);
     at(40000, -40000);
-    EXPECT_EQ(engine.state().LastX, 500);
-    EXPECT_EQ(engine.state().LastY, 600);
+    EXPECT_EQ(engine.state().lastX, 500);
+    EXPECT_EQ(engine.state().lastY, 600);
 }
 
 TEST_F(DwellEngineTest, FirstTickCountsAsMovementUnlessNearTheCorner) {
     at(3, 3);  // within Tolerance + 1 of (0, 0): a resting tick
-    EXPECT_EQ(app.ClickDwellTicks, 1);
+    EXPECT_EQ(engine.state().clickTicks, 1);
 
     AppState other;
-    other.settings.Tolerance = 2;
-    other.settings.Delay = 5;
+    other.settings.tolerance = 2;
+    other.settings.delay = 5;
     FakeHost otherHost(other);
     fake::FakePlatform otherFake;
     DwellEngine fresh(other, otherHost, otherFake.pointer, otherFake.screen, otherFake.injector);
     otherFake.pointer.at = {4, 0};
     fresh.tick();
-    EXPECT_EQ(other.ClickDwellTicks, 0);
+    EXPECT_EQ(fresh.state().clickTicks, 0);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "i18n/LanguageFile.h"
+#include "core/i18n/LanguageFile.h"
 #include "tests/unit/TestDirectory.h"
 
 namespace tz {

@@ -1,4 +1,4 @@
-#include "i18n/LanguagePickerName.h"
+#include "core/i18n/LanguagePickerName.h"
 
 #include <gtest/gtest.h>
 

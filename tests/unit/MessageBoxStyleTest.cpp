@@ -1,7 +1,7 @@
 // What a message box shows for a style value, and the numbers it returns.
 #include <gtest/gtest.h>
 
-#include "controls/MessageBoxStyle.h"
+#include "core/MessageBoxStyle.h"
 
 namespace tz {
 namespace {

@@ -1,5 +1,5 @@
 // The hooking service's message tables and registry keys.
-#include "controls/MessageTable.h"
+#include "unilabel/MessageTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "settings/SettingsFile.h"
+#include "core/settings/SettingsFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -14,37 +14,37 @@ namespace {
 
 const std::string kExample = "2\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n0\r\n3\r\n";
 
-Settings example() {
+Settings example(std::int16_t startMode = 3) {
     Settings s;
-    s.Tolerance = 2;
-    s.Delay = 5;
-    s.LanguageFile = "English.lng";
-    s.SoundOn = 1;
-    s.StartMode = 3;
+    s.tolerance = 2;
+    s.delay = 5;
+    s.languageFile = "English.lng";
+    s.soundOn = 1;
+    s.startMode = startMode;
     return s;
 }
 
 TEST(SettingsFile, ReadsAndWritesTheEightLinesByteForByte) {
     EXPECT_EQ(parseSettings(kExample), example());
-    EXPECT_EQ(formatSettings(example(), 3), kExample);
+    EXPECT_EQ(formatSettings(example()), kExample);
     Settings negative;
-    negative.Tolerance = -7;
-    EXPECT_EQ(formatSettings(negative, 12).substr(0, 7), "-7\r\n0\r\n");
+    negative.tolerance = -7;
+    EXPECT_EQ(formatSettings(negative).substr(0, 7), "-7\r\n0\r\n");
 }
 
 TEST(SettingsFile, FieldsFollowTheReaderRules) {
     // Blanks before a field are skipped; LF and lone CR end lines too.
     EXPECT_EQ(parseSettings("  2\n5\r0\r\n  English.lng\r\n1\n0\n0\n3"), example());
     // A quoted name may hold a comma.
-    EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\n\"Eng,lish.lng\"\r\n1\r\n0\r\n0\r\n3\r\n").LanguageFile,
+    EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\n\"Eng,lish.lng\"\r\n1\r\n0\r\n0\r\n3\r\n").languageFile,
               "Eng,lish.lng");
     // An unquoted comma splits the line: every later field comes from the line above.
     const Settings shifted = parseSettings("2\r\n5\r\n0\r\nFr,ench.lng\r\n1\r\n0\r\n7\r\n3\r\n");
-    EXPECT_EQ(shifted.LanguageFile, "Fr");
-    EXPECT_EQ(shifted.SoundOn, 0);  // "ench.lng" is no number
-    EXPECT_EQ(shifted.MiddleButton, 1);
-    EXPECT_EQ(shifted.RightEdge, 0);
-    EXPECT_EQ(shifted.StartMode, 7);
+    EXPECT_EQ(shifted.languageFile, "Fr");
+    EXPECT_EQ(shifted.soundOn, 0);  // "ench.lng" is no number
+    EXPECT_EQ(shifted.middleButton, 1);
+    EXPECT_EQ(shifted.rightEdge, 0);
+    EXPECT_EQ(shifted.startMode, 7);
 }
 
 TEST(SettingsFile, EveryStorableNameReadsBackAndNoNameBreaksTheLines) {
@@ -67,10 +67,10 @@ TEST(SettingsFile, EveryStorableNameReadsBackAndNoNameBreaksTheLines) {
     };
     for (const auto& c : cases) {
         Settings s = example();
-        s.LanguageFile = c.name;
-        const std::string bytes = formatSettings(s, 3);
+        s.languageFile = c.name;
+        const std::string bytes = formatSettings(s);
         EXPECT_EQ(bytes, "2\r\n5\r\n0\r\n" + c.line4 + "\r\n1\r\n0\r\n0\r\n3\r\n") << c.name;
-        s.LanguageFile = c.line4.empty() ? "" : c.name;
+        s.languageFile = c.line4.empty() ? "" : c.name;
         EXPECT_EQ(parseSettings(bytes), s) << c.name;
     }
 }
@@ -78,19 +78,19 @@ TEST(SettingsFile, EveryStorableNameReadsBackAndNoNameBreaksTheLines) {
 TEST(SettingsFile, DamagedFilesGiveZerosAndNeverCrash) {
     EXPECT_EQ(parseSettings(""), Settings{});
     const Settings shortFile = parseSettings("9\r\n4\r\n");
-    EXPECT_EQ(shortFile.Tolerance, 9);
-    EXPECT_EQ(shortFile.Delay, 4);
-    EXPECT_EQ(shortFile.StartMode, 0);
+    EXPECT_EQ(shortFile.tolerance, 9);
+    EXPECT_EQ(shortFile.delay, 4);
+    EXPECT_EQ(shortFile.startMode, 0);
 
     const Settings junk =
         parseSettings("abc\r\n40000\r\n-32769\r\nx\r\n1.5\r\n+1\r\n32767\r\n-32768\r\n");
-    EXPECT_EQ(junk.Tolerance, 0);
-    EXPECT_EQ(junk.Delay, 0);  // out of range: start-up then applies the defaults
-    EXPECT_EQ(junk.RunAtStartup, 0);
-    EXPECT_EQ(junk.SoundOn, 0);
-    EXPECT_EQ(junk.MiddleButton, 0);
-    EXPECT_EQ(junk.RightEdge, 32767);
-    EXPECT_EQ(junk.StartMode, -32768);
+    EXPECT_EQ(junk.tolerance, 0);
+    EXPECT_EQ(junk.delay, 0);  // out of range: start-up then applies the defaults
+    EXPECT_EQ(junk.runAtStartup, 0);
+    EXPECT_EQ(junk.soundOn, 0);
+    EXPECT_EQ(junk.middleButton, 0);
+    EXPECT_EQ(junk.rightEdge, 32767);
+    EXPECT_EQ(junk.startMode, -32768);
 
     std::string binary;
     for (int i = 0; i < 4096; ++i) {
@@ -102,9 +102,9 @@ TEST(SettingsFile, DamagedFilesGiveZerosAndNeverCrash) {
 TEST(SettingsFile, LanguageNameFromWindowsIsDecoded) {
     EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\nFran\xe7"
                             "ais.lng\r\n")
-                  .LanguageFile,
+                  .languageFile,
               "Français.lng");
-    EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\nFrançais.lng\r\n").LanguageFile, "Français.lng");
+    EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\nFrançais.lng\r\n").languageFile, "Français.lng");
 }
 
 TEST(SettingsFile, MissingFileGivesInitialValues) {
@@ -115,23 +115,23 @@ TEST(SettingsFile, MissingFileGivesInitialValues) {
 TEST(SettingsFile, WriteReplacesAtomicallyAndSkipsIdenticalContent) {
     test::TestDirectory dir;
     const std::string path = dir.file(kSettingsFileName);
-    ASSERT_TRUE(writeSettingsFile(path, example(), 3));
+    ASSERT_TRUE(writeSettingsFile(path, example()));
     EXPECT_EQ(dir.read(kSettingsFileName), kExample);
 
     struct stat before {};
     ::stat(path.c_str(), &before);
-    ASSERT_TRUE(writeSettingsFile(path, example(), 3));
+    ASSERT_TRUE(writeSettingsFile(path, example()));
     struct stat after {};
     ::stat(path.c_str(), &after);
     EXPECT_EQ(before.st_ino, after.st_ino) << "an identical write must not replace the file";
 
-    ASSERT_TRUE(writeSettingsFile(path, example(), 5));
+    ASSERT_TRUE(writeSettingsFile(path, example(5)));
     EXPECT_EQ(dir.read(kSettingsFileName).substr(kExample.size() - 3), "5\r\n");
 
     // A file deleted meanwhile is written again.
     std::filesystem::remove(path);
-    ASSERT_TRUE(writeSettingsFile(path, example(), 5));
-    EXPECT_EQ(readSettingsFile(path).StartMode, 5);
+    ASSERT_TRUE(writeSettingsFile(path, example(5)));
+    EXPECT_EQ(readSettingsFile(path).startMode, 5);
 }
 
 // Fails the chosen step of an atomic write.
@@ -169,8 +169,8 @@ TEST(SettingsFile, AFailedWriteLeavesThePreviousFileIntact) {
         dir.write(kSettingsFileName, kExample);
         FailingOps ops(step);
         Settings changed = example();
-        changed.Delay = 9;
-        EXPECT_FALSE(writeSettingsFile(dir.file(kSettingsFileName), changed, 3, ops));
+        changed.delay = 9;
+        EXPECT_FALSE(writeSettingsFile(dir.file(kSettingsFileName), changed, ops));
         EXPECT_EQ(dir.read(kSettingsFileName), kExample);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                                 std::filesystem::directory_iterator()),
@@ -197,7 +197,7 @@ constexpr uid_t kNobody = 65534;
 TEST(SettingsFile, StaleTemporariesOfAKilledWriteAreRemovedAndNothingElse) {
     test::TestDirectory dir;
     KilledOps killed;
-    ASSERT_FALSE(writeSettingsFile(dir.file(kSettingsFileName), example(), 3, killed));
+    ASSERT_FALSE(writeSettingsFile(dir.file(kSettingsFileName), example(), killed));
     ASSERT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);
@@ -241,7 +241,7 @@ TEST(SettingsFile, StaleTemporariesOfAKilledWriteAreRemovedAndNothingElse) {
 // in a folder given to nobody.
 bool saveAsOrdinaryUser(const test::TestDirectory& dir, const std::string& path) {
     if (::geteuid() != 0) {
-        return writeSettingsFile(path, example(), 5);
+        return writeSettingsFile(path, example(5));
     }
     for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path())) {
         EXPECT_EQ(::lchown(entry.path().c_str(), kNobody, kNobody), 0);
@@ -249,8 +249,8 @@ bool saveAsOrdinaryUser(const test::TestDirectory& dir, const std::string& path)
     EXPECT_EQ(::chown(dir.path().c_str(), kNobody, kNobody), 0);
     const pid_t child = ::fork();
     if (child == 0) {
-        const bool saved = ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 &&
-                           writeSettingsFile(path, example(), 5);
+        const bool saved =
+            ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 && writeSettingsFile(path, example(5));
         ::_exit(saved ? 0 : 1);
     }
     int status = 0;
@@ -271,7 +271,7 @@ TEST(SettingsFile, SaveKeepsTheOldFilesLinkAndPermissionsAndSparesAReadOnlyOne) 
         test::TestDirectory dir;
         dir.write(kSettingsFileName, kExample);
         ::chmod(dir.file(kSettingsFileName).c_str(), mode);
-        ASSERT_TRUE(writeSettingsFile(dir.file(kSettingsFileName), example(), 5));
+        ASSERT_TRUE(writeSettingsFile(dir.file(kSettingsFileName), example(5)));
         struct stat info {};
         ::stat(dir.file(kSettingsFileName).c_str(), &info);
         EXPECT_EQ(info.st_mode & 07777, mode);
@@ -284,7 +284,7 @@ TEST(SettingsFile, SaveKeepsTheOldFilesLinkAndPermissionsAndSparesAReadOnlyOne) 
         dir.write("kept/mine.ini", kExample);
         const std::string link = dir.file("program/" + std::string(kSettingsFileName));
         std::filesystem::create_symlink("../kept/mine.ini", link);
-        ASSERT_TRUE(writeSettingsFile(link, example(), 5));
+        ASSERT_TRUE(writeSettingsFile(link, example(5)));
         EXPECT_EQ(std::filesystem::read_symlink(link), "../kept/mine.ini");
         EXPECT_EQ(dir.read("kept/mine.ini"), saved);
         for (const char* folder : {"program", "kept"}) {

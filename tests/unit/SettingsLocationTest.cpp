@@ -1,9 +1,9 @@
-#include "settings/SettingsLocation.h"
+#include "core/settings/SettingsLocation.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "settings/SettingsFile.h"
+#include "core/settings/SettingsFile.h"
 #include "tests/unit/TestDirectory.h"
 
 namespace tz {
@@ -47,9 +47,9 @@ TEST(SettingsLocation, FirstWriteCreatesTheMissingFoldersPrivate) {
     test::TestDirectory dir;
     const std::string path = dir.file("conf/tindro-zevad/Tindro Zevad.ini");
     Settings s;
-    s.Delay = 5;
-    s.StartMode = 5;
-    ASSERT_TRUE(writeSettingsFile(path, s, 5));
+    s.delay = 5;
+    s.startMode = 5;
+    ASSERT_TRUE(writeSettingsFile(path, s));
     EXPECT_EQ(readSettingsFile(path), s);
     for (const char* folder : {"conf", "conf/tindro-zevad"}) {
         struct stat info {};
@@ -59,7 +59,7 @@ TEST(SettingsLocation, FirstWriteCreatesTheMissingFoldersPrivate) {
 
     // A plain file where the folder should be: nothing written, no crash.
     dir.write("blocked", "");
-    EXPECT_FALSE(writeSettingsFile(dir.file("blocked/Tindro Zevad.ini"), s, 5));
+    EXPECT_FALSE(writeSettingsFile(dir.file("blocked/Tindro Zevad.ini"), s));
 }
 
 TEST(SettingsLocation, RealFactsKeepAWritableProgramFolder) {
@@ -73,12 +73,12 @@ TEST(SettingsLocation, ProgramFolderFileGivesTheStartingValuesUntilTheUsersOwnIs
     EXPECT_EQ(readStartingSettings(own, dir.path()), Settings{});
     dir.write("Tindro Zevad.ini", "3\r\n7\r\n0\r\nDeutsch.lng\r\n1\r\n0\r\n1\r\n5\r\n");
     const Settings installed = readStartingSettings(own, dir.path());
-    EXPECT_EQ(installed.Delay, 7);
-    EXPECT_EQ(installed.LanguageFile, "Deutsch.lng");
+    EXPECT_EQ(installed.delay, 7);
+    EXPECT_EQ(installed.languageFile, "Deutsch.lng");
     Settings chosen = installed;
-    chosen.Delay = 9;
-    ASSERT_TRUE(writeSettingsFile(own, chosen, 2));
-    chosen.StartMode = 2;
+    chosen.delay = 9;
+    chosen.startMode = 2;
+    ASSERT_TRUE(writeSettingsFile(own, chosen));
     EXPECT_EQ(readStartingSettings(own, dir.path()), chosen);
 }
 

@@ -2,11 +2,11 @@
 // the decoding of text files.
 #include <gtest/gtest.h>
 
-#include "app/ProductTitle.h"
-#include "bar/FeedbackSounds.h"
-#include "bar/HelpPage.h"
-#include "i18n/TextCodePage.h"
-#include "platform/fake/FakePlatform.h"
+#include "core/FeedbackSounds.h"
+#include "core/HelpPage.h"
+#include "core/ProductTitle.h"
+#include "core/i18n/TextCodePage.h"
+#include "tests/fakes/FakePlatform.h"
 #include "tests/unit/TestDirectory.h"
 
 namespace tz {

@@ -1,10 +1,10 @@
-#include "settings/StartupEntry.h"
+#include "core/settings/StartupEntry.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "platform/fake/FakeStartupEntryStore.h"
 #include "platform/posix/XdgAutostartStore.h"
+#include "tests/fakes/FakeStartupEntryStore.h"
 #include "tests/unit/TestDirectory.h"
 
 namespace tz {

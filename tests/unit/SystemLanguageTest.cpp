@@ -4,9 +4,9 @@
 #include <map>
 #include <string>
 
-#include "i18n/SystemLanguage.h"
-#include "platform/fake/FakeLocale.h"
+#include "core/i18n/SystemLanguage.h"
 #include "platform/posix/EnvLocale.h"
+#include "tests/fakes/FakeLocale.h"
 
 namespace tz {
 namespace {

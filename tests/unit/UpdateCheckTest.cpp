@@ -1,8 +1,8 @@
-#include "web/UpdateCheck.h"
+#include "core/update/UpdateCheck.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/fake/FakeHttpFetch.h"
+#include "tests/fakes/FakeHttpFetch.h"
 
 namespace tz {
 namespace {

@@ -1,12 +1,12 @@
 #include <QLabel>
 
-#include "tests/widget/ProgramWindowsFixture.h"
-#include "web/frmAbout.h"
+#include "gui/AboutWindow.h"
+#include "tests/widget/WindowManagerFixture.h"
 
 namespace tz {
 namespace {
 
-using AboutWindowTest = test::ProgramWindowsTest;
+using AboutWindowTest = test::WindowManagerTest;
 
 TEST_F(AboutWindowTest, TakesTheOptionsWindowsPlaceAndGivesItBack) {
     std::vector<std::string> texts(33, "");
@@ -16,34 +16,34 @@ TEST_F(AboutWindowTest, TakesTheOptionsWindowsPlaceAndGivesItBack) {
     texts[29] = "Home page";
     writeLanguage("English.lng", texts);
     start();
-    bar->Image1_Click(7);
-    Form3& options = windows.form3();
+    bar->runButtonCommand(ClickMode::Options);
+    OptionsWindow& options = madeOptionsWindow();
     const QPoint centre = options.geometry().center();
-    options.Label12_Click();
+    options.showAbout();
 
     EXPECT_FALSE(options.isVisible());
-    frmAbout* about = windows.about();
+    AboutWindow* about = windows.aboutWindow();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     EXPECT_LE((about->geometry().center() - centre).manhattanLength(), 4);
     EXPECT_EQ(about->windowTitle(), "About");
-    EXPECT_EQ(about->lblVersion->text(), "Rel. 1.8.1");
-    EXPECT_EQ(about->lblDescription->text(), "Clicks for you.");
-    EXPECT_EQ(about->lblHomePageCap->text(), "Home page:");
-    EXPECT_TRUE(about->lblCopyright->text().endsWith(" - Thanks"));
-    EXPECT_TRUE(about->Timer1.isActive());
+    EXPECT_EQ(about->versionLabel->text(), "Rel. 1.8.1");
+    EXPECT_EQ(about->descriptionLabel->text(), "Clicks for you.");
+    EXPECT_EQ(about->homePageCaption->text(), "Home page:");
+    EXPECT_TRUE(about->copyrightLabel->text().endsWith(" - Thanks"));
+    EXPECT_TRUE(about->scrollTimer.isActive());
     EXPECT_EQ(about->scroll().top(), 2200);
 
-    about->Timer1_Timer();
-    EXPECT_EQ(about->Picture2->y(), (2200 - 10) / 15);
+    about->onScrollTick();
+    EXPECT_EQ(about->creditsPanel->y(), (2200 - 10) / 15);
 
     about->close();
-    EXPECT_TRUE(windows.form3().isVisible());
-    EXPECT_EQ(windows.about(), nullptr);
+    EXPECT_TRUE(madeOptionsWindow().isVisible());
+    EXPECT_EQ(windows.aboutWindow(), nullptr);
 
     // Each opening starts afresh: the suffix is appended once.
-    windows.form3().Label12_Click();
-    EXPECT_EQ(windows.about()->lblCopyright->text().count(" - Thanks"), 1);
+    madeOptionsWindow().showAbout();
+    EXPECT_EQ(windows.aboutWindow()->copyrightLabel->text().count(" - Thanks"), 1);
 }
 
 }  // namespace

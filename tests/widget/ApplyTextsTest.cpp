@@ -6,42 +6,45 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "controls/ClickableLabel.h"
-#include "i18n/ApplyTexts.h"
-#include "i18n/LanguageFile.h"
-#include "tests/widget/ProgramWindowsFixture.h"
-#include "web/frmAbout.h"
+#include "core/i18n/LanguageFile.h"
+#include "gui/AboutWindow.h"
+#include "gui/ApplyTexts.h"
+#include "gui/widgets/ClickableLabel.h"
+#include "tests/widget/WindowManagerFixture.h"
 
 namespace tz {
 namespace {
 
-using ApplyTextsTest = test::ProgramWindowsTest;
+using ApplyTextsTest = test::WindowManagerTest;
 
 // Every text ApplyTexts sets, in one string, to compare whole states.
-std::string allTexts(ProgramWindows& w) {
+std::string allTexts(WindowManager& w) {
     std::string out;
     const auto add = [&out](const QString& text) { out += text.toStdString() + "|"; };
-    for (int i = 0; i < Form1::kButtonCount; ++i) {
+    for (int i = 0; i < ClickBar::kButtonCount; ++i) {
         add(w.bar().button(i)->toolTip());
     }
-    Form3& o = w.form3();
+    w.makeOptionsWindow();
+    OptionsWindow& o = *w.optionsWindow();
     add(o.windowTitle());
-    for (QLabel* l : {static_cast<QLabel*>(o.Label3), static_cast<QLabel*>(o.Label4),
-                      static_cast<QLabel*>(o.Label5), static_cast<QLabel*>(o.Label6),
-                      static_cast<QLabel*>(o.Label7), static_cast<QLabel*>(o.Label9),
-                      static_cast<QLabel*>(o.Label10), static_cast<QLabel*>(o.Label11),
-                      static_cast<QLabel*>(o.Label13), static_cast<QLabel*>(o.Label14)}) {
+    for (QLabel* l :
+         {static_cast<QLabel*>(o.toleranceLabel), static_cast<QLabel*>(o.delayLabel),
+          static_cast<QLabel*>(o.startAtLogonLabel), static_cast<QLabel*>(o.languageLink),
+          static_cast<QLabel*>(o.soundLabel), static_cast<QLabel*>(o.middleButtonLabel),
+          static_cast<QLabel*>(o.addLanguageLink), static_cast<QLabel*>(o.productPageLink),
+          static_cast<QLabel*>(o.mouseSettingsLink), static_cast<QLabel*>(o.rightEdgeLabel)}) {
         add(l->text());
     }
-    add(o.Label12->toolTip());
-    add(o.Command1->text());
-    add(o.Command2->text());
-    add(o.Image1->toolTip());
-    Form4& e = w.form4();
+    add(o.aboutButton->toolTip());
+    add(o.okButton->text());
+    add(o.cancelButton->text());
+    add(o.donateButton->toolTip());
+    w.makeExitWindow();
+    ExitWindow& e = *w.exitWindow();
     add(e.windowTitle());
-    add(e.Label1->text());
-    add(e.Si->text());
-    add(e.No->text());
+    add(e.questionLabel->text());
+    add(e.yesButton->text());
+    add(e.noButton->text());
     return out;
 }
 
@@ -51,7 +54,7 @@ TEST_F(ApplyTextsTest, AnEmptyTableLeavesOnlyTheFixedParts) {
               "|||||||...||"                  // bar tooltips
               "|"                             // options title
               " (0 - 10)| (2 - 20)|||||||||"  // labels 3 to 14
-              "||||"                          // Label12 tip, buttons, donation tip
+              "||||"                          // about button tip, buttons, donation tip
               "||||");                        // exit window
 }
 
@@ -77,12 +80,12 @@ TEST_F(ApplyTextsTest, MarkupInTheTextsIsShownAsWritten) {
         "<span style=\"font-size:200pt\">[*]big</span></td></tr></table></td></tr></table>";
     writeLanguage("English.lng", std::vector<std::string>(33, markup));
     start();
-    bar->Image1_Click(7);
-    windows.form3().Label12_Click();  // the about window as well
-    ASSERT_NE(windows.about(), nullptr);
+    bar->runButtonCommand(ClickMode::Options);
+    madeOptionsWindow().showAbout();  // the about window as well
+    ASSERT_NE(windows.aboutWindow(), nullptr);
     const QString literal = QString::fromStdString(markup);
-    for (QWidget* window : std::initializer_list<QWidget*>{&windows.bar(), &windows.form3(),
-                                                           &windows.form4(), windows.about()}) {
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             &windows.bar(), &madeOptionsWindow(), &madeExitWindow(), windows.aboutWindow()}) {
         for (QLabel* label : window->findChildren<QLabel*>()) {
             if (label->text().contains(literal)) {
                 EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
@@ -97,7 +100,8 @@ TEST_F(ApplyTextsTest, MarkupInTheTextsIsShownAsWritten) {
         }
     }
     // Window titles keep "[*]", which Qt would otherwise drop.
-    for (QWidget* window : std::initializer_list<QWidget*>{&windows.form3(), windows.about()}) {
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{&madeOptionsWindow(), windows.aboutWindow()}) {
         window->show();
         ASSERT_NE(window->windowHandle(), nullptr);
         EXPECT_TRUE(window->windowHandle()->title().contains(QStringLiteral("[*]big")))
@@ -111,33 +115,33 @@ TEST_F(ApplyTextsTest, AShorterFileKeepsThePreviousLanguagesLaterTexts) {
     start();
     ASSERT_TRUE(LoadLanguageFile(app.texts, dir.file("Lang/Short.lng"), LoadMode::Picker));
     ApplyTexts(windows);
-    EXPECT_EQ(windows.form3().Command1->text(), "new");    // entry 4
-    EXPECT_EQ(windows.form3().Command2->text(), "old");    // entry 5
-    EXPECT_EQ(windows.bar().button(8)->toolTip(), "new");  // entry 2
+    EXPECT_EQ(madeOptionsWindow().okButton->text(), "new");      // entry 4
+    EXPECT_EQ(madeOptionsWindow().cancelButton->text(), "old");  // entry 5
+    EXPECT_EQ(windows.bar().button(8)->toolTip(), "new");        // entry 2
 }
 
 TEST_F(ApplyTextsTest, StartUpCreatesBothWindowsHiddenInTheOrderThatDecidesTheModes) {
     start();
-    ASSERT_TRUE(windows.form3Exists());
-    ASSERT_TRUE(windows.form4Exists());
-    EXPECT_FALSE(windows.form3().isVisible());
-    EXPECT_FALSE(windows.form4().isVisible());
+    ASSERT_TRUE(windows.optionsWindow() != nullptr);
+    ASSERT_TRUE(windows.exitWindow() != nullptr);
+    EXPECT_FALSE(madeOptionsWindow().isVisible());
+    EXPECT_FALSE(madeExitWindow().isVisible());
     // The exit window was created inside the options window's load step,
     // before anything had set the click mode.
-    EXPECT_EQ(windows.form4().SavedClickMode, 0);
-    EXPECT_EQ(windows.form3().SavedClickMode, 3);
-    EXPECT_EQ(app.ClickMode, 3);  // then the saved start mode, through the bar
+    EXPECT_EQ(madeExitWindow().savedClickMode, ClickMode::Exit);
+    EXPECT_EQ(madeOptionsWindow().savedClickMode, ClickMode::LeftClick);
+    EXPECT_EQ(app.clickMode, ClickMode::LeftClick);  // then the saved start mode, through the bar
 }
 
 TEST_F(ApplyTextsTest, FirstRunChoosesTheLanguageOfTheLocale) {
     fake.locale.code = "IT";
     writeLanguage("Italiano.lng", {"", "", "Guida"});
     start("");
-    EXPECT_EQ(app.settings.LanguageFile, "Italiano.lng");
+    EXPECT_EQ(app.settings.languageFile, "Italiano.lng");
     EXPECT_EQ(windows.bar().button(8)->toolTip(), "Guida");
     // A stored name, even of a missing file, is never replaced.
     start("2\r\n5\r\n0\r\nKlingon.lng\r\n0\r\n0\r\n0\r\n3\r\n");
-    EXPECT_EQ(app.settings.LanguageFile, "Klingon.lng");
+    EXPECT_EQ(app.settings.languageFile, "Klingon.lng");
 }
 
 TEST_F(ApplyTextsTest, ASecondInstanceEndsBeforeWritingOrCheckingForUpdates) {
@@ -147,7 +151,7 @@ TEST_F(ApplyTextsTest, ASecondInstanceEndsBeforeWritingOrCheckingForUpdates) {
     dir.write(kSettingsFileName, before);
     app.settingsPath = dir.file(kSettingsFileName);
     fake.programFolder.path = dir.path();
-    bar = std::make_unique<Form1>(app, fake.platform, windows, windows, "http://127.0.0.1:1/");
+    bar = std::make_unique<ClickBar>(app, fake.platform, windows, windows, "http://127.0.0.1:1/");
     windows.setBar(bar.get());
     // The message box is modal; answer it as soon as it shows.
     QTimer::singleShot(0, [] {
@@ -157,7 +161,7 @@ TEST_F(ApplyTextsTest, ASecondInstanceEndsBeforeWritingOrCheckingForUpdates) {
             }
         }
     });
-    EXPECT_FALSE(bar->Form_Load());
+    EXPECT_FALSE(bar->load());
     EXPECT_TRUE(fake.http.requests.empty());
     EXPECT_EQ(dir.read(kSettingsFileName), before);
 }

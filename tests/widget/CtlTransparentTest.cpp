@@ -1,4 +1,4 @@
-#include "controls/CtlTransparent.h"
+#include "gui/widgets/CtlTransparent.h"
 
 #include <gtest/gtest.h>
 #include <QPainter>

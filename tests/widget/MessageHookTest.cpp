@@ -1,5 +1,5 @@
 // The control message hooking service on real widgets.
-#include "controls/MessageHook.h"
+#include "unilabel/MessageHook.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/FakeEventLog.h"
+#include "tests/fakes/FakeEventLog.h"
 
 namespace tz {
 namespace {

@@ -1,5 +1,5 @@
 // The Unicode label control on the offscreen platform.
-#include "controls/UniLabel.h"
+#include "unilabel/UniLabel.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/FakeEventLog.h"
+#include "tests/fakes/FakeEventLog.h"
 
 namespace tz {
 namespace {

@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "controls/UnicodeMessageBox.h"
+#include "gui/UnicodeMessageBox.h"
 
 namespace tz {
 namespace {

@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "core/i18n/TextTable.h"
+#include "core/settings/Settings.h"
+
+namespace tz {
+
+// The click mode: the bar button whose kind of action is in force, by its
+// index from the top. The settings file stores it as that number, and a
+// number from the file that names no button is kept as it is.
+enum class ClickMode : std::int16_t {
+    Exit = 0,
+    Pause = 1,  // no click
+    DoubleClick = 2,
+    LeftClick = 3,
+    Drag = 4,
+    RightClick = 5,
+    MiddleClick = 6,
+    Options = 7,
+    Help = 8,
+};
+
+// The state the whole running program shares. One instance, owned by the
+// application object and handed to every window and to the engine by reference.
+struct AppState {
+    Settings settings;
+    ClickMode clickMode = ClickMode::Exit;
+    TextTable texts;
+    std::string productTitle;
+    // Where the settings file is read and written.
+    std::string settingsPath;
+};
+
+}  // namespace tz

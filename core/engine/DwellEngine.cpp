@@ -1,0 +1,190 @@
+#include "core/engine/DwellEngine.h"
+
+#include <cstdlib>
+#include <limits>
+
+#include "core/engine/ClickInjection.h"
+
+namespace tz {
+
+namespace {
+
+// The counters are 16-bit: an increment that would overflow is skipped, as a
+// failing step is, and the tick goes on.
+void increment(std::int16_t& counter) {
+    if (counter < std::numeric_limits<std::int16_t>::max()) {
+        ++counter;
+    }
+}
+
+bool fits16(std::int32_t value) {
+    return value >= std::numeric_limits<std::int16_t>::min() &&
+           value <= std::numeric_limits<std::int16_t>::max();
+}
+
+}  // namespace
+
+DwellEngine::DwellEngine(AppState& app, EngineHost& host, Pointer& pointer, ScreenMetrics& screen,
+                         ClickInjector& injector)
+    : app_(app), host_(host), pointer_(pointer), screen_(screen), injector_(injector) {}
+
+void DwellEngine::tick() {
+    const PointerPosition p = pointer_.position();
+    pointerStill_ = sampled_ && p.x == previousSample_.x && p.y == previousSample_.y;
+    previousSample_ = p;
+    sampled_ = true;
+    showOrHideBar(p.x, p.y);
+    activateBarButton();
+    dwellClick(p.x, p.y);
+    if (fits16(p.x)) {
+        state_.lastX = static_cast<std::int16_t>(p.x);
+    }
+    if (fits16(p.y)) {
+        state_.lastY = static_cast<std::int16_t>(p.y);
+    }
+}
+
+void DwellEngine::resetCounts() {
+    state_.clickTicks = 0;
+    state_.barTicks = 0;
+}
+
+bool DwellEngine::idleUntilPointerMoves() const {
+    return pointerStill_ && (state_.restClicked || app_.clickMode == ClickMode::Pause);
+}
+
+void DwellEngine::showOrHideBar(std::int32_t x, std::int32_t y) {
+    // The bar belongs to the monitor the pointer is on. A hidden bar follows
+    // the pointer there, and touching the left edge calls it there; a shown
+    // bar stays put under the pointer. Placing it afresh also takes in a
+    // screen that changed size or a monitor added or removed.
+    if (x == 0 || !host_.barGeometry().visible) {
+        host_.placeBarOn(screen_.monitorAt(x, y));
+    }
+    const BarGeometry bar = host_.barGeometry();
+    const double tppX = screen_.twipsPerPixelX();
+    const double tppY = screen_.twipsPerPixelY();
+    // The right edge is the whole desktop's, never a seam between monitors.
+    const double desktopWidth = screen_.desktopWidthTwips();
+
+    const double rightEdgeColumn = desktopWidth / tppX - 1;
+    const double barTop = bar.top / tppY;
+    const double barBottom = (bar.top + bar.height) / tppY;
+    const double barWidth = bar.width / tppX;
+    const double rightBarLeft = (desktopWidth - bar.width) / tppX;
+
+    const bool show = (x >= rightEdgeColumn && y > barTop && y < barBottom) || x == 0;
+    if (show) {
+        if (x == 0) {
+            host_.setBarLeft(0);
+            host_.setBarVisible(true);
+        } else if (app_.settings.rightEdge == 1) {
+            host_.setBarLeft(desktopWidth - bar.width);
+            host_.setBarVisible(true);
+        }
+        return;
+    }
+    const bool hide = (x > barWidth && x < rightBarLeft) || y < barTop || y > barBottom;
+    if (hide) {
+        host_.setBarVisible(false);
+        state_.barTicks = 0;
+    }
+}
+
+void DwellEngine::activateBarButton() {
+    if (app_.clickMode == ClickMode::Pause || state_.restClicked) {
+        return;
+    }
+    increment(state_.barTicks);
+    if (state_.previousMode != app_.clickMode) {
+        state_.barTicks = 0;
+    }
+    state_.previousMode = app_.clickMode;
+    if (state_.barTicks <= kActivationTicks) {
+        return;
+    }
+    if (app_.settings.soundOn == 1) {
+        host_.playClickSound();
+    }
+    state_.barTicks = 0;
+    state_.restClicked = true;
+    // Each test reads ClickMode afresh: a command sets it to 3, and so does
+    // the load step of a window made just before the test.
+    host_.makeExitWindow();
+    if (!host_.isExitWindowVisible() && app_.clickMode == ClickMode::Exit) {
+        host_.activateButton(ClickMode::Exit);
+    }
+    host_.makeOptionsWindow();
+    if (!host_.isOptionsWindowVisible() && app_.clickMode == ClickMode::Options) {
+        host_.activateButton(ClickMode::Options);
+    }
+    if (app_.clickMode == ClickMode::Help) {
+        host_.activateButton(ClickMode::Help);
+    }
+}
+
+void DwellEngine::dwellClick(std::int32_t x, std::int32_t y) {
+    const std::int32_t margin = std::int32_t{app_.settings.tolerance} + 2;
+    const bool moved = std::abs(std::int32_t{state_.lastX} - x) >= margin ||
+                       std::abs(std::int32_t{state_.lastY} - y) >= margin;
+    // Movement (or the pause mode) ends the rest and its count: every click
+    // needs a whole delay of resting ticks after the pointer last moved.
+    if (moved || app_.clickMode == ClickMode::Pause) {
+        state_.restClicked = false;
+        state_.barTicks = 0;
+        state_.clickTicks = 0;
+        return;
+    }
+    increment(state_.clickTicks);
+    if (state_.clickTicks < app_.settings.delay) {
+        return;
+    }
+    state_.clickTicks = 0;
+    if (state_.restClicked) {
+        return;
+    }
+    switch (app_.clickMode) {
+        case ClickMode::DoubleClick:
+            LeftClick(injector_);
+            LeftClick(injector_);
+            state_.restClicked = true;
+            clickFeedback();
+            break;
+        case ClickMode::LeftClick:
+            LeftClick(injector_);
+            state_.restClicked = true;
+            clickFeedback();
+            break;
+        case ClickMode::Drag:
+            state_.restClicked = true;
+            if (!state_.dragButtonDown) {
+                injector_.send(MouseEvent::LeftDown);
+                state_.dragButtonDown = true;
+            } else {
+                injector_.send(MouseEvent::LeftUp);
+                state_.dragButtonDown = false;
+            }
+            clickFeedback();
+            break;
+        case ClickMode::RightClick:
+            RightClick(injector_);
+            state_.restClicked = true;
+            clickFeedback();
+            break;
+        case ClickMode::MiddleClick:
+            MiddleClick(injector_);
+            state_.restClicked = true;
+            clickFeedback();
+            break;
+        default:
+            break;  // exit, options, help and unknown modes never click
+    }
+}
+
+void DwellEngine::clickFeedback() {
+    if (!host_.barGeometry().visible && app_.settings.soundOn == 1) {
+        host_.playClickSound();
+    }
+}
+
+}  // namespace tz

@@ -1,0 +1,100 @@
+#pragma once
+#include <cstdint>
+
+#include "core/AppState.h"
+#include "platform/ClickInjector.h"
+#include "platform/Pointer.h"
+#include "platform/ScreenMetrics.h"
+
+namespace tz {
+
+// The bar window as the engine sees it: geometry in twips and visibility.
+struct BarGeometry {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+    bool visible = false;
+};
+
+// What the engine needs from the windows. Making the exit or options window
+// runs its load step, which may change ClickMode, so the engine makes each at
+// the moment it reads that window's visibility.
+class EngineHost {
+  public:
+    virtual ~EngineHost() = default;
+    virtual BarGeometry barGeometry() = 0;
+    virtual void setBarLeft(double leftTwips) = 0;
+    // Gives the bar its vertical place on that monitor (twips).
+    virtual void placeBarOn(const ScreenArea& monitor) = 0;
+    virtual void setBarVisible(bool visible) = 0;
+    // Make the window if it does not exist yet.
+    virtual void makeExitWindow() = 0;
+    virtual void makeOptionsWindow() = 0;
+    virtual bool isExitWindowVisible() = 0;
+    virtual bool isOptionsWindowVisible() = 0;
+    // Runs the bar's command of button 0 (exit), 7 (options) or 8 (help).
+    virtual void activateButton(ClickMode button) = 0;
+    // The click sound.
+    virtual void playClickSound() = 0;
+};
+
+// The engine's own variables; they live for the whole run and start at 0.
+struct DwellState {
+    std::int16_t lastX = 0;
+    std::int16_t lastY = 0;
+    ClickMode previousMode = ClickMode::Exit;
+    // The current rest has had its click (or its bar button activation).
+    bool restClicked = false;
+    // A drag's left button is down, waiting for the rest that releases it.
+    bool dragButtonDown = false;
+    // Resting ticks towards the dwell click, and ticks on one bar selection
+    // towards its activation.
+    std::int16_t clickTicks = 0;
+    std::int16_t barTicks = 0;
+};
+
+// Samples the pointer once per tick, shows or hides the bar, activates bar
+// buttons after 15 resting ticks and injects the dwell click.
+class DwellEngine {
+  public:
+    static constexpr int kActivationTicks = 14;  // activation when the count exceeds this
+
+    DwellEngine(AppState& app, EngineHost& host, Pointer& pointer, ScreenMetrics& screen,
+                ClickInjector& injector);
+
+    // One run of the 100 ms timer.
+    void tick();
+
+    const DwellState& state() const { return state_; }
+    // Both counts start afresh (start-up, the options window's OK and Cancel).
+    void resetCounts();
+    // The count towards the dwell click starts afresh (a bar command).
+    void resetClickCount() { state_.clickTicks = 0; }
+
+    // Whether ticks with the pointer where it is now can change nothing: the
+    // last tick found it exactly where the one before did, and its rest has
+    // clicked (or clicking is paused). Only a move can start the next rest,
+    // so the timer may sleep until the pointer moves.
+    bool idleUntilPointerMoves() const;
+    // Where the last tick found the pointer.
+    PointerPosition lastSample() const { return previousSample_; }
+
+  private:
+    void showOrHideBar(std::int32_t x, std::int32_t y);
+    void activateBarButton();
+    void dwellClick(std::int32_t x, std::int32_t y);
+    void clickFeedback();
+
+    AppState& app_;
+    EngineHost& host_;
+    Pointer& pointer_;
+    ScreenMetrics& screen_;
+    ClickInjector& injector_;
+    DwellState state_;
+    PointerPosition previousSample_;
+    bool pointerStill_ = false;  // the last two samples are the same position
+    bool sampled_ = false;
+};
+
+}  // namespace tz

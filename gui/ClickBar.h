@@ -1,0 +1,134 @@
+#pragma once
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+#include "core/AppState.h"
+#include "core/FeedbackSounds.h"
+#include "core/engine/DwellEngine.h"
+#include "core/update/UpdateCheck.h"
+#include "gui/SecondaryWindows.h"
+#include "platform/Platform.h"
+
+namespace tz {
+
+class ClickableLabel;
+
+// The bar: the program's main window, a narrow always-on-top strip of nine
+// picture buttons. It runs the start-up sequence, slides itself out of sight,
+// and then drives the dwell engine from its 100 ms timer.
+class ClickBar : public QWidget, public EngineHost {
+  public:
+    static constexpr int kButtonCount = 9;
+
+    // `versionUrl` is where the update check looks for the newest release.
+    ClickBar(AppState& app, Platform& platform, SecondaryWindows& windows,
+             UpdatePrompt& updatePrompt, std::string versionUrl);
+    ~ClickBar() override;
+
+    // The start-up sequence. Returns false when the program must end instead
+    // of showing the bar.
+    bool load();
+    // Shows the bar at its start place and starts the slide.
+    void startSlide();
+
+    void onDwellTick();
+    void onSlideTick();
+    // Ticks again at once (on the tick grid) if the dwell timer sleeps until
+    // the pointer moves: for changes of state that come without a move.
+    void wakeTicking();
+
+    void selectButton(std::int16_t index);
+    void runButtonCommand(ClickMode button);
+    void pauseClicking();
+
+    // Shows or hides button 6 for middleButton and moves buttons 7 and 8 to match.
+    void layOutLowerButtons();
+    // Stretches the background to the buttons and gives the bar its height.
+    void fitHeightToButtons();
+    // The bar buttons' tooltips from the text table.
+    void retranslate(const TextTable& texts);
+
+    // EngineHost
+    BarGeometry barGeometry() override;
+    void setBarLeft(double leftTwips) override;
+    void placeBarOn(const ScreenArea& monitor) override;
+    void setBarVisible(bool visible) override;
+    void makeExitWindow() override;
+    void makeOptionsWindow() override;
+    bool isExitWindowVisible() override;
+    bool isOptionsWindowVisible() override;
+    void activateButton(ClickMode button) override;
+    void playClickSound() override;
+
+    // Read-only views for tests and the windows that need them.
+    bool isButtonLit(int index) const { return shown_[index] == index + kButtonCount; }
+    bool isButtonVisible(int index) const { return buttonVisible_[index]; }
+    double buttonTopTwips(int index) const { return buttonTop_[index]; }
+    double buttonHeightTwips(int index) const { return buttonHeight_[index]; }
+    double heightTwips() const { return height_; }
+    double widthTwips() const { return width_; }
+    double leftTwips() const { return left_; }
+    double topTwips() const { return top_; }
+    QWidget* button(int index) const;
+    QWidget* background() const;
+    QTimer& dwellTimer() { return dwellTimer_; }
+    QTimer& slideTimer() { return slideTimer_; }
+    DwellEngine& engine() { return engine_; }
+
+  private:
+    void createControls();
+    void showPicture(int button, int picture);
+    void applyGeometry();
+    void placeButton(int index);
+    std::string settingsPath() const;
+    void startTicking();
+    void stopTicking();
+    void sleepUntilPointerMoves();
+    void wakeIfPointerMoved();
+    void resumeOnTickGrid();
+
+    AppState& app_;
+    Platform& platform_;
+    SecondaryWindows& windows_;
+    UpdatePrompt& updatePrompt_;
+    std::string versionUrl_;
+    FeedbackSounds sounds_;
+    DwellEngine engine_;
+
+    // Window geometry in twips.
+    double left_ = 0;
+    double top_ = 0;
+    double width_ = 0;
+    double height_ = 0;
+
+    std::array<ClickableLabel*, kButtonCount> buttons_{};
+    ClickableLabel* background_ = nullptr;
+    std::array<QPixmap, 2 * kButtonCount> pictures_;
+    // Which pictures_ picture each button shows (-1: none yet).
+    std::array<int, kButtonCount> shown_{};
+    std::array<double, kButtonCount> buttonLeft_{};
+    std::array<double, kButtonCount> buttonTop_{};
+    std::array<double, kButtonCount> buttonWidth_{};
+    std::array<double, kButtonCount> buttonHeight_{};
+    std::array<bool, kButtonCount> buttonVisible_{};
+    double backgroundHeight_ = 0;
+    // While the start-up update question is open the dwell timer only clicks:
+    // the bar stays as it is and runs no command.
+    bool answeringStartupQuestion_ = false;
+
+    QTimer dwellTimer_;
+    QTimer slideTimer_;
+    // Sleeping dwell timer: the tick grid's clock, the last tick on it, and
+    // the single shot that brings the next tick back onto it.
+    QElapsedTimer tickClock_;
+    qint64 lastTickAt_ = 0;
+    QTimer resumeTimer_;
+    QTimer sleepCheck_;
+    bool sleeping_ = false;
+};
+
+}  // namespace tz

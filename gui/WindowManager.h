@@ -1,0 +1,70 @@
+#pragma once
+#include <QPointer>
+#include <memory>
+
+#include "core/AppState.h"
+#include "core/update/UpdateCheck.h"
+#include "gui/SecondaryWindows.h"
+#include "platform/Platform.h"
+
+namespace tz {
+
+class ClickBar;
+class OptionsWindow;
+class ExitWindow;
+class AboutWindow;
+
+// Owns the options, exit and about windows. The options and exit windows are
+// made only by makeOptionsWindow and makeExitWindow (and the operations that
+// say they make them); their load step runs then, while the window is already
+// reachable here, so texts applied from inside that load step reach it.
+class WindowManager : public SecondaryWindows, public UpdatePrompt {
+  public:
+    WindowManager(AppState& app, Platform& platform);
+    ~WindowManager() override;
+
+    void setBar(ClickBar* bar) { bar_ = bar; }
+    ClickBar& bar() { return *bar_; }
+    AppState& app() { return app_; }
+    Platform& platform() { return platform_; }
+
+    // The windows, or null while they do not exist.
+    OptionsWindow* optionsWindow() { return optionsWindow_.get(); }
+    ExitWindow* exitWindow() { return exitWindow_.get(); }
+    // Destroys the window: its unload step runs, and the next make creates it anew.
+    void destroyOptionsWindow();
+    void destroyExitWindow();
+
+    // The about window, opened from the options window in its place; closing
+    // it brings the options window back.
+    void openAboutWindow();
+    void closeAboutWindow();
+    AboutWindow* aboutWindow() { return aboutWindow_.get(); }
+
+    // SecondaryWindows
+    void makeOptionsWindow() override;
+    void makeExitWindow() override;
+    bool isOptionsWindowVisible() override;
+    bool isExitWindowVisible() override;
+    void showOptionsWindow() override;
+    void showExitWindow() override;
+    void applyTexts() override;
+    void showSettingsInForce() override;
+
+    // UpdatePrompt: the question about a newer release, and the product page.
+    int ask(const std::string& text, std::uint32_t style, const std::string& title) override;
+    void openProductPage() override;
+
+  private:
+    OptionsWindow& madeOptionsWindow();
+    ExitWindow& madeExitWindow();
+
+    AppState& app_;
+    Platform& platform_;
+    ClickBar* bar_ = nullptr;
+    std::unique_ptr<OptionsWindow> optionsWindow_;
+    std::unique_ptr<ExitWindow> exitWindow_;
+    std::unique_ptr<AboutWindow> aboutWindow_;
+};
+
+}  // namespace tz
