@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/fakes/FakePlatform.h"
@@ -178,28 +179,29 @@ TEST_F(DwellEngineTest, RestIsJudgedAgainstToleranceTwoPixels) {
     EXPECT_EQ(clicks(), 4u);
 }
 
-TEST_F(DwellEngineTest, EachModeInjectsItsClick) {
-    app.clickMode = ClickMode::DoubleClick;
-    moveAndRest(500, 500, 5);
-    EXPECT_EQ(fake.injector.events,
-              (std::vector<E>{E::LeftDown, E::LeftUp, E::LeftDown, E::LeftUp}));
-
-    fake.injector.events.clear();
-    app.clickMode = ClickMode::RightClick;
-    moveAndRest(400, 400, 5);
-    app.clickMode = ClickMode::MiddleClick;
-    moveAndRest(300, 300, 5);
-    EXPECT_EQ(fake.injector.events,
-              (std::vector<E>{E::RightDown, E::RightUp, E::MiddleDown, E::MiddleUp}));
+TEST_F(DwellEngineTest, EachKindClicksOncePerRestWithItsSound) {
+    app.settings.soundOn = 1;
+    const std::pair<ClickMode, std::vector<E>> kinds[] = {
+        {ClickMode::LeftClick, {E::LeftDown, E::LeftUp}},
+        {ClickMode::DoubleClick, {E::LeftDown, E::LeftUp, E::LeftDown, E::LeftUp}},
+        {ClickMode::RightClick, {E::RightDown, E::RightUp}},
+        {ClickMode::MiddleClick, {E::MiddleDown, E::MiddleUp}},
+        {ClickMode::Drag, {E::LeftDown}},
+    };
+    int x = 300;
+    for (const auto& [mode, events] : kinds) {
+        fake.injector.events.clear();
+        host.log.clear();
+        app.clickMode = mode;
+        moveAndRest(x += 100, 500, 12);  // more than two delays: still one click
+        EXPECT_EQ(fake.injector.events, events) << static_cast<int>(mode);
+        EXPECT_EQ(host.log, std::vector<std::string>{"sound"}) << static_cast<int>(mode);
+    }
 }
 
 TEST_F(DwellEngineTest, DragPressesOnOneRestAndReleasesOnTheNext) {
     app.clickMode = ClickMode::Drag;
     moveAndRest(500, 500, 5);
-    EXPECT_EQ(fake.injector.events, (std::vector<E>{E::LeftDown}));
-    // Changing the mode does not release the held button.
-    app.clickMode = ClickMode::LeftClick;
-    app.clickMode = ClickMode::Drag;
     moveAndRest(600, 500, 5);
     moveAndRest(700, 500, 5);
     EXPECT_EQ(fake.injector.events, (std::vector<E>{E::LeftDown, E::LeftUp, E::LeftDown}));
@@ -241,6 +243,7 @@ TEST_F(DwellEngineTest, ActivationOpensEachCommandOnceAndNotAnOpenWindow) {
     app.clickMode = ClickMode::Exit;
     moveAndRest(20, 400, 40);
     EXPECT_EQ(count("command 0"), 1);
+    EXPECT_EQ(engine.state().barTicks, 0);  // the activation ends the count
 
     app.clickMode = ClickMode::Options;
     host.optionsVisible = true;
@@ -331,6 +334,7 @@ TEST_F(DwellEngineTest, TwoMonitorsBarAtTheDesktopsOuterEdgesOnThePointersMonito
         {1601, 600, false, 0, right},
         // The desktop's right edge on the right monitor, within its bar place only.
         {2879, 450, false, 0, right},
+        {2879, 900, false, 0, right},
         {2879, 600, true, atRightEdge, right},
         {2850, 800, true, atRightEdge, right},  // over the shown bar
         {2700, 800, false, atRightEdge, right},

@@ -35,9 +35,8 @@ TEST(SettingsFile, ReadsAndWritesTheEightLinesByteForByte) {
 TEST(SettingsFile, FieldsFollowTheReaderRules) {
     // Blanks before a field are skipped; LF and lone CR end lines too.
     EXPECT_EQ(parseSettings("  2\n5\r0\r\n  English.lng\r\n1\n0\n0\n3"), example());
-    // A quoted name may hold a comma.
-    EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\n\"Eng,lish.lng\"\r\n1\r\n0\r\n0\r\n3\r\n").languageFile,
-              "Eng,lish.lng");
+    // Whatever follows a quoted name's closing quote on its line is dropped.
+    EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\n\"English.lng\" x\r\n1\r\n0\r\n0\r\n3\r\n"), example());
     // An unquoted comma splits the line: every later field comes from the line above.
     const Settings shifted = parseSettings("2\r\n5\r\n0\r\nFr,ench.lng\r\n1\r\n0\r\n7\r\n3\r\n");
     EXPECT_EQ(shifted.languageFile, "Fr");
@@ -72,6 +71,7 @@ TEST(SettingsFile, EveryStorableNameReadsBackAndNoNameBreaksTheLines) {
         EXPECT_EQ(bytes, "2\r\n5\r\n0\r\n" + c.line4 + "\r\n1\r\n0\r\n0\r\n3\r\n") << c.name;
         s.languageFile = c.line4.empty() ? "" : c.name;
         EXPECT_EQ(parseSettings(bytes), s) << c.name;
+        EXPECT_EQ(isStorableLanguageName(c.name), !c.line4.empty()) << c.name;
     }
 }
 
@@ -97,6 +97,13 @@ TEST(SettingsFile, DamagedFilesGiveZerosAndNeverCrash) {
         binary += static_cast<char>((i * 7919) % 256);
     }
     parseSettings(binary);  // must simply return
+
+    // Only the first 64 KiB of a file are read.
+    test::TestDirectory dir;
+    dir.write("big.ini", std::string(64 * 1024 - 1, ' ') + "9\r\n");
+    EXPECT_EQ(readSettingsFile(dir.file("big.ini")).tolerance, 9);
+    dir.write("big.ini", std::string(64 * 1024, ' ') + "9\r\n");
+    EXPECT_EQ(readSettingsFile(dir.file("big.ini")), Settings{});
 }
 
 TEST(SettingsFile, LanguageNameFromWindowsIsDecoded) {
@@ -112,14 +119,31 @@ TEST(SettingsFile, MissingFileGivesInitialValues) {
     EXPECT_EQ(readSettingsFile(dir.file("none.ini")), Settings{});
 }
 
+// Every other write is interrupted by a signal; the others write 3 bytes at most.
+class SlowOps : public FileOps {
+  public:
+    ssize_t write(int fd, const char* data, std::size_t size) override {
+        if ((interrupted_ = !interrupted_)) {
+            errno = EINTR;
+            return -1;
+        }
+        return FileOps::write(fd, data, std::min<std::size_t>(size, 3));
+    }
+
+  private:
+    bool interrupted_ = false;
+};
+
 TEST(SettingsFile, WriteReplacesAtomicallyAndSkipsIdenticalContent) {
     test::TestDirectory dir;
     const std::string path = dir.file(kSettingsFileName);
+    const mode_t oldMask = ::umask(022);
     ASSERT_TRUE(writeSettingsFile(path, example()));
+    ::umask(oldMask);
     EXPECT_EQ(dir.read(kSettingsFileName), kExample);
-
     struct stat before {};
     ::stat(path.c_str(), &before);
+    EXPECT_EQ(before.st_mode & 07777, 0644u) << "a new file gets 0666 less the umask";
     ASSERT_TRUE(writeSettingsFile(path, example()));
     struct stat after {};
     ::stat(path.c_str(), &after);
@@ -128,10 +152,11 @@ TEST(SettingsFile, WriteReplacesAtomicallyAndSkipsIdenticalContent) {
     ASSERT_TRUE(writeSettingsFile(path, example(5)));
     EXPECT_EQ(dir.read(kSettingsFileName).substr(kExample.size() - 3), "5\r\n");
 
-    // A file deleted meanwhile is written again.
+    // A file deleted meanwhile is written again, through interrupted and short writes.
     std::filesystem::remove(path);
-    ASSERT_TRUE(writeSettingsFile(path, example(5)));
-    EXPECT_EQ(readSettingsFile(path).startMode, 5);
+    SlowOps slow;
+    ASSERT_TRUE(writeSettingsFile(path, example(5), slow));
+    EXPECT_EQ(dir.read(kSettingsFileName), formatSettings(example(5)));
 }
 
 // Fails the chosen step of an atomic write.
@@ -286,6 +311,8 @@ TEST(SettingsFile, SaveKeepsTheOldFilesLinkAndPermissionsAndSparesAReadOnlyOne) 
         std::filesystem::create_symlink("../kept/mine.ini", link);
         ASSERT_TRUE(writeSettingsFile(link, example(5)));
         EXPECT_EQ(std::filesystem::read_symlink(link), "../kept/mine.ini");
+        std::filesystem::create_symlink("loop", dir.file("loop"));
+        EXPECT_FALSE(writeSettingsFile(dir.file("loop"), example(5))) << "a link loop";
         EXPECT_EQ(dir.read("kept/mine.ini"), saved);
         for (const char* folder : {"program", "kept"}) {
             EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file(folder)),
