@@ -74,7 +74,7 @@ TEST(LanguageFile, StartupSkipsBadLinesAndKeepsUnreachedEntries) {
     EXPECT_EQ(table[4], "old");
 
     EXPECT_TRUE(loadLanguageText(table, numberedLines(60), LoadMode::Startup));
-    EXPECT_EQ(table[50], "50");
+    EXPECT_EQ(table[0] + table[50], "050");
 }
 
 TEST(LanguageFile, PickerStopsAtTheFirstError) {
@@ -89,7 +89,7 @@ TEST(LanguageFile, PickerStopsAtTheFirstError) {
     EXPECT_TRUE(loadLanguageText(table, numberedLines(51), LoadMode::Picker));
     table = oldTable();
     EXPECT_FALSE(loadLanguageText(table, numberedLines(52), LoadMode::Picker));
-    EXPECT_EQ(table[50], "50");
+    EXPECT_EQ(table[0] + table[50], "050");
 }
 
 TEST(LanguageFile, DecodesUtf8AndWindows1252) {
@@ -153,23 +153,29 @@ TEST(LanguageFile, HugeFilesLoadQuicklyFromTheirStart) {
     EXPECT_TRUE(LoadLanguageFile(table, dir.file("big.lng"), LoadMode::Startup));
     EXPECT_FALSE(LoadLanguageFile(table, dir.file("big.lng"), LoadMode::Picker));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    EXPECT_EQ(table[50], "50");
+    EXPECT_EQ(table[0] + table[50], "050");
 }
 
 TEST(LanguageFile, Utf8FileCutAtTheReadLimitStaysUtf8) {
-    // "00 " and then two-byte letters: the even read limit splits a letter.
-    static_assert(kLanguageFileReadLimit % 2 == 0);
-    std::string line = "00 ";
-    while (line.size() < kLanguageFileReadLimit + 10) {
-        line += "λ";
-    }
+    // The tag and then letters of two or four bytes, placed so that the read
+    // limit cuts the last letter after one or three of its bytes.
+    static_assert(kLanguageFileReadLimit % 4 == 0);
+    const struct {
+        std::string head, letter;
+        std::size_t textSize;
+    } cases[] = {{"00 ", "λ", kLanguageFileReadLimit - 4},
+                 {"00 ab", "𝄞", kLanguageFileReadLimit - 6}};
     test::TestDirectory dir;
-    dir.write("long.lng", line + "\r\n01 x");
-
-    TextTable table;
-    LoadLanguageFile(table, dir.file("long.lng"), LoadMode::Startup);
-    EXPECT_EQ(table[0].substr(0, 4), "λλ");
-    EXPECT_EQ(table[0].size(), kLanguageFileReadLimit - 4);
+    for (const auto& c : cases) {
+        std::string line = c.head;
+        while (line.size() < kLanguageFileReadLimit + 10) {
+            line += c.letter;
+        }
+        dir.write("long.lng", line + "\r\n01 x");
+        TextTable table;
+        LoadLanguageFile(table, dir.file("long.lng"), LoadMode::Startup);
+        EXPECT_EQ(table[0], line.substr(3, c.textSize)) << c.letter;
+    }
 }
 
 }  // namespace

@@ -57,6 +57,7 @@ TEST(SettingsFile, EveryStorableNameReadsBackAndNoNameBreaksTheLines) {
         {" English.lng", "\" English.lng\""},
         {"\"Greek.lng", ""},
         {"say \"hi\".lng", "say \"hi\".lng"},
+        {"\x01.lng", "\x01.lng"},
         {"a,\"b.lng", ""},
         {"two\r\nlines.lng", ""},
         {"lf\nonly.lng", ""},
