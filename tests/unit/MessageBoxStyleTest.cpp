@@ -19,6 +19,7 @@ TEST(MessageBoxStyle, ButtonsIconsAndDefault) {
 
     EXPECT_EQ(messageBoxLayout(0x10, false).icon, MessageBoxIcon::Critical);
     EXPECT_EQ(messageBoxLayout(0x20, false).icon, MessageBoxIcon::Question);
+    EXPECT_EQ(messageBoxLayout(0x40, false).icon, MessageBoxIcon::Information);
     EXPECT_EQ(messageBoxLayout(0x50, false).icon, MessageBoxIcon::None);
 
     EXPECT_EQ(messageBoxLayout(0x103, false).defaultButton, 1u);

@@ -121,18 +121,13 @@ TEST(SettingsFile, MissingFileGivesInitialValues) {
 }
 
 // Every other write is interrupted by a signal; the others write 3 bytes at most.
-class SlowOps : public FileOps {
-  public:
+struct SlowOps : FileOps {
+    bool interrupted = false;
     ssize_t write(int fd, const char* data, std::size_t size) override {
-        if ((interrupted_ = !interrupted_)) {
-            errno = EINTR;
-            return -1;
-        }
-        return FileOps::write(fd, data, std::min<std::size_t>(size, 3));
+        errno = EINTR;
+        interrupted = !interrupted;
+        return interrupted ? -1 : FileOps::write(fd, data, std::min<std::size_t>(size, 3));
     }
-
-  private:
-    bool interrupted_ = false;
 };
 
 TEST(SettingsFile, WriteReplacesAtomicallyAndSkipsIdenticalContent) {

@@ -48,6 +48,12 @@ TEST(FeedbackSounds, PlaysTheFileOrBeeps) {
 TEST(TextCodePage, KeepsUtf8AndDecodesWindows1252) {
     EXPECT_EQ(decodeLocalText("Ελληνικά"), "Ελληνικά");
     EXPECT_EQ(decodeLocalText("Perch\xe9 \x80 \x93ok\x94"), "Perché € “ok”");
+    std::string row;  // bytes 0x80 to 0x9F; the unassigned ones stay C1 controls
+    for (int b = 0x80; b < 0xA0; ++b) {
+        row += static_cast<char>(b);
+    }
+    EXPECT_EQ(decodeLocalText(row),
+              "€\xc2\x81‚ƒ„…†‡ˆ‰Š‹Œ\xc2\x8dŽ\xc2\x8f\xc2\x90‘’“”•–—˜™š›œ\xc2\x9džŸ");
     EXPECT_FALSE(isValidUtf8("\xc0\xaf"));         // overlong
     EXPECT_FALSE(isValidUtf8("\xed\xa0\x80"));     // surrogate
     EXPECT_FALSE(isValidUtf8("\xe2\x82"));         // cut short
