@@ -4,23 +4,25 @@
 // sample the engine takes is time-stamped. The tick's first act is that
 // sample, so the stamps' spacing is the timer's period as the engine sees it,
 // and the wrapped call's own length is the XQueryPointer round trip.
+// Runs on $DISPLAY (bench/run.sh gives it a private Xvfb) in a temporary copy
+// of the program folder.
 //   usage: tz_bench_ticks [ticks, default 600] [file for the periods, one per line]
 #include <QApplication>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/Application.h"
-#include "harness/Sandbox.h"
-#include "harness/XvfbServer.h"
 #include "platform/linux/DesktopShell.h"
 #include "platform/linux/PulseSound.h"
 #include "platform/linux/QtScreenMetrics.h"
 #include "platform/linux/X11Connection.h"
-#include "platform/linux/X11MotionWatch.h"
 #include "platform/linux/X11Pointer.h"
 #include "platform/linux/XTestInjector.h"
 #include "platform/posix/EnvLocale.h"
@@ -59,6 +61,15 @@ class StampingPointer : public tz::Pointer {
     std::size_t wanted_;
 };
 
+// Without motion watching the timer never sleeps, so every period is timed
+// whether or not the pointer moves.
+class NoMotionWatch : public tz::PointerMotionWatch {
+  public:
+    bool available() override { return false; }
+    void notifyOnNextMotion(std::function<void()>) override {}
+    void cancel() override {}
+};
+
 class FixedFolder : public tz::ProgramFolder {
   public:
     explicit FixedFolder(std::string folder) : folder_(std::move(folder)) {}
@@ -84,13 +95,24 @@ void report(const char* what, const char* unit, const std::vector<double>& v) {
 
 int main(int argc, char** argv) {
     const int ticks = argc > 1 ? std::max(10, std::atoi(argv[1])) : 600;
-    tz::e2e::XvfbServer xvfb;
-    tz::e2e::Sandbox sandbox(TZ_DIST_DIR);
-    sandbox.writeSettings("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n");
-    setenv("DISPLAY", xvfb.display().c_str(), 1);
-    setenv("HOME", sandbox.home().c_str(), 1);
-    setenv("XDG_CONFIG_HOME", sandbox.configHome().c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", sandbox.runtimeDir().c_str(), 1);
+    namespace fs = std::filesystem;
+    std::string rootTemplate = (fs::temp_directory_path() / "tz-bench-XXXXXX").string();
+    if (mkdtemp(rootTemplate.data()) == nullptr) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    const fs::path root = rootTemplate;
+    const fs::path programFolder = root / "program";
+    fs::copy(TZ_DIST_DIR, programFolder, fs::copy_options::recursive);
+    std::ofstream(programFolder / "Tindro Zevad.ini", std::ios::binary)
+        << "2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n";
+    for (const char* dir : {"home", "runtime"}) {
+        fs::create_directory(root / dir);
+        fs::permissions(root / dir, fs::perms::owner_all);
+    }
+    setenv("HOME", (root / "home").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (root / "home/.config").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (root / "runtime").c_str(), 1);
     // As the program's main() does.
     setenv("QT_XCB_GL_INTEGRATION", "none", 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
@@ -98,7 +120,7 @@ int main(int argc, char** argv) {
 
     tz::X11Connection x11;
     if (!x11.isOpen()) {
-        std::fprintf(stderr, "cannot open %s\n", xvfb.display().c_str());
+        std::fprintf(stderr, "cannot open the display %s\n", std::getenv("DISPLAY"));
         return 1;
     }
     QApplication qtApp(argc, argv);
@@ -112,12 +134,12 @@ int main(int argc, char** argv) {
     tz::QtScreenMetrics screen(x11);
     tz::PulseSound sound(x11);
     tz::DesktopShell shell;
-    FixedFolder folder(sandbox.programFolder().string());
+    FixedFolder folder(programFolder.string());
     tz::EnvLocale locale;
     tz::RuntimeDirLock instanceLock;
     tz::XdgAutostartStore startupEntry;
-    tz::FetchHelperProcess http(sandbox.programFolder().string() + "/tindro-zevad-fetch");
-    tz::X11MotionWatch motionWatch;
+    tz::FetchHelperProcess http((programFolder / "tindro-zevad-fetch").string());
+    NoMotionWatch motionWatch;
     tz::Platform platform{pointer, injector,     screen,       sound, shell,      folder,
                           locale,  instanceLock, startupEntry, http,  motionWatch};
     tz::Application app(platform, "");  // no update check
@@ -138,6 +160,7 @@ int main(int argc, char** argv) {
             std::fclose(out);
         }
     }
+    fs::remove_all(root);
     report("tick period", "ms", periods);
     report("XQueryPointer round trip", "us", pointer.calls);
     return 0;

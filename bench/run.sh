@@ -29,7 +29,7 @@ done
     "$build/bench/tz_bench_logic" --benchmark_min_time=0.5 2>/dev/null
     echo
     echo "== dwell timer in the real bar window ($ticks ticks)"
-    "$build/bench/tz_bench_ticks" "$ticks" 2>/dev/null
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/tz_bench_ticks" "$ticks" 2>/dev/null
     echo
     echo "== the real program (CPU over $seconds s each)"
     "$build/bench/tz_bench_live" "$seconds" 2>/dev/null
