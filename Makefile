@@ -62,10 +62,16 @@ display-check:
 		echo "see and click X11 windows. Log in to an X11 (Xorg) session for full use."; \
 	fi
 
+# The demo, soak run and live benchmark drive the program with the end-to-end
+# tests' harness (Debian's python3 with python3-xlib).
+PYTHON ?= /usr/bin/python3
+HARNESS = PYTHONPATH=$(CURDIR)/tests/e2e TZ_DIST_DIR=$(CURDIR)/$(BUILD)/dist \
+	TZ_E2E_PROGRAM=$(CURDIR)/$(BUILD)/e2e-program/tindro-zevad-e2e
+
 demo: deps $(BUILD)/build.ninja
-	cmake --build $(BUILD) -j $(JOBS) --target tindro-zevad tz-demo
-	@mkdir -p $(BUILD)/demo
-	$(BUILD)/tools/tz-demo $(BUILD)/demo
+	cmake --build $(BUILD) -j $(JOBS) --target tindro-zevad
+	PYTHONPATH=$(CURDIR)/tests/e2e TZ_DIST_DIR=$(CURDIR)/$(BUILD)/dist \
+		$(PYTHON) tools/demo/demo.py $(BUILD)/demo
 
 bench: build-all
 	bash bench/run.sh $(BUILD)
@@ -86,7 +92,7 @@ SOAK_KILLS ?= 200
 SOAK_MINUTES ?= 10
 soak: build-all
 	TZ_KILL_COUNT=$(SOAK_KILLS) $(BUILD)/tests/faults/tz_fault_e2e_tests --gtest_filter='KilledMidWrite*'
-	TZ_SOAK_MINUTES=$(SOAK_MINUTES) $(BUILD)/tools/tz_soak_run
+	$(HARNESS) TZ_SOAK_MINUTES=$(SOAK_MINUTES) $(PYTHON) tools/soak.py
 
 # The Debian package, in $(BUILD)/ (tindro-zevad_<version>_<arch>.deb).
 package: build-all

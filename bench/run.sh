@@ -7,15 +7,16 @@
 # Everything printed is also kept in <build>/bench/results.txt.
 set -euo pipefail
 
-build="${1:-build}"
+build="$(cd "${1:-build}" && pwd)"
 ticks="${BENCH_TICKS:-600}"
 seconds="${BENCH_SECONDS:-60}"
-for tool in tz_bench_logic tz_bench_ticks tz_bench_live; do
-    if [ ! -x "$build/bench/$tool" ]; then
-        echo "missing $build/bench/$tool: build with the end-to-end tests on (TZ_E2E_TESTS)" >&2
+for tool in bench/tz_bench_logic bench/tz_bench_ticks e2e-program/tindro-zevad-e2e; do
+    if [ ! -x "$build/$tool" ]; then
+        echo "missing $build/$tool: build everything first (make build-all)" >&2
         exit 1
     fi
 done
+here="$(cd "$(dirname "$0")/.." && pwd)"
 
 {
     echo "== machine"
@@ -32,7 +33,9 @@ done
     xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/tz_bench_ticks" "$ticks" 2>/dev/null
     echo
     echo "== the real program (CPU over $seconds s each)"
-    "$build/bench/tz_bench_live" "$seconds" 2>/dev/null
+    PYTHONPATH="$here/tests/e2e" TZ_DIST_DIR="$build/dist" \
+        TZ_E2E_PROGRAM="$build/e2e-program/tindro-zevad-e2e" \
+        /usr/bin/python3 "$here/bench/live_bench.py" "$seconds" 2>/dev/null
     echo
     echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
 } | tee "$build/bench/results.txt"

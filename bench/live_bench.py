@@ -1,0 +1,186 @@
+"""Figures of the real program (the tests' build, whose update check fails at once) in a
+sandboxed copy of the program folder on a private Xvfb: start-up time, CPU time idle and
+with a moving pointer, resident memory, dwell latency and settings file activity while
+the pointer sweeps the bar. Times of X events are the server's own timestamps (1 ms).
+
+    live_bench.py [seconds per CPU measurement, default 60]   (run by bench/run.sh)
+"""
+import ctypes, math, os, random, select, struct, sys, time, unittest
+from harness import BUTTON_RECTS, BAR_WIDTH, Button, ProgramTestCase, Run, proc_status
+from Xlib import X, display as xdisplay
+
+STILL = (1100, 120)  # away from the bar and the target
+SECONDS = 60
+
+
+def report(what, unit, values):
+    values = sorted(values) or [float("nan")]
+    print(f"{what:34} n={len(values)}  min {values[0]:.1f}  median "
+          f"{values[len(values) // 2]:.1f}  max {values[-1]:.1f} {unit}", flush=True)
+
+
+def on_cpu_seconds(pid):
+    """The scheduler's time on a CPU summed over the process's threads."""
+    total = 0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        with open(f"/proc/{pid}/task/{task}/schedstat") as f:
+            total += int(f.read().split()[0])
+    return total / 1e9
+
+
+def next_event(d, deadline):
+    """The next event of connection d, or None at the deadline."""
+    while not d.pending_events():
+        left = deadline - time.monotonic()
+        if left <= 0:
+            return None
+        select.select([d.fileno()], [], [], min(left, 0.1))
+    return d.next_event()
+
+
+class SettingsWatch:
+    """Saves (renames onto) and opens of the settings file, through inotify."""
+    IN_OPEN, IN_MOVED_TO, IN_NONBLOCK = 0x20, 0x80, 0o4000
+
+    def __init__(self, folder, name):
+        libc = ctypes.CDLL(None, use_errno=True)
+        self.fd, self.name = libc.inotify_init1(self.IN_NONBLOCK), name.encode()
+        libc.inotify_add_watch(self.fd, folder.encode(), self.IN_OPEN | self.IN_MOVED_TO)
+
+    def count(self):
+        saves = opens = 0
+        try:
+            while data := os.read(self.fd, 65536):
+                while data:
+                    _, mask, _, length = struct.unpack_from("iIII", data)
+                    if data[16:16 + length].rstrip(b"\0") == self.name:
+                        saves, opens = saves + bool(mask & self.IN_MOVED_TO), \
+                            opens + bool(mask & self.IN_OPEN)
+                    data = data[16 + length:]
+        except BlockingIOError:
+            pass
+        return saves, opens
+
+
+class LiveBench(ProgramTestCase):
+    def test_figures(self):
+        self.start_up(10)
+        self.start_parked()
+        time.sleep(2)
+        self.memory("memory at idle after start")
+        self.cpu(False)
+        self.memory("memory at idle")
+        self.cpu(True)
+        self.dwell_latency(20)
+        self.settings_activity(10)
+        self.memory("memory at the end")
+
+    def memory(self, when):
+        print(f"{when:34} VmRSS {self.status('VmRSS:')} KiB, VmHWM {self.status('VmHWM:')} KiB")
+
+    def status(self, key):
+        return proc_status(self.run.pid, key)
+
+    def start_up(self, runs):
+        """From process start to the bar's unmapping after its slide."""
+        d = xdisplay.Display(self.display)
+        d.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
+        times = []
+        for _ in range(runs):
+            self.x.move(STILL)
+            d.sync()
+            while d.pending_events():
+                d.next_event()
+            started, bar = time.monotonic(), None
+            run = Run(self.sandbox, self.display)
+            while (e := next_event(d, started + 30)) is not None:
+                if e.type == X.MapNotify and bar is None and \
+                        e.window.get_geometry().width == BAR_WIDTH:
+                    bar = e.window.id
+                elif e.type == X.UnmapNotify and e.window.id == bar:
+                    times.append(1000 * (time.monotonic() - started))
+                    break
+            run.stop()
+        d.close()
+        report("start to bar parked", "ms", times)
+
+    def cpu(self, moving):
+        """CPU share of one core over SECONDS, the pointer still or moving at 20 Hz."""
+        self.x.move(STILL)
+        time.sleep(1)
+        before, start, angle = on_cpu_seconds(self.run.pid), time.monotonic(), 0.0
+        while time.monotonic() < start + SECONDS:
+            if moving:
+                angle += 0.2
+                self.x.move(900 + int(150 * math.cos(angle)), 700 + int(150 * math.sin(angle)))
+            time.sleep(0.05 if moving else 0.1)
+        used, wall = on_cpu_seconds(self.run.pid) - before, time.monotonic() - start
+        print(f"{'CPU, pointer moving 20 Hz' if moving else 'CPU, pointer still':34} "
+              f"{100 * used / wall:.3f} % of a core (on-CPU {used:.3f} s over {wall:.0f} s)",
+              flush=True)
+
+    def dwell_latency(self, rests):
+        """From the pointer's arrival on a target to the press the program injects there,
+        as the X server stamped them. A rest carries the ticks counted since the last
+        click, so each measured rest starts within 90 ms of the previous click, at a
+        random point of the tick period; the first rest only sets this up."""
+        d = xdisplay.Display(self.display)
+        screen = d.screen()
+        target = screen.root.create_window(
+            300, 250, 600, 400, 0, screen.root_depth, background_pixel=screen.white_pixel,
+            override_redirect=True,
+            event_mask=X.ButtonPressMask | X.ButtonReleaseMask | X.PointerMotionMask)
+        target.map()
+        d.sync()
+        latencies, rng = [], random.Random(7)
+        for i in range(-1, rests):
+            x, y = 350 + (i + 1) % 5 * 100, 300 + (i + 1) % 3 * 100
+            self.x.move(x, y)
+            arrived = pressed = None
+            while (e := next_event(d, time.monotonic() + 5)) is not None:
+                if e.type == X.MotionNotify and (e.root_x, e.root_y) == (x, y):
+                    arrived = e.time
+                elif e.type == X.ButtonPress and arrived is not None:
+                    pressed = e.time
+                elif e.type == X.ButtonRelease and pressed is not None:
+                    break
+            if i >= 0 and arrived is not None and pressed is not None:
+                latencies.append(pressed - arrived)
+            time.sleep(rng.randint(0, 90) / 1000)
+        target.destroy()
+        d.close()
+        report("dwell latency, delay 0.5 s", "ms", latencies)
+
+    def settings_activity(self, seconds):
+        """Saves and reads of the settings while the pointer changes button on the bar
+        ten times a second, and while it moves within one button at 20 Hz."""
+        watch = SettingsWatch(self.sandbox.program, self.sandbox.SETTINGS_NAME)
+        kinds = [Button.NO_CLICK, Button.DOUBLE, Button.LEFT, Button.DRAG, Button.RIGHT]
+        cx, cy = BUTTON_RECTS[Button.RIGHT].centre
+        for what, spot, hz in (
+                ("settings, new button 10 times/s", lambda i: BUTTON_RECTS[kinds[i % 5]].centre,
+                 10),
+                ("settings, within one button 20 Hz",
+                 lambda i: (cx - 8 + i * 7 % 17, cy - 10 + i * 5 % 21), 20)):
+            shown = self.move_onto(spot(0))  # counting starts after this first save
+            time.sleep(0.3)
+            watch.count()
+            end, moves = time.monotonic() + seconds, 0
+            while time.monotonic() < end:
+                moves += 1
+                px, py = spot(moves)
+                self.x.move(shown.rect.x + px, shown.rect.y + py)
+                time.sleep(1 / hz)
+            time.sleep(0.3)
+            saves, reads = watch.count()
+            print(f"{what:34} {moves} moves: {saves / seconds:.2f} saves/s, "
+                  f"{reads / seconds:.2f} reads/s ({saves} saves, {reads} reads)", flush=True)
+            self.x.move(STILL)
+            time.sleep(0.5)
+        os.close(watch.fd)
+
+
+if __name__ == "__main__":
+    SECONDS = max(5, int(sys.argv[1])) if len(sys.argv) > 1 else 60
+    result = unittest.TextTestRunner(stream=sys.stderr, verbosity=0).run(LiveBench("test_figures"))
+    sys.exit(0 if result.wasSuccessful() else 1)
