@@ -2,9 +2,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "BuildConfig.h"
 #include "app/Application.h"
+#include "core/CommandLine.h"
+#include "core/ProductTitle.h"
 #include "platform/linux/DesktopShell.h"
 #include "platform/linux/ExecutableFolder.h"
 #include "platform/linux/PulseSound.h"
@@ -19,6 +23,16 @@
 #include "platform/posix/XdgAutostartStore.h"
 
 int main(int argc, char** argv) {
+    const tz::CommandLineAnswer answer = tz::readCommandLine(
+        std::vector<std::string>(argv + 1, argv + argc),
+        tz::buildProductTitle(tz::build::kVersionMajor, tz::build::kVersionMinor,
+                              tz::build::kVersionRevision));
+    if (!answer.startClicker) {
+        std::fputs(answer.standardOutput.c_str(), stdout);
+        std::fputs(answer.standardError.c_str(), stderr);
+        return answer.exitCode;
+    }
+
     // Made first: the browser, xdg-open and the mouse settings tool get the
     // user's environment as it is now, without the program's own settings
     // below.
