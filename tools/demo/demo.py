@@ -14,25 +14,38 @@ from Xlib import X
 ELSEWHERE = (900, 800)
 
 
+# Controls relative to their window's top-left corner.
+OPTIONS_OK, EXIT_NO, EXIT_YES = (428, 369), (236, 109), (126, 109)
+OPTIONS_SIZE, EXIT_SIZE = (561, 396), (361, 149)
+
+
 class Demo(ProgramTestCase):
-    out, steps = ".", 0
+    out, steps, pictures = ".", 0, []
 
     def step(self, text):
-        Demo.steps += 1
+        Demo.steps, Demo.last_step = Demo.steps + 1, text
         print(f"[{Demo.steps}] {text}", flush=True)
 
     def save(self, name, shot=None):
-        """A screenshot with the pointer where it is now (or a grab taken earlier)."""
+        """A screenshot with the pointer where it is now (or a grab taken earlier), kept
+        for the contact sheet under the last step's number."""
         image, (x, y) = shot or self.grab()
         ImageDraw.Draw(image).polygon([(x, y), (x, y + 21), (x + 5, y + 16), (x + 9, y + 25),
                                        (x + 12, y + 23), (x + 8, y + 15), (x + 15, y + 15)],
                                       fill="black", outline="white")
         image.save(os.path.join(self.out, name))
+        Demo.pictures.append((f"{Demo.steps}. {Demo.last_step}"[:70], image))
+
+    def inside(self, win, offset):
+        return (win.rect.x + offset[0], win.rect.y + offset[1])
 
     def grab(self):
-        w, h = self.x.screen()
+        g = self.x.root.get_geometry()
+        w, h = g.width, g.height
         raw = self.x.root.get_image(0, 0, w, h, X.ZPixmap, 0xffffffff).data
-        return Image.frombytes("RGB", (w, h), raw, "raw", "BGRX"), self.x.pointer()
+        pointer = self.x.root.query_pointer()
+        return Image.frombytes("RGB", (w, h), raw, "raw", "BGRX"), (pointer.root_x,
+                                                                    pointer.root_y)
 
     def label_target(self, text):
         window = self.recorder.d.create_resource_object("window", self.recorder.id)
@@ -89,12 +102,59 @@ class Demo(ProgramTestCase):
         time.sleep(0.2)
         self.save("05-second-click.png")
 
-        self.run.terminate()
-        code = self.run.wait(10)
-        self.assertIsNotNone(code, "the program did not end on SIGTERM")
-        self.step("Program stopped (" + (f"signal {-code}" if code < 0 else f"exit code {code}")
-                  + ")")
+        self.other_kinds()
+        self.windows_by_dwelling()
         self.double_size()
+
+    def other_kinds(self):
+        """The other click kinds, each chosen on the bar and made by one rest (a drag
+        presses on one rest and releases on the next)."""
+        x, y = self.recorder.centre
+        for n, (button, label, events, text) in enumerate([
+                (Button.LEFT, "left click", [press(1), release(1)],
+                 "Left click chosen; a rest on the target: it received a left click"),
+                (Button.DOUBLE, "double click", [press(1), release(1)] * 2,
+                 "Double click chosen; a rest on the target: it received a double click"),
+                (Button.DRAG, "drag: button held", [press(1)],
+                 "Drag chosen; a rest on the target presses the button and holds it"),
+                (None, "drag: button released", [release(1)],
+                 "Moved and rested again: the drag's button is released there")]):
+            if button is not None:
+                self.choose(button)
+            self.recorder.clear()
+            self.x.move(x - 80 + 40 * n, y - 20 + 15 * n)
+            self.recorder.wait_events(len(events), 5)
+            self.assertEqual(self.recorder.events(), events, f"no {label} on the target")
+            self.label_target(f"Target: {label}")
+            self.step(text)
+            time.sleep(0.2)
+        self.save("06-other-click-kinds.png")
+
+    def windows_by_dwelling(self):
+        """The options and exit windows, opened and answered by resting alone."""
+        self.move_onto(Button.OPTIONS)
+        options = self.wait_window(size=OPTIONS_SIZE)
+        time.sleep(0.5)
+        self.step("Resting on the options button opens the options window")
+        self.save("07-options.png")
+        self.rest_and_click(self.inside(options, OPTIONS_OK))
+        self.wait_gone(options)
+        self.step("Resting on OK closes it (while it is open every rest is a left click)")
+
+        self.move_onto(Button.EXIT)
+        exit_window = self.wait_window(size=EXIT_SIZE)
+        time.sleep(0.5)
+        self.step("Resting on the exit button asks whether to end the program")
+        self.save("08-exit-question.png")
+        self.rest_and_click(self.inside(exit_window, EXIT_NO))
+        self.wait_gone(exit_window)
+        self.assertTrue(self.run.running())
+        self.step("Answered No: the program goes on")
+
+        self.move_onto(Button.EXIT)
+        self.x.move(self.inside(self.wait_window(size=EXIT_SIZE), EXIT_YES))
+        self.assertEqual(self.run.wait(10), 0, "a rest on Yes did not end the program")
+        self.step("Asked again and answered Yes: the program ends (exit status 0)")
 
     def double_size(self):
         """The program again on a desktop that draws windows at double size: the bar keeps
@@ -109,10 +169,24 @@ class Demo(ProgramTestCase):
         self.x.move(shown.rect.x + 2 * spot[0], shown.rect.y + 2 * spot[1])
         time.sleep(0.3)
         self.step("At double size (QT_SCALE_FACTOR=2) the bar keeps its layout, twice as large")
-        self.save("06-bar-at-2x.png")
+        self.save("09-bar-at-2x.png")
         self.x.move(ELSEWHERE)
-        self.run.terminate()
-        self.assertIsNotNone(self.run.wait(10), "the program did not end on SIGTERM")
+        self.run.stop()
+
+    @classmethod
+    def contact_sheet(cls):
+        """Every screenshot, a third of its size, three to a row, captioned."""
+        width, height, columns = 1280 // 3, 1024 // 3, 3
+        rows = (len(cls.pictures) + columns - 1) // columns
+        sheet = Image.new("RGB", (columns * (width + 10) + 10, rows * (height + 30) + 10), "gray")
+        draw = ImageDraw.Draw(sheet)
+        for i, (caption, image) in enumerate(cls.pictures):
+            x, y = 10 + i % columns * (width + 10), 10 + i // columns * (height + 30)
+            sheet.paste(image.resize((width, height)), (x, y + 20))
+            draw.text((x, y + 4), caption, fill="white")
+        path = os.path.join(cls.out, "contact-sheet.png")
+        sheet.save(path)
+        return path
 
 
 def main():
@@ -124,10 +198,15 @@ def main():
         os.environ["TZ_DIST_DIR"] = sys.argv[2]
     # The real program, with its real update check, in place of the tests' build.
     os.environ["TZ_E2E_PROGRAM"] = os.path.join(os.environ["TZ_DIST_DIR"], "tindro-zevad")
-    result = unittest.TextTestRunner(stream=sys.stderr, verbosity=0).run(Demo("test_session"))
+    result = unittest.TextTestRunner(stream=open(os.devnull, "w")).run(Demo("test_session"))
+    for _, trace in result.failures + result.errors:
+        sys.stderr.write(trace)
     if not result.wasSuccessful():
-        sys.exit("Demo failed")
-    print(f"Screenshots are in {Demo.out}")
+        sys.exit("The demo stopped: the step after the last one shown failed (see above).")
+    sheet = Demo.contact_sheet()
+    print(f"Shown: the bar appearing at the edge, a click of each kind on a target, the "
+          f"options and exit windows used by resting, the bar at double size. "
+          f"{len(Demo.pictures)} screenshots are in {Demo.out}, all on one page in {sheet}.")
 
 
 if __name__ == "__main__":
