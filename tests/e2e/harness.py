@@ -37,7 +37,17 @@ import time, unittest
 from typing import NamedTuple
 from Xlib import X, Xatom, display as xdisplay, error as xerror
 from Xlib.ext import record, xtest
-from Xlib.protocol import rq
+from Xlib.protocol import display as xprotocol, rq
+
+_connect = xprotocol.Display.__init__
+
+
+def _own_opcodes(self, *args):  # python-xlib shares one table between servers otherwise
+    self.extension_major_opcodes = {}
+    _connect(self, *args)
+
+
+xprotocol.Display.__init__ = _own_opcodes
 
 
 def wait_until(predicate, timeout, step=0.02):
@@ -492,15 +502,18 @@ class VersionServer:
                     self.send_header("Content-Length", str(len(body)))
                 self.send_header("Connection", "close")
                 self.end_headers()
-                chunks = [body.encode()]
-                if behaviour == "flood":
-                    chunks += [b"0" * min(64 << 10, flood - k) for k in range(0, flood, 64 << 10)]
+                data = body.encode()
                 try:
-                    for chunk in chunks:
-                        self.wfile.write(chunk)
-                        server.bytes_sent += len(chunk)
+                    while True:
+                        self.wfile.write(data)
+                        server.bytes_sent += len(data)
+                        if behaviour != "flood" or server.bytes_sent >= flood:
+                            break
+                        data = b"0" * min(64 << 10, flood - server.bytes_sent)
                 except (BrokenPipeError, ConnectionResetError):
                     server.peer_left_early = True
+                except OSError:
+                    pass  # 10 s without progress
 
         self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
         self.httpd.daemon_threads = True
@@ -524,7 +537,7 @@ class VersionServer:
 class ProgramTestCase(unittest.TestCase):
     """A private display with a click recorder and a click monitor, a sandbox holding
     SETTINGS, and the steps a user takes with the pointer alone."""
-    SCREEN = "1280x1024x24"
+    SCREEN, bar_width = "1280x1024x24", BAR_WIDTH
 
     def setUp(self):
         self.xvfb = Server(["Xvfb", "-screen", "0", self.SCREEN, "-nolisten", "tcp",
@@ -534,7 +547,7 @@ class ProgramTestCase(unittest.TestCase):
         self.sandbox = Sandbox()
         self.addCleanup(self.sandbox.remove)
         self.x = XClient(self.display)
-        self.addCleanup(lambda: self.x.close())
+        self.addCleanup(self.x.close)
         self.recorder = Recorder(self.display)
         self.addCleanup(self.recorder.close)
         self.monitor = ClickMonitor(self.display)
@@ -580,7 +593,7 @@ class ProgramTestCase(unittest.TestCase):
 
     def bar(self):
         """The program's bar: a top-level window 45 px wide of the followed run."""
-        return next(iter(self.x.find(lambda w: w.rect.w == BAR_WIDTH and (
+        return next(iter(self.x.find(lambda w: w.rect.w == self.bar_width and (
             w.pid == self.bar_pid or "tindro-zevad" in map(str.lower, w.wm_class)))), None)
 
     def wait_parked(self, timeout):
