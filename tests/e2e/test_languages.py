@@ -54,5 +54,5 @@ class LanguageTest(ProgramTestCase):
         self.assertTrue(self.recorder.wait_events(2, 1), "no click within a second of resting")
         # The options window keeps its size and takes its title as written.
         self.move_onto(Button.OPTIONS)
-        self.assertEqual(self.wait_window_sized(561, 396).title, markup)
+        self.assertEqual(self.wait_window(size=(561, 396)).title, markup)
         self.assertTrue(self.run.running())
