@@ -1,18 +1,18 @@
 """End-to-end harness: the built program folder runs on a private Xvfb, driven through XTest
 like a user's pointer (Debian's python3-xlib). API, stable (only additions):
-  wait_until(predicate, timeout, step) -> its first true value or None; press(1) == "press 1";
+  wait_until(predicate, timeout, step) -> its first true value or None; press(1) == "press 1",
   release; Rect(x, y, w, h).centre; Button (value = click mode), BUTTON_RECTS (on the bar), BAR_*,
-  SETTINGS, ELSEWHERE, RECORDER_PLACE, PROGRAM_NAME; folder_entries(path); proc_status(pid, key)
-  Process (Popen in its own group): running(), kill() (the group), stop(grace);
-  Server(args, outer_display) an X server, .display; Run(sandbox, display, locale, env, args,
-  executable) the program, log(). Sandbox(): .root .program .home .config .runtime .tmp
-  .executable .settings_path; write_settings, read_settings, settings_line(n), write_file,
-  read_file, remove_file (relative to .program), make_read_only()
-  XClient(display): move, warp, screen(), resize, windows() -> [Win], find(pred), wait_window,
-  describe(), window_events() -> [(kind, id)], was_mapped(id), grab(rect). Recorder(display):
-  events() -> ["press 1", ...], clear(), wait_events. ClickMonitor(display): events() ->
-  [(button, pressed, (x, y))], clear(). VersionServer(sandbox, "answer"|"silent"|"flood", body)
-  ProgramTestCase: a test's display, sandbox, program runs and the user's steps (below).
+  SETTINGS, ELSEWHERE, RECORDER_PLACE, PROGRAM_NAME; proc_status(pid, key)
+  Process (a Popen in its own process group): running(), kill() (the group), stop(grace);
+  Server(args, outer_display): an X server, .display; Run(sandbox, display, locale, env, args,
+  executable): the program, log(). Sandbox(): .root .program .home .config .runtime .tmp
+  .executable .settings_path, write_settings, read_settings, settings_line(n), write_file,
+  read_file, remove_file (relative to .program)
+  XClient(display): .d, move, warp, windows() -> [Win], find(predicate),
+  window_events() -> [(kind, id)], was_mapped(id), grab(rect); Recorder(display): events() ->
+  ["press 1", ...], clear(), wait_events; ClickMonitor(display): events() -> [(button, pressed,
+  (x, y))], clear(); VersionServer(sandbox, "answer"|"silent"|"flood", body): .requests
+  ProgramTestCase: a test's display, sandbox and program runs, and the user's steps (below).
 """
 import collections, enum, http.server, os, select, shutil, signal, subprocess, sys, tempfile
 import threading, time, unittest
@@ -50,9 +50,6 @@ SETTINGS = "2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n"
 RECORDER_PLACE, ELSEWHERE, PROGRAM_NAME = Rect(960, 760, 240, 180), (1150, 60), "Tindro Zevad Free"
 
 
-def folder_entries(path): return sorted(os.listdir(path))
-
-
 def proc_status(pid, key):  # the number of a line of /proc/PID/status, such as "VmHWM:"
     lines = Path(f"/proc/{pid}/status").read_text().splitlines()
     return next((int(line.split()[1]) for line in lines if line.startswith(key)), -1)
@@ -66,13 +63,10 @@ class Process(subprocess.Popen):
 
     def kill(self): self.running() and os.killpg(self.pid, signal.SIGKILL)
 
-    def stop(self, grace=5):
+    def stop(self, grace=5):  # SIGTERM, then SIGKILL to the group; the return code
         self.terminate()
-        try:
-            return self.wait(grace)
-        except subprocess.TimeoutExpired:
-            self.kill()
-            return self.wait(5)
+        wait_until(lambda: not self.running(), grace) or self.kill()
+        return self.wait(5)
 
 
 class Server(Process):
@@ -96,16 +90,15 @@ class Sandbox:
     """The program folder's copy, HOME, XDG dirs and TMPDIR, for this test alone."""
     SETTINGS_NAME = "Tindro Zevad.ini"
 
-    def __init__(self, dist=None):
-        dist, self.root, self.logs = dist or os.environ["TZ_DIST_DIR"], tempfile.mkdtemp(), 0
+    def __init__(self):
+        self.root, self.logs = tempfile.mkdtemp(), 0
         for name in ("program", "home", "runtime", "tmp"):
             setattr(self, name, f"{self.root}/{name}")
         self.config, self.executable = f"{self.home}/.config", f"{self.program}/tindro-zevad"
         self.settings_path = f"{self.program}/{self.SETTINGS_NAME}"
-        shutil.copytree(dist, self.program, symlinks=True)
-        # The test build asks only a test's version server, so no start waits for the network.
-        if os.path.samefile(dist, os.environ["TZ_DIST_DIR"]):
-            shutil.copyfile(os.environ["TZ_E2E_PROGRAM"], self.executable)
+        shutil.copytree(os.environ["TZ_DIST_DIR"], self.program, symlinks=True)
+        # The test build asks only a test's version server: no start waits for the network.
+        shutil.copyfile(os.environ["TZ_E2E_PROGRAM"], self.executable)
         for folder in (self.config, self.runtime, self.tmp, f"{self.root}/logs"):
             os.makedirs(folder, 0o700)
         self.pulse_config = f"{self.root}/pulse-client.conf"  # starts no sound server
@@ -131,8 +124,6 @@ class Sandbox:
     def settings_line(self, n):  # CR LF cut off; None when absent
         lines = (self.read_settings() or b"").splitlines()
         return lines[n - 1].decode("latin-1") if n <= len(lines) else None
-
-    def make_read_only(self): os.chmod(self.program, 0o555)
 
 
 class Run(Process):
@@ -160,12 +151,9 @@ Win.viewable = property(lambda w: w.map_state == X.IsViewable)
 
 class XClient:
     """The test's own connection: XTest pointer motion and the top-level windows."""
-    KINDS = {X.CreateNotify: "create", X.MapNotify: "map", X.UnmapNotify: "unmap",
-             X.ConfigureNotify: "configure", X.DestroyNotify: "destroy"}
 
     def __init__(self, display):
         self.d, self.events = xdisplay.Display(display), []
-        self.d.set_error_handler(lambda *args: None)  # windows may vanish under a query
         self.root, self.close = self.d.screen().root, self.d.close
         self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
         self.name, self.pid = map(self.d.intern_atom, ("_NET_WM_NAME", "_NET_WM_PID"))
@@ -179,20 +167,8 @@ class XClient:
         self.root.warp_pointer(x, y)
         self.d.sync()
 
-    def screen(self):  # asked afresh: a connection keeps the size it opened with
-        (other := xdisplay.Display(self.d.get_display_name())).close()
-        return other.screen().width_in_pixels, other.screen().height_in_pixels
-
-    def resize(self, window, w, h):
-        self.d.create_resource_object("window", window).configure(width=w, height=h)
-        self.d.sync()
-
     def windows(self):  # the children of the root window, bottom to top
-        self.d.grab_server()
-        found = [w for w in map(self._info, self.root.query_tree().children) if w]
-        self.d.ungrab_server()
-        self.d.sync()
-        return found
+        return [w for w in map(self._info, self.root.query_tree().children) if w]
 
     def _info(self, w):
         try:
@@ -206,17 +182,12 @@ class XClient:
 
     def find(self, predicate): return [w for w in self.windows() if predicate(w)]
 
-    def wait_window(self, predicate, timeout):
-        return wait_until(lambda: next(iter(self.find(predicate)), None), timeout)
-
-    def describe(self): return "windows:\n" + "".join(f"  {w}\n" for w in self.windows())
-
     def window_events(self):
-        """Top-level windows' changes since this connection opened: no short state is missed."""
+        """Top-level windows mapped and unmapped since this connection opened, in order."""
         self.d.sync()
         while self.d.pending_events():
-            if (e := self.d.next_event()).type in self.KINDS:
-                self.events.append((self.KINDS[e.type], e.window.id))
+            if (e := self.d.next_event()).type in (X.MapNotify, X.UnmapNotify):
+                self.events.append(("map" if e.type == X.MapNotify else "unmap", e.window.id))
         return list(self.events)
 
     def was_mapped(self, window): return ("map", window) in self.window_events()
@@ -229,8 +200,7 @@ class XClient:
 
 
 def bottom_buttons(shot, rect):
-    """A dialog's bottom buttons, left to right: frames clearly darker than the face, at least
-    40 px wide, at most 80 px high."""
+    """A dialog's bottom buttons: frames darker than its face, 40+ px wide, 80- px high."""
     dark = [[v + 40 < shot[-3][-3] for v in row] for row in shot]
     for y in range(rect.h - 1, rect.h // 2 - 1, -1):  # the lowest row with long dark runs
         ends = [x for x in range(rect.w + 1) if (x < rect.w and dark[y][x]) !=
@@ -239,22 +209,18 @@ def bottom_buttons(shot, rect):
             break
     else:
         return []
-    buttons = []
-    for first, end in runs:  # the top edge: a row above, dark along most of the span
-        top = next((t for t in range(y - 4, max(-1, y - 81), -1)
-                    if sum(dark[t][first:end]) * 5 >= (end - first) * 4), None)
-        if top is not None:
-            buttons.append(Rect(rect.x + first, rect.y + top, end - first, y - top + 1))
-    return buttons
+    # The top edges: rows above, dark along most of the span.
+    tops = [(a, b, next((t for t in range(y - 4, max(-1, y - 81), -1)
+                         if sum(dark[t][a:b]) * 5 >= (b - a) * 4), None)) for a, b in runs]
+    return [Rect(rect.x + a, rect.y + t, b - a, y - t + 1) for a, b, t in tops if t is not None]
 
 
 class Recorder:
-    """A window of the test's own (override-redirect: no window manager needed) recording the
-    button events it gets."""
+    """A window of the test's own recording the button events it gets (no window manager)."""
 
     def __init__(self, display, rect=RECORDER_PLACE):
-        self.d, self.rect, self.centre, self.recorded = xdisplay.Display(display), rect, \
-            rect.centre, []
+        self.d, self.rect, self.recorded = xdisplay.Display(display), rect, []
+        self.centre = rect.centre
         screen = self.d.screen()
         window = screen.root.create_window(
             *rect, 0, screen.root_depth, background_pixel=screen.white_pixel,
@@ -308,15 +274,13 @@ class ClickMonitor:
 
     def close(self):
         self.control.record_disable_context(self.context)
-        self.control.sync()
+        self.control.close()  # sends the request first
         self.thread.join(5)
-        self.control.close()
         self.data.close()
 
 
 class VersionServer:
-    """The test build of the program asks it (its URL in test-version-url.txt). "answer" sends
-    the body; "silent" holds the connection; "flood" the body, then filler till the peer goes."""
+    """Asked by the test build (test-version-url.txt): "answer", "silent", "flood" (64 MiB)."""
 
     def __init__(self, sandbox, behaviour="answer", body="", flood=64 << 20):
         self.requests, self.bytes_sent, self.peer_left_early = 0, 0, False
@@ -333,13 +297,11 @@ class VersionServer:
                 if behaviour == "answer":
                     self.send_header("Content-Length", str(len(body)))
                 self.end_headers()
-                data = body.encode()
+                filler = [b"0" * (64 << 10)] * (flood >> 16) * (behaviour == "flood")
                 try:
-                    while data:
-                        self.wfile.write(data)
-                        server.bytes_sent += len(data)
-                        data = b"0" * min(64 << 10, flood - server.bytes_sent) * \
-                            (behaviour == "flood")
+                    for chunk in [body.encode()] + filler:
+                        self.wfile.write(chunk)
+                        server.bytes_sent += len(chunk)
                 except (BrokenPipeError, ConnectionResetError):
                     server.peer_left_early = True
                 except OSError:
@@ -349,9 +311,6 @@ class VersionServer:
         sandbox.write_file("test-version-url.txt",
                            f"http://127.0.0.1:{self.httpd.server_port}/ver_tindromouse.txt\n")
         threading.Thread(target=self.httpd.serve_forever, args=[0.05], daemon=True).start()
-
-    def wait_requests(self, count, timeout):
-        return wait_until(lambda: self.requests >= count, timeout)
 
     def stop(self):
         self.released.set()
@@ -398,15 +357,14 @@ class ProgramTestCase(unittest.TestCase):
 
     def start_parked(self, **options):
         run = self.start(**options)
-        self.assertTrue(self.wait_parked(30), "the bar was not shown, then hidden\n" +
-                        self.windows())
+        self.assertTrue(self.wait_parked(30), "no bar shown, then hidden\n" + self.windows())
         return run
 
-    def windows(self): return self.x.describe()
+    def windows(self): return "windows:\n" + "".join(f"  {w}\n" for w in self.x.windows())
 
     def bar(self):  # a top-level window 45 px wide of the followed run
-        return next(iter(self.x.find(lambda w: w.rect.w == self.bar_width and (
-            w.pid == self.bar_pid or "tindro-zevad" in map(str.lower, w.wm_class)))), None)
+        return next(iter(self.x.find(lambda w: w.rect.w == self.bar_width and
+                                     w.pid == self.bar_pid)), None)
 
     def wait_parked(self, timeout):
         """Once the bar, shown before, is hidden (where is not checked: Qt moves it on showing)."""
@@ -416,8 +374,7 @@ class ProgramTestCase(unittest.TestCase):
     def show_at_edge(self, y, timeout=10):  # the bar once shown at x = 0, else None
         self.x.move(0, y)
         time.sleep(0.25)  # two of the program's ticks, whatever it saw last
-        return wait_until(lambda: (b := self.bar()) and b.viewable and b.rect.x == 0 and b,
-                          timeout)
+        return wait_until(lambda: (b := self.bar()) and b.viewable and b.rect.x == 0 and b, timeout)
 
     def move_onto(self, target, timeout=10):
         """Calls up the bar, rests on a Button or a point relative to the bar."""
@@ -446,8 +403,7 @@ class ProgramTestCase(unittest.TestCase):
         time.sleep(1.5 if count == 0 else 0.5)
         return self.recorder.events()
 
-    def rest_and_click(self, point, timeout=10):
-        """Rests on point (coming from a few pixels away) until a left click lands there."""
+    def rest_and_click(self, point, timeout=10):  # until the program's left click lands there
         self.monitor.clear()
         self.x.move(point)
         self.assertTrue(wait_until(lambda: (1, False, tuple(point)) in self.monitor.events(),
@@ -455,17 +411,17 @@ class ProgramTestCase(unittest.TestCase):
 
     def wait_window(self, title=None, size=None, pid=None, timeout=10):
         """A viewable top-level window of the last run (or pid) with that title or size."""
-        win = self.x.wait_window(lambda v: v.pid == (pid or self.run.pid) and v.viewable and
-                                 title in (None, v.title) and size in (None, v.rect[2:]), timeout)
+        win = wait_until(lambda: next(iter(self.x.find(lambda v: v.pid == (pid or self.run.pid) and
+                         v.viewable and title in (None, v.title) and size in (None, v.rect[2:]))),
+                         None), timeout)
         self.assertTrue(win, f"no window {title or size}\n" + self.windows())
         return win
 
     def wait_for_title(self, title, pid=None): return self.wait_window(title, pid=pid)
 
     def wait_gone(self, win, timeout=10):
-        self.assertTrue(wait_until(lambda: not self.x.find(lambda v: v.id == win.id and
-                                                           v.viewable), timeout),
-                        f"{win} stayed\n" + self.windows())
+        gone = wait_until(lambda: not self.x.find(lambda v: v.id == win.id and v.viewable), timeout)
+        self.assertTrue(gone, f"{win} stayed\n" + self.windows())
 
     def wait_buttons(self, win, count, timeout=10):  # once count of them are drawn
         found = wait_until(lambda: len(b := bottom_buttons(self.x.grab(win.rect), win.rect))
