@@ -1,0 +1,434 @@
+"""End-to-end harness: the built program folder runs on a private Xvfb, driven through XTest
+like a user's pointer (Debian's python3-xlib). API, stable (only additions):
+  wait_until(predicate, timeout, step) -> its first true value or None; press(1) == "press 1",
+  release; Rect(x, y, w, h).centre; Button (value = click mode), BUTTON_RECTS (on the bar), BAR_*,
+  SETTINGS, ELSEWHERE, RECORDER_PLACE, PROGRAM_NAME; proc_status(pid, key)
+  Process (a Popen in its own process group): running(), kill() (the group), stop(grace);
+  Server(args, outer_display): an X server, .display; Run(sandbox, display, locale, env, args,
+  executable): the program, log(). Sandbox(): .root .program .home .config .runtime .tmp
+  .executable .settings_path, write_settings, read_settings, settings_line(n), write_file,
+  read_file, remove_file (relative to .program)
+  XClient(display): .d, move, warp, windows() -> [Win], find(predicate),
+  window_events() -> [(kind, id)], was_mapped(id), grab(rect); Recorder(display): events() ->
+  ["press 1", ...], clear(), wait_events; ClickMonitor(display): events() -> [(button, pressed,
+  (x, y))], clear(); VersionServer(sandbox, "answer"|"silent"|"flood", body): .requests
+  ProgramTestCase: a test's display, sandbox and program runs, and the user's steps (below).
+"""
+import collections, enum, http.server, os, select, shutil, signal, subprocess, sys, tempfile
+import threading, time, unittest
+from pathlib import Path
+from Xlib import X, Xatom, display as xdisplay, error as xerror
+from Xlib.ext import record, xtest
+from Xlib.protocol import display as xprotocol, rq
+
+_connect = xprotocol.Display.__init__
+# python-xlib shares one table of extension opcodes between all servers otherwise.
+xprotocol.Display.__init__ = lambda self, *a: (setattr(self, "extension_major_opcodes", {}),
+                                               _connect(self, *a))[1]
+
+
+def wait_until(predicate, timeout, step=0.02):
+    deadline = time.monotonic() + timeout
+    while not (value := predicate()) and time.monotonic() < deadline:
+        time.sleep(step)
+    return value or None
+
+
+press, release = "press {}".format, "release {}".format
+Rect = collections.namedtuple("Rect", "x y w h")
+Rect.centre = property(lambda r: (r.x + r.w // 2, r.y + r.h // 2))
+Button = enum.IntEnum("Button", "EXIT NO_CLICK DOUBLE LEFT DRAG RIGHT MIDDLE OPTIONS HELP", start=0)
+# The bar on a 1280x1024 screen at 96 dpi, middle-click button hidden: vertically centred.
+BAR_WIDTH, BAR_HEIGHT, BAR_TOP, BAR_BACKGROUND = 45, 359, 294, (5, 5)  # beside the exit button
+BUTTON_RECTS = dict(zip(Button, (Rect(18, 0, 26, 32), Rect(0, 36, 45, 50), Rect(0, 86, 45, 52),
+    Rect(0, 138, 45, 50), Rect(0, 188, 45, 50), Rect(0, 238, 45, 50), None,  # middle: hidden
+    Rect(0, 290, 45, 28), Rect(0, 322, 45, 33))))
+# Tolerance 2, delay 5 tenths, no autostart, English, sounds off, middle-click button hidden,
+# left edge only, left click.
+SETTINGS = "2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n"
+# The recorder keeps clear of the bar and the program's windows nearer the middle.
+RECORDER_PLACE, ELSEWHERE, PROGRAM_NAME = Rect(960, 760, 240, 180), (1150, 60), "Tindro Zevad Free"
+
+
+def proc_status(pid, key):  # the number of a line of /proc/PID/status, such as "VmHWM:"
+    lines = Path(f"/proc/{pid}/status").read_text().splitlines()
+    return next((int(line.split()[1]) for line in lines if line.startswith(key)), -1)
+
+
+class Process(subprocess.Popen):
+    def __init__(self, args, **options):
+        super().__init__(args, process_group=0, stdin=subprocess.DEVNULL, **options)
+
+    def running(self): return self.poll() is None
+
+    def kill(self): self.running() and os.killpg(self.pid, signal.SIGKILL)
+
+    def stop(self, grace=5):  # SIGTERM, then SIGKILL to the group; the return code
+        self.terminate()
+        wait_until(lambda: not self.running(), grace) or self.kill()
+        return self.wait(5)
+
+
+class Server(Process):
+    def __init__(self, args, outer_display=None):
+        read, write = os.pipe()  # the server writes its display number there once it is up
+        super().__init__([args[0], "-displayfd", str(write), *args[1:]], pass_fds=[write],
+                         env=dict(os.environ, DISPLAY=outer_display) if outer_display else None,
+                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        text = b""
+        while b"\n" not in text and select.select([read], [], [], 30)[0]:
+            text += os.read(read, 32) or b"\n"  # end of file: failed
+        os.close(read)
+        if not text.strip():
+            self.stop()
+            raise RuntimeError(f"{args[0]} did not report a display number")
+        self.display = ":" + text.decode().strip()
+
+
+class Sandbox:
+    """The program folder's copy, HOME, XDG dirs and TMPDIR, for this test alone."""
+    SETTINGS_NAME = "Tindro Zevad.ini"
+
+    def __init__(self):
+        self.root, self.logs = tempfile.mkdtemp(prefix="tz-e2e-"), 0
+        for name in ("program", "home", "runtime", "tmp"):
+            setattr(self, name, f"{self.root}/{name}")
+        self.config, self.executable = f"{self.home}/.config", f"{self.program}/tindro-zevad"
+        self.settings_path = f"{self.program}/{self.SETTINGS_NAME}"
+        shutil.copytree(os.environ["TZ_DIST_DIR"], self.program, symlinks=True)
+        # The test build asks only a test's version server: no start waits for the network.
+        shutil.copyfile(os.environ["TZ_E2E_PROGRAM"], self.executable)
+        for folder in (self.config, self.runtime, self.tmp, f"{self.root}/logs"):
+            os.makedirs(folder, 0o700)
+        self.pulse_config = f"{self.root}/pulse-client.conf"  # starts no sound server
+        self.write_file("../pulse-client.conf", "autospawn = no\n")
+
+    def remove(self):
+        for folder, _, _ in os.walk(self.root):  # a read-only folder can then go too
+            os.chmod(folder, 0o700)
+        shutil.rmtree(self.root)
+
+    def write_file(self, relative, data):
+        Path(self.program, relative).write_bytes(data.encode() if isinstance(data, str) else data)
+
+    def read_file(self, relative):
+        return path.read_bytes() if (path := Path(self.program, relative)).exists() else None
+
+    def remove_file(self, relative): os.remove(f"{self.program}/{relative}")
+
+    def write_settings(self, data): self.write_file(self.SETTINGS_NAME, data)
+
+    def read_settings(self): return self.read_file(self.SETTINGS_NAME)
+
+    def settings_line(self, n):  # CR LF cut off; None when absent
+        lines = (self.read_settings() or b"").splitlines()
+        return lines[n - 1].decode("latin-1") if n <= len(lines) else None
+
+
+class Run(Process):
+    """The program, environment built from scratch, started from HOME like a launcher does."""
+
+    def __init__(self, sandbox, display, locale="C.UTF-8", env=None, args=(), executable=None):
+        environment = {"DISPLAY": display, "HOME": sandbox.home, "XDG_RUNTIME_DIR":
+                       sandbox.runtime, "XDG_CONFIG_HOME": sandbox.config, "TMPDIR": sandbox.tmp,
+                       "PATH": "/usr/local/bin:/usr/bin:/bin", "LANG": locale, "LC_ALL": locale,
+                       "QT_QPA_PLATFORM": "xcb", "PULSE_CLIENTCONFIG": sandbox.pulse_config}
+        environment.update((n, v) for n, v in os.environ.items() if n.endswith("SAN_OPTIONS"))
+        sandbox.logs += 1
+        self.log_path = f"{sandbox.root}/logs/program-{sandbox.logs}.log"
+        with open(self.log_path, "wb") as log:
+            super().__init__([executable or sandbox.executable, *args], cwd=sandbox.home,
+                             env={**environment, **(env or {})}, stdout=log, stderr=log)
+
+    def log(self): return Path(self.log_path).read_text(errors="replace")
+
+
+Win = collections.namedtuple("Win", "id rect map_state title wm_class pid")
+Win.viewable = property(lambda w: w.map_state == X.IsViewable)
+
+
+class XClient:
+    """The test's own connection: XTest pointer motion and the top-level windows."""
+
+    def __init__(self, display):
+        self.d, self.events = xdisplay.Display(display), []
+        self.root, self.close = self.d.screen().root, self.d.close
+        self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
+        self.name, self.pid = map(self.d.intern_atom, ("_NET_WM_NAME", "_NET_WM_PID"))
+
+    def move(self, x, y=None):  # to (x, y) or to the point x
+        x, y = x if y is None else (x, y)
+        xtest.fake_input(self.d, X.MotionNotify, x=x, y=y)
+        self.d.sync()
+
+    def warp(self, x, y):  # XTest motion stays on the first of Xinerama's screens
+        self.root.warp_pointer(x, y)
+        self.d.sync()
+
+    def windows(self):  # the children of the root window, bottom to top
+        return [w for w in map(self._info, self.root.query_tree().children) if w]
+
+    def _info(self, w):
+        try:
+            a, g, title = w.get_attributes(), w.get_geometry(), w.get_full_property(self.name, 0)
+            pid, wm_class = w.get_full_property(self.pid, Xatom.CARDINAL), w.get_wm_class()
+        except xerror.XError:
+            return None  # gone meanwhile
+        title = title.value.decode(errors="replace") if title else ""
+        return Win(w.id, Rect(g.x + g.border_width, g.y + g.border_width, g.width, g.height),
+                   a.map_state, title, wm_class or ("", ""), pid.value[0] if pid else -1)
+
+    def find(self, predicate): return [w for w in self.windows() if predicate(w)]
+
+    def window_events(self):
+        """Top-level windows mapped and unmapped since this connection opened, in order."""
+        self.d.sync()
+        while self.d.pending_events():
+            if (e := self.d.next_event()).type in (X.MapNotify, X.UnmapNotify):
+                self.events.append(("map" if e.type == X.MapNotify else "unmap", e.window.id))
+        return list(self.events)
+
+    def was_mapped(self, window): return ("map", window) in self.window_events()
+
+    def grab(self, rect):  # the luminance (0-255) of each pixel, row by row
+        data = self.root.get_image(*rect, X.ZPixmap, 0xffffffff).data  # 32 bits, blue first
+        return [[(data[i + 2] * 299 + data[i + 1] * 587 + data[i] * 114) // 1000
+                 for i in range(row * rect.w * 4, (row + 1) * rect.w * 4, 4)]
+                for row in range(rect.h)]
+
+
+def bottom_buttons(shot, rect):
+    """A dialog's bottom buttons: frames darker than its face, 40+ px wide, 80- px high."""
+    dark = [[v + 40 < shot[-3][-3] for v in row] for row in shot]
+    for y in range(rect.h - 1, rect.h // 2 - 1, -1):  # the lowest row with long dark runs
+        ends = [x for x in range(rect.w + 1) if (x < rect.w and dark[y][x]) !=
+                (x > 0 and dark[y][x - 1])]
+        if runs := [(a, b) for a, b in zip(ends[::2], ends[1::2]) if b - a >= 40]:
+            break
+    else:
+        return []
+    # The top edges: rows above, dark along most of the span.
+    tops = [(a, b, next((t for t in range(y - 4, max(-1, y - 81), -1)
+                         if sum(dark[t][a:b]) * 5 >= (b - a) * 4), None)) for a, b in runs]
+    return [Rect(rect.x + a, rect.y + t, b - a, y - t + 1) for a, b, t in tops if t is not None]
+
+
+class Recorder:
+    """A window of the test's own recording the button events it gets (no window manager)."""
+
+    def __init__(self, display, rect=RECORDER_PLACE):
+        self.d, self.rect, self.recorded = xdisplay.Display(display), rect, []
+        self.centre = rect.centre
+        screen = self.d.screen()
+        window = screen.root.create_window(
+            *rect, 0, screen.root_depth, background_pixel=screen.white_pixel,
+            override_redirect=True, event_mask=X.ButtonPressMask | X.ButtonReleaseMask)
+        window.map()
+        self.d.sync()
+        self.id, self.close = window.id, self.d.close
+
+    def events(self):
+        while self.d.pending_events():
+            if (e := self.d.next_event()).type in (X.ButtonPress, X.ButtonRelease):
+                self.recorded.append((press if e.type == X.ButtonPress else release)(e.detail))
+        return list(self.recorded)
+
+    def clear(self):
+        self.events()
+        self.recorded.clear()
+
+    def wait_events(self, count, timeout):
+        return wait_until(lambda: len(self.events()) >= count, timeout, 0.005)
+
+
+class ClickMonitor:
+    """Every button event on the display, wherever it goes (RECORD extension)."""
+
+    def __init__(self, display):
+        self.control, self.data = xdisplay.Display(display), xdisplay.Display(display)
+        self.context = self.control.record_create_context(0, [record.AllClients], [{
+            "core_requests": (0, 0), "core_replies": (0, 0), "ext_requests": (0, 0, 0, 0),
+            "ext_replies": (0, 0, 0, 0), "delivered_events": (0, 0), "errors": (0, 0),
+            "device_events": (X.ButtonPress, X.ButtonRelease), "client_started": False,
+            "client_died": False}])
+        self.control.sync()
+        self.recorded, self.started = [], threading.Event()
+        self.thread = threading.Thread(target=self.data.record_enable_context,
+                                       args=(self.context, self._intercept), daemon=True)
+        self.thread.start()
+        assert self.started.wait(10), "RECORD did not start"
+
+    def _intercept(self, reply):
+        self.started.set()
+        data = reply.data if reply.category == record.FromServer else b""
+        while data:
+            e, data = rq.EventField(None).parse_binary_value(data, self.data.display, None, None)
+            if e.type in (X.ButtonPress, X.ButtonRelease):
+                self.recorded.append((e.detail, e.type == X.ButtonPress, (e.root_x, e.root_y)))
+
+    def events(self): return list(self.recorded)
+
+    def clear(self): self.recorded.clear()
+
+    def close(self):
+        self.control.record_disable_context(self.context)
+        self.control.close()  # sends the request first
+        self.thread.join(5)
+        self.data.close()
+
+
+class VersionServer:
+    """Asked by the test build (test-version-url.txt): "answer", "silent", "flood" (64 MiB)."""
+
+    def __init__(self, sandbox, behaviour="answer", body="", flood=64 << 20):
+        self.requests, self.bytes_sent, self.peer_left_early = 0, 0, False
+        self.released, server = threading.Event(), self
+
+        class Handler(http.server.BaseHTTPRequestHandler):
+            timeout, log_message = 10, lambda *args: None  # HTTP/1.0: the body ends at close
+
+            def do_GET(self):
+                server.requests += 1
+                if behaviour == "silent":
+                    return server.released.wait()
+                self.send_response(200)
+                if behaviour == "answer":
+                    self.send_header("Content-Length", str(len(body)))
+                self.end_headers()
+                filler = [b"0" * (64 << 10)] * (flood >> 16) * (behaviour == "flood")
+                try:
+                    for chunk in [body.encode()] + filler:
+                        self.wfile.write(chunk)
+                        server.bytes_sent += len(chunk)
+                except (BrokenPipeError, ConnectionResetError):
+                    server.peer_left_early = True
+                except OSError:
+                    pass  # 10 s without progress
+
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+        sandbox.write_file("test-version-url.txt",
+                           f"http://127.0.0.1:{self.httpd.server_port}/ver_tindromouse.txt\n")
+        threading.Thread(target=self.httpd.serve_forever, args=[0.05], daemon=True).start()
+
+    def stop(self):
+        self.released.set()
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+
+class ProgramTestCase(unittest.TestCase):
+    """A private display with a recorder and a click monitor, a sandbox holding SETTINGS."""
+    SCREEN, bar_width = "1280x1024x24", BAR_WIDTH
+
+    def setUp(self):
+        self.xvfb = Server(["Xvfb", "-screen", "0", self.SCREEN, "-nolisten", "tcp", "-noreset"])
+        self.addCleanup(self.xvfb.stop)
+        self.display, self.sandbox = self.xvfb.display, Sandbox()
+        self.addCleanup(self.sandbox.remove)
+        for name, kind in (("x", XClient), ("recorder", Recorder), ("monitor", ClickMonitor)):
+            setattr(self, name, kind(self.display))
+            self.addCleanup(getattr(self, name).close)
+        self.runs, self.run, self.bar_pid = [], None, None
+        self.addCleanup(self._stop_runs)
+        self.sandbox.write_settings(SETTINGS)
+        self.x.move(ELSEWHERE)
+
+    def _stop_runs(self):
+        result = self._outcome.result  # failures are reported as they happen
+        failed = any(getattr(test, "test_case", test) is self
+                     for test, _ in result.failures + result.errors)
+        for run in self.runs:
+            code = run.stop()
+            if failed:
+                sys.stderr.write(f"---- {run.log_path} (return code {code})\n{run.log()}----\n")
+
+    def nest(self, xephyr_args):  # the programs from now on run on a Xephyr on the display
+        nested = Server(["Xephyr", *xephyr_args, "-nolisten", "tcp", "-noreset"], self.display)
+        self.addCleanup(nested.stop)
+        self.outer, self.display, self.x = self.x, nested.display, XClient(nested.display)
+        self.addCleanup(self.x.close)
+
+    def start(self, follow_bar=True, **options):  # the last run followed has its bar driven
+        self.runs.append(run := Run(self.sandbox, self.display, **options))
+        self.run, self.bar_pid = run, run.pid if follow_bar else self.bar_pid
+        return run
+
+    def start_parked(self, **options):
+        run = self.start(**options)
+        self.assertTrue(self.wait_parked(30), "no bar shown, then hidden\n" + self.windows())
+        return run
+
+    def windows(self): return "windows:\n" + "".join(f"  {w}\n" for w in self.x.windows())
+
+    def bar(self):  # a top-level window 45 px wide of the followed run
+        return next(iter(self.x.find(lambda w: w.rect.w == self.bar_width and
+                                     w.pid == self.bar_pid)), None)
+
+    def wait_parked(self, timeout):
+        """Once the bar, shown before, is hidden (where is not checked: Qt moves it on showing)."""
+        return wait_until(lambda: (bar := self.bar()) and bar.map_state == X.IsUnmapped and
+                          self.x.was_mapped(bar.id), timeout)
+
+    def show_at_edge(self, y, timeout=10):  # the bar once shown at x = 0, else None
+        self.x.move(0, y)
+        time.sleep(0.25)  # two of the program's ticks, whatever it saw last
+        return wait_until(lambda: (b := self.bar()) and b.viewable and b.rect.x == 0 and b, timeout)
+
+    def move_onto(self, target, timeout=10):
+        """Calls up the bar, rests on a Button or a point relative to the bar."""
+        spot = BUTTON_RECTS[target].centre if isinstance(target, Button) else target
+        shown = self.show_at_edge(BAR_TOP + spot[1], timeout)
+        self.assertTrue(shown, "the bar did not appear\n" + self.windows())
+        self.x.move(shown.rect.x + spot[0], shown.rect.y + spot[1])
+        time.sleep(0.15)  # the toolkit keeps only the last of queued moves: let it take this
+        return shown
+
+    def settings_line(self, n): return self.sandbox.settings_line(n)
+
+    def wait_settings_line(self, n, value, timeout=10):
+        self.assertTrue(wait_until(lambda: self.settings_line(n) == value, timeout),
+                        f"line {n} of the settings is not {value}: {self.sandbox.read_settings()}")
+
+    def choose(self, button):  # a click kind picked on the bar, once saved as line 8
+        self.move_onto(button)
+        self.wait_settings_line(8, str(int(button)))
+
+    def rest_at(self, point, count, timeout=10):
+        """The events of a rest once count came (or timeout), after a grace for surplus ones."""
+        self.recorder.clear()
+        self.x.move(point)
+        self.recorder.wait_events(count, timeout)
+        time.sleep(1.5 if count == 0 else 0.5)
+        return self.recorder.events()
+
+    def rest_and_click(self, point, timeout=10):  # until the program's left click lands there
+        self.monitor.clear()
+        self.x.move(point)
+        self.assertTrue(wait_until(lambda: (1, False, tuple(point)) in self.monitor.events(),
+                                   timeout), f"no click at {point}: {self.monitor.events()}")
+
+    def wait_window(self, title=None, size=None, pid=None, timeout=10):
+        """A viewable top-level window of the last run (or pid) with that title or size."""
+        win = wait_until(lambda: next(iter(self.x.find(lambda v: v.pid == (pid or self.run.pid) and
+                         v.viewable and title in (None, v.title) and size in (None, v.rect[2:]))),
+                         None), timeout)
+        self.assertTrue(win, f"no window {title or size}\n" + self.windows())
+        return win
+
+    def wait_for_title(self, title, pid=None): return self.wait_window(title, pid=pid)
+
+    def wait_gone(self, win, timeout=10):
+        gone = wait_until(lambda: not self.x.find(lambda v: v.id == win.id and v.viewable), timeout)
+        self.assertTrue(gone, f"{win} stayed\n" + self.windows())
+
+    def wait_buttons(self, win, count, timeout=10):  # once count of them are drawn
+        found = wait_until(lambda: len(b := bottom_buttons(self.x.grab(win.rect), win.rect))
+                           == count and b, timeout, 0.1)
+        self.assertTrue(found, f"not {count} buttons on {win}")
+        return found
+
+    def serve(self, behaviour="answer", body=""):
+        server = VersionServer(self.sandbox, behaviour, body)
+        self.addCleanup(server.stop)
+        return server
