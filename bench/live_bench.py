@@ -45,7 +45,7 @@ class SettingsWatch:
     def __init__(self, folder, name):
         libc = ctypes.CDLL(None, use_errno=True)
         self.fd, self.name = libc.inotify_init1(self.IN_NONBLOCK), name.encode()
-        libc.inotify_add_watch(self.fd, folder.encode(), self.IN_OPEN | self.IN_MOVED_TO)
+        libc.inotify_add_watch(self.fd, os.fsencode(folder), self.IN_OPEN | self.IN_MOVED_TO)
 
     def count(self):
         saves = opens = 0
