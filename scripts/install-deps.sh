@@ -5,12 +5,12 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
     libx11-dev libxtst-dev libxi-dev libxinerama-dev
     libsndfile1-dev libpulse-dev
     libcurl4-openssl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xserver-xephyr x11-utils xauth xdotool python3 python3-xlib
+    xvfb xserver-xephyr x11-utils xauth xdotool python3 python3-xlib python3-pil
     fonts-dejavu-core fonts-liberation
     dpkg-dev lintian desktop-file-utils appstream
 )
