@@ -1,0 +1,123 @@
+#pragma once
+// The bar and its windows on fakes, started from a settings file as the
+// running program starts them; controls are reached by their objectName.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <functional>
+#include <memory>
+
+#include "core/settings/SettingsFile.h"
+#include "gui/AboutWindow.h"
+#include "gui/ClickBar.h"
+#include "gui/ExitWindow.h"
+#include "gui/OptionsWindow.h"
+#include "gui/WindowManager.h"
+#include "tests/fakes/FakePlatform.h"
+#include "tests/unit/TestDirectory.h"
+
+namespace tz::test {
+
+inline const std::string kSettings = "2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n";
+
+// The control called `name` in `window`; the test fails when there is none.
+template <class Control = QWidget>
+Control* control(QWidget& window, const char* name) {
+    auto* found = window.findChild<Control*>(QLatin1String(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+// A mouse event at `at` in `widget`'s own coordinates, delivered as Qt delivers one.
+inline void mouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button = {},
+                  Qt::MouseButtons held = {}, Qt::KeyboardModifiers modifiers = {}) {
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, modifiers);
+    QApplication::sendEvent(widget, &event);
+}
+
+// A left click in the middle of `widget`.
+inline void click(QWidget* widget) {
+    const QPointF middle = QRectF(widget->rect()).center();
+    mouse(widget, QEvent::MouseButtonPress, middle, Qt::LeftButton, Qt::LeftButton);
+    mouse(widget, QEvent::MouseButtonRelease, middle, Qt::LeftButton);
+}
+
+class WindowsTest : public ::testing::Test, public UpdatePrompt {
+  protected:
+    // Starts the program's windows from the given settings file ("": none),
+    // with English texts "T0" to "T32" unless the test wrote its own.
+    bool start(const std::string& settings = kSettings) {
+        if (!settings.empty()) {
+            dir.write(kSettingsFileName, settings);
+        }
+        if (!std::filesystem::exists(dir.file("Lang/English.lng"))) {
+            std::vector<std::string> texts;
+            for (int i = 0; i < 33; ++i) {
+                texts.push_back("T" + std::to_string(i));
+            }
+            writeLanguage("English.lng", texts);
+        }
+        app.settingsPath = dir.file(kSettingsFileName);
+        fake.programFolder.path = dir.path();
+        app.productTitle = "Tindro Zevad Free 1.8.1";
+        bar = std::make_unique<ClickBar>(app, fake.platform, windows, *this, kVersionUrl);
+        windows.setBar(bar.get());
+        return bar->load();
+    }
+    // A language file in the program's Lang folder: `texts[i]` on line i.
+    void writeLanguage(const std::string& name, const std::vector<std::string>& texts) {
+        std::filesystem::create_directories(dir.file("Lang"));
+        std::string bytes;
+        for (const std::string& text : texts) {
+            bytes += "xx " + text + "\r\n";
+        }
+        dir.write("Lang/" + name, bytes);
+    }
+    // The windows, made first if they do not exist.
+    OptionsWindow& options() {
+        windows.makeOptionsWindow();
+        return *windows.optionsWindow();
+    }
+    ExitWindow& exitWindow() {
+        windows.makeExitWindow();
+        return *windows.exitWindow();
+    }
+    // The bar and the three windows (null while one does not exist).
+    std::vector<QWidget*> allWindows() {
+        return {bar.get(), windows.optionsWindow(), windows.exitWindow(), windows.aboutWindow()};
+    }
+    // Opens the options window as the bar's options button does.
+    OptionsWindow& openOptions() {
+        bar->runButtonCommand(ClickMode::Options);
+        return options();
+    }
+    // `ticks` dwell ticks with the pointer at `at`.
+    void rest(PointerPosition at, int ticks) {
+        fake.pointer.at = at;
+        for (int tick = 0; tick < ticks; ++tick) {
+            bar->onDwellTick();
+        }
+    }
+
+    // The start-up question about a newer release: `whileAsked` runs, then No.
+    int ask(const std::string&, std::uint32_t, const std::string&) override {
+        ++asked;
+        if (whileAsked) {
+            whileAsked();
+        }
+        return 7;
+    }
+    void openProductPage() override {}
+
+    static constexpr const char* kVersionUrl = "http://127.0.0.1:1/";
+    TestDirectory dir;
+    fake::FakePlatform fake;
+    AppState app;
+    WindowManager windows{app, fake.platform};
+    std::unique_ptr<ClickBar> bar;
+    std::function<void()> whileAsked;
+    int asked = 0;
+};
+
+}  // namespace tz::test
