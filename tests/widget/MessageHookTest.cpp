@@ -2,31 +2,26 @@
 // server, where another client's window can be made.
 #include "unilabel/MessageHook.h"
 
-#include <gtest/gtest.h>
-
 #include <dlfcn.h>
 #include <xcb/xcb.h>
-#include <QApplication>
-#include <QGuiApplication>
-#include <QMouseEvent>
-#include <QWidget>
+#include <numeric>
 
 #include "tests/fakes/FakeEventLog.h"
+#include "tests/widget/WindowsFixture.h"
 
-namespace tz {
+namespace tz::test {
 namespace {
 
 const auto kProbe = static_cast<QEvent::Type>(QEvent::User + 1);
 using Calls = std::vector<std::string>;
 
-// A window that notes its own handling of user events and presses.
+// A window that notes its own handling of user events and declines presses.
 class RecordingWidget : public QWidget {
   public:
     RecordingWidget(Calls& log, const char* name, QWidget* parent = nullptr)
         : QWidget(parent), log_(log) {
         setObjectName(name);
     }
-    bool takesPresses = true;
     using QWidget::create;  // a new native window
     using QWidget::destroy;
 
@@ -35,7 +30,7 @@ class RecordingWidget : public QWidget {
         const bool press = event->type() == QEvent::MouseButtonPress;
         if (press || event->type() >= QEvent::User) {
             log_.push_back(objectName().toStdString() + (press ? " press" : ""));
-            return !press || takesPresses;
+            return !press;
         }
         return QWidget::event(event);
     }
@@ -49,6 +44,7 @@ class MessageHookTest : public ::testing::Test {
     // A callback that notes "before" and "after", and can keep the event from the window.
     HookCallback recorder(bool handleBefore = false) {
         return [this, handleBefore](HookedMessage& message) {
+            EXPECT_EQ(message.callerValue, 42);
             calls.push_back(message.before ? "before" : "after");
             message.handled = handleBefore;
         };
@@ -60,25 +56,25 @@ class MessageHookTest : public ::testing::Test {
         hook->addMessages(handle, when, messages);
         return handle;
     }
-    void send(QObject* target, QEvent::Type type = kProbe) {
-        QEvent event(type);
+    void send(QObject* target) {
+        QEvent event(kProbe);
         QCoreApplication::sendEvent(target, &event);
     }
 
     fake::FakeEventLog log;
-    std::vector<std::string> boxes;
+    Calls boxes;
     Calls calls;
     std::unique_ptr<MessageHook> hook = std::make_unique<MessageHook>(
         "UniLabel",
         HookErrorReporting{log, [this](const std::string& prompt, std::uint32_t style,
-                                       const std::string& title, const std::string&, quintptr&) {
+                                       const std::string& title, auto&, auto&) {
                                boxes.push_back(title + ": " + prompt + " " + std::to_string(style));
                                return 1;
                            }});
     RecordingWidget window{calls, "window"};
 };
 
-TEST_F(MessageHookTest, TheCallbackRunsBeforeOrAfterTheWindowAsItsTablesSay) {
+TEST_F(MessageHookTest, TheCallbackRunsBeforeOrAfterTheWindowAsItsTablesSayUntilUnhooked) {
     const std::tuple<int, bool, Calls> cases[] = {
         {kHookBoth, false, {"before", "window", "after"}},
         {kHookBoth, true, {"before"}},  // handled before: the window never sees it
@@ -86,71 +82,36 @@ TEST_F(MessageHookTest, TheCallbackRunsBeforeOrAfterTheWindowAsItsTablesSay) {
         {kHookAfter, false, {"window", "after"}},
     };
     for (const auto& [when, handled, expected] : cases) {
-        hook = std::make_unique<MessageHook>("UniLabel", HookErrorReporting{log, {}});
         calls.clear();
-        hooked(window, when, recorder(handled));
+        const quintptr handle = hooked(window, when, recorder(handled));
         send(&window);
-        send(&window, static_cast<QEvent::Type>(kProbe + 1));  // in neither table
-        Calls all = expected;
-        all.push_back("window");
-        EXPECT_EQ(calls, all) << when << handled;
+        EXPECT_EQ(calls, expected) << when << handled;
+        EXPECT_EQ(hook->keys(), Calls{std::to_string(handle) + "h"});
+        EXPECT_TRUE(hook->unhookWindow(handle) && !hook->unhookWindow(handle));
+        send(&window);
+        EXPECT_EQ(calls.back(), "window");
     }
-    HookedMessage seen;
-    const quintptr handle = hooked(window, kHookAfter, [&](HookedMessage& m) { seen = m; });
-    send(&window);
-    EXPECT_EQ(hook->keys(), Calls{std::to_string(handle) + "h"});
-    EXPECT_EQ(std::tuple(seen.callerValue, seen.window, seen.object, seen.result),
-              std::tuple(42, handle, &window, true));
-    EXPECT_TRUE(hook->unhookWindow(handle));
-    EXPECT_FALSE(hook->unhookWindow(handle));
-    calls.clear();
-    send(&window);
-    EXPECT_EQ(calls, Calls{"window"});
 }
 
 TEST_F(MessageHookTest, APressTheWindowDeclinesStillTravelsToItsParent) {
     RecordingWidget child(calls, "child", &window);
-    child.takesPresses = false;
     hooked(child, kHookAfter, recorder(), {QEvent::MouseButtonPress});
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&child, &press);
+    mouse(&child, QEvent::MouseButtonPress, {2, 2}, Qt::LeftButton, Qt::LeftButton);
     EXPECT_EQ(calls, (Calls{"child press", "after", "window press"}));
 }
 
-TEST_F(MessageHookTest, OnlyWholeNumbersOfAListAreTaken) {
-    const quintptr handle = hooked(window, kHookBefore, recorder(true), {});
-    const int first = kProbe;
-    hook->addMessageValues(handle, kHookBefore,
-                           {QVariant::fromValue(kProbe), QVariant(first + 1),
-                            QVariant(QString::number(first + 2)), QVariant(double(first + 3))});
-    for (int offset = 0; offset < 4; ++offset) {
-        send(&window, static_cast<QEvent::Type>(first + offset));
-    }
-    EXPECT_EQ(calls, (Calls{"before", "before", "window", "window"}));
-}
-
 TEST_F(MessageHookTest, ErrorsGoToTheLogAndAMessageBoxAndAnOverflowSparesTheOtherTable) {
-    EXPECT_FALSE(hook->hookWindow(0, 0, recorder()));
     EXPECT_FALSE(hook->hookWindow(0x7ffffff0, 0, recorder()));  // no window of that number
     EXPECT_FALSE(hook->hookWindow(window.winId(), 0, HookCallback{}));
-    EXPECT_TRUE(hook->keys().empty());
     const quintptr handle = hooked(window, kHookBefore, recorder(), {});
-    std::vector<long long> full;
-    for (int i = 0; i < kMessageEntries; ++i) {
-        full.push_back(QEvent::User + 100 + i);
-    }
+    std::vector<long long> full(kMessageEntries);
+    std::iota(full.begin(), full.end(), QEvent::User + 100);
     ASSERT_TRUE(hook->addMessages(handle, kHookBefore, full));
     EXPECT_FALSE(hook->addMessages(handle, kHookBoth, {kProbe}));
-    const std::string overflow =
-        "Message table overflow. Either increase the value of Const MSG_ENTRIES or use "
-        "ALL_MESSAGES instead of specific message values";
     EXPECT_EQ(log.errors, (Calls{"UniLabel.ssc_Subclass: Invalid window handle",
-                                 "UniLabel.ssc_Subclass: Invalid window handle",
                                  "UniLabel.ssc_Subclass: Callback method not found",
-                                 "UniLabel.zAddMsg: " + overflow}));
-    EXPECT_EQ(boxes[2], "Error in UniLabel.ssc_Subclass: Callback method not found. 48");
-    EXPECT_EQ(boxes[3], "Error in UniLabel.zAddMsg: " + overflow + ". 48");
+                                 "UniLabel.zAddMsg: " + std::string(kMessageTableOverflow)}));
+    EXPECT_EQ(boxes.at(1), "Error in UniLabel.ssc_Subclass: Callback method not found. 48");
     send(&window);
     EXPECT_EQ(calls, (Calls{"window", "after"}));
 }
@@ -162,12 +123,10 @@ TEST_F(MessageHookTest, TheWindowOrTheControlMayEndFirstEvenInTheCallback) {
     hooked(*doomed, kHookBoth, recorder());
     doomed.reset();
     EXPECT_TRUE(hook->keys().empty());
-
     doomed = std::make_unique<RecordingWidget>(calls, "doomed");
     hooked(*doomed, kHookBoth, [&](HookedMessage&) { doomed.reset(); });
     send(doomed.get());
     EXPECT_TRUE(calls.empty() && hook->keys().empty());
-
     hooked(window, kHookBoth, [&](HookedMessage& message) {
         calls.push_back(message.before ? "before" : "after");
         hook.reset();
@@ -181,9 +140,8 @@ TEST_F(MessageHookTest, TheRegistryFollowsANewNativeWindow) {
     const quintptr before = hooked(window, kHookBefore, recorder());
     window.destroy();
     window.create();
-    const quintptr after = window.winId();
-    ASSERT_NE(after, before);
-    EXPECT_EQ(hook->keys(), Calls{std::to_string(after) + "h"});
+    ASSERT_NE(window.winId(), before);
+    EXPECT_EQ(hook->keys(), Calls{std::to_string(window.winId()) + "h"});
     send(&window);
     EXPECT_EQ(calls, (Calls{"before", "window"}));
 }
@@ -200,9 +158,9 @@ TEST_F(MessageHookTest, AWindowOfAnotherClientIsReportedAsForeign) {
     xcb_connection_t* other = XCB(xcb_connect)(nullptr, nullptr);
     const xcb_screen_t* screen = XCB(xcb_setup_roots_iterator)(XCB(xcb_get_setup)(other)).data;
     const xcb_window_t foreign = XCB(xcb_generate_id)(other);
-    XCB(xcb_create_window)
-    (other, XCB_COPY_FROM_PARENT, foreign, screen->root, 0, 0, 10, 10, 0,
-     XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+    const auto createWindow = XCB(xcb_create_window);
+    createWindow(other, XCB_COPY_FROM_PARENT, foreign, screen->root, 0, 0, 10, 10, 0,
+                 XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
     // A round trip, so the server has made the window before anyone asks.
     std::free(XCB(xcb_get_input_focus_reply)(other, XCB(xcb_get_input_focus)(other), nullptr));
     EXPECT_FALSE(hook->hookWindow(foreign, 0, recorder()));
@@ -212,4 +170,4 @@ TEST_F(MessageHookTest, AWindowOfAnotherClientIsReportedAsForeign) {
 }
 
 }  // namespace
-}  // namespace tz
+}  // namespace tz::test

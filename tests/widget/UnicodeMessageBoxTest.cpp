@@ -2,14 +2,11 @@
 // widget tests' main.
 #include "gui/UnicodeMessageBox.h"
 
-#include <gtest/gtest.h>
-
-#include <QAbstractButton>
-#include <QApplication>
-#include <QTimer>
 #include <QWindow>
 
-namespace tz {
+#include "tests/widget/WindowsFixture.h"
+
+namespace tz::test {
 namespace {
 
 TEST(UnicodeMessageBox, TheStyleChoosesTheButtonsTheDefaultAndTheIcon) {
@@ -36,40 +33,30 @@ TEST(UnicodeMessageBox, TheStyleChoosesTheButtonsTheDefaultAndTheIcon) {
               QSize(48, 48));
 }
 
-TEST(UnicodeMessageBox, TheOwnerIsTheGivenWindowOrElseTheActiveOne) {
+TEST(UnicodeMessageBox, AnswersTheChosenButtonsNumberOrZeroWhenTheOwnerEnds) {
     quintptr owner = 0;
-    EXPECT_EQ(resolveMessageBoxOwner(owner), nullptr);
     QWidget window;
     window.show();
     QApplication::setActiveWindow(&window);
-    EXPECT_EQ(resolveMessageBoxOwner(owner), &window);
+    EXPECT_EQ(resolveMessageBoxOwner(owner), &window);  // none given: the active window
     EXPECT_EQ(owner, static_cast<quintptr>(window.winId()));
-    QWidget other;
-    quintptr given = static_cast<quintptr>(other.winId());
-    EXPECT_EQ(resolveMessageBoxOwner(given), &other);
     QApplication::setActiveWindow(nullptr);
-}
-
-TEST(UnicodeMessageBox, ReturnsTheChosenButtonsNumberOrZeroWhenTheOwnerEnds) {
-    const std::pair<std::uint32_t, QMessageBox::StandardButton> cases[] = {
-        {68, QMessageBox::No}, {2, QMessageBox::Ignore}};
-    std::vector<int> results;
-    quintptr owner = 0;
-    for (const auto& [style, answer] : cases) {
-        QTimer::singleShot(0, [answer] {
-            qobject_cast<QMessageBox*>(QApplication::activeModalWidget())->button(answer)->click();
+    std::vector<int> answers;
+    for (const auto& [style, button] : {std::pair{68, QMessageBox::No}, {2, QMessageBox::Ignore}}) {
+        QTimer::singleShot(0, [button] {
+            qobject_cast<QMessageBox*>(QApplication::activeModalWidget())->button(button)->click();
         });
-        results.push_back(UnicodeMessageBox("?", style, "", "", owner));
+        answers.push_back(UnicodeMessageBox("?", style, "", "", owner));
     }
-    auto* window = new QWidget;
-    owner = static_cast<quintptr>(window->winId());
-    QTimer::singleShot(0, [window] { delete window; });
-    results.push_back(UnicodeMessageBox("?", 0, "", "", owner));
-    EXPECT_EQ(results, (std::vector<int>{7, 5, 0}));
+    auto* doomed = new QWidget;
+    owner = static_cast<quintptr>(doomed->winId());
+    QTimer::singleShot(0, [doomed] { delete doomed; });
+    answers.push_back(UnicodeMessageBox("?", 0, "", "", owner));
+    EXPECT_EQ(answers, (std::vector<int>{7, 5, 0}));
 }
 
 }  // namespace
-}  // namespace tz
+}  // namespace tz::test
 
 int main(int argc, char** argv) {
     // The windows are tested without a display unless one is asked for.

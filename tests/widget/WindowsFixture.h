@@ -4,9 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
 #include <functional>
-#include <memory>
 
 #include "core/settings/SettingsFile.h"
 #include "gui/AboutWindow.h"
@@ -43,18 +48,27 @@ inline void click(QWidget* widget) {
     mouse(widget, QEvent::MouseButtonRelease, middle, Qt::LeftButton);
 }
 
+// Runs the event loop until `done`, for two seconds at most; the time waited.
+inline qint64 waitUntil(const std::function<bool()>& done) {
+    QElapsedTimer waited;
+    for (waited.start(); !done() && waited.elapsed() < 2000;) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return waited.elapsed();
+}
+
 class WindowsTest : public ::testing::Test, public UpdatePrompt {
   protected:
-    // Starts the program's windows from the given settings file ("": none),
-    // with English texts "T0" to "T32" unless the test wrote its own.
+    // Starts the bar and its windows from the given settings file ("": none),
+    // with the English texts "T0" to "T32" unless the test wrote its own.
     bool start(const std::string& settings = kSettings) {
         if (!settings.empty()) {
             dir.write(kSettingsFileName, settings);
         }
         if (!std::filesystem::exists(dir.file("Lang/English.lng"))) {
-            std::vector<std::string> texts;
+            std::vector<std::string> texts(33);
             for (int i = 0; i < 33; ++i) {
-                texts.push_back("T" + std::to_string(i));
+                texts[i] = "T" + std::to_string(i);
             }
             writeLanguage("English.lng", texts);
         }
@@ -74,15 +88,6 @@ class WindowsTest : public ::testing::Test, public UpdatePrompt {
         }
         dir.write("Lang/" + name, bytes);
     }
-    // The windows, made first if they do not exist.
-    OptionsWindow& options() {
-        windows.makeOptionsWindow();
-        return *windows.optionsWindow();
-    }
-    ExitWindow& exitWindow() {
-        windows.makeExitWindow();
-        return *windows.exitWindow();
-    }
     // The bar and the three windows (null while one does not exist).
     std::vector<QWidget*> allWindows() {
         return {bar.get(), windows.optionsWindow(), windows.exitWindow(), windows.aboutWindow()};
@@ -90,7 +95,7 @@ class WindowsTest : public ::testing::Test, public UpdatePrompt {
     // Opens the options window as the bar's options button does.
     OptionsWindow& openOptions() {
         bar->runButtonCommand(ClickMode::Options);
-        return options();
+        return *windows.optionsWindow();
     }
     // `ticks` dwell ticks with the pointer at `at`.
     void rest(PointerPosition at, int ticks) {
@@ -99,13 +104,9 @@ class WindowsTest : public ::testing::Test, public UpdatePrompt {
             bar->onDwellTick();
         }
     }
-
     // The start-up question about a newer release: `whileAsked` runs, then No.
     int ask(const std::string&, std::uint32_t, const std::string&) override {
-        ++asked;
-        if (whileAsked) {
-            whileAsked();
-        }
+        whileAsked();
         return 7;
     }
     void openProductPage() override {}
@@ -116,8 +117,7 @@ class WindowsTest : public ::testing::Test, public UpdatePrompt {
     AppState app;
     WindowManager windows{app, fake.platform};
     std::unique_ptr<ClickBar> bar;
-    std::function<void()> whileAsked;
-    int asked = 0;
+    std::function<void()> whileAsked = [] { ADD_FAILURE() << "an unexpected question"; };
 };
 
 }  // namespace tz::test
