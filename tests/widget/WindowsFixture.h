@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <functional>
@@ -59,34 +58,24 @@ inline qint64 waitUntil(const std::function<bool()>& done) {
 
 class WindowsTest : public ::testing::Test, public UpdatePrompt {
   protected:
-    // Starts the bar and its windows from the given settings file ("": none),
-    // with the English texts "T0" to "T32" unless the test wrote its own.
-    bool start(const std::string& settings = kSettings) {
+    // Starts the bar and its windows from the given settings file ("": none)
+    // and English texts (by default "T0" to "T32").
+    bool start(const std::string& settings = kSettings, std::vector<std::string> texts = {}) {
         if (!settings.empty()) {
             dir.write(kSettingsFileName, settings);
         }
-        if (!std::filesystem::exists(dir.file("Lang/English.lng"))) {
-            std::vector<std::string> texts(33);
-            for (int i = 0; i < 33; ++i) {
-                texts[i] = "T" + std::to_string(i);
-            }
-            writeLanguage("English.lng", texts);
+        std::filesystem::create_directories(dir.file("Lang"));
+        std::string language;
+        for (int i = 0; i < 33; ++i) {
+            language += "xx " + (texts.empty() ? "T" + std::to_string(i) : texts[i]) + "\r\n";
         }
+        dir.write("Lang/English.lng", language);
         app.settingsPath = dir.file(kSettingsFileName);
         fake.programFolder.path = dir.path();
         app.productTitle = "Tindro Zevad Free 1.8.1";
         bar = std::make_unique<ClickBar>(app, fake.platform, windows, *this, kVersionUrl);
         windows.setBar(bar.get());
         return bar->load();
-    }
-    // A language file in the program's Lang folder: `texts[i]` on line i.
-    void writeLanguage(const std::string& name, const std::vector<std::string>& texts) {
-        std::filesystem::create_directories(dir.file("Lang"));
-        std::string bytes;
-        for (const std::string& text : texts) {
-            bytes += "xx " + text + "\r\n";
-        }
-        dir.write("Lang/" + name, bytes);
     }
     // The bar and the three windows (null while one does not exist).
     std::vector<QWidget*> allWindows() {

@@ -1,13 +1,46 @@
-// The message box built from a style value, its owner and its result; and the
-// widget tests' main.
-#include "gui/UnicodeMessageBox.h"
-
+// The Unicode label and the message box; and the widget tests' main.
 #include <QWindow>
 
+#include "gui/UnicodeMessageBox.h"
+#include "tests/fakes/FakeEventLog.h"
 #include "tests/widget/WindowsFixture.h"
+#include "unilabel/UniLabel.h"
 
 namespace tz::test {
 namespace {
+
+// The first column, from the left, with a pixel that is not white.
+int firstInkColumn(UniLabel& label) {
+    const QImage image = label.grab().toImage();
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (image.pixelColor(x, y) != Qt::white) {
+                return x;
+            }
+        }
+    }
+    return -1;
+}
+
+TEST(UniLabel, ANewLabelIsLeftAlignedAndAStoredSetWithoutAlignmentOrFontIsNot) {
+    fake::FakeEventLog log;
+    QWidget container;
+    const auto label = [&] {
+        return std::make_unique<UniLabel>(HookErrorReporting{log, {}}, &container);
+    };
+    auto first = label();
+    EXPECT_EQ(first->caption(), "UniLabel1");
+    EXPECT_EQ(label()->caption(), "UniLabel2");
+    first->setGeometry(0, 0, 200, 30);
+    first->setColor(rgbColor(255, 255, 255), rgbColor(0, 0, 0));
+    EXPECT_LT(firstInkColumn(*first), 10);
+    first->setFontBold(true);
+    first->readProperties({{"Caption", QByteArray("Hi")},
+                           {"BackColor", rgbColor(255, 255, 255)},
+                           {"ForeColor", rgbColor(0, 0, 0)}});
+    EXPECT_GT(firstInkColumn(*first), 150);      // right-aligned
+    EXPECT_EQ(first->font(), container.font());  // the container's font
+}
 
 TEST(UnicodeMessageBox, TheStyleChoosesTheButtonsTheDefaultAndTheIcon) {
     using B = QMessageBox;
@@ -28,31 +61,6 @@ TEST(UnicodeMessageBox, TheStyleChoosesTheButtonsTheDefaultAndTheIcon) {
         EXPECT_EQ(box->windowHandle()->title(), QString::fromUtf8("Νέα [*] 2"));
     }
     EXPECT_EQ(buildUnicodeMessageBox("", 9, "x", "", nullptr), nullptr);  // unknown buttons
-    EXPECT_EQ(buildUnicodeMessageBox("", 0, "", "", nullptr)->windowTitle(), "Tindro Zevad Free");
-    EXPECT_EQ(buildUnicodeMessageBox("", 68, "", "APPICON", nullptr)->iconPixmap().size(),
-              QSize(48, 48));
-}
-
-TEST(UnicodeMessageBox, AnswersTheChosenButtonsNumberOrZeroWhenTheOwnerEnds) {
-    quintptr owner = 0;
-    QWidget window;
-    window.show();
-    QApplication::setActiveWindow(&window);
-    EXPECT_EQ(resolveMessageBoxOwner(owner), &window);  // none given: the active window
-    EXPECT_EQ(owner, static_cast<quintptr>(window.winId()));
-    QApplication::setActiveWindow(nullptr);
-    std::vector<int> answers;
-    for (const auto& [style, button] : {std::pair{68, QMessageBox::No}, {2, QMessageBox::Ignore}}) {
-        QTimer::singleShot(0, [button] {
-            qobject_cast<QMessageBox*>(QApplication::activeModalWidget())->button(button)->click();
-        });
-        answers.push_back(UnicodeMessageBox("?", style, "", "", owner));
-    }
-    auto* doomed = new QWidget;
-    owner = static_cast<quintptr>(doomed->winId());
-    QTimer::singleShot(0, [doomed] { delete doomed; });
-    answers.push_back(UnicodeMessageBox("?", 0, "", "", owner));
-    EXPECT_EQ(answers, (std::vector<int>{7, 5, 0}));
 }
 
 }  // namespace
