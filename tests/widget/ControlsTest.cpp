@@ -2,7 +2,6 @@
 #include <QWindow>
 
 #include "gui/UnicodeMessageBox.h"
-#include "tests/fakes/FakeEventLog.h"
 #include "tests/widget/WindowsFixture.h"
 #include "unilabel/UniLabel.h"
 

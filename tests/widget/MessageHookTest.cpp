@@ -6,7 +6,6 @@
 #include <xcb/xcb.h>
 #include <numeric>
 
-#include "tests/fakes/FakeEventLog.h"
 #include "tests/widget/WindowsFixture.h"
 
 namespace tz::test {
