@@ -39,55 +39,71 @@ AboutWindow::AboutWindow(AppState& app, Platform& platform, WindowManager& windo
         return label;
     };
 
-    titlePicture = new QLabel(this);
-    titlePicture->setPixmap(
+    titlePicture_ = new QLabel(this);
+    titlePicture_->setPixmap(
         scaledPicture(QStringLiteral(":/images/about/title.png"), screen.windowScale()));
-    place(titlePicture, 0, 0, 1155, 1125);
-    titleLabel = text(this, 14, true);
-    titleLabel->setText(QStringLiteral("Tindro Zevad Free"));
-    place(titleLabel, 990, 330, 3180, 375);
-    versionLabel = text(this, 8, false);
-    place(versionLabel, 4800, 510, 720, 195);
-    versionLabel->resize(versionLabel->width() * 2,
-                         versionLabel->height());  // room for larger fonts
-    separatorLine = new QFrame(this);
-    separatorLine->setFrameShape(QFrame::HLine);
-    place(separatorLine, -60, 1140, 6495, 25);
+    place(titlePicture_, 0, 0, 1155, 1125);
+    titleLabel_ = text(this, 14, true);
+    titleLabel_->setText(QStringLiteral("Tindro Zevad Free"));
+    place(titleLabel_, 990, 330, 3180, 375);
+    versionLabel_ = text(this, 8, false);
+    place(versionLabel_, 4800, 510, 720, 195);
+    versionLabel_->resize(versionLabel_->width() * 2,
+                          versionLabel_->height());  // room for larger fonts
+    separatorLine_ = new QFrame(this);
+    separatorLine_->setFrameShape(QFrame::HLine);
+    place(separatorLine_, -60, 1140, 6495, 25);
 
-    creditsViewport = new QWidget(this);
-    place(creditsViewport, 210, 1170, 5940, 2235);
-    creditsPanel = new QWidget(creditsViewport);
-    descriptionLabel = text(creditsPanel, 10, false);
-    descriptionLabel->setWordWrap(true);
-    descriptionLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    place(descriptionLabel, 900, 0, 3945, 1095);
-    copyrightLabel = text(creditsPanel, 9, false);
-    copyrightLabel->setWordWrap(true);
-    copyrightLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    copyrightLabel->setText(QString::fromUtf8(kCopyright));
-    place(copyrightLabel, 690, 1320, 4380, 435);
-    picture = new QLabel(creditsPanel);
-    picture->setPixmap(
+    creditsViewport_ = new QWidget(this);
+    place(creditsViewport_, 210, 1170, 5940, 2235);
+    creditsPanel_ = new QWidget(creditsViewport_);
+    descriptionLabel_ = text(creditsPanel_, 10, false);
+    descriptionLabel_->setWordWrap(true);
+    descriptionLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    place(descriptionLabel_, 900, 0, 3945, 1095);
+    copyrightLabel_ = text(creditsPanel_, 9, false);
+    copyrightLabel_->setWordWrap(true);
+    copyrightLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    copyrightLabel_->setText(QString::fromUtf8(kCopyright));
+    place(copyrightLabel_, 690, 1320, 4380, 435);
+    picture_ = new QLabel(creditsPanel_);
+    picture_->setPixmap(
         scaledPicture(QStringLiteral(":/images/about/picture.png"), screen.windowScale()));
-    picture->setAlignment(Qt::AlignCenter);
-    place(picture, 1740, 2040, 2250, 1800);
-    homePageLink = new ClickableLabel(creditsPanel);
-    homePageLink->setTextFormat(Qt::PlainText);
-    homePageLink->setFont(programFont(QStringLiteral("Arial"), 9, false, false, true));
-    setTextColour(homePageLink, QColor(121, 165, 238));
-    homePageLink->setText(QString::fromUtf8(build::kSiteBase));
-    homePageLink->setCursor(handCursor());
-    homePageLink->onClick = [this] { openHomePage(); };
-    place(homePageLink, 1860, 3840, 3255, 255);
-    homePageCaption = text(creditsPanel, 8, false);
-    place(homePageCaption, 720, 3870, 1050, 195);
+    picture_->setAlignment(Qt::AlignCenter);
+    place(picture_, 1740, 2040, 2250, 1800);
+    homePageLink_ = new ClickableLabel(creditsPanel_);
+    homePageLink_->setTextFormat(Qt::PlainText);
+    homePageLink_->setFont(programFont(QStringLiteral("Arial"), 9, false, false, true));
+    setTextColour(homePageLink_, QColor(121, 165, 238));
+    homePageLink_->setText(QString::fromUtf8(build::kSiteBase));
+    homePageLink_->setCursor(handCursor());
+    homePageLink_->onClick = [this] { openHomePage(); };
+    place(homePageLink_, 1860, 3840, 3255, 255);
+    homePageCaption_ = text(creditsPanel_, 8, false);
+    place(homePageCaption_, 720, 3870, 1050, 195);
 
-    scrollTimer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&scrollTimer, &QTimer::timeout, this, [this] { onScrollTick(); });
+    // Names by role, for tests and for accessibility and automation tools.
+    const std::pair<QWidget*, const char*> names[] = {{titlePicture_, "titlePicture"},
+                                                      {titleLabel_, "titleLabel"},
+                                                      {versionLabel_, "versionLabel"},
+                                                      {separatorLine_, "separatorLine"},
+                                                      {creditsViewport_, "creditsViewport"},
+                                                      {creditsPanel_, "creditsPanel"},
+                                                      {descriptionLabel_, "descriptionLabel"},
+                                                      {copyrightLabel_, "copyrightLabel"},
+                                                      {picture_, "picture"},
+                                                      {homePageLink_, "homePageLink"},
+                                                      {homePageCaption_, "homePageCaption"}};
+    for (const auto& [widget, name] : names) {
+        widget->setObjectName(QLatin1String(name));
+    }
+
+    scrollTimer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&scrollTimer_, &QTimer::timeout, this, [this] { onScrollTick(); });
 }
 
 void AboutWindow::load() {
-    scrollTimer.start(kScrollInterval);
+    scrollTimer_.start(kScrollInterval);
     scroll_.reset();
     placePanel();
 }
@@ -97,13 +113,13 @@ void AboutWindow::open(const QPoint& centre) {
     setWindowTitle(literalWindowTitle(QString::fromStdString(aboutWindowTitle(t[TextId::About]))));
     scroll_.reset();
     placePanel();
-    versionLabel->setText(QString::fromStdString(
+    versionLabel_->setText(QString::fromStdString(
         releaseLabel(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision)));
-    descriptionLabel->setText(QString::fromStdString(t[TextId::AboutDescription]));
-    homePageCaption->setText(QString::fromStdString(t[TextId::HomePage] + ":"));
-    homePageCaption->adjustSize();
-    copyrightLabel->setText(copyrightLabel->text() + QStringLiteral(" - ") +
-                            QString::fromStdString(t[TextId::AllRightsReserved]));
+    descriptionLabel_->setText(QString::fromStdString(t[TextId::AboutDescription]));
+    homePageCaption_->setText(QString::fromStdString(t[TextId::HomePage] + ":"));
+    homePageCaption_->adjustSize();
+    copyrightLabel_->setText(copyrightLabel_->text() + QStringLiteral(" - ") +
+                             QString::fromStdString(t[TextId::AllRightsReserved]));
     move(centre - QPoint(width() / 2, height() / 2));
     show();
     raise();
@@ -115,7 +131,7 @@ void AboutWindow::onScrollTick() {
 }
 
 void AboutWindow::placePanel() {
-    creditsPanel->setGeometry(twipsToPixels(platform_.screen, 60, scroll_.top(), 5775, 4155));
+    creditsPanel_->setGeometry(twipsToPixels(platform_.screen, 60, scroll_.top(), 5775, 4155));
 }
 
 void AboutWindow::openHomePage() {
@@ -124,7 +140,7 @@ void AboutWindow::openHomePage() {
 
 void AboutWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    scrollTimer.stop();
+    scrollTimer_.stop();
     windows_.closeAboutWindow();
 }
 

@@ -21,37 +21,37 @@ class AboutWindow : public QWidget {
   public:
     AboutWindow(AppState& app, Platform& platform, WindowManager& windows);
 
+    // Runs once when the window is made: the credits start rising.
     void load();
     // Sets the title and texts for this opening and shows the window.
     void open(const QPoint& centre);
-    void onScrollTick();
-    void openHomePage();
-
-    QLabel* titlePicture = nullptr;
-    QLabel* titleLabel = nullptr;
-    QLabel* versionLabel = nullptr;
-    QFrame* separatorLine = nullptr;
-    QWidget* creditsViewport = nullptr;
-    QWidget* creditsPanel = nullptr;
-    QLabel* descriptionLabel = nullptr;
-    QLabel* copyrightLabel = nullptr;
-    QLabel* picture = nullptr;
-    ClickableLabel* homePageLink = nullptr;
-    QLabel* homePageCaption = nullptr;
-    QTimer scrollTimer;
-
-    const CreditsScroll& scroll() const { return scroll_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void onScrollTick();
+    void openHomePage();
     void placePanel();
 
     AppState& app_;
     Platform& platform_;
     WindowManager& windows_;
     CreditsScroll scroll_;
+    QTimer scrollTimer_;
+
+    // Each control's objectName is its member name without the underscore.
+    QLabel* titlePicture_ = nullptr;
+    QLabel* titleLabel_ = nullptr;
+    QLabel* versionLabel_ = nullptr;
+    QFrame* separatorLine_ = nullptr;
+    QWidget* creditsViewport_ = nullptr;
+    QWidget* creditsPanel_ = nullptr;
+    QLabel* descriptionLabel_ = nullptr;
+    QLabel* copyrightLabel_ = nullptr;
+    QLabel* picture_ = nullptr;
+    ClickableLabel* homePageLink_ = nullptr;
+    QLabel* homePageCaption_ = nullptr;
 };
 
 }  // namespace tz

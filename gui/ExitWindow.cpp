@@ -36,57 +36,67 @@ ExitWindow::ExitWindow(AppState& app, Platform& platform, WindowManager& windows
     // The background picture, the face and the question are drawn on the
     // window's surface: the pointer over them is over the window, so that
     // moving anywhere but onto a button gives back the left click.
-    background = new QLabel(this);
-    background->setPixmap(
+    background_ = new QLabel(this);
+    background_->setPixmap(
         scaledPicture(QStringLiteral(":/images/exit/background.jpg"), screen.windowScale()));
-    background->setGeometry(twipsToPixels(screen, 0, 0, 9780, 2835));
-    background->setAttribute(Qt::WA_TransparentForMouseEvents);
+    background_->setGeometry(twipsToPixels(screen, 0, 0, 9780, 2835));
+    background_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    face = new QLabel(this);
-    face->setPixmap(scaledPicture(QStringLiteral(":/images/exit/face.bmp"), screen.windowScale()));
-    face->setGeometry(twipsToPixels(screen, 330, 420, 630, 600));
+    face_ = new QLabel(this);
+    face_->setPixmap(scaledPicture(QStringLiteral(":/images/exit/face.bmp"), screen.windowScale()));
+    face_->setGeometry(twipsToPixels(screen, 330, 420, 630, 600));
 
-    transparentSpot = new CtlTransparent(this);
-    transparentSpot->setGeometry(twipsToPixels(screen, 3210, 660, 660, 630));
-    transparentSpot->setAttribute(Qt::WA_TransparentForMouseEvents);
+    transparentSpot_ = new CtlTransparent(this);
+    transparentSpot_->setGeometry(twipsToPixels(screen, 3210, 660, 660, 630));
+    transparentSpot_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    questionLabel = new QLabel(QStringLiteral("Do you want to exit?"), this);
-    questionLabel->setTextFormat(Qt::PlainText);
-    questionLabel->setFont(programFont(QStringLiteral("Arial"), 12));
-    setTextColour(questionLabel, Qt::white);
-    questionLabel->move(twipsToPixelsX(screen, 1200), twipsToPixelsY(screen, 600));
-    questionLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    questionLabel_ = new QLabel(QStringLiteral("Do you want to exit?"), this);
+    questionLabel_->setTextFormat(Qt::PlainText);
+    questionLabel_->setFont(programFont(QStringLiteral("Arial"), 12));
+    setTextColour(questionLabel_, Qt::white);
+    questionLabel_->move(twipsToPixelsX(screen, 1200), twipsToPixelsY(screen, 600));
+    questionLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     const QCursor hand = handCursor();
-    yesButton =
+    yesButton_ =
         dialogButton(this, QStringLiteral("&Yes"), twipsToPixels(screen, 1200, 1380, 1395, 525));
-    noButton =
+    noButton_ =
         dialogButton(this, QStringLiteral("&No"), twipsToPixels(screen, 2850, 1380, 1395, 525));
-    yesButton->setCursor(hand);
-    noButton->setCursor(hand);
-    setTabOrder(yesButton, noButton);
-    yesButton->setFocus();
-    QObject::connect(yesButton, &QPushButton::clicked, this, [this] { accept(); });
-    QObject::connect(noButton, &QPushButton::clicked, this, [this] { reject(); });
+    yesButton_->setCursor(hand);
+    noButton_->setCursor(hand);
+    setTabOrder(yesButton_, noButton_);
+    yesButton_->setFocus();
+    // Names by role, for tests and for accessibility and automation tools.
+    const std::pair<QWidget*, const char*> names[] = {{background_, "background"},
+                                                      {face_, "face"},
+                                                      {transparentSpot_, "transparentSpot"},
+                                                      {questionLabel_, "questionLabel"},
+                                                      {yesButton_, "yesButton"},
+                                                      {noButton_, "noButton"}};
+    for (const auto& [widget, name] : names) {
+        widget->setObjectName(QLatin1String(name));
+    }
+    QObject::connect(yesButton_, &QPushButton::clicked, this, [this] { accept(); });
+    QObject::connect(noButton_, &QPushButton::clicked, this, [this] { reject(); });
 }
 
 void ExitWindow::load() {
     // Topmost at its place (the window flags keep it above the others).
     // The face stands on the background without a box around it.
-    transparentSpot->setGeometry(face->geometry());
-    transparentSpot->setMaskColor(qRgb(255, 0, 255));
-    transparentSpot->setPicture(face->pixmap());
-    face->hide();
+    transparentSpot_->setGeometry(face_->geometry());
+    transparentSpot_->setMaskColor(qRgb(255, 0, 255));
+    transparentSpot_->setPicture(face_->pixmap());
+    face_->hide();
     // Answered by dwelling, so the left click is in force meanwhile.
-    savedClickMode = app_.clickMode;
+    savedClickMode_ = app_.clickMode;
     app_.clickMode = ClickMode::LeftClick;
 }
 
 void ExitWindow::retranslate(const TextTable& t) {
     setWindowTitle(literalWindowTitle(QString::fromStdString(t[TextId::ExitTitle])));
-    setAutoSizedText(questionLabel, t[TextId::ExitQuestion]);
-    SetWindowTextUnicode(yesButton, t[TextId::YesCaption]);
-    SetWindowTextUnicode(noButton, t[TextId::NoCaption]);
+    setAutoSizedText(questionLabel_, t[TextId::ExitQuestion]);
+    SetWindowTextUnicode(yesButton_, t[TextId::YesCaption]);
+    SetWindowTextUnicode(noButton_, t[TextId::NoCaption]);
 }
 
 void ExitWindow::mouseMoveEvent(QMouseEvent* /*event*/) {
@@ -98,7 +108,7 @@ void ExitWindow::forceLeftClick() {
 }
 
 void ExitWindow::unload() {
-    app_.clickMode = savedClickMode;
+    app_.clickMode = savedClickMode_;
 }
 
 void ExitWindow::accept() {

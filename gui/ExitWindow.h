@@ -14,36 +14,40 @@ class CtlTransparent;
 class ClickableLabel;
 class WindowManager;
 
-// The exit confirmation: yesButton ends the program at once, noButton closes the window and
+// The exit confirmation: Yes ends the program at once, No closes the window and
 // gives back the click mode saved when the window was created.
 class ExitWindow : public QWidget {
   public:
     ExitWindow(AppState& app, Platform& platform, WindowManager& windows);
 
+    // Runs once when the window is made: the face keyed out, and the left
+    // click in force while the window exists.
     void load();
+    // Gives back the click mode saved by load.
+    void unload();
     // The question, the buttons' captions and the title from the text table.
     void retranslate(const TextTable& texts);
-    void forceLeftClick();
-    void unload();
-    void accept();
-    void reject();
-
-    ClickMode savedClickMode = ClickMode::Exit;
-
-    QLabel* background = nullptr;
-    QLabel* face = nullptr;
-    CtlTransparent* transparentSpot = nullptr;
-    QLabel* questionLabel = nullptr;
-    QPushButton* yesButton = nullptr;
-    QPushButton* noButton = nullptr;
 
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void forceLeftClick();
+    void accept();
+    void reject();
+
     AppState& app_;
     WindowManager& windows_;
+    ClickMode savedClickMode_ = ClickMode::Exit;
+
+    // Each control's objectName is its member name without the underscore.
+    QLabel* background_ = nullptr;
+    QLabel* face_ = nullptr;
+    CtlTransparent* transparentSpot_ = nullptr;
+    QLabel* questionLabel_ = nullptr;
+    QPushButton* yesButton_ = nullptr;
+    QPushButton* noButton_ = nullptr;
 };
 
 }  // namespace tz

@@ -49,6 +49,41 @@ std::string number(int value) {
     return std::to_string(value);
 }
 
+// A scroll bar keeps its value when given one outside its range.
+void setScrollValue(QScrollBar* bar, int value) {
+    if (value >= bar->minimum() && value <= bar->maximum()) {
+        bar->setValue(value);
+    }
+}
+
+// A check box holds 0, 1 or 2 and refuses anything else.
+void setCheckValue(TriStateCheckBox* box, int value) {
+    switch (value) {
+        case 0:
+            box->setCheckState(Qt::Unchecked);
+            break;
+        case 1:
+            box->setCheckState(Qt::Checked);
+            break;
+        case 2:
+            box->setCheckState(Qt::PartiallyChecked);
+            break;
+        default:
+            break;
+    }
+}
+
+int checkValue(const TriStateCheckBox* box) {
+    switch (box->checkState()) {
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
+        default:
+            return 0;
+    }
+}
+
 }  // namespace
 
 OptionsWindow::OptionsWindow(AppState& app, Platform& platform, WindowManager& windows)
@@ -123,100 +158,96 @@ QScrollBar* OptionsWindow::scrollBar(double left, double top, int minimum, int m
 }
 
 void OptionsWindow::createControls() {
-    picture = label(90, 90, 1635, 1575);
-    picture->setPixmap(scaledPicture(QStringLiteral(":/images/options/picture.jpg"),
-                                     platform_.screen.windowScale()));
+    picture_ = label(90, 90, 1635, 1575);
+    picture_->setPixmap(scaledPicture(QStringLiteral(":/images/options/picture.jpg"),
+                                      platform_.screen.windowScale()));
 
-    mouseSettingsLink = linkLabel(1920, 420, 5505, 315, "Mouse settings...", 12);
-    aboutButton = label(7650, 330, 525, 495);
-    aboutButton->setText(QStringLiteral("i"));
-    aboutButton->setFont(programFont(QStringLiteral("Verdana"), 18, true, true));
-    aboutButton->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    setTextColour(aboutButton, Qt::white);
+    mouseSettingsLink_ = linkLabel(1920, 420, 5505, 315, "Mouse settings...", 12);
+    aboutButton_ = label(7650, 330, 525, 495);
+    aboutButton_->setText(QStringLiteral("i"));
+    aboutButton_->setFont(programFont(QStringLiteral("Verdana"), 18, true, true));
+    aboutButton_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setTextColour(aboutButton_, Qt::white);
 
-    soundBox = checkBox(1980, 1170);
-    soundLabel = plainLabel(2280, 1200, "Sounds");
-    toleranceLabel = plainLabel(4065, 1200, "Tolerance (0 - 10)");
-    toleranceValueLabel = numberLabel(7080, 1080);
-    toleranceSlider = scrollBar(7830, 1080, 0, 10);
-    delayLabel = plainLabel(330, 1950, "Click delay in tenths of a second (2 - 20)");
-    delayValueLabel = numberLabel(7080, 1830);
-    delaySlider = scrollBar(7830, 1830, 2, 20);
-    startAtLogonBox = checkBox(300, 2610);
-    startAtLogonLabel = plainLabel(600, 2650, "Start automatically at logon");
-    middleButtonBox = checkBox(300, 3000);
-    middleButtonLabel = plainLabel(600, 3040, "Show the middle-click button");
-    rightEdgeBox = checkBox(300, 3390);
-    rightEdgeLabel = plainLabel(600, 3435, "Also show the bar at the right edge");
-    languageLink = linkLabel(360, 4080, 3135, 315, "Language...", 12);
-    addLanguageLink = linkLabel(3720, 4080, 4365, 315, "Get more languages...", 12);
-    productPageLink = linkLabel(180, 4800, 0, 255, "Check for updates...", 11.25);
-    productPageLink->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    productPageLink->adjustSize();
+    soundBox_ = checkBox(1980, 1170);
+    soundLabel_ = plainLabel(2280, 1200, "Sounds");
+    toleranceLabel_ = plainLabel(4065, 1200, "Tolerance (0 - 10)");
+    toleranceValueLabel_ = numberLabel(7080, 1080);
+    toleranceSlider_ = scrollBar(7830, 1080, 0, 10);
+    delayLabel_ = plainLabel(330, 1950, "Click delay in tenths of a second (2 - 20)");
+    delayValueLabel_ = numberLabel(7080, 1830);
+    delaySlider_ = scrollBar(7830, 1830, 2, 20);
+    startAtLogonBox_ = checkBox(300, 2610);
+    startAtLogonLabel_ = plainLabel(600, 2650, "Start automatically at logon");
+    middleButtonBox_ = checkBox(300, 3000);
+    middleButtonLabel_ = plainLabel(600, 3040, "Show the middle-click button");
+    rightEdgeBox_ = checkBox(300, 3390);
+    rightEdgeLabel_ = plainLabel(600, 3435, "Also show the bar at the right edge");
+    languageLink_ = linkLabel(360, 4080, 3135, 315, "Language...", 12);
+    addLanguageLink_ = linkLabel(3720, 4080, 4365, 315, "Get more languages...", 12);
+    productPageLink_ = linkLabel(180, 4800, 0, 255, "Check for updates...", 11.25);
+    productPageLink_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    productPageLink_->adjustSize();
 
-    donateButton = label(150, 5310, 1380, 390);
-    donateButton->setPixmap(scaledPicture(QStringLiteral(":/images/options/donate.gif"),
-                                          platform_.screen.windowScale()));
-    donateButton->setCursor(smileCursor());
+    donateButton_ = label(150, 5310, 1380, 390);
+    donateButton_->setPixmap(scaledPicture(QStringLiteral(":/images/options/donate.gif"),
+                                           platform_.screen.windowScale()));
+    donateButton_->setCursor(smileCursor());
 
-    productTitleLabel = label(3420, 5400, 0, 255);
-    productTitleLabel->setFont(programFont(QStringLiteral("Arial"), 11.25, true, true));
-    setTextColour(productTitleLabel, QColor(224, 224, 224));
+    productTitleLabel_ = label(3420, 5400, 0, 255);
+    productTitleLabel_->setFont(programFont(QStringLiteral("Arial"), 11.25, true, true));
+    setTextColour(productTitleLabel_, QColor(224, 224, 224));
 
-    okButton = dialogButton(this, QStringLiteral("&OK"),
-                            twipsToPixels(platform_.screen, 5850, 5310, 1155, 465));
-    cancelButton = dialogButton(this, QStringLiteral("&Cancel"),
-                                twipsToPixels(platform_.screen, 7080, 5310, 1155, 465));
+    okButton_ = dialogButton(this, QStringLiteral("&OK"),
+                             twipsToPixels(platform_.screen, 5850, 5310, 1155, 465));
+    cancelButton_ = dialogButton(this, QStringLiteral("&Cancel"),
+                                 twipsToPixels(platform_.screen, 7080, 5310, 1155, 465));
+    // Names by role, for tests and for accessibility and automation tools.
+    const std::pair<QWidget*, const char*> names[] = {{picture_, "picture"},
+                                                      {mouseSettingsLink_, "mouseSettingsLink"},
+                                                      {aboutButton_, "aboutButton"},
+                                                      {soundBox_, "soundBox"},
+                                                      {soundLabel_, "soundLabel"},
+                                                      {toleranceLabel_, "toleranceLabel"},
+                                                      {toleranceValueLabel_, "toleranceValueLabel"},
+                                                      {toleranceSlider_, "toleranceSlider"},
+                                                      {delayLabel_, "delayLabel"},
+                                                      {delayValueLabel_, "delayValueLabel"},
+                                                      {delaySlider_, "delaySlider"},
+                                                      {startAtLogonBox_, "startAtLogonBox"},
+                                                      {startAtLogonLabel_, "startAtLogonLabel"},
+                                                      {middleButtonBox_, "middleButtonBox"},
+                                                      {middleButtonLabel_, "middleButtonLabel"},
+                                                      {rightEdgeBox_, "rightEdgeBox"},
+                                                      {rightEdgeLabel_, "rightEdgeLabel"},
+                                                      {languageLink_, "languageLink"},
+                                                      {addLanguageLink_, "addLanguageLink"},
+                                                      {productPageLink_, "productPageLink"},
+                                                      {donateButton_, "donateButton"},
+                                                      {productTitleLabel_, "productTitleLabel"},
+                                                      {okButton_, "okButton"},
+                                                      {cancelButton_, "cancelButton"}};
+    for (const auto& [widget, name] : names) {
+        widget->setObjectName(QLatin1String(name));
+    }
     // OK comes first in tab order and has the focus, so Enter confirms.
-    setTabOrder(okButton, cancelButton);
-    okButton->setFocus();
+    setTabOrder(okButton_, cancelButton_);
+    okButton_->setFocus();
 
-    QObject::connect(toleranceSlider, &QScrollBar::valueChanged, this, [this] { showTolerance(); });
-    QObject::connect(delaySlider, &QScrollBar::valueChanged, this, [this] { showDelay(); });
-    QObject::connect(okButton, &QPushButton::clicked, this, [this] { accept(); });
-    QObject::connect(cancelButton, &QPushButton::clicked, this, [this] { reject(); });
-    startAtLogonLabel->onClick = [this] { toggleStartAtLogon(); };
-    soundLabel->onClick = [this] { toggleSound(); };
-    middleButtonLabel->onClick = [this] { toggleMiddleButton(); };
-    languageLink->onClick = [this] { pickLanguage(); };
-    addLanguageLink->onClick = [this] { openLanguagesPage(); };
-    productPageLink->onClick = [this] { openProductPage(); };
-    aboutButton->onClick = [this] { showAbout(); };
-    mouseSettingsLink->onClick = [this] { openMouseSettings(); };
-    donateButton->onClick = [this] { openDonationPage(); };
-}
-
-void OptionsWindow::setScrollValue(QScrollBar* bar, int value) {
-    if (value >= bar->minimum() && value <= bar->maximum()) {
-        bar->setValue(value);
-    }
-}
-
-void OptionsWindow::setCheckValue(TriStateCheckBox* box, int value) {
-    switch (value) {
-        case 0:
-            box->setCheckState(Qt::Unchecked);
-            break;
-        case 1:
-            box->setCheckState(Qt::Checked);
-            break;
-        case 2:
-            box->setCheckState(Qt::PartiallyChecked);
-            break;
-        default:
-            break;
-    }
-}
-
-int OptionsWindow::checkValue(const TriStateCheckBox* box) {
-    switch (box->checkState()) {
-        case Qt::Checked:
-            return 1;
-        case Qt::PartiallyChecked:
-            return 2;
-        default:
-            return 0;
-    }
+    QObject::connect(toleranceSlider_, &QScrollBar::valueChanged, this,
+                     [this] { showTolerance(); });
+    QObject::connect(delaySlider_, &QScrollBar::valueChanged, this, [this] { showDelay(); });
+    QObject::connect(okButton_, &QPushButton::clicked, this, [this] { accept(); });
+    QObject::connect(cancelButton_, &QPushButton::clicked, this, [this] { reject(); });
+    startAtLogonLabel_->onClick = [this] { toggleStartAtLogon(); };
+    soundLabel_->onClick = [this] { toggleSound(); };
+    middleButtonLabel_->onClick = [this] { toggleMiddleButton(); };
+    languageLink_->onClick = [this] { pickLanguage(); };
+    addLanguageLink_->onClick = [this] { openLanguagesPage(); };
+    productPageLink_->onClick = [this] { openProductPage(); };
+    aboutButton_->onClick = [this] { showAbout(); };
+    mouseSettingsLink_->onClick = [this] { openMouseSettings(); };
+    donateButton_->onClick = [this] { openDonationPage(); };
 }
 
 void OptionsWindow::load() {
@@ -224,54 +255,55 @@ void OptionsWindow::load() {
     setWindowIcon(windows_.bar().windowIcon());
     // The settings into the controls.
     showSettings();
-    productTitleLabel->setText(QString::fromStdString(app_.productTitle));
-    productTitleLabel->adjustSize();
+    productTitleLabel_->setText(QString::fromStdString(app_.productTitle));
+    productTitleLabel_->adjustSize();
     // The hand over everything that can be acted on.
     const QCursor hand = handCursor();
     for (QWidget* w : std::initializer_list<QWidget*>{
-             startAtLogonBox, soundBox, middleButtonBox, rightEdgeBox, toleranceSlider, delaySlider,
-             okButton, cancelButton, startAtLogonLabel, languageLink, soundLabel, middleButtonLabel,
-             addLanguageLink, productPageLink, aboutButton, mouseSettingsLink}) {
+             startAtLogonBox_, soundBox_, middleButtonBox_, rightEdgeBox_, toleranceSlider_,
+             delaySlider_, okButton_, cancelButton_, startAtLogonLabel_, languageLink_, soundLabel_,
+             middleButtonLabel_, addLanguageLink_, productPageLink_, aboutButton_,
+             mouseSettingsLink_}) {
         w->setCursor(hand);
     }
     // The texts of the active language.
     windows_.applyTexts();
     // Used by dwelling, so the left click is in force meanwhile.
-    savedClickMode = app_.clickMode;
+    savedClickMode_ = app_.clickMode;
     app_.clickMode = ClickMode::LeftClick;
 }
 
 void OptionsWindow::retranslate(const TextTable& t) {
     const auto q = [](const std::string& text) { return QString::fromStdString(text); };
     setWindowTitle(literalWindowTitle(q(t[TextId::OptionsTitle])));
-    setAutoSizedText(toleranceLabel, t[TextId::ToleranceCaption] + " (0 - 10)");
-    setAutoSizedText(delayLabel, t[TextId::DelayCaption] + " (2 - 20)");
-    setAutoSizedText(startAtLogonLabel, t[TextId::StartAtLogonCaption]);
-    languageLink->setText(q(t[TextId::LanguageLink]));
-    setAutoSizedText(soundLabel, t[TextId::SoundsCaption]);
-    setAutoSizedText(middleButtonLabel, t[TextId::MiddleButtonCaption]);
-    addLanguageLink->setText(q(t[TextId::MoreLanguagesLink]));
-    setAutoSizedText(productPageLink, t[TextId::CheckForUpdatesLink]);
-    aboutButton->setToolTip(literalToolTip(q(t[TextId::About])));
-    mouseSettingsLink->setText(q(t[TextId::MouseSettingsLink]));
-    setAutoSizedText(rightEdgeLabel, t[TextId::RightEdgeCaption]);
-    SetWindowTextUnicode(okButton, t[TextId::OkCaption]);
-    SetWindowTextUnicode(cancelButton, t[TextId::CancelCaption]);
-    donateButton->setToolTip(literalToolTip(q(t[TextId::DonateTip])));
+    setAutoSizedText(toleranceLabel_, t[TextId::ToleranceCaption] + " (0 - 10)");
+    setAutoSizedText(delayLabel_, t[TextId::DelayCaption] + " (2 - 20)");
+    setAutoSizedText(startAtLogonLabel_, t[TextId::StartAtLogonCaption]);
+    languageLink_->setText(q(t[TextId::LanguageLink]));
+    setAutoSizedText(soundLabel_, t[TextId::SoundsCaption]);
+    setAutoSizedText(middleButtonLabel_, t[TextId::MiddleButtonCaption]);
+    addLanguageLink_->setText(q(t[TextId::MoreLanguagesLink]));
+    setAutoSizedText(productPageLink_, t[TextId::CheckForUpdatesLink]);
+    aboutButton_->setToolTip(literalToolTip(q(t[TextId::About])));
+    mouseSettingsLink_->setText(q(t[TextId::MouseSettingsLink]));
+    setAutoSizedText(rightEdgeLabel_, t[TextId::RightEdgeCaption]);
+    SetWindowTextUnicode(okButton_, t[TextId::OkCaption]);
+    SetWindowTextUnicode(cancelButton_, t[TextId::CancelCaption]);
+    donateButton_->setToolTip(literalToolTip(q(t[TextId::DonateTip])));
 }
 
 void OptionsWindow::showSettings() {
     // A refused value leaves the control as it was.
     const Settings& s = app_.settings;
-    setScrollValue(toleranceSlider, s.tolerance);
-    setScrollValue(delaySlider, s.delay);
-    setCheckValue(startAtLogonBox, s.runAtStartup);
-    setCheckValue(soundBox, s.soundOn);
-    setCheckValue(middleButtonBox, s.middleButton);
-    setCheckValue(rightEdgeBox, s.rightEdge);
+    setScrollValue(toleranceSlider_, s.tolerance);
+    setScrollValue(delaySlider_, s.delay);
+    setCheckValue(startAtLogonBox_, s.runAtStartup);
+    setCheckValue(soundBox_, s.soundOn);
+    setCheckValue(middleButtonBox_, s.middleButton);
+    setCheckValue(rightEdgeBox_, s.rightEdge);
     // The numbers show the stored values, even refused ones.
-    toleranceValueLabel->setText(QString::fromStdString(number(s.tolerance)));
-    delayValueLabel->setText(QString::fromStdString(number(s.delay)));
+    toleranceValueLabel_->setText(QString::fromStdString(number(s.tolerance)));
+    delayValueLabel_->setText(QString::fromStdString(number(s.delay)));
 }
 
 void OptionsWindow::mouseMoveEvent(QMouseEvent* /*event*/) {
@@ -283,37 +315,37 @@ void OptionsWindow::forceLeftClick() {
 }
 
 void OptionsWindow::unload() {
-    app_.clickMode = savedClickMode;
+    app_.clickMode = savedClickMode_;
 }
 
 void OptionsWindow::showTolerance() {
-    toleranceValueLabel->setText(QString::number(toleranceSlider->value()));
+    toleranceValueLabel_->setText(QString::number(toleranceSlider_->value()));
 }
 
 void OptionsWindow::showDelay() {
-    delayValueLabel->setText(QString::number(delaySlider->value()));
+    delayValueLabel_->setText(QString::number(delaySlider_->value()));
 }
 
 void OptionsWindow::toggleStartAtLogon() {
-    setCheckValue(startAtLogonBox, checkValue(startAtLogonBox) == 1 ? 0 : 1);
+    setCheckValue(startAtLogonBox_, checkValue(startAtLogonBox_) == 1 ? 0 : 1);
 }
 
 void OptionsWindow::toggleSound() {
-    setCheckValue(soundBox, checkValue(soundBox) == 1 ? 0 : 1);
+    setCheckValue(soundBox_, checkValue(soundBox_) == 1 ? 0 : 1);
 }
 
 void OptionsWindow::toggleMiddleButton() {
-    setCheckValue(middleButtonBox, checkValue(middleButtonBox) == 1 ? 0 : 1);
+    setCheckValue(middleButtonBox_, checkValue(middleButtonBox_) == 1 ? 0 : 1);
 }
 
 void OptionsWindow::accept() {
     Settings& s = app_.settings;
-    s.tolerance = static_cast<std::int16_t>(toleranceSlider->value());
-    s.delay = static_cast<std::int16_t>(delaySlider->value());
-    s.runAtStartup = static_cast<std::int16_t>(checkValue(startAtLogonBox));
-    s.soundOn = static_cast<std::int16_t>(checkValue(soundBox));
-    s.middleButton = static_cast<std::int16_t>(checkValue(middleButtonBox));
-    s.rightEdge = static_cast<std::int16_t>(checkValue(rightEdgeBox));
+    s.tolerance = static_cast<std::int16_t>(toleranceSlider_->value());
+    s.delay = static_cast<std::int16_t>(delaySlider_->value());
+    s.runAtStartup = static_cast<std::int16_t>(checkValue(startAtLogonBox_));
+    s.soundOn = static_cast<std::int16_t>(checkValue(soundBox_));
+    s.middleButton = static_cast<std::int16_t>(checkValue(middleButtonBox_));
+    s.rightEdge = static_cast<std::int16_t>(checkValue(rightEdgeBox_));
     // The saved click kind goes back to the one this start restored.
     writeSettingsFile(app_.settingsPath, s);
     UpdateStartupEntry(s.runAtStartup, platform_.programFolder.executablePath(),
@@ -383,7 +415,7 @@ void OptionsWindow::closeEvent(QCloseEvent* event) {
 void OptionsWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     activateWindow();
-    okButton->setFocus();
+    okButton_->setFocus();
 }
 
 }  // namespace tz

@@ -5,7 +5,6 @@
 #include "core/AppState.h"
 #include "platform/Platform.h"
 
-class QCheckBox;
 class QPushButton;
 class QScrollBar;
 
@@ -23,13 +22,26 @@ class OptionsWindow : public QWidget {
   public:
     OptionsWindow(AppState& app, Platform& platform, WindowManager& windows);
 
+    // Runs once when the window is made: the settings, product title and
+    // texts into the controls, and the left click in force while it exists.
     void load();
+    // Gives back the click mode saved by load.
+    void unload();
     // The captions, tooltips and title from the text table.
     void retranslate(const TextTable& texts);
     // Copies the six values of Settings into the controls and the two numbers.
     void showSettings();
+    // Opens the product page, where newer releases are.
+    void openProductPage();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
     void forceLeftClick();
-    void unload();
     void showTolerance();
     void showDelay();
     void toggleStartAtLogon();
@@ -39,51 +51,10 @@ class OptionsWindow : public QWidget {
     void reject();
     void openDonationPage();
     void openLanguagesPage();
-    void openProductPage();
     void showAbout();
     void openMouseSettings();
     void pickLanguage();
 
-    // A scroll bar keeps its value when given one outside its range.
-    static void setScrollValue(QScrollBar* bar, int value);
-    // A check box holds 0, 1 or 2 and refuses anything else.
-    static void setCheckValue(TriStateCheckBox* box, int value);
-    static int checkValue(const TriStateCheckBox* box);
-
-    ClickMode savedClickMode = ClickMode::Exit;
-
-    ClickableLabel* donateButton = nullptr;         // donation picture
-    ClickableLabel* picture = nullptr;              // decoration
-    ClickableLabel* toleranceValueLabel = nullptr;  // tolerance number
-    ClickableLabel* delayValueLabel = nullptr;      // delay number
-    ClickableLabel* toleranceLabel = nullptr;
-    ClickableLabel* delayLabel = nullptr;
-    ClickableLabel* startAtLogonLabel = nullptr;
-    ClickableLabel* languageLink = nullptr;
-    ClickableLabel* soundLabel = nullptr;
-    ClickableLabel* productTitleLabel = nullptr;
-    ClickableLabel* middleButtonLabel = nullptr;
-    ClickableLabel* addLanguageLink = nullptr;
-    ClickableLabel* productPageLink = nullptr;
-    ClickableLabel* aboutButton = nullptr;
-    ClickableLabel* mouseSettingsLink = nullptr;
-    ClickableLabel* rightEdgeLabel = nullptr;
-    TriStateCheckBox* startAtLogonBox = nullptr;
-    TriStateCheckBox* soundBox = nullptr;
-    TriStateCheckBox* middleButtonBox = nullptr;
-    TriStateCheckBox* rightEdgeBox = nullptr;
-    QScrollBar* toleranceSlider = nullptr;
-    QScrollBar* delaySlider = nullptr;
-    QPushButton* okButton = nullptr;
-    QPushButton* cancelButton = nullptr;
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
-  private:
     void createControls();
     ClickableLabel* label(double left, double top, double width, double height);
     ClickableLabel* plainLabel(double left, double top, const char* design);
@@ -97,6 +68,33 @@ class OptionsWindow : public QWidget {
     AppState& app_;
     Platform& platform_;
     WindowManager& windows_;
+    ClickMode savedClickMode_ = ClickMode::Exit;
+
+    // Each control's objectName is its member name without the underscore.
+    ClickableLabel* donateButton_ = nullptr;
+    ClickableLabel* picture_ = nullptr;
+    ClickableLabel* toleranceValueLabel_ = nullptr;
+    ClickableLabel* delayValueLabel_ = nullptr;
+    ClickableLabel* toleranceLabel_ = nullptr;
+    ClickableLabel* delayLabel_ = nullptr;
+    ClickableLabel* startAtLogonLabel_ = nullptr;
+    ClickableLabel* languageLink_ = nullptr;
+    ClickableLabel* soundLabel_ = nullptr;
+    ClickableLabel* productTitleLabel_ = nullptr;
+    ClickableLabel* middleButtonLabel_ = nullptr;
+    ClickableLabel* addLanguageLink_ = nullptr;
+    ClickableLabel* productPageLink_ = nullptr;
+    ClickableLabel* aboutButton_ = nullptr;
+    ClickableLabel* mouseSettingsLink_ = nullptr;
+    ClickableLabel* rightEdgeLabel_ = nullptr;
+    TriStateCheckBox* startAtLogonBox_ = nullptr;
+    TriStateCheckBox* soundBox_ = nullptr;
+    TriStateCheckBox* middleButtonBox_ = nullptr;
+    TriStateCheckBox* rightEdgeBox_ = nullptr;
+    QScrollBar* toleranceSlider_ = nullptr;
+    QScrollBar* delaySlider_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace tz

@@ -2,21 +2,14 @@
 // Fakes of the platform services that record what they were asked, for tests.
 #include <algorithm>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "platform/ClickInjector.h"
+#include "platform/EventLog.h"
 #include "platform/Platform.h"
-#include "platform/Pointer.h"
-#include "platform/ProgramFolder.h"
-#include "platform/ScreenMetrics.h"
-#include "platform/Shell.h"
-#include "platform/Sound.h"
-#include "tests/fakes/FakeHttpFetch.h"
-#include "tests/fakes/FakeInstanceLock.h"
-#include "tests/fakes/FakeLocale.h"
-#include "tests/fakes/FakeStartupEntryStore.h"
 
 namespace tz::fake {
 
@@ -29,7 +22,7 @@ class FakePointer : public Pointer {
 // Records the pending request; `move()` plays the pointer moving.
 class FakeMotionWatch : public PointerMotionWatch {
   public:
-    bool available() override { return supported; }
+    bool available() override { return true; }
     void notifyOnNextMotion(std::function<void()> onMotion) override {
         pending = std::move(onMotion);
     }
@@ -39,7 +32,6 @@ class FakeMotionWatch : public PointerMotionWatch {
             onMotion();
         }
     }
-    bool supported = true;
     std::function<void()> pending;
 };
 
@@ -49,47 +41,38 @@ class FakeInjector : public ClickInjector {
     std::vector<MouseEvent> events;
 };
 
-// A 1280 x 1024 pixel screen at 96 dots per inch. Further monitors, in
-// pixels, may be listed: the first is then the primary one, the desktop spans
-// them all, and a point outside every monitor belongs to the first.
+// Monitors in pixels at `tpp` twips per pixel, by default one of 1280 x 1024
+// at 96 dots per inch. The first is the primary one, the desktop spans them
+// all, and a point outside every monitor belongs to the first.
 class FakeScreen : public ScreenMetrics {
   public:
     struct Monitor {
         double left, top, width, height;
     };
-    double widthTwips() override { return primary().width * tpp; }
-    double heightTwips() override { return primary().height * tpp; }
+    double widthTwips() override { return monitors.front().width * tpp; }
+    double heightTwips() override { return monitors.front().height * tpp; }
     double twipsPerPixelX() override { return tpp; }
     double twipsPerPixelY() override { return tpp; }
     double windowScale() override { return scale; }
     double desktopWidthTwips() override {
         double right = 0;
-        for (const Monitor& m : all()) {
+        for (const Monitor& m : monitors) {
             right = std::max(right, m.left + m.width);
         }
         return right * tpp;
     }
     ScreenArea monitorAt(std::int32_t x, std::int32_t y) override {
-        Monitor found = primary();
-        for (const Monitor& m : all()) {
+        Monitor found = monitors.front();
+        for (const Monitor& m : monitors) {
             if (x >= m.left && x < m.left + m.width && y >= m.top && y < m.top + m.height) {
                 found = m;
             }
         }
         return {found.left * tpp, found.top * tpp, found.width * tpp, found.height * tpp};
     }
-    double widthPixels = 1280;
-    double heightPixels = 1024;
     double tpp = 15;
     double scale = 1;
-    std::vector<Monitor> monitors;
-
-  private:
-    std::vector<Monitor> all() const {
-        return monitors.empty() ? std::vector<Monitor>{{0, 0, widthPixels, heightPixels}}
-                                : monitors;
-    }
-    Monitor primary() const { return all().front(); }
+    std::vector<Monitor> monitors{{0, 0, 1280, 1024}};
 };
 
 class FakeSound : public Sound {
@@ -123,6 +106,56 @@ class FakeProgramFolder : public ProgramFolder {
     std::string folder() override { return path; }
     std::string executablePath() override { return path + "/tindro-zevad"; }
     std::string path = "/opt/tz";
+};
+
+class FakeLocale : public Locale {
+  public:
+    explicit FakeLocale(std::string code = "") : code(std::move(code)) {}
+    std::string countryCode() override { return code; }
+    std::string code;
+};
+
+class FakeInstanceLock : public InstanceLock {
+  public:
+    bool acquire() override { return free; }
+    bool free = true;  // false: another instance is running
+};
+
+// The start-at-logon entry: the executable it starts, while there is one.
+class FakeStartupEntryStore : public StartupEntryStore {
+  public:
+    void write(const std::string& executablePath) override {
+        entry = executablePath;
+        ++writes;
+    }
+    void remove() override {
+        entry.reset();
+        ++removals;
+    }
+    std::optional<std::string> entry;
+    int writes = 0;
+    int removals = 0;
+};
+
+// Answers each address from `bodies` ("" for any other) and keeps every request.
+class FakeHttpFetch : public HttpFetch {
+  public:
+    struct Request {
+        std::string url, agent;
+    };
+    std::string fetch(const std::string& url, const std::string& agent) override {
+        requests.push_back({url, agent});
+        const auto found = bodies.find(url);
+        return found == bodies.end() ? std::string() : found->second;
+    }
+    std::map<std::string, std::string> bodies;
+    std::vector<Request> requests;
+};
+
+class FakeEventLog : public EventLog {
+  public:
+    void error(const std::string& text) override { errors.push_back(text); }
+    std::vector<std::string> errors;
 };
 
 // All fakes together, with a Platform view of them.

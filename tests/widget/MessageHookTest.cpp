@@ -1,265 +1,135 @@
-// The control message hooking service on real widgets.
+// Control message hooking on real widgets. MessageHook* also runs on an X
+// server, where another client's window can be made.
 #include "unilabel/MessageHook.h"
-
-#include <gtest/gtest.h>
 
 #include <dlfcn.h>
 #include <xcb/xcb.h>
-#include <QApplication>
-#include <QEvent>
-#include <QGuiApplication>
-#include <QMouseEvent>
-#include <QWidget>
-#include <cstdlib>
-#include <memory>
-#include <string>
-#include <vector>
+#include <numeric>
 
-#include "tests/fakes/FakeEventLog.h"
+#include "tests/widget/WindowsFixture.h"
 
-namespace tz {
+namespace tz::test {
 namespace {
 
 const auto kProbe = static_cast<QEvent::Type>(QEvent::User + 1);
+using Calls = std::vector<std::string>;
 
-// A window that notes when its own handling runs.
-class RecordingWidget : public QWidget {
-  public:
-    RecordingWidget(std::vector<std::string>& log, const char* name, QWidget* parent = nullptr)
-        : QWidget(parent), log_(log) {
+// A window that notes its own handling of user events and declines presses.
+struct RecordingWidget : QWidget {
+    RecordingWidget(Calls& log, const char* name, QWidget* parent = nullptr)
+        : QWidget(parent), log(log) {
         setObjectName(name);
     }
-    bool takesPresses = true;
-    void recreateNativeWindow() {
-        destroy();
-        create();
-    }
-
-  protected:
     bool event(QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonPress) {
-            log_.push_back(objectName().toStdString() + " press");
-            return takesPresses;
-        }
-        if (event->type() >= QEvent::User) {
-            log_.push_back(objectName().toStdString());
-            return true;
+        const bool press = event->type() == QEvent::MouseButtonPress;
+        if (press || event->type() >= QEvent::User) {
+            log.push_back(objectName().toStdString() + (press ? " press" : ""));
+            return !press;
         }
         return QWidget::event(event);
     }
-
-  private:
-    std::vector<std::string>& log_;
-};
-
-struct BoxCall {
-    std::string prompt;
-    std::uint32_t style;
-    std::string title;
-    std::string iconName;
-    quintptr owner;
+    Calls& log;
 };
 
 class MessageHookTest : public ::testing::Test {
   protected:
-    HookErrorReporting reporting() {
-        return {log,
-                [this](const std::string& prompt, std::uint32_t style, const std::string& title,
-                       const std::string& iconName, quintptr& owner) {
-                    boxes.push_back({prompt, style, title, iconName, owner});
-                    return 1;
-                }};
-    }
-
-    // A callback that notes "before" and "after".
+    // A callback that notes "before" and "after", and can keep the event from the window.
     HookCallback recorder(bool handleBefore = false) {
         return [this, handleBefore](HookedMessage& message) {
+            EXPECT_EQ(message.callerValue, 42);
             calls.push_back(message.before ? "before" : "after");
             message.handled = handleBefore;
         };
     }
-
-    bool send(QObject* window, QEvent::Type type) {
-        QEvent event(type);
-        return QCoreApplication::sendEvent(window, &event);
+    quintptr hooked(QWidget& target, int when, HookCallback callback,
+                    const std::vector<long long>& messages = {kProbe}) {
+        const quintptr handle = target.winId();
+        EXPECT_TRUE(hook->hookWindow(handle, 42, std::move(callback)));
+        hook->addMessages(handle, when, messages);
+        return handle;
+    }
+    void send(QObject* target) {
+        QEvent event(kProbe);
+        QCoreApplication::sendEvent(target, &event);
     }
 
     fake::FakeEventLog log;
-    std::vector<BoxCall> boxes;
-    std::vector<std::string> calls;
-    std::unique_ptr<MessageHook> hook = std::make_unique<MessageHook>("UniLabel", reporting());
+    Calls boxes;
+    Calls calls;
+    // Each message box as "title: prompt style".
+    std::unique_ptr<MessageHook> hook = std::make_unique<MessageHook>(
+        "UniLabel",
+        HookErrorReporting{log, [this](auto& prompt, auto style, auto& title, auto&, auto&) {
+                               boxes.push_back(title + ": " + prompt + " " + std::to_string(style));
+                               return 1;
+                           }});
     RecordingWidget window{calls, "window"};
 };
 
-TEST_F(MessageHookTest, CallsBeforeTheWindowAndAfterItWithTheWindowsAnswer) {
-    const quintptr handle = window.winId();
-    HookedMessage seen;
-    ASSERT_TRUE(hook->hookWindow(handle, 42, [&](HookedMessage& message) {
-        calls.push_back(message.before ? "before" : "after");
-        seen = message;
-    }));
-    ASSERT_TRUE(hook->addMessages(handle, kHookBoth, {kProbe}));
-    EXPECT_EQ(hook->keys(), std::vector<std::string>{std::to_string(handle) + "h"});
-
-    EXPECT_TRUE(send(&window, kProbe));
-    EXPECT_EQ(calls, (std::vector<std::string>{"before", "window", "after"}));
-    EXPECT_EQ(seen.callerValue, 42);
-    EXPECT_EQ(seen.window, handle);
-    EXPECT_EQ(seen.object, &window);
-    EXPECT_TRUE(seen.result);
-
-    calls.clear();
-    send(&window, static_cast<QEvent::Type>(kProbe + 1));  // in neither table
-    EXPECT_EQ(calls, std::vector<std::string>{"window"});
-}
-
-TEST_F(MessageHookTest, AMessageHandledBeforeNeverReachesTheWindow) {
-    const quintptr handle = window.winId();
-    hook->hookWindow(handle, 0, recorder(true));
-    hook->addMessages(handle, kHookBoth, {kProbe});
-    send(&window, kProbe);
-    EXPECT_EQ(calls, std::vector<std::string>{"before"});
-}
-
-TEST_F(MessageHookTest, AfterUnhookingTheCallbackIsNotCalled) {
-    const quintptr handle = window.winId();
-    hook->hookWindow(handle, 0, recorder());
-    hook->addMessages(handle, kHookBoth, {kAllMessages});
-    EXPECT_TRUE(hook->unhookWindow(handle));
-    EXPECT_FALSE(hook->isHooked(handle));
-    send(&window, kProbe);
-    EXPECT_EQ(calls, std::vector<std::string>{"window"});
-    EXPECT_FALSE(hook->unhookWindow(handle));
+TEST_F(MessageHookTest, TheCallbackRunsBeforeOrAfterTheWindowAsItsTablesSayUntilUnhooked) {
+    const std::tuple<int, bool, Calls> cases[] = {
+        {kHookBoth, false, {"before", "window", "after"}},
+        {kHookBoth, true, {"before"}},  // handled before: the window never sees it
+        {kHookBefore, false, {"before", "window"}},
+        {kHookAfter, false, {"window", "after"}},
+    };
+    for (const auto& [when, handled, expected] : cases) {
+        calls.clear();
+        const quintptr handle = hooked(window, when, recorder(handled));
+        send(&window);
+        EXPECT_EQ(calls, expected) << when << handled;
+        EXPECT_EQ(hook->keys(), Calls{std::to_string(handle) + "h"});
+        EXPECT_TRUE(hook->unhookWindow(handle) && !hook->unhookWindow(handle));
+        send(&window);
+        EXPECT_EQ(calls.back(), "window");
+    }
 }
 
 TEST_F(MessageHookTest, APressTheWindowDeclinesStillTravelsToItsParent) {
     RecordingWidget child(calls, "child", &window);
-    child.takesPresses = false;
-    const quintptr handle = child.winId();
-    hook->hookWindow(handle, 0, recorder());
-    hook->addMessages(handle, kHookAfter, {QEvent::MouseButtonPress});
-
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&child, &press);
-    EXPECT_EQ(calls, (std::vector<std::string>{"child press", "after", "window press"}));
+    hooked(child, kHookAfter, recorder(), {QEvent::MouseButtonPress});
+    mouse(&child, QEvent::MouseButtonPress, {2, 2}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(calls, (Calls{"child press", "after", "window press"}));
 }
 
-TEST_F(MessageHookTest, OnlyWholeNumbersOfAListAreTaken) {
-    const quintptr handle = window.winId();
-    hook->hookWindow(handle, 0, recorder(true));
-    const auto first = static_cast<int>(kProbe);
-    hook->addMessageValues(handle, kHookBefore,
-                           {QVariant::fromValue(kProbe), QVariant(first + 1),
-                            QVariant(QString::number(first + 2)), QVariant(double(first + 3))});
-    for (int offset = 0; offset < 4; ++offset) {
-        send(&window, static_cast<QEvent::Type>(first + offset));
-    }
-    // The enumeration and the integer are hooked; the text and the fraction are not.
-    EXPECT_EQ(calls, (std::vector<std::string>{"before", "before", "window", "window"}));
-}
-
-TEST_F(MessageHookTest, ErrorsGoToTheLogAndAMessageBox) {
-    EXPECT_FALSE(hook->hookWindow(0, 0, recorder()));
+TEST_F(MessageHookTest, ErrorsGoToTheLogAndAMessageBoxAndAnOverflowSparesTheOtherTable) {
     EXPECT_FALSE(hook->hookWindow(0x7ffffff0, 0, recorder()));  // no window of that number
     EXPECT_FALSE(hook->hookWindow(window.winId(), 0, HookCallback{}));
-    EXPECT_TRUE(hook->keys().empty());
-
-    EXPECT_EQ(log.errors, (std::vector<std::string>{
-                              "UniLabel.ssc_Subclass: Invalid window handle",
-                              "UniLabel.ssc_Subclass: Invalid window handle",
-                              "UniLabel.ssc_Subclass: Callback method not found",
-                          }));
-    ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes[2].prompt, "Callback method not found.");
-    EXPECT_EQ(boxes[2].style, 48u);
-    EXPECT_EQ(boxes[2].title, "Error in UniLabel.ssc_Subclass");
-    EXPECT_EQ(boxes[2].iconName, "");
-    EXPECT_EQ(boxes[2].owner, 0u);
-}
-
-TEST_F(MessageHookTest, AnOverflowIsReportedAndTheOtherTableGoesOn) {
-    const quintptr handle = window.winId();
-    hook->hookWindow(handle, 0, recorder());
-    std::vector<long long> full;
-    for (int i = 0; i < kMessageEntries; ++i) {
-        full.push_back(QEvent::User + 100 + i);
-    }
+    const quintptr handle = hooked(window, kHookBefore, recorder(), {});
+    std::vector<long long> full(kMessageEntries);
+    std::iota(full.begin(), full.end(), QEvent::User + 100);
     ASSERT_TRUE(hook->addMessages(handle, kHookBefore, full));
-
     EXPECT_FALSE(hook->addMessages(handle, kHookBoth, {kProbe}));
-    EXPECT_EQ(log.errors,
-              std::vector<std::string>{
-                  "UniLabel.zAddMsg: Message table overflow. Either increase the value of Const "
-                  "MSG_ENTRIES or use ALL_MESSAGES instead of specific message values"});
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].title, "Error in UniLabel.zAddMsg");
-    send(&window, kProbe);
-    EXPECT_EQ(calls, (std::vector<std::string>{"window", "after"}));
+    EXPECT_EQ(log.errors, (Calls{"UniLabel.ssc_Subclass: Invalid window handle",
+                                 "UniLabel.ssc_Subclass: Callback method not found",
+                                 "UniLabel.zAddMsg: " + std::string(kMessageTableOverflow)}));
+    EXPECT_EQ(boxes.at(1), "Error in UniLabel.ssc_Subclass: Callback method not found. 48");
+    send(&window);
+    EXPECT_EQ(calls, (Calls{"window", "after"}));
 }
 
-TEST_F(MessageHookTest, AWindowThatEndsFirstLeavesTheRegistry) {
+// Whichever ends first, the window or the control, and even from inside the
+// callback, the other goes on safely.
+TEST_F(MessageHookTest, TheWindowOrTheControlMayEndFirstEvenInTheCallback) {
     auto doomed = std::make_unique<RecordingWidget>(calls, "doomed");
-    const quintptr handle = doomed->winId();
-    hook->hookWindow(handle, 0, recorder());
-    hook->addMessages(handle, kHookBoth, {kProbe});
+    hooked(*doomed, kHookBoth, recorder());
     doomed.reset();
     EXPECT_TRUE(hook->keys().empty());
-    hook.reset();  // ending the control afterwards touches nothing
-}
-
-TEST_F(MessageHookTest, AWindowEndedByTheCallbackIsLeftAlone) {
-    auto doomed = std::make_unique<RecordingWidget>(calls, "doomed");
-    const quintptr handle = doomed->winId();
-    hook->hookWindow(handle, 0, [&](HookedMessage&) { doomed.reset(); });
-    hook->addMessages(handle, kHookBoth, {kProbe});
-    send(doomed.get(), kProbe);
-    EXPECT_TRUE(calls.empty());
-    EXPECT_TRUE(hook->keys().empty());
-}
-
-TEST_F(MessageHookTest, AControlThatEndsFirstLeavesTheWindowWorking) {
-    const quintptr handle = window.winId();
-    hook->hookWindow(handle, 0, recorder());
-    hook->addMessages(handle, kHookBoth, {kProbe});
-    hook.reset();
-    send(&window, kProbe);
-    EXPECT_EQ(calls, std::vector<std::string>{"window"});
-}
-
-TEST_F(MessageHookTest, AControlEndedByItsOwnCallbackLetsTheWindowFinish) {
-    const quintptr handle = window.winId();
-    hook->hookWindow(handle, 0, [&](HookedMessage& message) {
+    doomed = std::make_unique<RecordingWidget>(calls, "doomed");
+    hooked(*doomed, kHookBoth, [&](HookedMessage&) { doomed.reset(); });
+    send(doomed.get());
+    EXPECT_TRUE(calls.empty() && hook->keys().empty());
+    hooked(window, kHookBoth, [&](HookedMessage& message) {
         calls.push_back(message.before ? "before" : "after");
         hook.reset();
     });
-    hook->addMessages(handle, kHookBoth, {kProbe});
-    send(&window, kProbe);
-    EXPECT_EQ(calls, (std::vector<std::string>{"before", "window"}));
-    calls.clear();
-    send(&window, kProbe);
-    EXPECT_EQ(calls, std::vector<std::string>{"window"});
+    send(&window);
+    send(&window);
+    EXPECT_EQ(calls, (Calls{"before", "window", "window"}));
 }
 
-TEST_F(MessageHookTest, TheRegistryFollowsANewNativeWindow) {
-    hook->hookWindow(window.winId(), 0, recorder());
-    hook->addMessages(window.winId(), kHookBefore, {kProbe});
-    const quintptr before = window.winId();
-    window.recreateNativeWindow();
-    const quintptr after = window.winId();
-    ASSERT_NE(after, before);
-    EXPECT_EQ(hook->keys(), std::vector<std::string>{std::to_string(after) + "h"});
-    send(&window, kProbe);
-    EXPECT_EQ(calls, (std::vector<std::string>{"before", "window"}));
-    EXPECT_TRUE(hook->unhookWindow(after));
-}
-
-// The libxcb that Qt's X11 platform loaded, for making a window as another
-// client would.
-template <class Function>
-Function xcbFunction(void* library, const char* name) {
-    return reinterpret_cast<Function>(dlsym(library, name));
-}
+// The libxcb that Qt's X11 platform loaded, to make a window as another client would.
+#define XCB(function) reinterpret_cast<decltype(&function)>(dlsym(xcb, #function))
 
 TEST_F(MessageHookTest, AWindowOfAnotherClientIsReportedAsForeign) {
     if (QGuiApplication::platformName() != QLatin1String("xcb")) {
@@ -267,30 +137,19 @@ TEST_F(MessageHookTest, AWindowOfAnotherClientIsReportedAsForeign) {
     }
     void* xcb = dlopen("libxcb.so.1", RTLD_LAZY | RTLD_NOLOAD);
     ASSERT_NE(xcb, nullptr);
-    xcb_connection_t* other =
-        xcbFunction<decltype(&xcb_connect)>(xcb, "xcb_connect")(nullptr, nullptr);
-    const xcb_screen_t* screen =
-        xcbFunction<decltype(&xcb_setup_roots_iterator)>(xcb, "xcb_setup_roots_iterator")(
-            xcbFunction<decltype(&xcb_get_setup)>(xcb, "xcb_get_setup")(other))
-            .data;
-    const xcb_window_t foreign =
-        xcbFunction<decltype(&xcb_generate_id)>(xcb, "xcb_generate_id")(other);
-    xcbFunction<decltype(&xcb_create_window)>(xcb, "xcb_create_window")(
-        other, XCB_COPY_FROM_PARENT, foreign, screen->root, 0, 0, 10, 10, 0,
-        XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+    xcb_connection_t* other = XCB(xcb_connect)(nullptr, nullptr);
+    const xcb_screen_t* screen = XCB(xcb_setup_roots_iterator)(XCB(xcb_get_setup)(other)).data;
+    const xcb_window_t foreign = XCB(xcb_generate_id)(other);
+    const auto createWindow = XCB(xcb_create_window);
+    createWindow(other, XCB_COPY_FROM_PARENT, foreign, screen->root, 0, 0, 10, 10, 0,
+                 XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
     // A round trip, so the server has made the window before anyone asks.
-    std::free(xcbFunction<decltype(&xcb_get_input_focus_reply)>(xcb, "xcb_get_input_focus_reply")(
-        other, xcbFunction<decltype(&xcb_get_input_focus)>(xcb, "xcb_get_input_focus")(other),
-        nullptr));
-
+    std::free(XCB(xcb_get_input_focus_reply)(other, XCB(xcb_get_input_focus)(other), nullptr));
     EXPECT_FALSE(hook->hookWindow(foreign, 0, recorder()));
-    EXPECT_EQ(log.errors, std::vector<std::string>{
-                              "UniLabel.ssc_Subclass: Window handle belongs to another process"});
-    EXPECT_TRUE(hook->keys().empty());
-
-    xcbFunction<decltype(&xcb_disconnect)>(xcb, "xcb_disconnect")(other);
+    EXPECT_EQ(log.errors, Calls{"UniLabel.ssc_Subclass: Window handle belongs to another process"});
+    XCB(xcb_disconnect)(other);
     dlclose(xcb);
 }
 
 }  // namespace
-}  // namespace tz
+}  // namespace tz::test

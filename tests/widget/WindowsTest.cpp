@@ -1,0 +1,218 @@
+// The options, exit and about windows.
+#include <QTextDocumentFragment>
+#include <QWindow>
+
+#include "gui/widgets/CtlTransparent.h"
+#include "tests/widget/WindowsFixture.h"
+
+namespace tz::test {
+namespace {
+
+TEST_F(WindowsTest, StartUpMakesBothWindowsHiddenInTheOrderThatDecidesTheirModes) {
+    start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n5\r\n");
+    const std::string before = dir.read(kSettingsFileName);
+    EXPECT_FALSE(windows.isOptionsWindowVisible() || windows.isExitWindowVisible());
+    EXPECT_EQ(app.clickMode, ClickMode::RightClick);  // the saved start mode
+    // The exit window was made inside the options window's load step, before
+    // anything had set the click mode; the options window after it.
+    click(control(*windows.exitWindow(), "noButton"));
+    EXPECT_EQ(app.clickMode, ClickMode::Exit);
+    OptionsWindow& o = *windows.optionsWindow();
+    click(control(o, "soundLabel"));
+    click(control(o, "cancelButton"));  // writes nothing
+    EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
+    EXPECT_EQ(windows.optionsWindow(), nullptr);
+    EXPECT_EQ(dir.read(kSettingsFileName), before);
+    EXPECT_EQ(app.settings.soundOn + fake.startupEntry.writes + fake.startupEntry.removals, 0);
+}
+
+// The options window's values as shown: the two scroll bars with their
+// numbers, then the four boxes in Qt's states (0 clear, 1 greyed, 2 set).
+std::string shownValues(OptionsWindow& o) {
+    std::string shown;
+    for (const char* name :
+         {"toleranceSlider", "toleranceValueLabel", "delaySlider", "delayValueLabel",
+          "startAtLogonBox", "soundBox", "middleButtonBox", "rightEdgeBox"}) {
+        QWidget* w = control(o, name);
+        if (auto* box = qobject_cast<QCheckBox*>(w)) {
+            shown += std::to_string(box->checkState());
+        } else if (auto* bar = qobject_cast<QScrollBar*>(w)) {
+            shown += std::to_string(bar->value()) + " ";
+        } else {
+            shown += qobject_cast<QLabel*>(w)->text().toStdString() + " ";
+        }
+    }
+    return shown;
+}
+
+// The values from the file (one refused by its scroll bar, whose number still
+// shows it), or a first run's defaults given after start-up made the window.
+// The sound label sets a greyed box, the right edge's toggles nothing, a click
+// never greys a box, and a number follows its scroll bar.
+struct OptionsCase {
+    std::string file, shown, afterClicks, savedByOk;
+    friend void PrintTo(const OptionsCase& c, std::ostream* os) {
+        *os << ::testing::PrintToString(c.file);
+    }
+};
+class OptionsValuesTest : public WindowsTest, public ::testing::WithParamInterface<OptionsCase> {};
+
+TEST_P(OptionsValuesTest, AreShownAndOkSavesThemAsShown) {
+    start(GetParam().file);
+    OptionsWindow& o = openOptions();
+    EXPECT_EQ(o.focusWidget(), control(o, "okButton"));  // Enter confirms
+    EXPECT_EQ(shownValues(o), GetParam().shown);
+    EXPECT_EQ(control<QLabel>(o, "productTitleLabel")->text(), "Tindro Zevad Free 1.8.1");
+    for (const char* name : {"soundLabel", "rightEdgeLabel", "rightEdgeBox"}) {
+        click(control(o, name));
+    }
+    control<QScrollBar>(o, "toleranceSlider")->triggerAction(QScrollBar::SliderSingleStepAdd);
+    EXPECT_EQ(shownValues(o), GetParam().afterClicks);
+    click(control(o, "okButton"));
+    EXPECT_EQ(dir.read(kSettingsFileName), GetParam().savedByOk);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, OptionsValuesTest,
+    ::testing::Values(OptionsCase{"15\r\n7\r\n1\r\nEnglish.lng\r\n2\r\n1\r\n0\r\n4\r\n",
+                                  "0 15 7 7 2120", "1 1 7 7 2222",
+                                  "1\r\n7\r\n1\r\nEnglish.lng\r\n1\r\n1\r\n1\r\n4\r\n"},
+                      OptionsCase{"", "2 2 5 5 0000", "3 3 5 5 0202",
+                                  "3\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n1\r\n0\r\n"}));
+
+TEST_F(WindowsTest, OkSavesTheStartModeInForceUpdatesTheEntryAndRefitsTheBar) {
+    start();
+    bar->selectButton(5);  // saved at once as the next start's mode
+    OptionsWindow& o = openOptions();
+    click(control(o, "startAtLogonLabel"));
+    click(control(o, "middleButtonLabel"));
+    rest({500, 500}, 3);  // a move, then two resting ticks
+    ASSERT_GT(bar->engine().state().clickTicks + bar->engine().state().barTicks, 0);
+    click(control(o, "okButton"));
+    EXPECT_EQ(dir.read(kSettingsFileName), "2\r\n5\r\n1\r\nEnglish.lng\r\n0\r\n1\r\n0\r\n3\r\n");
+    EXPECT_EQ(fake.startupEntry.entry, dir.path() + "/tindro-zevad");
+    EXPECT_EQ(bar->engine().state().clickTicks + bar->engine().state().barTicks, 0);
+    // The middle-click button shows and the buttons below it move down; then back.
+    EXPECT_TRUE(bar->isButtonVisible(6));
+    EXPECT_EQ(std::pair(bar->buttonTopTwips(8), bar->heightTwips()), std::pair(5610.0, 6165.0));
+    for (const char* name : {"middleButtonLabel", "startAtLogonLabel", "okButton"}) {
+        click(control(openOptions(), name));
+    }
+    EXPECT_FALSE(bar->isButtonVisible(6));
+    EXPECT_EQ(std::pair(bar->buttonTopTwips(8), bar->heightTwips()), std::pair(4860.0, 5415.0));
+    EXPECT_FALSE(fake.startupEntry.entry.has_value());
+}
+
+TEST_F(WindowsTest, ExitWindowShowsTheFaceWithoutABoxAndNoWindowTrapsTheDweller) {
+    start();
+    ExitWindow& exit = *windows.exitWindow();
+    EXPECT_EQ(exit.geometry(), QRect(184, 250, 361, 149));
+    QWidget* face = control(exit, "face");
+    EXPECT_TRUE(face->isHidden());
+    EXPECT_EQ(control(exit, "transparentSpot")->geometry(), face->geometry());
+    // A magenta corner of the face shows the background picture instead.
+    EXPECT_NE(exit.grab().toImage().pixel(face->pos()), qRgb(255, 0, 255));
+    EXPECT_EQ(exit.focusWidget(), control(exit, "yesButton"));
+
+    // A dweller who comes down over a window in a mode that never clicks must
+    // get the left click back anywhere but on a control, or is trapped there.
+    bar->runButtonCommand(ClickMode::Exit);
+    bar->runButtonCommand(ClickMode::Options);
+    for (QWidget* window : {allWindows()[2], allWindows()[1]}) {
+        ASSERT_TRUE(window->isVisible());
+        for (int y = 1; y < window->height(); y += 6) {
+            for (int x = 1; x < window->width(); x += 6) {
+                // Qt gives a move to the child under the pointer, or to the window.
+                QWidget* under = window->childAt(x, y);
+                if (qobject_cast<QAbstractButton*>(under) || qobject_cast<QScrollBar*>(under)) {
+                    continue;
+                }
+                QWidget* target = under != nullptr ? under : window;
+                app.clickMode = ClickMode::Pause;
+                mouse(target, QEvent::MouseMove, target->mapFrom(window, QPointF(x, y)));
+                ASSERT_EQ(app.clickMode, ClickMode::LeftClick)
+                    << target->objectName().toStdString() << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(WindowsTest, AboutWindowTakesTheOptionsWindowsPlaceAndGivesItBack) {
+    start();
+    OptionsWindow& o = openOptions();
+    click(control(o, "aboutButton"));
+    AboutWindow* about = windows.aboutWindow();
+    ASSERT_TRUE(about != nullptr && about->isVisible() && !o.isVisible());
+    EXPECT_LE((about->geometry().center() - o.geometry().center()).manhattanLength(), 4);
+    EXPECT_EQ(control<QLabel>(*about, "versionLabel")->text(), "Rel. 1.8.1");
+    // The credits start below the window and rise.
+    QWidget* credits = control(*about, "creditsPanel");
+    EXPECT_EQ(credits->y(), qRound(2200 / 15.0));
+    waitUntil([credits] { return credits->y() < qRound(2200 / 15.0); });
+    EXPECT_LT(credits->y(), qRound(2200 / 15.0));
+    about->close();
+    EXPECT_TRUE(windows.aboutWindow() == nullptr && o.isVisible());
+    // Each opening starts afresh: the suffix is appended once.
+    click(control(o, "aboutButton"));
+    const QString copyright = control<QLabel>(*windows.aboutWindow(), "copyrightLabel")->text();
+    EXPECT_EQ(copyright, QString::fromUtf8("\u00a9 2026 The Tindro Zevad authors - T27"));
+}
+
+TEST_F(WindowsTest, MarkupInTheTextsIsShownAsWritten) {
+    const std::string markup =
+        "<table><tr><td><table><tr><td><img src=\"x.png\" width=\"3000\">"
+        "<span style=\"font-size:200pt\">[*]big</span></td></tr></table></td></tr></table>";
+    start(kSettings, std::vector<std::string>(33, markup));
+    click(control(openOptions(), "aboutButton"));  // the about window as well
+    const QString literal = QString::fromStdString(markup);
+    for (QWidget* window : allWindows()) {
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            EXPECT_TRUE(!label->text().contains(literal) || label->textFormat() == Qt::PlainText);
+        }
+        // Qt would show a tooltip that looks like markup as rich text.
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            const QString tip = w->toolTip();
+            const QString shown =
+                Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText() : tip;
+            EXPECT_TRUE(tip.isEmpty() || shown.startsWith(literal)) << tip.toStdString();
+        }
+    }
+    // Window titles keep "[*]", which Qt would otherwise drop.
+    for (QWidget* window : {allWindows()[1], allWindows()[3]}) {
+        window->show();
+        EXPECT_TRUE(window->windowHandle()->title().contains(QStringLiteral("[*]big")));
+    }
+}
+
+// The same desktop at 96 dpi and drawn at double size (192 dpi): twips per
+// screen pixel halve, and every window keeps its 96-dpi layout in window pixels.
+class WindowScaleTest : public WindowsTest, public ::testing::WithParamInterface<double> {};
+
+TEST_P(WindowScaleTest, EveryWindowKeepsItsLayoutAndEveryPictureFillsItsPlaceSharply) {
+    const double scale = GetParam();
+    fake.screen.scale = scale;
+    fake.screen.tpp = 15 / scale;
+    start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n1\r\n0\r\n3\r\n");  // with the middle-click button
+    click(control(openOptions(), "aboutButton"));
+    std::vector<QSize> sizes;
+    for (QWidget* window : allWindows()) {
+        sizes.push_back(window->size());
+        for (const QLabel* place : window->findChildren<QLabel*>()) {
+            const QPixmap picture = place->pixmap();
+            if (!picture.isNull() && place != bar->background()) {  // a stretched strip
+                EXPECT_EQ(picture.deviceIndependentSize().toSize(), place->size());
+                EXPECT_EQ(picture.devicePixelRatio(), scale) << place->objectName().toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(sizes, (std::vector<QSize>{{45, 411}, {561, 396}, {361, 149}, {425, 238}}));
+    // The exit window's face, drawn keyed out.
+    auto* face = control<CtlTransparent>(*windows.exitWindow(), "transparentSpot");
+    EXPECT_EQ(face->image().devicePixelRatio(), scale);
+    EXPECT_EQ(face->image().deviceIndependentSize().toSize(), face->size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, WindowScaleTest, ::testing::Values(1.0, 2.0));
+
+}  // namespace
+}  // namespace tz::test
