@@ -93,10 +93,6 @@ void setAutoSizedText(QLabel* label, const std::string& text) {
     label->adjustSize();
 }
 
-}  // namespace tz
-
-namespace tz {
-
 void keepShortOf(QWidget* control, const QWidget* next, int gap, int leftmost) {
     const int right = next->x() - gap;
     if (control->x() + control->width() > right) {
