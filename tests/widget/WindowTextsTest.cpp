@@ -31,10 +31,10 @@ TEST_F(WindowTextsTest, BarTooltipShowsOverAButtonWhileAnotherWindowIsActive) {
     bar->show();
     QWidget other;  // the window the user works in
     other.setGeometry(600, 600, 100, 100);
-    other.show();
-    other.activateWindow();
+    other.show();  // and active
     QWidget* help = control(*bar, "helpButton");
-    QCursor::setPos(help->mapToGlobal(help->rect().center()));  // a move from the system
+    QCursor::setPos(other.geometry().center());  // moves from the system, onto the button
+    QCursor::setPos(help->mapToGlobal(help->rect().center()));
     for (QDeadlineTimer wait(3000); !QToolTip::isVisible() && !wait.hasExpired();) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
