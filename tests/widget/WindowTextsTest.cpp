@@ -141,7 +141,7 @@ class TextsFitTest : public test::WindowsTest, public ::testing::WithParamInterf
 TEST_P(TextsFitTest, InEveryShippedLanguage) {
     fake.screen.scale = GetParam();
     fake.screen.tpp = 15 / GetParam();
-    const auto shipped = std::filesystem::path(__FILE__).parent_path() / "../../resources/Lang";
+    const std::filesystem::path shipped = TZ_LANG_DIR;
     std::filesystem::copy(shipped, dir.file("Lang"));
     start(kAllButtons);
     ASSERT_EQ(std::distance(std::filesystem::directory_iterator(shipped), {}), 9);
