@@ -2,10 +2,13 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 
 #include "BuildConfig.h"
 #include "core/about/AboutTexts.h"
+#include "gui/UnicodeMessageBox.h"
 #include "gui/WindowManager.h"
 #include "gui/widgets/ClickableLabel.h"
 #include "gui/widgets/Twips.h"
@@ -45,7 +48,7 @@ AboutWindow::AboutWindow(AppState& app, Platform& platform, WindowManager& windo
     place(titlePicture_, 0, 0, 1155, 1125);
     titleLabel_ = text(this, 14, true);
     titleLabel_->setText(QStringLiteral("Tindro Zevad Free"));
-    place(titleLabel_, 990, 330, 3180, 375);
+    place(titleLabel_, 1215, 330, 3180, 375);  // clear of the title picture
     versionLabel_ = text(this, 8, false);
     place(versionLabel_, 4800, 510, 720, 195);
     versionLabel_->resize(versionLabel_->width() * 2,
@@ -60,7 +63,7 @@ AboutWindow::AboutWindow(AppState& app, Platform& platform, WindowManager& windo
     descriptionLabel_ = text(creditsPanel_, 10, false);
     descriptionLabel_->setWordWrap(true);
     descriptionLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    place(descriptionLabel_, 900, 0, 3945, 1095);
+    place(descriptionLabel_, 900, 0, 3945, 1275);  // room for five lines
     copyrightLabel_ = text(creditsPanel_, 9, false);
     copyrightLabel_->setWordWrap(true);
     copyrightLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -81,6 +84,12 @@ AboutWindow::AboutWindow(AppState& app, Platform& platform, WindowManager& windo
     place(homePageLink_, 1860, 3840, 3255, 255);
     homePageCaption_ = text(creditsPanel_, 8, false);
     place(homePageCaption_, 720, 3870, 1050, 195);
+    // A close control in the corner, for those who cannot reach the close box
+    // or press Esc: resting on it clicks it, as on the options window's buttons.
+    closeButton_ =
+        dialogButton(this, QStringLiteral("&OK"), twipsToPixels(screen, 5280, 45, 1005, 450));
+    closeButton_->setCursor(handCursor());
+    QObject::connect(closeButton_, &QPushButton::clicked, this, [this] { close(); });
 
     // Names by role, for tests and for accessibility and automation tools.
     const std::pair<QWidget*, const char*> names[] = {{titlePicture_, "titlePicture"},
@@ -93,7 +102,8 @@ AboutWindow::AboutWindow(AppState& app, Platform& platform, WindowManager& windo
                                                       {copyrightLabel_, "copyrightLabel"},
                                                       {picture_, "picture"},
                                                       {homePageLink_, "homePageLink"},
-                                                      {homePageCaption_, "homePageCaption"}};
+                                                      {homePageCaption_, "homePageCaption"},
+                                                      {closeButton_, "closeButton"}};
     for (const auto& [widget, name] : names) {
         widget->setObjectName(QLatin1String(name));
     }
@@ -118,6 +128,10 @@ void AboutWindow::open(const QPoint& centre) {
     descriptionLabel_->setText(QString::fromStdString(t[TextId::AboutDescription]));
     homePageCaption_->setText(QString::fromStdString(t[TextId::HomePage] + ":"));
     homePageCaption_->adjustSize();
+    keepShortOf(homePageCaption_, homePageLink_, twipsToPixelsX(platform_.screen, 60), 0);
+    homePageLink_->setAccessibleName(QString::fromStdString(t[TextId::HomePage]));
+    homePageLink_->setAccessibleDescription(homePageLink_->text());
+    SetWindowTextUnicode(closeButton_, t[TextId::OkCaption]);
     copyrightLabel_->setText(copyrightLabel_->text() + QStringLiteral(" - ") +
                              QString::fromStdString(t[TextId::AllRightsReserved]));
     move(centre - QPoint(width() / 2, height() / 2));
@@ -136,6 +150,14 @@ void AboutWindow::placePanel() {
 
 void AboutWindow::openHomePage() {
     platform_.shell.open(build::kSiteBase);
+}
+
+void AboutWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void AboutWindow::closeEvent(QCloseEvent* event) {

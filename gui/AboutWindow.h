@@ -8,6 +8,7 @@
 
 class QLabel;
 class QFrame;
+class QPushButton;
 
 namespace tz {
 
@@ -28,6 +29,8 @@ class AboutWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Esc closes the window as its close box does.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void onScrollTick();
@@ -52,6 +55,7 @@ class AboutWindow : public QWidget {
     QLabel* picture_ = nullptr;
     ClickableLabel* homePageLink_ = nullptr;
     QLabel* homePageCaption_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
 };
 
 }  // namespace tz

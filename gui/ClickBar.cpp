@@ -43,6 +43,10 @@ constexpr double kSlideStep = 20;
 constexpr int kSlideInterval = 10;
 constexpr int kDwellInterval = 100;
 constexpr int kSleepCheckInterval = 2000;
+// The buttons' objectNames, by index.
+constexpr const char* kButtonNames[] = {"exitButton",        "pauseButton",   "doubleClickButton",
+                                        "leftClickButton",   "dragButton",    "rightClickButton",
+                                        "middleClickButton", "optionsButton", "helpButton"};
 
 }  // namespace
 
@@ -61,6 +65,9 @@ ClickBar::ClickBar(AppState& app, Platform& platform, SecondaryWindows& windows,
     setWindowTitle(QString());
     setWindowIcon(programIcon());
     setAttribute(Qt::WA_ShowWithoutActivating);
+    // The bar never takes the focus, and Qt shows tooltips only over the
+    // active window unless told otherwise.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setDarkBackground(this);
     setMouseTracking(true);
     shown_.fill(-1);
@@ -94,6 +101,7 @@ void ClickBar::createControls() {
         scaledPicture(QStringLiteral(":/images/bar/background.jpg"), scale));
     backgroundPicture->onMouseMove = [this] { pauseClicking(); };
     background_ = backgroundPicture;
+    background_->setObjectName(QStringLiteral("background"));
 
     for (int i = 0; i < kButtonCount; ++i) {
         pictures_[i] = scaledPicture(QStringLiteral(":/images/bar/button%1.jpg").arg(i), scale);
@@ -109,6 +117,7 @@ void ClickBar::createControls() {
         button->onMouseMove = [this, index] { selectButton(index); };
         button->onClick = [this, index] { runButtonCommand(static_cast<ClickMode>(index)); };
         buttons_[i] = button;
+        button->setObjectName(QLatin1String(kButtonNames[i]));
         buttonLeft_[i] = kButtonPlaces[i].left;
         buttonTop_[i] = kButtonPlaces[i].top;
         buttonWidth_[i] = kButtonPlaces[i].width;
@@ -237,9 +246,12 @@ void ClickBar::fitHeightToButtons() {
 }
 
 void ClickBar::retranslate(const TextTable& t) {
+    // A screen reader names each button by the words of its tooltip.
     const auto tip = [this](int index, const std::string& text) {
         buttons_[index]->setToolTip(literalToolTip(QString::fromStdString(text)));
+        buttons_[index]->setAccessibleName(QString::fromStdString(text));
     };
+    setAccessibleName(QString::fromStdString(t[TextId::ProgramName]));
     tip(0, t[TextId::ExitTitle]);
     tip(1, t[TextId::PauseTip]);
     tip(2, t[TextId::DoubleClickTip]);

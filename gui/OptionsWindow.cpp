@@ -257,6 +257,8 @@ void OptionsWindow::load() {
     showSettings();
     productTitleLabel_->setText(QString::fromStdString(app_.productTitle));
     productTitleLabel_->adjustSize();
+    keepShortOf(productTitleLabel_, okButton_, twipsToPixelsX(platform_.screen, 90),
+                donateButton_->geometry().right() + twipsToPixelsX(platform_.screen, 90));
     // The hand over everything that can be acted on.
     const QCursor hand = handCursor();
     for (QWidget* w : std::initializer_list<QWidget*>{
@@ -290,6 +292,29 @@ void OptionsWindow::retranslate(const TextTable& t) {
     SetWindowTextUnicode(okButton_, t[TextId::OkCaption]);
     SetWindowTextUnicode(cancelButton_, t[TextId::CancelCaption]);
     donateButton_->setToolTip(literalToolTip(q(t[TextId::DonateTip])));
+    // A screen reader names each control by the words a sighted user reads
+    // on it or beside it.
+    const std::pair<QWidget*, QString> names[] = {{mouseSettingsLink_, mouseSettingsLink_->text()},
+                                                  {aboutButton_, q(t[TextId::About])},
+                                                  {soundBox_, soundLabel_->text()},
+                                                  {soundLabel_, soundLabel_->text()},
+                                                  {toleranceSlider_, toleranceLabel_->text()},
+                                                  {delaySlider_, delayLabel_->text()},
+                                                  {startAtLogonBox_, startAtLogonLabel_->text()},
+                                                  {startAtLogonLabel_, startAtLogonLabel_->text()},
+                                                  {middleButtonBox_, middleButtonLabel_->text()},
+                                                  {middleButtonLabel_, middleButtonLabel_->text()},
+                                                  {rightEdgeBox_, rightEdgeLabel_->text()},
+                                                  {languageLink_, languageLink_->text()},
+                                                  {addLanguageLink_, addLanguageLink_->text()},
+                                                  {productPageLink_, productPageLink_->text()},
+                                                  {donateButton_, q(t[TextId::DonateTip])}};
+    for (const auto& [control, name] : names) {
+        control->setAccessibleName(name);
+    }
+    // The numbers read as numbers, described by their captions.
+    toleranceValueLabel_->setAccessibleDescription(toleranceLabel_->text());
+    delayValueLabel_->setAccessibleDescription(delayLabel_->text());
 }
 
 void OptionsWindow::showSettings() {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTextDocument>
 #include <QWidget>
+#include <algorithm>
 
 namespace tz {
 
@@ -90,6 +91,13 @@ QString literalToolTip(const QString& text) {
 void setAutoSizedText(QLabel* label, const std::string& text) {
     label->setText(QString::fromStdString(text));
     label->adjustSize();
+}
+
+void keepShortOf(QWidget* control, const QWidget* next, int gap, int leftmost) {
+    const int right = next->x() - gap;
+    if (control->x() + control->width() > right) {
+        control->move(std::max(leftmost, right - control->width()), control->y());
+    }
 }
 
 }  // namespace tz

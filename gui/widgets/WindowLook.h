@@ -59,4 +59,10 @@ QString literalToolTip(const QString& text);
 // Gives a label a text (UTF-8) and sizes the label to it.
 void setAutoSizedText(QLabel* label, const std::string& text);
 
+// Moves `control` to the left, when it reaches too far, so that it ends `gap`
+// pixels before `next` begins, but never further left than `leftmost`: a text
+// longer than its place grows into the free room on its left rather than
+// under its neighbour.
+void keepShortOf(QWidget* control, const QWidget* next, int gap, int leftmost);
+
 }  // namespace tz
