@@ -8,7 +8,7 @@ OPTIONS_SIZE, EXIT_SIZE, ABOUT_SIZE = (561, 396), (361, 149), (425, 238)
 # Controls relative to their window's top-left corner.
 DELAY_LOWER_ARROW, START_AT_LOGON, LANGUAGE_LINK, ABOUT, OK, PICTURE = \
     (530, 150), (28, 184), (128, 282), (527, 38), (428, 369), (60, 58)
-YES, NO, FACE = (126, 109), (236, 109), (43, 48)
+YES, NO, FACE, ABOUT_CLOSE = (126, 109), (236, 109), (43, 48), (385, 18)
 # Qt's file dialog at its default size: the first row of the list, sorted by name, the row
 # height, and the Open button from the bottom-right corner.
 FIRST_FILE_ROW, FILE_ROW_HEIGHT, OPEN_FROM_CORNER = (165, 70), 18, (52, 54)
@@ -60,7 +60,7 @@ class ExitWindowTest(DwellingWindows):
 
 
 class OptionsWindowTest(DwellingWindows):
-    def test_delay_arrow_then_ok_saves_the_delay_one_higher_and_the_i_shows_the_about_window(self):
+    def test_delay_arrow_then_ok_saves_the_delay_and_the_i_shows_the_about_window_until_closed(self):
         self.start_parked()
         options = self.open(Button.OPTIONS, OPTIONS_SIZE)
         self.assertEqual(options.title, "Options")
@@ -70,7 +70,9 @@ class OptionsWindowTest(DwellingWindows):
         self.wait_gone(options)
         self.wait_settings_line(2, "6")
         self.rest_and_click(inside(self.open(Button.OPTIONS, OPTIONS_SIZE), ABOUT))
-        self.wait_window(size=ABOUT_SIZE)
+        about = self.wait_window(size=ABOUT_SIZE)
+        self.rest_and_click(inside(about, ABOUT_CLOSE))  # its close button, by resting
+        self.wait_gone(about)
 
     def test_first_run_options_save_the_defaults_in_force_after_passing_the_background(self):
         self.sandbox.remove_file(Sandbox.SETTINGS_NAME)

@@ -15,8 +15,9 @@ ELSEWHERE = (900, 800)
 
 
 # Controls relative to their window's top-left corner.
-OPTIONS_OK, EXIT_NO, EXIT_YES = (428, 369), (236, 109), (126, 109)
-OPTIONS_SIZE, EXIT_SIZE = (561, 396), (361, 149)
+OPTIONS_OK, OPTIONS_ABOUT, ABOUT_CLOSE = (428, 369), (527, 38), (385, 18)
+EXIT_NO, EXIT_YES = (236, 109), (126, 109)
+OPTIONS_SIZE, EXIT_SIZE, ABOUT_SIZE = (561, 396), (361, 149), (425, 238)
 
 
 class Demo(ProgramTestCase):
@@ -131,21 +132,31 @@ class Demo(ProgramTestCase):
         self.save("06-other-click-kinds.png")
 
     def windows_by_dwelling(self):
-        """The options and exit windows, opened and answered by resting alone."""
+        """The options, about and exit windows, opened and answered by resting alone."""
         self.move_onto(Button.OPTIONS)
         options = self.wait_window(size=OPTIONS_SIZE)
         time.sleep(0.5)
         self.step("Resting on the options button opens the options window")
         self.save("07-options.png")
+        self.rest_and_click(self.inside(options, OPTIONS_ABOUT))
+        about = self.wait_window(size=ABOUT_SIZE)
+        time.sleep(1)
+        self.step("Resting on its \"i\" shows the about window, its credits rising")
+        self.save("08-about.png")
+        self.rest_and_click(self.inside(about, ABOUT_CLOSE))
+        self.wait_gone(about)
+        options = self.wait_window(size=OPTIONS_SIZE)
+        self.step("Resting on the about window's OK closes it; the options are back")
         self.rest_and_click(self.inside(options, OPTIONS_OK))
         self.wait_gone(options)
-        self.step("Resting on OK closes it (while it is open every rest is a left click)")
+        self.step("Resting on OK closes the options (while they are open, every rest is a "
+                  "left click)")
 
         self.move_onto(Button.EXIT)
         exit_window = self.wait_window(size=EXIT_SIZE)
         time.sleep(0.5)
         self.step("Resting on the exit button asks whether to end the program")
-        self.save("08-exit-question.png")
+        self.save("09-exit-question.png")
         self.rest_and_click(self.inside(exit_window, EXIT_NO))
         self.wait_gone(exit_window)
         self.assertTrue(self.run.running())
@@ -169,7 +180,7 @@ class Demo(ProgramTestCase):
         self.x.move(shown.rect.x + 2 * spot[0], shown.rect.y + 2 * spot[1])
         time.sleep(0.3)
         self.step("At double size (QT_SCALE_FACTOR=2) the bar keeps its layout, twice as large")
-        self.save("09-bar-at-2x.png")
+        self.save("10-bar-at-2x.png")
         self.x.move(ELSEWHERE)
         self.run.stop()
 
@@ -205,7 +216,7 @@ def main():
         sys.exit("The demo stopped: the step after the last one shown failed (see above).")
     sheet = Demo.contact_sheet()
     print(f"Shown: the bar appearing at the edge, a click of each kind on a target, the "
-          f"options and exit windows used by resting, the bar at double size. "
+          f"options, about and exit windows used by resting, the bar at double size. "
           f"{len(Demo.pictures)} screenshots are in {Demo.out}, all on one page in {sheet}.")
 
 
