@@ -23,19 +23,17 @@ OPTIONS_SIZE, EXIT_SIZE, ABOUT_SIZE = (561, 396), (361, 149), (425, 238)
 class Demo(ProgramTestCase):
     out, steps, pictures = ".", 0, []
 
-    def step(self, text):
-        Demo.steps, Demo.last_step = Demo.steps + 1, text
+    def step(self, text, shot=None):
+        """Prints the step and saves a screenshot of it: the screen now, pointer drawn in
+        (X leaves it out), or a grab taken a moment earlier."""
+        Demo.steps += 1
         print(f"[{Demo.steps}] {text}", flush=True)
-
-    def save(self, name, shot=None):
-        """A screenshot with the pointer where it is now (or a grab taken earlier), kept
-        for the contact sheet under the last step's number."""
         image, (x, y) = shot or self.grab()
         ImageDraw.Draw(image).polygon([(x, y), (x, y + 21), (x + 5, y + 16), (x + 9, y + 25),
                                        (x + 12, y + 23), (x + 8, y + 15), (x + 15, y + 15)],
                                       fill="black", outline="white")
-        image.save(os.path.join(self.out, name))
-        Demo.pictures.append((f"{Demo.steps}. {Demo.last_step}"[:70], image))
+        image.save(os.path.join(self.out, f"step-{Demo.steps:02}.png"))
+        Demo.pictures.append((f"{Demo.steps}. {text}"[:52], image))
 
     def inside(self, win, offset):
         return (win.rect.x + offset[0], win.rect.y + offset[1])
@@ -63,7 +61,6 @@ class Demo(ProgramTestCase):
         self.label_target("Target: 0 clicks")
         self.start()
         seen = wait_until(lambda: self.bar() and self.bar().viewable, 10)
-        self.save("01-start.png")
         self.step("The program is up: its bar shows at the left edge and slides away" if seen
                   else "The program is up")
         self.assertTrue(self.wait_parked(15), "the bar never slid away and parked hidden")
@@ -73,7 +70,6 @@ class Demo(ProgramTestCase):
         self.assertTrue(self.show_at_edge(BAR_TOP + right[1]),
                         "the bar did not appear with the pointer at the left edge")
         self.step("Pointer touches the left edge: the bar appears")
-        self.save("02-bar-shown.png")
 
         self.move_onto(Button.RIGHT, 5)
         saved = wait_until(lambda: self.settings_line(8) == "5", 5)
@@ -81,16 +77,14 @@ class Demo(ProgramTestCase):
         self.recorder.clear()
         self.x.move(self.recorder.centre)
         self.assertTrue(saved, "line 8 of the settings file did not become 5")
-        self.step("Moving onto the right-click button: right click selected (saved as line 8)")
-        self.save("03-mode-picked.png", picked)
+        self.step("Moving onto the right-click button: right click selected (saved as line 8)",
+                  picked)
 
         self.recorder.wait_events(2, 5)
         self.assertEqual(self.recorder.events(), [press(3), release(3)],
                          "the target did not receive one right click")
         self.label_target("Target: 1 click (right)")
         self.step("Resting over the target window: it received a right click")
-        time.sleep(0.2)
-        self.save("04-after-click.png")
         time.sleep(1.5)
         self.assertEqual(len(self.recorder.events()), 2, "a continued rest clicked again")
         self.step("Staying still: no second click")
@@ -101,7 +95,6 @@ class Demo(ProgramTestCase):
         self.label_target("Target: 2 clicks (right)")
         self.step("Moving a little and resting again: a second right click")
         time.sleep(0.2)
-        self.save("05-second-click.png")
 
         self.other_kinds()
         self.windows_by_dwelling()
@@ -129,7 +122,6 @@ class Demo(ProgramTestCase):
             self.label_target(f"Target: {label}")
             self.step(text)
             time.sleep(0.2)
-        self.save("06-other-click-kinds.png")
 
     def windows_by_dwelling(self):
         """The options, about and exit windows, opened and answered by resting alone."""
@@ -137,12 +129,10 @@ class Demo(ProgramTestCase):
         options = self.wait_window(size=OPTIONS_SIZE)
         time.sleep(0.5)
         self.step("Resting on the options button opens the options window")
-        self.save("07-options.png")
         self.rest_and_click(self.inside(options, OPTIONS_ABOUT))
         about = self.wait_window(size=ABOUT_SIZE)
         time.sleep(1)
         self.step("Resting on its \"i\" shows the about window, its credits rising")
-        self.save("08-about.png")
         self.rest_and_click(self.inside(about, ABOUT_CLOSE))
         self.wait_gone(about)
         options = self.wait_window(size=OPTIONS_SIZE)
@@ -156,7 +146,6 @@ class Demo(ProgramTestCase):
         exit_window = self.wait_window(size=EXIT_SIZE)
         time.sleep(0.5)
         self.step("Resting on the exit button asks whether to end the program")
-        self.save("09-exit-question.png")
         self.rest_and_click(self.inside(exit_window, EXIT_NO))
         self.wait_gone(exit_window)
         self.assertTrue(self.run.running())
@@ -180,14 +169,13 @@ class Demo(ProgramTestCase):
         self.x.move(shown.rect.x + 2 * spot[0], shown.rect.y + 2 * spot[1])
         time.sleep(0.3)
         self.step("At double size (QT_SCALE_FACTOR=2) the bar keeps its layout, twice as large")
-        self.save("10-bar-at-2x.png")
         self.x.move(ELSEWHERE)
         self.run.stop()
 
     @classmethod
     def contact_sheet(cls):
-        """Every screenshot, a third of its size, three to a row, captioned."""
-        width, height, columns = 1280 // 3, 1024 // 3, 3
+        """Every screenshot, a quarter of its size, four to a row, captioned."""
+        width, height, columns = 1280 // 4, 1024 // 4, 4
         rows = (len(cls.pictures) + columns - 1) // columns
         sheet = Image.new("RGB", (columns * (width + 10) + 10, rows * (height + 30) + 10), "gray")
         draw = ImageDraw.Draw(sheet)
