@@ -64,12 +64,7 @@ class WindowsTest : public ::testing::Test, public UpdatePrompt {
         if (!settings.empty()) {
             dir.write(kSettingsFileName, settings);
         }
-        std::filesystem::create_directories(dir.file("Lang"));
-        std::string language;
-        for (int i = 0; i < 33; ++i) {
-            language += "xx " + (texts.empty() ? "T" + std::to_string(i) : texts[i]) + "\r\n";
-        }
-        dir.write("Lang/English.lng", language);
+        writeLanguage("English.lng", texts);
         app.settingsPath = dir.file(kSettingsFileName);
         fake.programFolder.path = dir.path();
         app.productTitle = "Tindro Zevad Free 1.8.1";
@@ -77,10 +72,20 @@ class WindowsTest : public ::testing::Test, public UpdatePrompt {
         windows.setBar(bar.get());
         return bar->load();
     }
+    // Lang/`name` holding `texts` (by default "T0" to "T32").
+    void writeLanguage(const std::string& name, const std::vector<std::string>& texts = {}) {
+        std::filesystem::create_directories(dir.file("Lang"));
+        std::string language;
+        for (int i = 0; i < 33; ++i) {
+            language += "xx " + (texts.empty() ? "T" + std::to_string(i) : texts[i]) + "\r\n";
+        }
+        dir.write("Lang/" + name, language);
+    }
     // The bar and the three windows (null while one does not exist).
     std::vector<QWidget*> allWindows() {
         return {bar.get(), windows.optionsWindow(), windows.exitWindow(), windows.aboutWindow()};
     }
+    OptionsWindow& options() { return *windows.optionsWindow(); }
     // Opens the options window as the bar's options button does.
     OptionsWindow& openOptions() {
         bar->runButtonCommand(ClickMode::Options);
