@@ -10,7 +10,7 @@ packages=(
     libsndfile1-dev libpulse-dev
     libcurl4-openssl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xserver-xephyr x11-utils xauth xdotool
+    xvfb xserver-xephyr x11-utils xauth xdotool python3 python3-xlib
     fonts-dejavu-core fonts-liberation
     dpkg-dev lintian desktop-file-utils appstream
 )

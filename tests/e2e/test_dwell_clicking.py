@@ -1,0 +1,67 @@
+"""Dwell clicking: the program's clicks as a window of the test receives them."""
+import time
+from harness import (BAR_HEIGHT, BAR_TOP, BAR_WIDTH, ELSEWHERE, Button, ProgramTestCase, Rect,
+                     press, release, wait_until)
+
+LEFT, RIGHT, DOUBLE = [press(1), release(1)], [press(3), release(3)], [press(1), release(1)] * 2
+
+
+class DwellClickingTest(ProgramTestCase):
+    def test_bar_parks_after_start_and_shows_while_the_pointer_touches_the_left_edge(self):
+        self.start_parked()
+        time.sleep(0.5)
+        self.assertFalse(self.bar().viewable, "the bar came back without the pointer at the edge")
+        shown = self.show_at_edge(100)  # any height calls it, here above the bar itself
+        self.assertEqual(shown and shown.rect, Rect(0, BAR_TOP, BAR_WIDTH, BAR_HEIGHT))
+        time.sleep(0.3)
+        self.assertTrue(self.bar().viewable, "the bar went away with the pointer at the edge")
+        self.x.move(ELSEWHERE)
+        self.assertTrue(wait_until(lambda: not self.bar().viewable, 10), self.windows())
+
+    def test_every_click_kind_gives_its_button_events(self):
+        # A continued rest clicks no more; a drag presses on one rest, releases on the next.
+        kinds = [(Button.LEFT, LEFT, LEFT), (Button.RIGHT, RIGHT, RIGHT),
+                 (Button.DOUBLE, DOUBLE, DOUBLE), (Button.DRAG, [press(1)], [release(1)]),
+                 (Button.NO_CLICK, [], [])]
+        self.start_parked()
+        x, y = self.recorder.centre
+        for button, first, second in kinds:
+            with self.subTest(button.name):
+                self.choose(button)
+                self.assertEqual(self.rest_at((x - 60, y), len(first)), first)
+                time.sleep(1)
+                self.assertEqual(self.recorder.events(), first, "a continued rest clicked")
+                self.assertEqual(self.rest_at((x + 60, y + 20), len(second)), second)
+
+    def test_every_click_comes_a_whole_delay_after_the_last_move(self):
+        self.start_parked()
+        # Pauses shorter than the 0.5 s delay, and rests that last until their click, each
+        # after a move to another spot of the target.
+        r = self.recorder.rect
+        for spot, pause in enumerate([0.12, 0, 0.23, 0.34, 0, 0.45, 0.15, 0, 0.38, 0]):
+            self.recorder.clear()
+            self.x.move(r.x + 30 + spot * 37 % (r.w - 60), r.y + 30 + spot * 53 % (r.h - 60))
+            moved = time.monotonic()
+            while not self.recorder.events() and time.monotonic() - moved < (pause or 3):
+                time.sleep(0.002)
+            after = time.monotonic() - moved
+            if pause:
+                self.assertFalse(self.recorder.events(), f"a {pause} s pause clicked at {after}")
+            else:
+                self.assertTrue(self.recorder.events(), "a rest did not click")
+                # Five ticks after the first that saw the move; a timer may fire a bit early.
+                self.assertGreaterEqual(after, 0.49)
+                time.sleep(0.1)  # the release
+
+    def test_click_kind_is_restored_at_the_next_start(self):
+        self.start_parked()
+        self.choose(Button.RIGHT)
+        self.x.move(ELSEWHERE)
+        self.run.terminate()
+        self.assertIsNotNone(self.run.wait(10), "the program did not end on SIGTERM")
+        self.x.move(self.recorder.centre)  # resting on the target as the program comes up
+        self.recorder.clear()
+        self.start()
+        self.assertTrue(self.recorder.wait_events(2, 10), "no click after the restart")
+        time.sleep(0.5)
+        self.assertEqual(self.recorder.events(), RIGHT)

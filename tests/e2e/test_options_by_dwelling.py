@@ -1,0 +1,133 @@
+"""The options and exit windows operated by resting the pointer alone: the bar's buttons
+open them, and while they are open every rest is a left click on the control under the
+pointer. Also the start-at-logon entry and the language picker, reached the same way."""
+import os, time
+from harness import BAR_BACKGROUND, Button, ProgramTestCase, Sandbox, press, release, wait_until
+
+OPTIONS_SIZE, EXIT_SIZE = (561, 396), (361, 149)
+# Controls relative to their window's top-left corner.
+DELAY_LOWER_ARROW, START_AT_LOGON, LANGUAGE_LINK, OK, PICTURE = \
+    (530, 150), (28, 184), (128, 282), (428, 369), (60, 58)
+YES, NO, FACE = (126, 109), (236, 109), (43, 48)
+# Qt's file dialog at its default size: the first row of the list, sorted by name, the row
+# height, and the Open button from the bottom-right corner.
+FIRST_FILE_ROW, FILE_ROW_HEIGHT, OPEN_FROM_CORNER = (165, 70), 18, (52, 54)
+
+
+def inside(win, offset):
+    return (win.rect.x + offset[0], win.rect.y + offset[1])
+
+
+class DwellingWindows(ProgramTestCase):
+    def open(self, button, size):
+        """Rests on the bar's options or exit button until its window opens."""
+        self.move_onto(button)
+        return self.wait_window_sized(*size)
+
+
+class ExitWindowTest(DwellingWindows):
+    def test_exit_window_no_gives_back_the_mode_saved_when_it_was_created(self):
+        self.start_parked()
+        exit_window = self.open(Button.EXIT, EXIT_SIZE)
+        self.assertEqual(exit_window.title, "Exit the program")
+        self.rest_and_click(inside(exit_window, NO))
+        self.wait_gone(exit_window)
+        # Made hidden at start-up before the saved click kind was restored, the exit window
+        # gives back the exit button's mode: resting clicks nothing.
+        self.assertEqual(self.rest_at(self.recorder.centre, 0), [])
+        # The program goes on: the double click picked on the bar clicks at the next rest.
+        self.choose(Button.DOUBLE)
+        self.assertEqual(self.rest_at(self.recorder.centre, 4), [press(1), release(1)] * 2)
+        self.assertTrue(self.run.running())
+
+    # The natural way down from the exit or options button passes over the bar's
+    # background, which pauses the clicks; the window's surface gives them back.
+    def test_exit_window_is_answered_after_passing_over_the_bars_background(self):
+        self.start_parked()
+        exit_window = self.open(Button.EXIT, EXIT_SIZE)
+        self.move_onto(BAR_BACKGROUND)
+        self.x.move(inside(exit_window, FACE))
+        time.sleep(0.25)
+        self.rest_and_click(inside(exit_window, NO))
+        self.wait_gone(exit_window)
+        time.sleep(0.3)
+        self.assertTrue(self.run.running())
+
+    def test_exit_window_yes_ends_the_program_with_status_zero(self):
+        self.start_parked()
+        self.x.move(inside(self.open(Button.EXIT, EXIT_SIZE), YES))
+        self.assertEqual(self.run.wait(10), 0, "a rest on Yes did not end the program well")
+
+
+class OptionsWindowTest(DwellingWindows):
+    def test_delay_arrow_then_ok_saves_the_delay_one_higher(self):
+        self.start_parked()
+        options = self.open(Button.OPTIONS, OPTIONS_SIZE)
+        self.assertEqual(options.title, "Options")
+        self.rest_and_click(inside(options, DELAY_LOWER_ARROW))
+        self.assertEqual(self.settings_line(2), "5", "saved before OK")
+        self.rest_and_click(inside(options, OK))
+        self.wait_gone(options)
+        self.wait_settings_line(2, "6")
+
+    def test_first_run_options_save_the_defaults_in_force_after_passing_the_background(self):
+        self.sandbox.remove_file(Sandbox.SETTINGS_NAME)
+        self.start_parked()
+        options = self.open(Button.OPTIONS, OPTIONS_SIZE)
+        self.move_onto(BAR_BACKGROUND)
+        self.x.move(inside(options, PICTURE))
+        time.sleep(0.25)
+        self.rest_and_click(inside(options, OK))
+        self.wait_gone(options)
+        self.wait_settings_line(2, "5")
+        self.assertEqual(self.settings_line(1), "2")
+
+    def toggle_start_at_logon(self):
+        """Rests on the box, then on OK."""
+        options = self.open(Button.OPTIONS, OPTIONS_SIZE)
+        self.rest_and_click(inside(options, START_AT_LOGON))
+        self.rest_and_click(inside(options, OK))
+        self.wait_gone(options)
+
+    # How the entry writes awkward paths is proven on its own; here it is found by the
+    # desktop's rules and what it runs starts the program.
+    def test_entry_starts_the_program_and_clearing_the_box_removes_it(self):
+        entry_path = f"{self.sandbox.config}/autostart/tindro-zevad.desktop"
+        self.start_parked()
+        self.toggle_start_at_logon()
+        self.assertTrue(wait_until(lambda: os.path.exists(entry_path), 10), "no entry after OK")
+        with open(entry_path) as f:
+            entry = f.read()
+        self.assertTrue(entry.startswith("[Desktop Entry]\n"), entry)
+        self.assertIn("\nType=Application\n", entry)
+        exec_line = next(l for l in entry.splitlines() if l.startswith("Exec="))
+        self.assertEqual(self.settings_line(3), "1")
+        # What the desktop would run at logon starts the program; the box comes back ticked,
+        # and clearing it removes the entry.
+        self.assertIsNotNone(self.run.stop(), "the program did not end")
+        self.start_parked(executable=exec_line[len("Exec="):])
+        self.toggle_start_at_logon()
+        self.assertTrue(wait_until(lambda: not os.path.exists(entry_path), 10), "entry stayed")
+        self.assertEqual(self.settings_line(3), "0")
+
+    def test_language_link_picks_italiano_and_the_options_window_speaks_it_at_once(self):
+        self.start_parked()
+        options = self.open(Button.OPTIONS, OPTIONS_SIZE)
+        self.rest_and_click(inside(options, LANGUAGE_LINK))
+        dialog = self.wait_for_title("Language...")
+        # The dialog lists the Lang folder's files by name, case aside; a rest on the file
+        # selects it, a rest on Open takes it.
+        row = sorted(os.listdir(f"{self.sandbox.program}/Lang"), key=str.lower) \
+            .index("Italiano.lng")
+        time.sleep(0.3)  # the list fills in the background
+        self.rest_and_click(inside(dialog, (FIRST_FILE_ROW[0],
+                                            FIRST_FILE_ROW[1] + row * FILE_ROW_HEIGHT)))
+        self.rest_and_click(inside(dialog, (dialog.rect.w - OPEN_FROM_CORNER[0],
+                                            dialog.rect.h - OPEN_FROM_CORNER[1])))
+        self.wait_gone(dialog)
+        self.assertTrue(wait_until(lambda: self.x.find(lambda w: w.id == options.id and
+                                                       w.viewable and w.title == "Opzioni"),
+                                   10), "the options window did not switch to Italian\n"
+                        + self.windows())
+        self.rest_and_click(inside(options, OK))  # OK keeps the choice
+        self.wait_settings_line(4, "Italiano.lng")

@@ -1,0 +1,80 @@
+"""The update check at start-up against a version server of the test: the question about
+a newer release and both answers, and servers that never answer or send far too much."""
+import os
+from harness import ProgramTestCase, proc_status, press, release, wait_until
+
+NEWER, SAME, QUESTION = "001008002", "001008001", "Update available"
+
+
+class UpdateCheckTest(ProgramTestCase):
+    def start_with_opener(self):
+        """Starts the program with the user's own Qt platform choice, which the program
+        overrides for itself, and a desktop opener recording its Qt settings, then each
+        argument on a line of its own."""
+        bin_dir, self.opened = f"{self.sandbox.root}/bin", f"{self.sandbox.root}/opened.txt"
+        self.opener_qt = f"{self.sandbox.root}/opener-qt.txt"
+        os.makedirs(bin_dir, exist_ok=True)
+        with open(f"{bin_dir}/xdg-open", "w") as script:
+            script.write(f"#!/bin/sh\nenv | grep '^QT_' | sort > '{self.opener_qt}'\n"
+                         f"printf '%s\\n' \"$@\" >> '{self.opened}'\n")
+        os.chmod(f"{bin_dir}/xdg-open", 0o700)
+        return self.start(env={"PATH": f"{bin_dir}:/usr/local/bin:/usr/bin:/bin",
+                               "QT_QPA_PLATFORM": "wayland;xcb"})
+
+    def question_shown(self):
+        return self.x.find(lambda w: w.pid == self.run.pid and w.title == QUESTION)
+
+    def test_newer_release_is_asked_about_and_no_goes_on_to_park_the_bar_and_click(self):
+        server = self.serve("answer", NEWER)
+        self.start_with_opener()
+        box = self.wait_for_title(QUESTION)
+        self.assertEqual(server.requests, 1)
+        self.assertFalse(self.bar() and self.bar().viewable, "the bar showed before the answer")
+        # Yes and No in the order Qt gives them with no desktop named in the environment;
+        # a rest answers, the left click being in force.
+        self.x.move(self.wait_buttons(box, 2)[1].centre)
+        self.wait_gone(box)
+        self.assertTrue(self.wait_parked(20), self.windows())
+        self.assertEqual(self.rest_at(self.recorder.centre, 2), [press(1), release(1)])
+        self.assertFalse(os.path.exists(self.opened), "something was opened after No")
+
+    def test_yes_opens_the_product_page_and_ends_without_ever_showing_the_bar(self):
+        self.serve("answer", NEWER)
+        run = self.start_with_opener()
+        box = self.wait_for_title(QUESTION)
+        self.x.move(self.wait_buttons(box, 2)[0].centre)
+        self.assertEqual(run.wait(10), 0, "Yes did not end the program well")
+        self.assertTrue(wait_until(lambda: os.path.exists(self.opened), 10), "nothing opened")
+        with open(self.opened) as opened, open(self.opener_qt) as qt:
+            page, qt_settings = opened.read(), qt.read()
+        self.assertRegex(page, r"\Ahttps://[^\n]*tindro-mouse\.html\n\Z")
+        # The opener runs in the user's environment, not with the program's Qt settings.
+        self.assertEqual(qt_settings, "QT_QPA_PLATFORM=wayland;xcb\n")
+        mapped = {w for kind, w in self.x.window_events() if kind == "map"}
+        self.assertEqual(mapped - {self.recorder.id}, {box.id}, "another window was shown")
+
+    def test_server_that_never_answers_still_lets_the_bar_park_within_the_bound(self):
+        server = self.serve("silent")
+        self.start_with_opener()
+        self.assertTrue(server.wait_requests(1, 10), "the program did not ask")
+        # The check gives up after 5 s; 15 s from the start leaves a wide margin.
+        self.assertTrue(self.wait_parked(15), "no park with a silent server\n" + self.windows())
+        self.assertFalse(self.question_shown())
+
+    def test_megabytes_of_version_file_are_no_news_and_take_no_memory(self):
+        server = self.serve("answer", SAME)
+        self.start_with_opener()
+        self.assertTrue(self.wait_parked(20), self.windows())
+        usual = proc_status(self.run.pid, "VmHWM:")
+        self.assertIsNotNone(self.run.stop())
+        server.stop()
+        # A newer code at the front, then 64 MiB more without a length.
+        server = self.serve("flood", NEWER)
+        self.start_with_opener()
+        self.assertTrue(self.wait_parked(20), "no park after the flood\n" + self.windows())
+        self.assertFalse(self.question_shown(), "a long version file counted as news")
+        self.assertEqual(server.requests, 1)
+        self.assertTrue(server.peer_left_early, f"the program read {server.bytes_sent} bytes")
+        self.assertLess(server.bytes_sent, 64 << 20)
+        flooded = proc_status(self.run.pid, "VmHWM:")
+        self.assertLess(flooded, usual + 8 * 1024, f"peak {usual} KiB usually, {flooded} KiB")
