@@ -22,7 +22,7 @@ class DwellingWindows(ProgramTestCase):
     def open(self, button, size):
         """Rests on the bar's options or exit button until its window opens."""
         self.move_onto(button)
-        return self.wait_window_sized(*size)
+        return self.wait_window(size=size)
 
 
 class ExitWindowTest(DwellingWindows):

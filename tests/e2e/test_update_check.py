@@ -56,7 +56,7 @@ class UpdateCheckTest(ProgramTestCase):
     def test_server_that_never_answers_still_lets_the_bar_park_within_the_bound(self):
         server = self.serve("silent")
         self.start_with_opener()
-        self.assertTrue(server.wait_requests(1, 10), "the program did not ask")
+        self.assertTrue(wait_until(lambda: server.requests, 10), "the program did not ask")
         # The check gives up after 5 s; 15 s from the start leaves a wide margin.
         self.assertTrue(self.wait_parked(15), "no park with a silent server\n" + self.windows())
         self.assertFalse(self.question_shown())
