@@ -2,14 +2,7 @@
 over the click-kind buttons and every new button saves the settings; whatever moment it
 dies at, the settings file holds the eight lines of one whole save. TZ_KILL_COUNT sets the
 number of kills (30 by default), TZ_KILL_SEED the random choices."""
-import ctypes
-import itertools
-import os
-import random
-import re
-import select
-import sys
-import time
+import ctypes, itertools, os, random, re, select, sys, time
 from harness import BUTTON_RECTS, ELSEWHERE, Button, ProgramTestCase, Rect, wait_until
 
 # The fixture's settings with the middle-click button shown, so that buttons 1 to 6 are
@@ -62,8 +55,8 @@ class KilledMidWriteTest(ProgramTestCase):
             if kind == "start-up":
                 time.sleep(delay)
             else:
-                self.assertTrue(wait_until(lambda: self.parked_since(seen), 30), where)
-                bar = self.show_at_edge(512)
+                parked = wait_until(lambda: self.parked_since(seen), 30)
+                bar = parked and self.show_at_edge(512)
                 self.assertTrue(bar, f"{where}: the bar never came up\n" + self.windows())
                 kill_at, armed = time.monotonic() + delay, False
                 for step in itertools.count():
@@ -80,7 +73,7 @@ class KilledMidWriteTest(ProgramTestCase):
                     self.assertLess(time.monotonic(), kill_at + 30, f"{where}: no save seen")
             run.kill()
             kills[kind] += 1
-            self.assertIsNotNone(run.wait(10), f"{where}: the program did not end")
+            self.assertTrue(wait_until(lambda: not run.running(), 10), f"{where}: the program did not end")
             self.assertRegex(self.sandbox.read_settings() or b"", rb"\A" + re.escape(FIXED_LINES) +
                              rb"[1-6]\r\n\Z", f"{where}: a damaged settings file")
         # Temporary files of interrupted saves stay behind; count them for the record.

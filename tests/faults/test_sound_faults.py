@@ -1,8 +1,7 @@
 """Sounds on, but nothing to play them with or nothing playable: the program must start,
 take a click kind and click as usual, never waiting on sound. The sandbox's runtime folder
 holds no sound server, and none may be started on the program's behalf."""
-import socket
-import struct
+import socket, struct
 from harness import Button, ProgramTestCase, press, release
 
 SOUNDS_ON = "2\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n0\r\n3\r\n"
