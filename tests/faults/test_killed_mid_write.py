@@ -73,7 +73,7 @@ class KilledMidWriteTest(ProgramTestCase):
                     self.assertLess(time.monotonic(), kill_at + 30, f"{where}: no save seen")
             run.kill()
             kills[kind] += 1
-            self.assertTrue(wait_until(lambda: not run.running(), 10), f"{where}: the program did not end")
+            self.assertTrue(wait_until(lambda: not run.running(), 10), f"{where}: no end")
             self.assertRegex(self.sandbox.read_settings() or b"", rb"\A" + re.escape(FIXED_LINES) +
                              rb"[1-6]\r\n\Z", f"{where}: a damaged settings file")
         # Temporary files of interrupted saves stay behind; count them for the record.
