@@ -134,8 +134,7 @@ class Run(Process):
                        sandbox.runtime, "XDG_CONFIG_HOME": sandbox.config, "TMPDIR": sandbox.tmp,
                        "PATH": "/usr/local/bin:/usr/bin:/bin", "LANG": locale, "LC_ALL": locale,
                        "QT_QPA_PLATFORM": "xcb", "PULSE_CLIENTCONFIG": sandbox.pulse_config}
-        environment.update({name: value for name, value in os.environ.items()
-                            if name in ("ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS")})
+        environment.update((n, v) for n, v in os.environ.items() if n.endswith("SAN_OPTIONS"))
         sandbox.logs += 1
         self.log_path = f"{sandbox.root}/logs/program-{sandbox.logs}.log"
         with open(self.log_path, "wb") as log:
@@ -176,9 +175,9 @@ class XClient:
             pid, wm_class = w.get_full_property(self.pid, Xatom.CARDINAL), w.get_wm_class()
         except xerror.XError:
             return None  # gone meanwhile
+        title = title.value.decode(errors="replace") if title else ""
         return Win(w.id, Rect(g.x + g.border_width, g.y + g.border_width, g.width, g.height),
-                   a.map_state, title.value.decode() if title else "", wm_class or ("", ""),
-                   pid.value[0] if pid else -1)
+                   a.map_state, title, wm_class or ("", ""), pid.value[0] if pid else -1)
 
     def find(self, predicate): return [w for w in self.windows() if predicate(w)]
 

@@ -4,10 +4,10 @@ pointer. Also the start-at-logon entry and the language picker, reached the same
 import os, time
 from harness import BAR_BACKGROUND, Button, ProgramTestCase, Sandbox, press, release, wait_until
 
-OPTIONS_SIZE, EXIT_SIZE = (561, 396), (361, 149)
+OPTIONS_SIZE, EXIT_SIZE, ABOUT_SIZE = (561, 396), (361, 149), (425, 238)
 # Controls relative to their window's top-left corner.
-DELAY_LOWER_ARROW, START_AT_LOGON, LANGUAGE_LINK, OK, PICTURE = \
-    (530, 150), (28, 184), (128, 282), (428, 369), (60, 58)
+DELAY_LOWER_ARROW, START_AT_LOGON, LANGUAGE_LINK, ABOUT, OK, PICTURE = \
+    (530, 150), (28, 184), (128, 282), (527, 38), (428, 369), (60, 58)
 YES, NO, FACE = (126, 109), (236, 109), (43, 48)
 # Qt's file dialog at its default size: the first row of the list, sorted by name, the row
 # height, and the Open button from the bottom-right corner.
@@ -60,7 +60,7 @@ class ExitWindowTest(DwellingWindows):
 
 
 class OptionsWindowTest(DwellingWindows):
-    def test_delay_arrow_then_ok_saves_the_delay_one_higher(self):
+    def test_delay_arrow_then_ok_saves_the_delay_one_higher_and_the_i_shows_the_about_window(self):
         self.start_parked()
         options = self.open(Button.OPTIONS, OPTIONS_SIZE)
         self.assertEqual(options.title, "Options")
@@ -69,6 +69,8 @@ class OptionsWindowTest(DwellingWindows):
         self.rest_and_click(inside(options, OK))
         self.wait_gone(options)
         self.wait_settings_line(2, "6")
+        self.rest_and_click(inside(self.open(Button.OPTIONS, OPTIONS_SIZE), ABOUT))
+        self.wait_window(size=ABOUT_SIZE)
 
     def test_first_run_options_save_the_defaults_in_force_after_passing_the_background(self):
         self.sandbox.remove_file(Sandbox.SETTINGS_NAME)
