@@ -91,7 +91,7 @@ class Sandbox:
     SETTINGS_NAME = "Tindro Zevad.ini"
 
     def __init__(self):
-        self.root, self.logs = tempfile.mkdtemp(), 0
+        self.root, self.logs = tempfile.mkdtemp(prefix="tz-e2e-"), 0
         for name in ("program", "home", "runtime", "tmp"):
             setattr(self, name, f"{self.root}/{name}")
         self.config, self.executable = f"{self.home}/.config", f"{self.program}/tindro-zevad"
