@@ -12,33 +12,26 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
     tz::Settings s;
-    s.tolerance = in.ConsumeIntegral<std::int16_t>();
-    s.delay = in.ConsumeIntegral<std::int16_t>();
-    s.runAtStartup = in.ConsumeIntegral<std::int16_t>();
-    s.soundOn = in.ConsumeIntegral<std::int16_t>();
-    s.middleButton = in.ConsumeIntegral<std::int16_t>();
-    s.rightEdge = in.ConsumeIntegral<std::int16_t>();
-    s.startMode = in.ConsumeIntegral<std::int16_t>();
+    for (auto* n : {&s.tolerance, &s.delay, &s.runAtStartup, &s.soundOn, &s.middleButton,
+                    &s.rightEdge, &s.startMode}) {
+        *n = in.ConsumeIntegral<std::int16_t>();
+    }
     s.languageFile = in.ConsumeRemainingBytesAsString();
-
     const std::string_view name = s.languageFile;
     const std::string bytes = tz::formatSettings(s);
     tz::Settings expected = s;
-    if (!tz::isStorableLanguageName(name)) {
-        expected.languageFile.clear();
-    }
+    expected.languageFile = tz::isStorableLanguageName(name) ? s.languageFile : "";
     TZ_FUZZ_CHECK(tz::parseSettings(bytes) == expected);
     // Every UTF-8 name without a line end or a quote can be stored.
     TZ_FUZZ_CHECK(tz::isStorableLanguageName(name) || !tz::fuzz::wellFormedUtf8(name) ||
                   name.find_first_of("\"\r\n") != std::string_view::npos);
     // Exactly eight lines, each ended by CR LF, and no other line end.
     std::size_t lines = 0;
-    for (std::size_t at = bytes.find("\r\n"); at != std::string::npos;
-         at = bytes.find("\r\n", at + 2)) {
+    for (auto at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2)) {
         ++lines;
     }
-    TZ_FUZZ_CHECK(lines == 8 && bytes.ends_with("\r\n"));
-    TZ_FUZZ_CHECK(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r')) == 8 &&
-                  static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) == 8);
+    TZ_FUZZ_CHECK(lines == 8 && bytes.ends_with("\r\n") &&
+                  std::count(bytes.begin(), bytes.end(), '\r') == 8 &&
+                  std::count(bytes.begin(), bytes.end(), '\n') == 8);
     return 0;
 }
