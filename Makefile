@@ -91,7 +91,7 @@ fuzz-smoke: deps
 SOAK_KILLS ?= 200
 SOAK_MINUTES ?= 10
 soak: build-all
-	TZ_KILL_COUNT=$(SOAK_KILLS) $(BUILD)/tests/faults/tz_fault_e2e_tests --gtest_filter='KilledMidWrite*'
+	cd $(BUILD) && TZ_KILL_COUNT=$(SOAK_KILLS) ctest -R '^KilledMidWriteTest$$' --output-on-failure
 	$(HARNESS) TZ_SOAK_MINUTES=$(SOAK_MINUTES) $(PYTHON) tools/soak.py
 
 # The Debian package, in $(BUILD)/ (tindro-zevad_<version>_<arch>.deb).
