@@ -104,17 +104,15 @@ TEST_F(DwellEngineTest, PointerRestsWhileEachTickMovesItLessThanToleranceTwoPixe
 }
 
 TEST_F(DwellEngineTest, EachKindClicksOncePerRestWithItsSoundAndTheOthersNever) {
-    const std::pair<ClickMode, std::vector<E>> kinds[] = {
+    std::vector<std::pair<ClickMode, std::vector<E>>> kinds = {
         {M::LeftClick, {E::LeftDown, E::LeftUp}},
         {M::DoubleClick, {E::LeftDown, E::LeftUp, E::LeftDown, E::LeftUp}},
         {M::RightClick, {E::RightDown, E::RightUp}},
         {M::MiddleClick, {E::MiddleDown, E::MiddleUp}},
-        {M::Drag, {E::LeftDown}},
-        {M::Pause, {}},
-        {M::Exit, {}},
-        {M::Options, {}},
-        {M::Help, {}},
-        {ClickMode{12}, {}}};
+        {M::Drag, {E::LeftDown}}};
+    for (const ClickMode other : {M::Pause, M::Exit, M::Options, M::Help, ClickMode{12}}) {
+        kinds.push_back({other, {}});
+    }
     int x = 200;
     for (const auto& [mode, sent] : kinds) {
         fake.injector.events.clear();

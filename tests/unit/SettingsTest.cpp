@@ -2,7 +2,6 @@
 // and the start-at-logon entry.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -153,15 +152,16 @@ struct FailingOps : FileOps {
         return step == Create ? -1 : FileOps::createTemporary(pathTemplate);
     }
     ssize_t write(int fd, const char* data, std::size_t size) override {
-        const bool odd = writes++ % 2 == 0;
-        errno = step == Slow ? EINTR : ENOSPC;
-        if ((step == Write && !odd) || (step == Slow && odd)) {
-            return -1;
+        const bool even = ++writes % 2 == 0;
+        if (step == Write) {
+            errno = ENOSPC;
+            return even ? -1 : FileOps::write(fd, data, size / 2);
         }
-        return FileOps::write(fd, data,
-                              step == Write  ? size / 2
-                              : step == Slow ? std::min<std::size_t>(size, 3)
-                                             : size);
+        if (step == Slow) {
+            errno = EINTR;
+            return even ? FileOps::write(fd, data, std::min<std::size_t>(size, 3)) : -1;
+        }
+        return FileOps::write(fd, data, size);
     }
     bool rename(const std::string& from, const std::string& to) override {
         return (step < Rename || step == Slow) && FileOps::rename(from, to);
@@ -210,21 +210,14 @@ TEST(SettingsFile, StaleTemporaryRemovalSparesEverythingElse) {
     EXPECT_EQ(namesIn(dir.path()), kept);
 }
 
-// Root may write any file: a root test saves as nobody in a child process.
+// Root may write any file: a root test saves as nobody, the file's owner.
 bool saveAsOrdinaryUser(const std::string& path) {
-    if (::geteuid() != 0) {
-        return writeSettingsFile(path, example(5));
-    }
-    EXPECT_EQ(::chown(path.c_str(), 65534, 65534), 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && writeSettingsFile(path, example(5))
-                    ? 0
-                    : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const bool root = ::geteuid() == 0;
+    EXPECT_TRUE(!root || (::chown(path.c_str(), 65534, 65534) == 0 && ::setegid(65534) == 0 &&
+                          ::seteuid(65534) == 0));
+    const bool saved = writeSettingsFile(path, example(5));
+    EXPECT_TRUE(!root || (::seteuid(0) == 0 && ::setegid(0) == 0));
+    return saved;
 }
 
 TEST(SettingsFile, SaveKeepsTheOldFilesLinkAndPermissionsAndSparesAReadOnlyOne) {
