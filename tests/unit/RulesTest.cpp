@@ -189,10 +189,5 @@ TEST(MessageTables, AnOverflowStopsThatTablesShareOfTheCallAndTheOtherGoesOn) {
     EXPECT_FALSE(tables.before.contains(13));
 }
 
-TEST(HookKey, IsTheHandleInDecimalAndH) {
-    EXPECT_EQ(hookKey(0), "0h");
-    EXPECT_EQ(hookKey(0xFFFFFFFFull), "4294967295h");
-}
-
 }  // namespace
 }  // namespace tz
