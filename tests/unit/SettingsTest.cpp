@@ -191,13 +191,11 @@ TEST(SettingsFile, StaleTemporaryRemovalSparesEverythingElse) {
     // A user's own file with the prefix, names nearly of the form, a link, a
     // folder, and another user's file (when root can make one).
     test::TestDirectory dir;
-    std::vector<std::string> kept = {".tindro-zevad-backup",
-                                     ".tindro-zevad-a1B2c3.unfinished-save.txt",
-                                     ".tindro-zevad-a1-2c3.unfinished-save",
-                                     ".tindro-zevad-a1B2c.unfinished-save",
-                                     ".tindro-zevad-link00.unfinished-save",
-                                     ".tindro-zevad-fold00.unfinished-save",
-                                     ".tindro-zevad-other0.unfinished-save"};
+    const std::string name = ".tindro-zevad-", end = ".unfinished-save";
+    std::vector<std::string> kept = {name + "backup",       name + "a1B2c3" + end + ".txt",
+                                     name + "a1-2c3" + end, name + "a1B2c" + end,
+                                     name + "link00" + end, name + "fold00" + end,
+                                     name + "other0" + end};
     for (const std::size_t i : {0, 1, 2, 3, 6}) dir.write(kept[i], "mine");
     fs::create_symlink(dir.file(kept[0]), dir.file(kept[4]));
     fs::create_directory(dir.file(kept[5]));
