@@ -155,6 +155,20 @@ TEST(DwellEngine, BarButtonRunsItsCommandAfterFifteenTicksOfOneSelection) {
     }
 }
 
+TEST_F(DwellEngineTest, ResetStartsBothCountsAfresh) {
+    at(500, 500, 5);  // four resting ticks counted
+    engine.resetCounts();
+    at(500, 500, 4);
+    EXPECT_TRUE(events().empty());
+    app.clickMode = M::Options;
+    at(20, 400, 10);
+    engine.resetCounts();
+    at(20, 400, 14);
+    EXPECT_EQ(host.log, Log{});
+    at(20, 400);
+    EXPECT_EQ(host.log, (Log{"sound", "command 7"}));
+}
+
 TEST_F(DwellEngineTest, ChangingTheSelectionRestartsItsCount) {
     app.clickMode = M::Options;
     at(20, 400, 10);

@@ -156,6 +156,8 @@ TEST(MessageTable, HoldsThirtyTwoMessagesOnceEachAndFreedSlotsAreTakenAgain) {
 TEST(MessageTable, MinusOneTakesEveryMessageUntilItIsRemoved) {
     MessageTable table;
     table.add(12);
+    table.add(-2);  // any number but 0 and -1 is one message
+    EXPECT_TRUE(table.contains(-2));
     table.remove(-2);  // only -1 empties the table
     EXPECT_TRUE(table.contains(12));
     table.add(kAllMessages);
@@ -189,6 +191,7 @@ TEST(MessageTables, AnOverflowStopsThatTablesShareOfTheCallAndTheOtherGoesOn) {
     EXPECT_TRUE(tables.after.contains(13));
     removeMessages(tables, kHookBefore, {13});
     EXPECT_FALSE(tables.before.contains(13));
+    EXPECT_TRUE(tables.after.contains(13));
 }
 
 }  // namespace

@@ -139,6 +139,9 @@ TEST(SettingsFile, SaveReplacesANewOrChangedFileOnly) {
     EXPECT_EQ(statOf(path).st_ino, before) << "an identical save must not replace the file";
     ASSERT_TRUE(writeSettingsFile(path, example(5)));
     EXPECT_EQ(dir.read(kSettingsFileName), kSaved);
+    dir.write(kSettingsFileName, kSaved + "more");
+    ASSERT_TRUE(writeSettingsFile(path, example(5)));
+    EXPECT_EQ(dir.read(kSettingsFileName), kSaved);
 }
 
 // Fails one step of a save: Write writes half and then finds the disk full;
@@ -203,6 +206,7 @@ TEST(SettingsFile, StaleTemporaryRemovalSparesEverythingElse) {
         fs::remove(dir.file(kept[6]));
         kept.pop_back();
     }
+    dir.write(name + "azAZ09" + end, "left by a killed save");
     removeStaleTemporaries(dir.path());
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(namesIn(dir.path()), kept);
