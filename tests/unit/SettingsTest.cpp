@@ -244,6 +244,9 @@ TEST(SettingsFile, SaveKeepsTheOldFilesLinkAndPermissionsAndSparesAReadOnlyOne) 
     EXPECT_EQ(namesIn(dir.file("kept")).size(), 1u);
     fs::create_symlink("loop", dir.file("loop"));
     EXPECT_FALSE(writeSettingsFile(dir.file("loop"), example(5))) << "a link loop";
+    std::string noPattern = dir.file("plain");
+    EXPECT_EQ(systemFileOps().createTemporary(noPattern), -1);
+    EXPECT_EQ(errno, EINVAL);
 }
 
 TEST(StartupEntry, ExecQuotingRoundTripsEveryPathAndMalformedLinesAreRefused) {

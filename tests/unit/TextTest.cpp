@@ -74,8 +74,14 @@ TEST(LanguageFile, OnlyTheStartOfAFileIsReadAndAUtf8FileCutThereStaysUtf8) {
         LoadLanguageFile(table, dir.file("long.lng"), LoadMode::Startup);
         EXPECT_EQ(table[0], line.substr(3, textSize)) << letter;
     }
-    // A file that cannot be read changes nothing.
+    // A file of a terabyte (sparse: nothing on disk) is read no further either.
+    dir.write("huge.lng", "");
+    std::filesystem::resize_file(dir.file("huge.lng"), 1ull << 40);
     TextTable table;
+    EXPECT_TRUE(LoadLanguageFile(table, dir.file("huge.lng"), LoadMode::Startup));
+    EXPECT_EQ(table[0].size(), kLanguageFileReadLimit - 3);
+    // A file that cannot be read changes nothing.
+    table = TextTable{};
     EXPECT_FALSE(LoadLanguageFile(table, dir.file("none.lng"), LoadMode::Startup));
     EXPECT_FALSE(LoadLanguageFile(table, dir.path(), LoadMode::Picker));  // a folder
     EXPECT_EQ(table, TextTable{});
