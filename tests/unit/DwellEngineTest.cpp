@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,91 +9,62 @@
 #include "tests/fakes/FakePlatform.h"
 
 namespace tz {
+
 namespace {
 
 using E = MouseEvent;
+using Log = std::vector<std::string>;
+using M = ClickMode;
 
-}  // namespace
-
-void PrintTo(const ScreenArea& a, std::ostream* os) {
-    *os << a.width << "x" << a.height << "+" << a.left << "+" << a.top << " twips";
-}
-
-namespace {
-
-// Plays the windows around the engine: a bar 675 x 5385 twips, hidden at the
-// left edge, and options/exit windows whose making forces ClickMode to 3 as
-// their load step does.
-class FakeHost : public EngineHost {
-  public:
-    explicit FakeHost(AppState& app) : app_(app) {}
-
+// The windows around the engine: a bar of 675 x 5385 twips placed 4410 twips
+// below its monitor's top, and exit and options windows whose making sets
+// ClickMode to 3, as their load step does.
+struct FakeHost : EngineHost {
+    struct Windows {
+        bool exitExists = true, exitVisible = false, optionsExists = true, optionsVisible = false;
+    };
+    explicit FakeHost(AppState& app) : app(app) {}
     BarGeometry barGeometry() override { return bar; }
     void setBarLeft(double left) override { bar.left = left; }
-    // The bar's place is 4410 twips below its monitor's top.
     void placeBarOn(const ScreenArea& monitor) override {
         placedOn = monitor;
         bar.top = monitor.top + 4410;
     }
     void setBarVisible(bool visible) override { bar.visible = visible; }
-    void makeExitWindow() override { make(exitExists); }
-    void makeOptionsWindow() override { make(optionsExists); }
-    bool isExitWindowVisible() override {
-        log.push_back("exit?");
-        return exitExists && exitVisible;
-    }
-    bool isOptionsWindowVisible() override {
-        log.push_back("options?");
-        return optionsExists && optionsVisible;
-    }
+    void makeExitWindow() override { make(windows.exitExists); }
+    void makeOptionsWindow() override { make(windows.optionsExists); }
+    bool isExitWindowVisible() override { return windows.exitVisible; }
+    bool isOptionsWindowVisible() override { return windows.optionsVisible; }
     void activateButton(ClickMode button) override {
         log.push_back("command " + std::to_string(static_cast<int>(button)));
-        app_.clickMode = ClickMode::LeftClick;
-        engine->resetClickCount();
+        app.clickMode = M::LeftClick;
     }
     void playClickSound() override { log.push_back("sound"); }
-
-    BarGeometry bar{0, 4410, 675, 5385, false};
-    bool exitVisible = false, optionsVisible = false;
-    bool exitExists = true, optionsExists = true;
-    DwellEngine* engine = nullptr;
-    ScreenArea placedOn;
-    std::vector<std::string> log;
-
-  private:
     void make(bool& exists) {
-        if (!exists) {
-            exists = true;
-            app_.clickMode = ClickMode::LeftClick;
-        }
+        app.clickMode = std::exchange(exists, true) ? app.clickMode : M::LeftClick;
     }
-    AppState& app_;
+
+    AppState& app;
+    BarGeometry bar{0, 4410, 675, 5385, false};
+    Windows windows;
+    ScreenArea placedOn;
+    Log log;
 };
 
-class DwellEngineTest : public ::testing::Test {
-  protected:
-    DwellEngineTest() {
+// The engine with a tolerance of 2, a delay of 5, left clicks and sounds on.
+struct Rig {
+    Rig() {
         app.settings.tolerance = 2;
         app.settings.delay = 5;
-        app.clickMode = ClickMode::LeftClick;
-        host.engine = &engine;
+        app.settings.soundOn = 1;
+        app.clickMode = M::LeftClick;
     }
-
-    // Moves to (x, y) on one tick and rests there for `rest` more ticks.
-    void moveAndRest(int x, int y, int rest) {
-        at(x, y);
-        for (int i = 0; i < rest; ++i) {
-            engine.tick();
-        }
-    }
-    void at(int x, int y) {
+    // `ticks` ticks with the pointer at (x, y).
+    void at(int x, int y, int ticks = 1) {
         fake.pointer.at = {x, y};
-        engine.tick();
+        for (int i = 0; i < ticks; ++i) engine.tick();
     }
-    std::size_t clicks() const { return fake.injector.events.size(); }
-    int count(const std::string& entry) const {
-        return static_cast<int>(std::count(host.log.begin(), host.log.end(), entry));
-    }
+    const std::vector<E>& events() const { return fake.injector.events; }
 
     AppState app;
     fake::FakePlatform fake;
@@ -102,273 +72,170 @@ class DwellEngineTest : public ::testing::Test {
     DwellEngine engine{app, host, fake.pointer, fake.screen, fake.injector};
 };
 
-TEST_F(DwellEngineTest, ClicksOncePerRestAndOnlyAfterAWholeDelay) {
-    moveAndRest(500, 500, 4);
-    EXPECT_EQ(clicks(), 0u);
-    engine.tick();  // fifth resting tick
-    EXPECT_EQ(fake.injector.events, (std::vector<E>{E::LeftDown, E::LeftUp}));
+struct DwellEngineTest : ::testing::Test, Rig {};
 
-    // Resting on gives no second click; ticks 6 to 8 of the rest leave 3.
-    moveAndRest(500, 500, 7);
-    EXPECT_EQ(clicks(), 2u);
-    EXPECT_EQ(engine.state().clickTicks, 3);
-
-    // A move drops what was left over: the next click needs five resting ticks again.
-    moveAndRest(600, 600, 4);
-    EXPECT_EQ(clicks(), 2u);
-    engine.tick();
-    EXPECT_EQ(clicks(), 4u);
-
-    // So does pausing: a rest begun in click kind 1 counts from the change back.
-    moveAndRest(700, 700, 3);
-    app.clickMode = ClickMode::Pause;
-    engine.tick();
-    app.clickMode = ClickMode::LeftClick;
-    moveAndRest(700, 700, 3);
-    EXPECT_EQ(clicks(), 4u);
-    moveAndRest(700, 700, 1);
-    EXPECT_EQ(clicks(), 6u);
-}
-
-TEST_F(DwellEngineTest, IdleOnlyWhenTheRestIsOverAndThePointerStaysExactlyPut) {
-    struct Step {
-        int x, y;
-        ClickMode mode;
-        bool idle;
-    };
-    const Step steps[] = {
-        {500, 500, ClickMode::LeftClick, false},  // a move
-        {500, 500, ClickMode::LeftClick, false},  // counting towards the click
-        {500, 500, ClickMode::LeftClick, false},
-        {500, 500, ClickMode::LeftClick, false},
-        {500, 500, ClickMode::LeftClick, false},
-        {500, 500, ClickMode::LeftClick, true},   // the click came: only a move starts another
-        {501, 500, ClickMode::LeftClick, false},  // a drift within the tolerance is watched
-        {501, 500, ClickMode::LeftClick, true},
-        {700, 700, ClickMode::Pause, false},
-        {700, 700, ClickMode::Pause, true},     // paused
-        {700, 700, ClickMode::Options, false},  // a bar button counts towards its command
-    };
-    for (const Step& s : steps) {
-        app.clickMode = s.mode;
-        at(s.x, s.y);
-        EXPECT_EQ(engine.idleUntilPointerMoves(), s.idle)
-            << s.x << "," << s.y << " mode " << static_cast<int>(s.mode);
+TEST_F(DwellEngineTest, ClicksOnceAfterEachWholeDelayOfRestingTicks) {
+    // Each step: click mode, pointer x, ticks there, events sent so far. A move
+    // and four resting ticks give no click, the fifth does and no more come;
+    // a move or a paused tick drops the count left over.
+    const std::tuple<ClickMode, int, int, std::size_t> steps[] = {
+        {M::LeftClick, 500, 5, 0}, {M::LeftClick, 500, 1, 2}, {M::LeftClick, 500, 12, 2},
+        {M::LeftClick, 600, 5, 2}, {M::LeftClick, 600, 1, 4}, {M::LeftClick, 700, 4, 4},
+        {M::Pause, 700, 1, 4},     {M::LeftClick, 700, 4, 4}, {M::LeftClick, 700, 1, 6}};
+    for (const auto& [mode, x, ticks, sent] : steps) {
+        app.clickMode = mode;
+        at(x, 500, ticks);
+        EXPECT_EQ(events().size(), sent) << x << " " << ticks;
     }
 }
 
-TEST_F(DwellEngineTest, RestIsJudgedAgainstToleranceTwoPixels) {
-    app.settings.tolerance = 0;
-    at(500, 500);
-    for (int i = 0; i < 5; ++i) {
-        at(500 + i, 500 + i);  // one pixel per tick on each axis: resting
+TEST_F(DwellEngineTest, PointerRestsWhileEachTickMovesItLessThanToleranceTwoPixels) {
+    // Tolerance, move per tick on each axis, whether six such ticks click.
+    const std::tuple<std::int16_t, int, int, bool> cases[] = {
+        {0, 1, 1, true}, {0, 2, 0, false}, {0, 0, 2, false}, {1, 2, 2, true}};
+    int x = 100;
+    for (const auto& [tolerance, dx, dy, clicks] : cases) {
+        fake.injector.events.clear();
+        app.settings.tolerance = tolerance;
+        at(x += 200, 500);
+        for (int i = 1; i <= 6; ++i) at(x + i * dx, 500 + i * dy);
+        EXPECT_EQ(!events().empty(), clicks) << tolerance << " " << dx << " " << dy;
     }
-    EXPECT_EQ(clicks(), 2u);
-
-    moveAndRest(700, 700, 0);
-    for (int i = 1; i <= 10; ++i) {
-        at(700 + 2 * i, 700);  // two pixels per tick: moving
-    }
-    EXPECT_EQ(clicks(), 2u);
-
-    // A slow drift within the tolerance still clicks although it never stops.
-    app.settings.tolerance = 1;
-    for (int i = 1; i <= 6; ++i) {
-        at(800 + 2 * i, 800 + 2 * i);
-    }
-    EXPECT_EQ(clicks(), 4u);
 }
 
-TEST_F(DwellEngineTest, EachKindClicksOncePerRestWithItsSound) {
-    app.settings.soundOn = 1;
-    const std::pair<ClickMode, std::vector<E>> kinds[] = {
-        {ClickMode::LeftClick, {E::LeftDown, E::LeftUp}},
-        {ClickMode::DoubleClick, {E::LeftDown, E::LeftUp, E::LeftDown, E::LeftUp}},
-        {ClickMode::RightClick, {E::RightDown, E::RightUp}},
-        {ClickMode::MiddleClick, {E::MiddleDown, E::MiddleUp}},
-        {ClickMode::Drag, {E::LeftDown}},
-    };
-    int x = 300;
-    for (const auto& [mode, events] : kinds) {
+TEST_F(DwellEngineTest, EachKindClicksOncePerRestWithItsSoundAndTheOthersNever) {
+    std::vector<std::pair<ClickMode, std::vector<E>>> kinds = {
+        {M::LeftClick, {E::LeftDown, E::LeftUp}},
+        {M::DoubleClick, {E::LeftDown, E::LeftUp, E::LeftDown, E::LeftUp}},
+        {M::RightClick, {E::RightDown, E::RightUp}},
+        {M::MiddleClick, {E::MiddleDown, E::MiddleUp}},
+        {M::Drag, {E::LeftDown}}};
+    for (const ClickMode other : {M::Pause, M::Exit, M::Options, M::Help, ClickMode{12}}) {
+        kinds.push_back({other, {}});
+    }
+    int x = 200;
+    for (const auto& [mode, sent] : kinds) {
         fake.injector.events.clear();
         host.log.clear();
         app.clickMode = mode;
-        moveAndRest(x += 100, 500, 12);  // more than two delays: still one click
-        EXPECT_EQ(fake.injector.events, events) << static_cast<int>(mode);
-        EXPECT_EQ(host.log, std::vector<std::string>{"sound"}) << static_cast<int>(mode);
+        at(x += 100, 500, 30);  // away from the bar: no command either
+        EXPECT_EQ(events(), sent) << static_cast<int>(mode);
+        EXPECT_EQ(host.log, sent.empty() ? Log{} : Log{"sound"}) << static_cast<int>(mode);
     }
 }
 
-TEST_F(DwellEngineTest, DragPressesOnOneRestAndReleasesOnTheNext) {
-    app.clickMode = ClickMode::Drag;
-    moveAndRest(500, 500, 5);
-    moveAndRest(600, 500, 5);
-    moveAndRest(700, 500, 5);
-    EXPECT_EQ(fake.injector.events, (std::vector<E>{E::LeftDown, E::LeftUp, E::LeftDown}));
-}
-
-TEST_F(DwellEngineTest, NoClickModeNeverClicksNorActivates) {
-    app.clickMode = ClickMode::Pause;
-    app.settings.soundOn = 1;
-    moveAndRest(500, 500, 100);
-    EXPECT_EQ(clicks(), 0u);
-    EXPECT_TRUE(host.log.empty());
-    EXPECT_FALSE(engine.state().restClicked);
-}
-
-TEST_F(DwellEngineTest, CommandModesNeverClick) {
-    for (ClickMode m : {ClickMode::Exit, ClickMode::Options, ClickMode::Help, ClickMode{12}}) {
-        app.clickMode = m;
-        moveAndRest(500 + static_cast<int>(m), 500, 30);
-    }
-    EXPECT_EQ(clicks(), 0u);
-}
-
-TEST_F(DwellEngineTest, ActivationOnTheFifteenthTickEvenWithMovement) {
-    app.settings.delay = 20;
-    app.clickMode = ClickMode::Options;
+TEST_F(DwellEngineTest, DragPressesOnOneRestAndReleasesOnTheNextAndOverTheBarIsSilent) {
+    app.clickMode = M::Drag;
     host.bar.visible = true;
-    app.settings.soundOn = 1;
-    // Pointer over the options button at the left edge; 14 counted ticks...
-    moveAndRest(20, 400, 14);
-    EXPECT_EQ(count("command 7"), 0);
-    // ...and the 15th fires although the pointer moves on it.
-    at(30, 420);
-    EXPECT_EQ(host.log, (std::vector<std::string>{"sound", "exit?", "options?", "command 7"}));
-    EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
-    EXPECT_EQ(engine.state().clickTicks, 0);
+    for (const int y : {400, 500, 600}) at(20, y, 6);
+    EXPECT_EQ(events(), (std::vector<E>{E::LeftDown, E::LeftUp, E::LeftDown}));
+    EXPECT_EQ(host.log, Log{});
 }
 
-TEST_F(DwellEngineTest, ActivationOpensEachCommandOnceAndNotAnOpenWindow) {
-    app.clickMode = ClickMode::Exit;
-    moveAndRest(20, 400, 40);
-    EXPECT_EQ(count("command 0"), 1);
-    EXPECT_EQ(engine.state().barTicks, 0);  // the activation ends the count
-
-    app.clickMode = ClickMode::Options;
-    host.optionsVisible = true;
-    moveAndRest(20, 500, 40);
-    EXPECT_EQ(count("command 7"), 0);
-
-    // A selection that drifts from options to help counts afresh from the change.
-    moveAndRest(20, 600, 10);
-    app.clickMode = ClickMode::Help;
-    moveAndRest(20, 600, 14);
-    EXPECT_EQ(count("command 8"), 0);
-    engine.tick();
-    EXPECT_EQ(count("command 8"), 1);
+TEST(DwellEngine, BarButtonRunsItsCommandAfterFifteenTicksOfOneSelection) {
+    // No command for a window that is open, nor when making a window has just
+    // set ClickMode to 3.
+    using W = FakeHost::Windows;
+    const std::tuple<ClickMode, int, W, Log> cases[] = {
+        {M::Options, 15, W{}, {}},
+        {M::Options, 16, W{}, {"sound", "command 7"}},
+        {M::Help, 16, W{}, {"sound", "command 8"}},
+        {M::Exit, 16, W{}, {"sound", "command 0"}},
+        {M::Exit, 16, W{.exitVisible = true}, {"sound"}},
+        {M::Exit, 16, W{.exitExists = false}, {"sound"}},
+        {M::Options, 16, W{.optionsVisible = true}, {"sound"}},
+        {M::Options, 16, W{.optionsExists = false}, {"sound"}}};
+    for (const auto& [mode, ticks, windows, log] : cases) {
+        Rig r;
+        r.app.clickMode = mode;
+        r.host.windows = windows;
+        r.at(20, 400, ticks - 1);  // resting over the bar's column
+        r.at(30, 420);             // a move counts all the same
+        EXPECT_EQ(r.host.log, log) << static_cast<int>(mode) << " " << ticks;
+    }
 }
 
-TEST_F(DwellEngineTest, CreatingTheExitWindowOnActivationRunsNoCommand) {
-    host.exitExists = false;  // destroyed after No: the next activation makes it
-    app.clickMode = ClickMode::Exit;
-    moveAndRest(20, 400, 20);
-    EXPECT_EQ(count("command 0"), 0);
-    EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
+TEST_F(DwellEngineTest, ResetStartsBothCountsAfresh) {
+    at(500, 500, 5);  // four resting ticks counted
+    engine.resetCounts();
+    at(500, 500, 4);
+    EXPECT_TRUE(events().empty());
+    app.clickMode = M::Options;
+    at(20, 400, 10);
+    engine.resetCounts();
+    at(20, 400, 14);
+    EXPECT_EQ(host.log, Log{});
+    at(20, 400);
+    EXPECT_EQ(host.log, (Log{"sound", "command 7"}));
 }
 
-TEST_F(DwellEngineTest, ActivationBlocksTheDwellClickOfALongDelay) {
+TEST_F(DwellEngineTest, ChangingTheSelectionRestartsItsCount) {
+    app.clickMode = M::Options;
+    at(20, 400, 10);
+    app.clickMode = M::Help;
+    at(20, 400, 15);
+    EXPECT_EQ(host.log, Log{});
+    at(20, 400);
+    EXPECT_EQ(host.log, (Log{"sound", "command 8"}));
+}
+
+TEST_F(DwellEngineTest, ActivationTakesTheRestsClickOfALongDelay) {
     app.settings.delay = 16;
-    moveAndRest(20, 400, 20);
-    EXPECT_EQ(clicks(), 0u);
-    EXPECT_TRUE(engine.state().restClicked);
+    at(20, 400, 20);
+    EXPECT_EQ(events().size(), 0u);
+    EXPECT_EQ(host.log, Log{"sound"});
 }
 
-TEST_F(DwellEngineTest, ClickIsSilentOverTheShownBar) {
-    app.settings.soundOn = 1;
-    host.bar.visible = true;
-    moveAndRest(20, 400, 5);  // at the left edge, over the bar
-    EXPECT_EQ(clicks(), 2u);
-    EXPECT_EQ(count("sound"), 0);
+TEST_F(DwellEngineTest, IdleOnlyWhenTheRestIsOverAndThePointerStaysExactlyPut) {
+    // Idle once the rest has clicked, not while a drift within the tolerance
+    // goes on, idle when paused, never while a bar button counts.
+    const std::tuple<ClickMode, int, bool> steps[] = {
+        {M::LeftClick, 500, false}, {M::LeftClick, 500, false}, {M::LeftClick, 500, false},
+        {M::LeftClick, 500, false}, {M::LeftClick, 500, false}, {M::LeftClick, 500, true},
+        {M::LeftClick, 501, false}, {M::LeftClick, 501, true},  {M::Pause, 700, false},
+        {M::Pause, 700, true},      {M::Options, 700, false}};
+    for (const auto& [mode, x, idle] : steps) {
+        app.clickMode = mode;
+        at(x, 500);
+        EXPECT_EQ(engine.idleUntilPointerMoves(), idle) << x << " " << static_cast<int>(mode);
+    }
 }
 
-TEST_F(DwellEngineTest, ShowsAndHidesTheBarAtTheEdges) {
-    host.bar.left = 500;
-    at(0, 10);  // x = 0 at any height
-    EXPECT_TRUE(host.bar.visible);
-    EXPECT_EQ(host.bar.left, 0);
-
-    at(30, 400);  // over the shown bar: unchanged
-    EXPECT_TRUE(host.bar.visible);
-    at(30, 400);  // a resting tick counts towards the bar button
-    ASSERT_EQ(engine.state().barTicks, 1);
-    at(46, 400);  // past the bar's width
-    EXPECT_FALSE(host.bar.visible);
-    EXPECT_EQ(engine.state().barTicks, 0);
-
-    // The right-edge column shows the bar only with RightEdge on and within its height.
-    at(1279, 400);
-    EXPECT_FALSE(host.bar.visible);
-    app.settings.rightEdge = 1;
-    at(1279, 200);  // above the bar (top 294 px)
-    EXPECT_FALSE(host.bar.visible);
-    at(1279, 400);
-    EXPECT_TRUE(host.bar.visible);
-    EXPECT_EQ(host.bar.left, 1280 * 15 - 675);
-}
-
-TEST_F(DwellEngineTest, TwoMonitorsBarAtTheDesktopsOuterEdgesOnThePointersMonitor) {
-    // 1600 x 1000 on the left; 1280 x 800 on the right, 200 px lower. The bar
-    // is 359 px high: its place is 294..653 px on the left monitor and
-    // 494..853 px on the right one.
-    fake.screen.monitors = {{0, 0, 1600, 1000}, {1600, 200, 1280, 800}};
+TEST(DwellEngine, BarShowsAtTheDesktopsOuterEdgesOnThePointersMonitor) {
+    // 1600 x 1000 on the left; 1280 x 800 on the right, 200 px lower. The bar,
+    // 45 px wide, has its place 294..653 px high on the left monitor and
+    // 494..853 px on the right one. The seam between the monitors is no edge;
+    // the right edge shows the bar only when chosen and within its place; the
+    // left edge shows it at any height.
+    Rig r;
+    r.fake.screen.monitors = {{0, 0, 1600, 1000}, {1600, 200, 1280, 800}};
     const ScreenArea left{0, 0, 1600 * 15, 1000 * 15};
     const ScreenArea right{1600 * 15, 200 * 15, 1280 * 15, 800 * 15};
-    const double atRightEdge = 2880 * 15 - 675;
-    app.settings.rightEdge = 1;
-    struct Step {
-        int x, y;
-        bool visible;
-        double left;
-        ScreenArea placedOn;
-    };
-    const Step steps[] = {
-        // Sweeping across the seam within the bar's height shows nothing.
-        {1500, 400, false, 0, left},
-        {1598, 400, false, 0, left},
-        {1599, 400, false, 0, left},
-        {1600, 600, false, 0, right},
-        {1601, 600, false, 0, right},
-        // The desktop's right edge on the right monitor, within its bar place only.
-        {2879, 450, false, 0, right},
-        {2879, 900, false, 0, right},
-        {2879, 600, true, atRightEdge, right},
-        {2850, 800, true, atRightEdge, right},  // over the shown bar
-        {2700, 800, false, atRightEdge, right},
-        // The left edge, on the left monitor.
-        {0, 900, true, 0, left},
-        {30, 500, true, 0, left},
-        {60, 500, false, 0, left},
-    };
-    for (const Step& step : steps) {
-        at(step.x, step.y);
-        SCOPED_TRACE(::testing::Message() << "pointer at " << step.x << "," << step.y);
-        EXPECT_EQ(host.bar.visible, step.visible);
-        EXPECT_EQ(host.bar.left, step.left);
-        EXPECT_EQ(host.placedOn, step.placedOn);
+    const double atRight = 2880 * 15 - 675;
+    const std::tuple<int, int, bool, bool, double, ScreenArea> steps[] = {
+        {1500, 400, true, false, 0, left},       {1599, 400, true, false, 0, left},
+        {1600, 600, true, false, 0, right},      {2879, 495, false, false, 0, right},
+        {2879, 494, true, false, 0, right},      {2879, 853, true, false, 0, right},
+        {2879, 495, true, true, atRight, right}, {2835, 852, true, true, atRight, right},
+        {0, 900, true, true, 0, left},           {45, 653, true, true, 0, left},
+        {45, 654, true, false, 0, left},         {0, 10, true, true, 0, left},
+        {46, 500, true, false, 0, left},         {2879, 600, true, true, atRight, right},
+        {2834, 600, true, false, atRight, right}};
+    for (const auto& [x, y, rightEdge, visible, barLeft, placedOn] : steps) {
+        r.app.settings.rightEdge = rightEdge;
+        r.at(x, y);
+        SCOPED_TRACE(::testing::Message() << "pointer at " << x << "," << y);
+        EXPECT_EQ(r.host.bar.visible, visible);
+        EXPECT_EQ(r.host.bar.left, barLeft);
+        EXPECT_EQ(r.host.placedOn, placedOn);
     }
 }
 
-TEST_F(DwellEngineTest, CoordinatesOutsideSixteenBitsKeepThePreviousOnes) {
-    at(500, 600);
-    at(40000, -40000);
-    EXPECT_EQ(engine.state().lastX, 500);
-    EXPECT_EQ(engine.state().lastY, 600);
-}
-
-TEST_F(DwellEngineTest, FirstTickCountsAsMovementUnlessNearTheCorner) {
-    at(3, 3);  // within Tolerance + 1 of (0, 0): a resting tick
-    EXPECT_EQ(engine.state().clickTicks, 1);
-
-    AppState other;
-    other.settings.tolerance = 2;
-    other.settings.delay = 5;
-    FakeHost otherHost(other);
-    fake::FakePlatform otherFake;
-    DwellEngine fresh(other, otherHost, otherFake.pointer, otherFake.screen, otherFake.injector);
-    otherFake.pointer.at = {4, 0};
-    fresh.tick();
-    EXPECT_EQ(fresh.state().clickTicks, 0);
+TEST_F(DwellEngineTest, OnlySixteenBitCoordinatesAreKept) {
+    at(32767, -32768);
+    at(32768, -32769);
+    EXPECT_EQ(engine.state().lastX, 32767);
+    EXPECT_EQ(engine.state().lastY, -32768);
 }
 
 }  // namespace
