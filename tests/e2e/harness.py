@@ -11,7 +11,7 @@ like a user's pointer (Debian's python3-xlib). API, stable (only additions):
   XClient(display): .d, move, warp, windows() -> [Win], find(predicate),
   window_events() -> [(kind, id)], was_mapped(id), grab(rect); Recorder(display): events() ->
   ["press 1", ...], clear(), wait_events; ClickMonitor(display): events() -> [(button, pressed,
-  (x, y))], clear(); VersionServer(sandbox, "answer"|"silent"|"flood", body): .requests
+  (x, y))], clear(); VersionServer(sandbox, "answer"|"silent", body): .requests
   ProgramTestCase: a test's display, sandbox and program runs, and the user's steps (below).
 """
 import collections, enum, http.server, os, select, shutil, signal, subprocess, sys, tempfile
@@ -279,32 +279,22 @@ class ClickMonitor:
 
 
 class VersionServer:
-    """Asked by the test build (test-version-url.txt): "answer", "silent", "flood" (64 MiB)."""
+    """Asked by the test build (test-version-url.txt): "answer" with body, or "silent"."""
 
-    def __init__(self, sandbox, behaviour="answer", body="", flood=64 << 20):
-        self.requests, self.bytes_sent, self.peer_left_early = 0, 0, False
-        self.released, server = threading.Event(), self
+    def __init__(self, sandbox, behaviour="answer", body=""):
+        self.requests, self.released, server = 0, threading.Event(), self
 
         class Handler(http.server.BaseHTTPRequestHandler):
-            timeout, log_message = 10, lambda *args: None  # HTTP/1.0: the body ends at close
+            log_message = lambda *args: None
 
             def do_GET(self):
                 server.requests += 1
                 if behaviour == "silent":
                     return server.released.wait()
                 self.send_response(200)
-                if behaviour == "answer":
-                    self.send_header("Content-Length", str(len(body)))
+                self.send_header("Content-Length", str(len(body)))
                 self.end_headers()
-                filler = [b"0" * (64 << 10)] * (flood >> 16) * (behaviour == "flood")
-                try:
-                    for chunk in [body.encode()] + filler:
-                        self.wfile.write(chunk)
-                        server.bytes_sent += len(chunk)
-                except (BrokenPipeError, ConnectionResetError):
-                    server.peer_left_early = True
-                except OSError:
-                    pass  # 10 s without progress
+                self.wfile.write(body.encode())
 
         self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
         sandbox.write_file("test-version-url.txt",
