@@ -147,8 +147,12 @@ TEST(SettingsFile, SaveReplacesANewOrChangedFileOnly) {
 // Fails one step of a save: Write writes half and then finds the disk full;
 // Killed ends the save before its rename and its clean-up. Slow fails
 // nothing: every other write is interrupted, and the others write 3 bytes.
+// Fails one step of a save: making the temporary file, writing (disk full
+// after half), flushing, closing (which releases the file all the same),
+// writing without progress, renaming, or everything after the write (killed);
+// or writes in short, interrupted pieces that complete.
 struct FailingOps : FileOps {
-    enum Step { Create, Write, Rename, Killed, Slow } step;
+    enum Step { Create, Write, Flush, Close, Stalled, Rename, Killed, Slow } step;
     int writes = 0;
     explicit FailingOps(Step s) : step(s) {}
     int createTemporary(std::string& pathTemplate) override {
@@ -164,8 +168,10 @@ struct FailingOps : FileOps {
             errno = EINTR;
             return even ? FileOps::write(fd, data, std::min<std::size_t>(size, 3)) : -1;
         }
-        return FileOps::write(fd, data, size);
+        return step == Stalled ? 0 : FileOps::write(fd, data, size);
     }
+    bool flush(int fd) override { return step != Flush && FileOps::flush(fd); }
+    bool close(int fd) override { return FileOps::close(fd) && step != Close; }
     bool rename(const std::string& from, const std::string& to) override {
         return (step < Rename || step == Slow) && FileOps::rename(from, to);
     }
@@ -175,8 +181,9 @@ struct FailingOps : FileOps {
 };
 
 TEST(SettingsFile, AFailedSaveLeavesThePreviousFileAndOnlyAKilledOneATemporary) {
-    for (auto step : {FailingOps::Create, FailingOps::Write, FailingOps::Rename, FailingOps::Killed,
-                      FailingOps::Slow}) {
+    for (auto step :
+         {FailingOps::Create, FailingOps::Write, FailingOps::Flush, FailingOps::Close,
+          FailingOps::Stalled, FailingOps::Rename, FailingOps::Killed, FailingOps::Slow}) {
         test::TestDirectory dir;
         dir.write(kSettingsFileName, kExample);
         FailingOps ops(step);
