@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "BuildConfig.h"
+#include "app/TerminationSignals.h"
 #include "core/ProductTitle.h"
 #include "core/settings/SettingsFile.h"
 #include "core/settings/SettingsLocation.h"
@@ -23,7 +24,13 @@ Application::Application(Platform& platform, const std::string& versionUrl)
 Application::~Application() = default;
 
 int Application::run() {
-    if (!bar_->load()) {
+    // Ending on a signal lets go of a drag's held button first; a signal during
+    // start-up (while it asks about an update) ends the program after it.
+    TerminationSignals endSignals([this] {
+        bar_->engine().releaseHeldButton();
+        QCoreApplication::quit();
+    });
+    if (!bar_->load() || endSignals.received()) {
         return 0;
     }
     bar_->startSlide();

@@ -49,6 +49,13 @@ void DwellEngine::resetCounts() {
     state_.barTicks = 0;
 }
 
+void DwellEngine::releaseHeldButton() {
+    if (state_.dragButtonDown) {
+        injector_.send(MouseEvent::LeftUp);
+        state_.dragButtonDown = false;
+    }
+}
+
 bool DwellEngine::idleUntilPointerMoves() const {
     return pointerStill_ && (state_.restClicked || app_.clickMode == ClickMode::Pause);
 }

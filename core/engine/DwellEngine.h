@@ -69,6 +69,9 @@ class DwellEngine {
     const DwellState& state() const { return state_; }
     // Both counts start afresh (start-up, the options window's OK and Cancel).
     void resetCounts();
+    // Lets go of a drag's held button, as the program ends: the X server keeps
+    // an injected press after its client is gone, and the user cannot release it.
+    void releaseHeldButton();
     // The count towards the dwell click starts afresh (a bar command).
     void resetClickCount() { state_.clickTicks = 0; }
 

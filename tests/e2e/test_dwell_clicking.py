@@ -1,5 +1,6 @@
 """Dwell clicking: the program's clicks as a window of the test receives them."""
 import time
+from Xlib import X
 from harness import (BAR_HEIGHT, BAR_TOP, BAR_WIDTH, ELSEWHERE, Button, ProgramTestCase, Rect,
                      press, release, wait_until)
 
@@ -45,3 +46,13 @@ class DwellClickingTest(ProgramTestCase):
         self.assertTrue(self.recorder.wait_events(2, 10), "no click after the restart")
         time.sleep(0.5)
         self.assertEqual(self.recorder.events(), RIGHT)
+
+    def test_ending_the_program_lets_go_of_a_drags_held_button(self):
+        # The X server keeps an injected press after its client is gone.
+        self.start_parked()
+        self.choose(Button.DRAG)
+        self.assertEqual(self.rest_at(self.recorder.centre, 1), [press(1)])
+        self.run.terminate()  # as the session's end does
+        self.assertEqual(self.run.wait(10), 0)
+        self.assertEqual(self.recorder.events(), [press(1), release(1)])
+        self.assertFalse(self.x.d.screen().root.query_pointer().mask & X.Button1Mask)

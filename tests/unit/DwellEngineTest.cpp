@@ -130,6 +130,12 @@ TEST_F(DwellEngineTest, DragPressesOnOneRestAndReleasesOnTheNextAndOverTheBarIsS
     for (const int y : {400, 500, 600}) at(20, y, 6);
     EXPECT_EQ(events(), (std::vector<E>{E::LeftDown, E::LeftUp, E::LeftDown}));
     EXPECT_EQ(host.log, Log{});
+    // At the end of the program a held button is let go, once; a released one is left.
+    for (int i = 0; i < 2; ++i) engine.releaseHeldButton();
+    at(20, 700, 6);
+    engine.releaseHeldButton();
+    EXPECT_EQ(events(), (std::vector<E>{E::LeftDown, E::LeftUp, E::LeftDown, E::LeftUp, E::LeftDown,
+                                        E::LeftUp}));
 }
 
 TEST(DwellEngine, BarButtonRunsItsCommandAfterFifteenTicksOfOneSelection) {
