@@ -154,38 +154,29 @@ void DwellEngine::dwellClick(std::int32_t x, std::int32_t y) {
         case ClickMode::DoubleClick:
             LeftClick(injector_);
             LeftClick(injector_);
-            state_.restClicked = true;
-            clickFeedback();
             break;
         case ClickMode::LeftClick:
             LeftClick(injector_);
-            state_.restClicked = true;
-            clickFeedback();
             break;
         case ClickMode::Drag:
-            state_.restClicked = true;
-            if (!state_.dragButtonDown) {
+            if (state_.dragButtonDown) {
+                releaseHeldButton();
+            } else {
                 injector_.send(MouseEvent::LeftDown);
                 state_.dragButtonDown = true;
-            } else {
-                injector_.send(MouseEvent::LeftUp);
-                state_.dragButtonDown = false;
             }
-            clickFeedback();
             break;
         case ClickMode::RightClick:
             RightClick(injector_);
-            state_.restClicked = true;
-            clickFeedback();
             break;
         case ClickMode::MiddleClick:
             MiddleClick(injector_);
-            state_.restClicked = true;
-            clickFeedback();
             break;
         default:
-            break;  // exit, options, help and unknown modes never click
+            return;  // exit, options, help and unknown modes never click
     }
+    state_.restClicked = true;
+    clickFeedback();
 }
 
 void DwellEngine::clickFeedback() {
