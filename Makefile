@@ -70,8 +70,7 @@ HARNESS = PYTHONPATH=$(CURDIR)/tests/e2e TZ_DIST_DIR=$(CURDIR)/$(BUILD)/dist \
 
 demo: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS) --target tindro-zevad
-	PYTHONPATH=$(CURDIR)/tests/e2e TZ_DIST_DIR=$(CURDIR)/$(BUILD)/dist \
-		$(PYTHON) tools/demo/demo.py $(BUILD)/demo
+	$(HARNESS) $(PYTHON) tools/demo/demo.py $(BUILD)/demo
 
 bench: build-all
 	bash bench/run.sh $(BUILD)

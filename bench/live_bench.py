@@ -76,10 +76,8 @@ class LiveBench(ProgramTestCase):
         self.memory("memory at the end")
 
     def memory(self, when):
-        print(f"{when:34} VmRSS {self.status('VmRSS:')} KiB, VmHWM {self.status('VmHWM:')} KiB")
-
-    def status(self, key):
-        return proc_status(self.run.pid, key)
+        rss, peak = (proc_status(self.run.pid, key) for key in ("VmRSS:", "VmHWM:"))
+        print(f"{when:34} VmRSS {rss} KiB, VmHWM {peak} KiB")
 
     def start_up(self, runs):
         """From process start to the bar's unmapping after its slide."""
