@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/extras/ExtrasSettings.h"
 #include "core/i18n/TextTable.h"
 #include "core/settings/Settings.h"
 
@@ -31,6 +32,9 @@ struct AppState {
     std::string productTitle;
     // Where the settings file is read and written.
     std::string settingsPath;
+    // The countdown, tray, pause key and hand-press preferences, and their file.
+    ExtrasSettings extras;
+    std::string extrasPath;
 };
 
 }  // namespace tz

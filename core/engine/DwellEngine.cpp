@@ -56,6 +56,22 @@ void DwellEngine::releaseHeldButton() {
     }
 }
 
+std::optional<PendingClick> DwellEngine::pendingClick() const {
+    const auto mode = app_.clickMode;
+    const bool clicking = mode >= ClickMode::DoubleClick && mode <= ClickMode::MiddleClick;
+    if (!clicking || state_.restClicked || state_.clickTicks <= 0) {
+        return std::nullopt;
+    }
+    return PendingClick{mode, mode == ClickMode::Drag && state_.dragButtonDown, state_.clickTicks,
+                        app_.settings.delay};
+}
+
+void DwellEngine::cancelPendingClick() {
+    state_.restClicked = true;
+    state_.clickTicks = 0;
+    state_.barTicks = 0;
+}
+
 bool DwellEngine::idleUntilPointerMoves() const {
     return pointerStill_ && (state_.restClicked || app_.clickMode == ClickMode::Pause);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 
 #include "core/AppState.h"
 #include "platform/ClickInjector.h"
@@ -54,6 +55,16 @@ struct DwellState {
     std::int16_t barTicks = 0;
 };
 
+// The click the current rest counts towards, for the countdown at the pointer.
+struct PendingClick {
+    ClickMode kind = ClickMode::LeftClick;
+    // A drag's second rest, which lets go of the held button.
+    bool releasesDrag = false;
+    // Resting ticks so far, out of the `delay` the click needs.
+    int ticks = 0;
+    int delay = 0;
+};
+
 // Samples the pointer once per tick, shows or hides the bar, activates bar
 // buttons after 15 resting ticks and injects the dwell click.
 class DwellEngine {
@@ -74,6 +85,13 @@ class DwellEngine {
     void releaseHeldButton();
     // The count towards the dwell click starts afresh (a bar command).
     void resetClickCount() { state_.clickTicks = 0; }
+
+    // The click the rest in progress will make, once it has rested a tick;
+    // none while moving, after the click, and in modes that never click.
+    std::optional<PendingClick> pendingClick() const;
+    // A button pressed by hand: the rest in progress clicks no more, as if it
+    // had clicked, so hand and dwell never click twice at one place.
+    void cancelPendingClick();
 
     // Whether ticks with the pointer where it is now can change nothing: the
     // last tick found it exactly where the one before did, and its rest has

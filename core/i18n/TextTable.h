@@ -5,8 +5,12 @@
 
 namespace tz {
 
-// Every user-visible text of the active language, entries 0 to 50, UTF-8.
-inline constexpr std::size_t kTextTableSize = 51;
+// Every user-visible text of the active language, UTF-8. Entries 0 to 50 are
+// the classic table; the entries after them belong to the countdown, the tray
+// icon and the "More options" window, and fall back to English in a language
+// file that ends before them.
+inline constexpr std::size_t kClassicTextCount = 51;
+inline constexpr std::size_t kTextTableSize = 62;
 using TextTable = std::array<std::string, kTextTableSize>;
 
 // The entries the program shows, by what each one says; an entry's number is
@@ -46,6 +50,17 @@ enum : std::size_t {
     RightEdgeCaption = 30,
     UpdateMessage = 31,
     UpdateTitle = 32,
+    PauseClicking = 51,
+    ResumeClicking = 52,
+    ClickingPaused = 53,
+    MoreOptionsLink = 54,
+    MoreOptionsTitle = 55,
+    CountdownCaption = 56,
+    CountdownSizeCaption = 57,
+    TrayCaption = 58,
+    PauseKeyCaption = 59,
+    CancelOnPressCaption = 60,
+    NoKey = 61,
 };
 }  // namespace TextId
 
