@@ -207,6 +207,38 @@ TEST_F(DwellEngineTest, IdleOnlyWhenTheRestIsOverAndThePointerStaysExactlyPut) {
     }
 }
 
+TEST_F(DwellEngineTest, PendingClickFollowsTheRestsCountAndAHandPressEndsTheRest) {
+    // Each step: mode, pointer x, ticks there, the pending ticks after them
+    // (0: none) and whether a drag would let go. Counting starts on the first
+    // resting tick and stops at the click; a hand press mid-rest ends it
+    // without a click until the pointer moves.
+    const std::tuple<ClickMode, int, int, int, bool> steps[] = {
+        {M::LeftClick, 300, 1, 0, false}, {M::LeftClick, 300, 1, 1, false},
+        {M::LeftClick, 300, 3, 4, false}, {M::LeftClick, 300, 1, 0, false},
+        {M::Pause, 400, 3, 0, false},     {M::Options, 400, 3, 0, false},
+        {M::Drag, 500, 3, 2, false},      {M::Drag, 500, 3, 0, false},
+        {M::Drag, 600, 2, 1, true},       {M::RightClick, 700, 3, 2, false}};
+    for (const auto& [mode, x, ticks, pending, releases] : steps) {
+        app.clickMode = mode;
+        at(x, 500, ticks);
+        const auto click = engine.pendingClick();
+        EXPECT_EQ(click ? click->ticks : 0, pending) << x;
+        if (click) {
+            EXPECT_EQ(click->kind, mode);
+            EXPECT_EQ(click->delay, 5);
+            EXPECT_EQ(click->releasesDrag, releases) << x;
+        }
+    }
+    const auto sent = events().size();
+    engine.cancelPendingClick();
+    EXPECT_FALSE(engine.pendingClick());
+    at(700, 500, 12);
+    EXPECT_EQ(events().size(), sent);
+    EXPECT_TRUE(engine.idleUntilPointerMoves());
+    at(800, 500, 6);
+    EXPECT_EQ(events().size(), sent + 2);
+}
+
 TEST(DwellEngine, BarShowsAtTheDesktopsOuterEdgesOnThePointersMonitor) {
     // 1600 x 1000 on the left; 1280 x 800 on the right, 200 px lower. The bar,
     // 45 px wide, has its place 294..653 px high on the left monitor and
