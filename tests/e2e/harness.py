@@ -11,13 +11,13 @@ like a user's pointer (Debian's python3-xlib). API, stable (only additions):
   XClient(display): .d, move, warp, windows() -> [Win], find(predicate),
   window_events() -> [(kind, id)], was_mapped(id), grab(rect); Recorder(display): events() ->
   ["press 1", ...], clear(), wait_events; ClickMonitor(display): events() -> [(button, pressed,
-  (x, y))], clear(); VersionServer(sandbox, "answer"|"silent", body): .requests
+  (x, y))], clear(); TrayHost(display): .icons -> [Rect] docked; VersionServer(sandbox, "answer"|"silent", body): .requests
   ProgramTestCase: a test's display, sandbox and program runs, and the user's steps (below).
 """
 import collections, enum, http.server, os, select, shutil, signal, subprocess, sys, tempfile
 import threading, time, unittest
 from pathlib import Path
-from Xlib import X, Xatom, display as xdisplay, error as xerror
+from Xlib import X, Xatom, display as xdisplay, error as xerror, protocol as xproto
 from Xlib.ext import record, xtest
 from Xlib.protocol import display as xprotocol, rq
 
@@ -276,6 +276,46 @@ class ClickMonitor:
         self.control.close()  # sends the request first
         self.thread.join(5)
         self.data.close()
+
+
+class TrayHost:
+    """A system tray of the test's own (XEmbed) at the top right: icons dock in a row."""
+    RECT = Rect(1180, 0, 100, 40)
+
+    def __init__(self, display):
+        self.d, self.icons, self.stopped = xdisplay.Display(display), [], threading.Event()
+        root, depth = self.d.screen().root, self.d.screen().root_depth
+        self.window = root.create_window(*self.RECT, 0, depth, override_redirect=True,
+                                         background_pixel=self.d.screen().black_pixel)
+        self.window.map()
+        tray, self.opcode = map(self.d.intern_atom, ("_NET_SYSTEM_TRAY_S0",
+                                                     "_NET_SYSTEM_TRAY_OPCODE"))
+        self.window.set_selection_owner(tray, X.CurrentTime)
+        root.send_event(xproto.event.ClientMessage(  # tells waiting icons the tray is here
+            window=root, client_type=self.d.intern_atom("MANAGER"),
+            data=(32, [X.CurrentTime, tray, self.window.id, 0, 0])), X.StructureNotifyMask)
+        self.d.sync()
+        self.thread = threading.Thread(target=self._dock, daemon=True)
+        self.thread.start()
+
+    def _dock(self):  # answers "dock me" requests (opcode 0) until closed
+        while not self.stopped.wait(0.02):
+            while self.d.pending_events():
+                e = self.d.next_event()
+                if e.type == X.ClientMessage and e.client_type == self.opcode and \
+                        e.data[1][1] == 0:
+                    icon, x = self.d.create_resource_object("window", e.data[1][2]), 4 + 36 * \
+                        len(self.icons)
+                    icon.reparent(self.window, x, 4)
+                    icon.configure(width=32, height=32)
+                    icon.map()
+                    self.d.sync()
+                    self.icons.append(Rect(self.RECT.x + x, self.RECT.y + 4, 32, 32))
+
+    def close(self):
+        self.stopped.set()
+        self.thread.join(5)
+        self.d.close()
 
 
 class VersionServer:
