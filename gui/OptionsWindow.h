@@ -16,8 +16,9 @@ class TriStateCheckBox;
 
 // The options window: tolerance, delay, start at logon, sound, the middle-click
 // button and the right-edge bar, plus links to the language picker, the about
-// window, the desktop's mouse settings and the maker's pages. Built to be used
-// by dwelling: while it exists the left click is in force.
+// window, the desktop's mouse settings, the maker's pages and the "More
+// options" window. Built to be used by dwelling: while it exists the left
+// click is in force.
 class OptionsWindow : public QWidget {
     Q_OBJECT
 
