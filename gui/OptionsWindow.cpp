@@ -188,6 +188,9 @@ void OptionsWindow::createControls() {
     productPageLink_ = linkLabel(180, 4800, 0, 255, "Check for updates...", 11.25);
     productPageLink_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     productPageLink_->adjustSize();
+    // Right of it, ending where the frames above end.
+    moreOptionsLink_ = linkLabel(0, 4800, 0, 255, "More options...", 11.25);
+    placeMoreOptionsLink();
 
     donateButton_ = label(150, 5310, 1380, 390);
     donateButton_->setPixmap(scaledPicture(QStringLiteral(":/images/options/donate.gif"),
@@ -223,6 +226,7 @@ void OptionsWindow::createControls() {
                                                       {languageLink_, "languageLink"},
                                                       {addLanguageLink_, "addLanguageLink"},
                                                       {productPageLink_, "productPageLink"},
+                                                      {moreOptionsLink_, "moreOptionsLink"},
                                                       {donateButton_, "donateButton"},
                                                       {productTitleLabel_, "productTitleLabel"},
                                                       {okButton_, "okButton"},
@@ -245,6 +249,7 @@ void OptionsWindow::createControls() {
     languageLink_->onClick = [this] { pickLanguage(); };
     addLanguageLink_->onClick = [this] { openLanguagesPage(); };
     productPageLink_->onClick = [this] { openProductPage(); };
+    moreOptionsLink_->onClick = [this] { emit moreOptionsRequested(); };
     aboutButton_->onClick = [this] { showAbout(); };
     mouseSettingsLink_->onClick = [this] { openMouseSettings(); };
     donateButton_->onClick = [this] { openDonationPage(); };
@@ -264,7 +269,7 @@ void OptionsWindow::load() {
     for (QWidget* w : std::initializer_list<QWidget*>{
              startAtLogonBox_, soundBox_, middleButtonBox_, rightEdgeBox_, toleranceSlider_,
              delaySlider_, okButton_, cancelButton_, startAtLogonLabel_, languageLink_, soundLabel_,
-             middleButtonLabel_, addLanguageLink_, productPageLink_, aboutButton_,
+             middleButtonLabel_, addLanguageLink_, productPageLink_, moreOptionsLink_, aboutButton_,
              mouseSettingsLink_}) {
         w->setCursor(hand);
     }
@@ -286,6 +291,8 @@ void OptionsWindow::retranslate(const TextTable& t) {
     setAutoSizedText(middleButtonLabel_, t[TextId::MiddleButtonCaption]);
     addLanguageLink_->setText(q(t[TextId::MoreLanguagesLink]));
     setAutoSizedText(productPageLink_, t[TextId::CheckForUpdatesLink]);
+    setAutoSizedText(moreOptionsLink_, t[TextId::MoreOptionsLink]);
+    placeMoreOptionsLink();
     aboutButton_->setToolTip(literalToolTip(q(t[TextId::About])));
     mouseSettingsLink_->setText(q(t[TextId::MouseSettingsLink]));
     setAutoSizedText(rightEdgeLabel_, t[TextId::RightEdgeCaption]);
@@ -308,6 +315,7 @@ void OptionsWindow::retranslate(const TextTable& t) {
                                                   {languageLink_, languageLink_->text()},
                                                   {addLanguageLink_, addLanguageLink_->text()},
                                                   {productPageLink_, productPageLink_->text()},
+                                                  {moreOptionsLink_, moreOptionsLink_->text()},
                                                   {donateButton_, q(t[TextId::DonateTip])}};
     for (const auto& [control, name] : names) {
         control->setAccessibleName(name);
@@ -385,6 +393,12 @@ void OptionsWindow::accept() {
 void OptionsWindow::reject() {
     windows_.bar().engine().resetCounts();
     windows_.destroyOptionsWindow();
+}
+
+void OptionsWindow::placeMoreOptionsLink() {
+    moreOptionsLink_->adjustSize();
+    moreOptionsLink_->move(twipsToPixelsX(platform_.screen, 8235) - moreOptionsLink_->width(),
+                           moreOptionsLink_->y());
 }
 
 void OptionsWindow::openPage(const char* path) {

@@ -16,9 +16,12 @@ class TriStateCheckBox;
 
 // The options window: tolerance, delay, start at logon, sound, the middle-click
 // button and the right-edge bar, plus links to the language picker, the about
-// window, the desktop's mouse settings and the maker's pages. Built to be used
-// by dwelling: while it exists the left click is in force.
+// window, the desktop's mouse settings, the maker's pages and the "More
+// options" window. Built to be used by dwelling: while it exists the left
+// click is in force.
 class OptionsWindow : public QWidget {
+    Q_OBJECT
+
   public:
     OptionsWindow(AppState& app, Platform& platform, WindowManager& windows);
 
@@ -33,6 +36,11 @@ class OptionsWindow : public QWidget {
     void showSettings();
     // Opens the product page, where newer releases are.
     void openProductPage();
+
+  signals:
+    // The "More options..." link: the window of the countdown, tray icon and
+    // pause key preferences is wanted.
+    void moreOptionsRequested();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -64,6 +72,7 @@ class OptionsWindow : public QWidget {
     QScrollBar* scrollBar(double left, double top, int minimum, int maximum);
     ClickableLabel* numberLabel(double left, double top);
     void openPage(const char* path);
+    void placeMoreOptionsLink();
 
     AppState& app_;
     Platform& platform_;
@@ -84,6 +93,7 @@ class OptionsWindow : public QWidget {
     ClickableLabel* middleButtonLabel_ = nullptr;
     ClickableLabel* addLanguageLink_ = nullptr;
     ClickableLabel* productPageLink_ = nullptr;
+    ClickableLabel* moreOptionsLink_ = nullptr;
     ClickableLabel* aboutButton_ = nullptr;
     ClickableLabel* mouseSettingsLink_ = nullptr;
     ClickableLabel* rightEdgeLabel_ = nullptr;

@@ -1,0 +1,140 @@
+#include "gui/TrayIndicator.h"
+
+#include <QActionGroup>
+#include <QCursor>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+namespace tz {
+
+namespace {
+
+// The five kinds in the bar's order, each with its menu item's name and text.
+struct Kind {
+    ClickMode mode;
+    const char* name;
+    std::size_t text;
+};
+constexpr Kind kKinds[] = {
+    {ClickMode::DoubleClick, "doubleClickAction", TextId::DoubleClickTip},
+    {ClickMode::LeftClick, "leftClickAction", TextId::LeftClickTip},
+    {ClickMode::Drag, "dragAction", TextId::DragTip},
+    {ClickMode::RightClick, "rightClickAction", TextId::RightClickTip},
+    {ClickMode::MiddleClick, "middleClickAction", TextId::MiddleClickTip},
+};
+
+QString text(const TextTable& texts, std::size_t id) {
+    return QString::fromStdString(texts[id]);
+}
+
+// The bar button's picture for `mode` (its index is the mode's number), with
+// its double-size rendering for sharp icons on high-resolution screens.
+QIcon buttonIcon(ClickMode mode) {
+    const int index = static_cast<int>(mode);
+    QIcon icon(QStringLiteral(":/images/bar/button%1.jpg").arg(index));
+    icon.addFile(QStringLiteral(":/images/bar/button%1@2x.jpg").arg(index));
+    return icon;
+}
+
+// A menu item's text as written: a lone "&" would mark an access key.
+QString itemText(const TextTable& texts, std::size_t id) {
+    return text(texts, id).replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+}  // namespace
+
+TrayIndicator::TrayIndicator() : menu_(std::make_unique<QMenu>()) {
+    menu_->setObjectName(QStringLiteral("trayMenu"));
+    pauseAction_ = addAction("pauseAction");
+    menu_->addSeparator();
+    kinds_ = new QActionGroup(this);
+    kinds_->setExclusive(true);
+    for (const Kind& kind : kKinds) {
+        QAction* action = addAction(kind.name);
+        action->setCheckable(true);
+        kinds_->addAction(action);
+        const ClickMode mode = kind.mode;
+        QObject::connect(action, &QAction::triggered, this,
+                         [this, mode] { emit clickModeChosen(mode); });
+    }
+    menu_->addSeparator();
+    optionsAction_ = addAction("optionsAction");
+    helpAction_ = addAction("helpAction");
+    aboutAction_ = addAction("aboutAction");
+    menu_->addSeparator();
+    quitAction_ = addAction("quitAction");
+    QObject::connect(pauseAction_, &QAction::triggered, this, &TrayIndicator::pauseToggled);
+    QObject::connect(optionsAction_, &QAction::triggered, this, &TrayIndicator::optionsRequested);
+    QObject::connect(helpAction_, &QAction::triggered, this, &TrayIndicator::helpRequested);
+    QObject::connect(aboutAction_, &QAction::triggered, this, &TrayIndicator::aboutRequested);
+    QObject::connect(quitAction_, &QAction::triggered, this, &TrayIndicator::quitRequested);
+
+    icon_ = new QSystemTrayIcon(this);
+    icon_->setObjectName(QStringLiteral("trayIcon"));
+    icon_->setContextMenu(menu_.get());
+    // The left click a rest sends opens the menu where the pointer is.
+    QObject::connect(icon_, &QSystemTrayIcon::activated, this,
+                     [this](QSystemTrayIcon::ActivationReason reason) {
+                         if (reason == QSystemTrayIcon::Trigger) {
+                             menu_->popup(QCursor::pos());
+                         }
+                     });
+    showState();
+}
+
+TrayIndicator::~TrayIndicator() = default;
+
+QAction* TrayIndicator::addAction(const char* name) {
+    QAction* action = menu_->addAction(QString());
+    action->setParent(this);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+void TrayIndicator::setEnabled(bool wanted) {
+    icon_->setVisible(wanted && QSystemTrayIcon::isSystemTrayAvailable());
+}
+
+void TrayIndicator::showClickMode(ClickMode mode) {
+    if (mode == ClickMode::Pause) {
+        paused_ = true;
+    } else if (std::any_of(std::begin(kKinds), std::end(kKinds),
+                           [mode](const Kind& kind) { return kind.mode == mode; })) {
+        paused_ = false;
+        kind_ = mode;
+    } else {
+        return;
+    }
+    showState();
+}
+
+void TrayIndicator::retranslate(const TextTable& texts) {
+    texts_ = texts;
+    const QList<QAction*> kinds = kinds_->actions();
+    for (std::size_t i = 0; i < std::size(kKinds); ++i) {
+        kinds.at(static_cast<qsizetype>(i))->setText(itemText(texts, kKinds[i].text));
+    }
+    const std::pair<QAction*, std::size_t> items[] = {{optionsAction_, TextId::OptionsTitle},
+                                                      {helpAction_, TextId::HelpTip},
+                                                      {aboutAction_, TextId::About},
+                                                      {quitAction_, TextId::ExitTitle}};
+    for (const auto& [action, id] : items) {
+        action->setText(itemText(texts, id));
+    }
+    showState();
+}
+
+void TrayIndicator::showState() {
+    pauseAction_->setText(
+        itemText(texts_, paused_ ? TextId::ResumeClicking : TextId::PauseClicking));
+    for (std::size_t i = 0; i < std::size(kKinds); ++i) {
+        if (kKinds[i].mode == kind_) {
+            kinds_->actions().at(static_cast<qsizetype>(i))->setChecked(true);
+            icon_->setToolTip(text(texts_, TextId::ProgramName) + QLatin1Char('\n') +
+                              text(texts_, paused_ ? TextId::ClickingPaused : kKinds[i].text));
+        }
+    }
+    icon_->setIcon(buttonIcon(paused_ ? ClickMode::Pause : kind_));
+}
+
+}  // namespace tz

@@ -1,0 +1,63 @@
+#pragma once
+#include <QObject>
+#include <memory>
+
+#include "core/AppState.h"
+#include "core/i18n/TextTable.h"
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QSystemTrayIcon;
+
+namespace tz {
+
+// The icon in the desktop's system tray: the picture of the bar button of the
+// click kind in force (the pause button's while paused), a tooltip saying the
+// same, and a menu to pause, choose the kind, open the options, help and about
+// windows, or exit. A left click on the icon opens the menu too, as a rest
+// clicks with the left button. Without a system tray nothing shows and the
+// program runs the same.
+class TrayIndicator : public QObject {
+    Q_OBJECT
+
+  public:
+    TrayIndicator();
+    ~TrayIndicator() override;
+
+    // Shows the icon when `wanted` and the desktop has a system tray; hides it otherwise.
+    void setEnabled(bool wanted);
+    // The picture, the checked kind, the pause item's text and the tooltip for
+    // `mode`; Pause keeps the last kind checked, modes other than Pause and
+    // the five kinds are ignored.
+    void showClickMode(ClickMode mode);
+    void retranslate(const TextTable& texts);
+    // The menu, also for tests (its actions are named by role).
+    QMenu* menu() const { return menu_.get(); }
+
+  signals:
+    void pauseToggled();
+    void clickModeChosen(tz::ClickMode mode);
+    void optionsRequested();
+    void helpRequested();
+    void aboutRequested();
+    void quitRequested();
+
+  private:
+    void showState();
+    QAction* addAction(const char* name);
+
+    std::unique_ptr<QMenu> menu_;
+    QSystemTrayIcon* icon_ = nullptr;
+    QActionGroup* kinds_ = nullptr;
+    QAction* pauseAction_ = nullptr;
+    QAction* optionsAction_ = nullptr;
+    QAction* helpAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
+    QAction* quitAction_ = nullptr;
+    ClickMode kind_ = ClickMode::LeftClick;
+    bool paused_ = false;
+    TextTable texts_;
+};
+
+}  // namespace tz
