@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "BuildConfig.h"
+#include "app/ClickFeedback.h"
 #include "app/TerminationSignals.h"
 #include "core/ProductTitle.h"
 #include "core/settings/SettingsFile.h"
@@ -17,8 +18,16 @@ Application::Application(Platform& platform, const std::string& versionUrl)
     state_.productTitle =
         buildProductTitle(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision);
     state_.settingsPath = settingsPathFor(platform.programFolder.folder());
+    state_.extrasPath = extrasPathBeside(state_.settingsPath);
+    state_.extras = readExtrasFile(state_.extrasPath);
     bar_ = std::make_unique<ClickBar>(state_, platform, windows_, windows_, versionUrl);
     windows_.setBar(bar_.get());
+    feedback_ = std::make_unique<ClickFeedback>(state_, *bar_, windows_);
+    windows_.setOnTextsApplied([this](const TextTable& texts) { feedback_->retranslate(texts); });
+    windows_.setOnExtrasChanged([this] {
+        feedback_->applyExtras();
+        bar_->applyExtras();
+    });
 }
 
 Application::~Application() = default;
@@ -33,6 +42,9 @@ int Application::run() {
     if (!bar_->load() || endSignals.received()) {
         return 0;
     }
+    // The countdown and the tray icon join once the bar runs.
+    feedback_->applyExtras();
+    bar_->setAfterTick([this] { feedback_->afterTick(); });
     bar_->startSlide();
     return QApplication::exec();
 }

@@ -8,6 +8,7 @@
 namespace tz {
 
 class ClickBar;
+class ClickFeedback;
 
 // Owns the program-level state and the bar window for the whole run.
 class Application {
@@ -26,6 +27,7 @@ class Application {
     AppState state_;
     WindowManager windows_;
     std::unique_ptr<ClickBar> bar_;
+    std::unique_ptr<ClickFeedback> feedback_;
 };
 
 }  // namespace tz

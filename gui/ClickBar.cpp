@@ -309,6 +309,9 @@ void ClickBar::onSlideTick() {
 void ClickBar::onDwellTick() {
     lastTickAt_ = tickClock_.elapsed();
     engine_.tick();
+    if (afterTick_) {
+        afterTick_();
+    }
     // With nothing to do until the pointer moves, sleep instead of sampling it.
     if (engine_.idleUntilPointerMoves() && platform_.motionWatch.available()) {
         sleepUntilPointerMoves();

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "core/AppState.h"
 #include "core/FeedbackSounds.h"
@@ -36,6 +37,8 @@ class ClickBar : public QWidget, public EngineHost {
     void startSlide();
 
     void onDwellTick();
+    // Called after every dwell tick, for what follows the engine's state.
+    void setAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
     void onSlideTick();
     // Ticks again at once (on the tick grid) if the dwell timer sleeps until
     // the pointer moves: for changes of state that come without a move.
@@ -129,6 +132,7 @@ class ClickBar : public QWidget, public EngineHost {
     QTimer resumeTimer_;
     QTimer sleepCheck_;
     bool sleeping_ = false;
+    std::function<void()> afterTick_;
 };
 
 }  // namespace tz

@@ -28,6 +28,8 @@ class CountdownRing : public QWidget {
     // Shows the paused mark beside the pointer for one second.
     void showPausedSign(QPoint pointerGlobal);
     void hideCountdown();
+    // The paused mark is up and has not had its second yet.
+    bool showingPausedSign() const { return pausedSignTimer_.isActive(); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,6 +4,7 @@
 #include "gui/ApplyTexts.h"
 #include "gui/ClickBar.h"
 #include "gui/ExitWindow.h"
+#include "gui/ExtrasWindow.h"
 #include "gui/OptionsWindow.h"
 #include "gui/UnicodeMessageBox.h"
 
@@ -16,6 +17,8 @@ WindowManager::~WindowManager() = default;
 void WindowManager::makeOptionsWindow() {
     if (!optionsWindow_) {
         optionsWindow_ = std::make_unique<OptionsWindow>(app_, platform_, *this);
+        QObject::connect(optionsWindow_.get(), &OptionsWindow::moreOptionsRequested,
+                         [this] { openExtrasWindow(); });
         optionsWindow_->load();
     }
 }
@@ -90,6 +93,25 @@ void WindowManager::closeAboutWindow() {
     options.raise();
 }
 
+void WindowManager::openExtrasWindow() {
+    if (!extrasWindow_) {
+        extrasWindow_ = std::make_unique<ExtrasWindow>(platform_.screen);
+        QObject::connect(extrasWindow_.get(), &ExtrasWindow::accepted,
+                         [this](const ExtrasSettings& extras) {
+                             app_.extras = extras;
+                             writeExtrasFile(app_.extrasPath, extras);
+                             if (onExtrasChanged_) {
+                                 onExtrasChanged_();
+                             }
+                         });
+    }
+    extrasWindow_->retranslate(app_.texts);
+    extrasWindow_->load(app_.extras);
+    extrasWindow_->show();
+    extrasWindow_->raise();
+    extrasWindow_->activateWindow();
+}
+
 bool WindowManager::isOptionsWindowVisible() {
     return optionsWindow_ && optionsWindow_->isVisible();
 }
@@ -115,6 +137,9 @@ void WindowManager::showExitWindow() {
 
 void WindowManager::applyTexts() {
     ApplyTexts(*this);
+    if (onTextsApplied_) {
+        onTextsApplied_(app_.texts);
+    }
 }
 
 void WindowManager::showSettingsInForce() {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 #include "core/AppState.h"
@@ -13,6 +14,7 @@ class ClickBar;
 class OptionsWindow;
 class ExitWindow;
 class AboutWindow;
+class ExtrasWindow;
 
 // Owns the options, exit and about windows. The options and exit windows are
 // made only by makeOptionsWindow and makeExitWindow (and the operations that
@@ -41,6 +43,16 @@ class WindowManager : public SecondaryWindows, public UpdatePrompt {
     void closeAboutWindow();
     AboutWindow* aboutWindow() { return aboutWindow_.get(); }
 
+    // The "More options" window, from the options window's link. Its OK saves
+    // the preferences and calls `onExtrasChanged`.
+    void openExtrasWindow();
+    ExtrasWindow* extrasWindow() { return extrasWindow_.get(); }
+    void setOnExtrasChanged(std::function<void()> changed) { onExtrasChanged_ = std::move(changed); }
+    // Called with the texts each time they are put on the windows.
+    void setOnTextsApplied(std::function<void(const TextTable&)> applied) {
+        onTextsApplied_ = std::move(applied);
+    }
+
     // SecondaryWindows
     void makeOptionsWindow() override;
     void makeExitWindow() override;
@@ -65,6 +77,9 @@ class WindowManager : public SecondaryWindows, public UpdatePrompt {
     std::unique_ptr<OptionsWindow> optionsWindow_;
     std::unique_ptr<ExitWindow> exitWindow_;
     std::unique_ptr<AboutWindow> aboutWindow_;
+    std::unique_ptr<ExtrasWindow> extrasWindow_;
+    std::function<void()> onExtrasChanged_;
+    std::function<void(const TextTable&)> onTextsApplied_;
 };
 
 }  // namespace tz

@@ -4,6 +4,8 @@ import time
 from Xlib.ext import shape
 from harness import ELSEWHERE, SETTINGS, Button, ProgramTestCase, TrayHost, wait_until
 
+FILL = (255 * 299 + 200 * 587) // 1000  # the luminance of the countdown's amber fill
+
 
 class PointerFeedbackTest(ProgramTestCase):
     def small_window(self, biggest):  # a viewable window of the program's, square, this small
@@ -19,10 +21,10 @@ class PointerFeedbackTest(ProgramTestCase):
         ring = wait_until(lambda: self.small_window(64), 5)
         self.assertTrue(ring, "no countdown beside the pointer\n" + self.windows())
         self.assertLess(max(abs(ring.rect.x - x), abs(ring.rect.y - y)), 3 * ring.rect.w)
-        # Its fill: the dark pixels of its picture, sampled through the rest.
+        # Its fill: the pixels of its picture in the fill colour, sampled through the rest.
         fills = []
         while not self.monitor.events() and len(fills) < 40:
-            fills.append(sum(v < 96 for row in self.x.grab(ring.rect) for v in row))
+            fills.append(sum(abs(v - FILL) < 8 for row in self.x.grab(ring.rect) for v in row))
             time.sleep(0.1)
         self.assertEqual(fills, sorted(fills), "the countdown went back during one rest")
         self.assertGreaterEqual(len(set(fills)), 5, f"the countdown did not grow: {fills}")

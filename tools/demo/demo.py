@@ -8,7 +8,7 @@ It drives the real program with the end-to-end tests' harness (tests/e2e/harness
 import os, sys, time, unittest
 from PIL import Image, ImageDraw
 from harness import (BAR_TOP, BAR_WIDTH, BUTTON_RECTS, Button, ProgramTestCase, Rect, Run,
-                     press, release, wait_until)
+                     TrayHost, press, release, wait_until)
 from Xlib import X
 
 ELSEWHERE = (900, 800)
@@ -59,6 +59,8 @@ class Demo(ProgramTestCase):
         self.step(f"Starting the program on a private X display {self.display}")
         self.x.move(ELSEWHERE)
         self.label_target("Target: 0 clicks")
+        self.tray = TrayHost(self.display)  # the desktop's system tray, a test's own here
+        self.addCleanup(self.tray.close)
         self.start()
         seen = wait_until(lambda: self.bar() and self.bar().viewable, 10)
         self.step("The program is up: its bar shows at the left edge and slides away" if seen
@@ -76,9 +78,13 @@ class Demo(ProgramTestCase):
         picked = self.grab()  # grab at once and leave: a rest on the button would click it
         self.recorder.clear()
         self.x.move(self.recorder.centre)
+        counting = wait_until(self.countdown, 2) and self.grab()
         self.assertTrue(saved, "line 8 of the settings file did not become 5")
         self.step("Moving onto the right-click button: right click selected (saved as line 8)",
                   picked)
+        self.assertTrue(counting, "no countdown beside the resting pointer")
+        self.step("Resting over the target: the countdown beside the pointer fills up, "
+                  "marked with the right button", counting)
 
         self.recorder.wait_events(2, 5)
         self.assertEqual(self.recorder.events(), [press(3), release(3)],
@@ -97,6 +103,7 @@ class Demo(ProgramTestCase):
         time.sleep(0.2)
 
         self.other_kinds()
+        self.tray_menu()
         self.windows_by_dwelling()
         self.double_size()
 
@@ -122,6 +129,30 @@ class Demo(ProgramTestCase):
             self.label_target(f"Target: {label}")
             self.step(text)
             time.sleep(0.2)
+
+    def countdown(self):  # the program's small square window beside the pointer
+        return next(iter(self.x.find(lambda w: w.pid == self.bar_pid and w.viewable and
+                                     w.rect.w == w.rect.h and w.rect.w <= 64)), None)
+
+    def tray_menu(self):
+        """The tray icon shows the click kind; a rest on it opens its menu, a rest on an
+        item acts."""
+        self.choose(Button.LEFT)
+        self.x.move(ELSEWHERE)
+        icon = wait_until(lambda: self.tray.icons and self.tray.icons[0], 5)
+        self.assertTrue(icon, "the program put no icon into the tray")
+        self.x.move(icon.centre)
+        menu = wait_until(lambda: next(iter(self.x.find(
+            lambda w: w.pid == self.bar_pid and w.viewable and w.rect.h > 150 and
+            w.rect.w > 100)), None), 5)
+        self.assertTrue(menu, "no menu after resting on the tray icon")
+        time.sleep(0.3)
+        self.step("Resting on the tray icon (top right) opens its menu", self.grab())
+        self.x.move(menu.rect.x + menu.rect.w // 2, menu.rect.y + 12)
+        self.assertTrue(wait_until(lambda: self.settings_line(8) == "1", 5), "not paused")
+        self.x.move(ELSEWHERE)
+        time.sleep(0.3)
+        self.step("Resting on \"Pause clicking\": paused, the tray icon shows the pause picture")
 
     def windows_by_dwelling(self):
         """The options, about and exit windows, opened and answered by resting alone."""

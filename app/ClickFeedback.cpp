@@ -1,0 +1,82 @@
+#include "app/ClickFeedback.h"
+
+#include <QCursor>
+
+#include "gui/ClickBar.h"
+#include "gui/WindowManager.h"
+
+namespace tz {
+
+namespace {
+
+bool isClickingKind(ClickMode mode) {
+    return mode >= ClickMode::DoubleClick && mode <= ClickMode::MiddleClick;
+}
+
+RingMark markFor(const PendingClick& click) {
+    switch (click.kind) {
+        case ClickMode::DoubleClick:
+            return RingMark::Double;
+        case ClickMode::Drag:
+            return click.releasesDrag ? RingMark::DragRelease : RingMark::DragPress;
+        case ClickMode::RightClick:
+            return RingMark::Right;
+        case ClickMode::MiddleClick:
+            return RingMark::Middle;
+        default:
+            return RingMark::Left;
+    }
+}
+
+}  // namespace
+
+ClickFeedback::ClickFeedback(AppState& app, ClickBar& bar, WindowManager& windows)
+    : app_(app), bar_(bar) {
+    QObject::connect(&tray_, &TrayIndicator::pauseToggled, [this] { bar_.togglePause(); });
+    QObject::connect(&tray_, &TrayIndicator::clickModeChosen, [this](ClickMode mode) {
+        bar_.selectButton(static_cast<std::int16_t>(mode));
+        bar_.wakeTicking();
+    });
+    QObject::connect(&tray_, &TrayIndicator::optionsRequested,
+                     [this] { bar_.runButtonCommand(ClickMode::Options); });
+    QObject::connect(&tray_, &TrayIndicator::helpRequested,
+                     [this] { bar_.runButtonCommand(ClickMode::Help); });
+    QObject::connect(&tray_, &TrayIndicator::aboutRequested,
+                     [&windows] { windows.openAboutWindow(); });
+    QObject::connect(&tray_, &TrayIndicator::quitRequested,
+                     [this] { bar_.runButtonCommand(ClickMode::Exit); });
+}
+
+void ClickFeedback::afterTick() {
+    const bool barShown = bar_.isVisible();
+    const bool countdownOn = app_.extras.countdownOn;
+    if (app_.clickMode != shownMode_) {
+        // Pausing away from the bar (the pause key, the tray) shows for a moment where the user looks.
+        if (app_.clickMode == ClickMode::Pause && isClickingKind(shownMode_) && !barShown &&
+            countdownOn) {
+            ring_.showPausedSign(QCursor::pos());
+        }
+        shownMode_ = app_.clickMode;
+        tray_.showClickMode(shownMode_);
+    }
+    const auto pending = bar_.engine().pendingClick();
+    if (pending && countdownOn && !barShown) {
+        ring_.showCountdown(QCursor::pos(), markFor(*pending), pending->ticks, pending->delay);
+    } else if (!ring_.showingPausedSign()) {
+        ring_.hideCountdown();
+    }
+}
+
+void ClickFeedback::applyExtras() {
+    ring_.setDiameter(app_.extras.countdownSize);
+    if (!app_.extras.countdownOn) {
+        ring_.hideCountdown();
+    }
+    tray_.setEnabled(app_.extras.trayOn);
+}
+
+void ClickFeedback::retranslate(const TextTable& texts) {
+    tray_.retranslate(texts);
+}
+
+}  // namespace tz
