@@ -44,6 +44,11 @@ class ClickBar : public QWidget, public EngineHost {
     void selectButton(std::int16_t index);
     void runButtonCommand(ClickMode button);
     void pauseClicking();
+    // The pause key: from a click kind to no click, and from no click back to
+    // the click kind paused (left click at first), as resting on their buttons does.
+    void togglePause();
+    // Takes the pause key of the extras settings in force, in place of the one before.
+    void applyExtras();
 
     // Shows or hides button 6 for middleButton and moves buttons 7 and 8 to match.
     void layOutLowerButtons();
@@ -129,6 +134,8 @@ class ClickBar : public QWidget, public EngineHost {
     QTimer resumeTimer_;
     QTimer sleepCheck_;
     bool sleeping_ = false;
+    // The click kind the pause key brings back.
+    ClickMode pausedKind_ = ClickMode::LeftClick;
 };
 
 }  // namespace tz
