@@ -228,8 +228,8 @@ bool ClickBar::load() {
     return true;
 }
 
-void ClickBar::applyExtras() {
-    platform_.pauseKey.grab(app_.extras.pauseKey, [this] { togglePause(); });
+bool ClickBar::applyExtras() {
+    return platform_.pauseKey.grab(app_.extras.pauseKey, [this] { togglePause(); });
 }
 
 void ClickBar::togglePause() {

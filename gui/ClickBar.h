@@ -47,8 +47,9 @@ class ClickBar : public QWidget, public EngineHost {
     // The pause key: from a click kind to no click, and from no click back to
     // the click kind paused (left click at first), as resting on their buttons does.
     void togglePause();
-    // Takes the pause key of the extras settings in force, in place of the one before.
-    void applyExtras();
+    // Takes the pause key of the extras settings in force, in place of the one
+    // before. False when that key is unknown or another program holds it.
+    bool applyExtras();
 
     // Shows or hides button 6 for middleButton and moves buttons 7 and 8 to match.
     void layOutLowerButtons();

@@ -121,9 +121,11 @@ TEST_F(ClickBarTest, ThePauseKeyPausesAndBringsBackTheKindThatWasInForce) {
         EXPECT_TRUE(bar->isButtonLit(static_cast<int>(after)));
         EXPECT_EQ(dir.read(kSettingsFileName).at(31), saved);
     }
-    app.extras.pauseKey = "F12";
-    bar->applyExtras();
-    EXPECT_EQ(fake.pauseKey.key, "F12");
+    for (const char* key : {"F12", "taken"}) {
+        app.extras.pauseKey = key;
+        EXPECT_EQ(bar->applyExtras(), key == std::string("F12")) << key;
+        EXPECT_EQ(fake.pauseKey.key, key == std::string("F12") ? key : "");
+    }
 }
 
 TEST_F(ClickBarTest, AButtonPressedByHandCancelsTheWaitingClickWhenSoChosen) {
