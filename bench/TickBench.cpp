@@ -23,7 +23,9 @@
 #include "platform/linux/PulseSound.h"
 #include "platform/linux/QtScreenMetrics.h"
 #include "platform/linux/X11Connection.h"
+#include "platform/linux/X11GlobalKey.h"
 #include "platform/linux/X11Pointer.h"
+#include "platform/linux/X11PressWatch.h"
 #include "platform/linux/XTestInjector.h"
 #include "platform/posix/EnvLocale.h"
 #include "platform/posix/FetchHelperProcess.h"
@@ -140,8 +142,11 @@ int main(int argc, char** argv) {
     tz::XdgAutostartStore startupEntry;
     tz::FetchHelperProcess http((programFolder / "tindro-zevad-fetch").string());
     NoMotionWatch motionWatch;
-    tz::Platform platform{pointer, injector,     screen,       sound, shell,      folder,
-                          locale,  instanceLock, startupEntry, http,  motionWatch};
+    tz::X11PressWatch pressWatch(x11);
+    tz::X11GlobalKey pauseKey;
+    tz::Platform platform{pointer,     injector,   screen,       sound,        shell,
+                          folder,      locale,     instanceLock, startupEntry, http,
+                          motionWatch, pressWatch, pauseKey};
     tz::Application app(platform, "");  // no update check
     app.run();
 

@@ -91,7 +91,10 @@ ClickBar::ClickBar(AppState& app, Platform& platform, SecondaryWindows& windows,
     });
 }
 
-ClickBar::~ClickBar() = default;
+ClickBar::~ClickBar() {
+    platform_.pressWatch.setOnPress(nullptr);
+    platform_.pauseKey.release();
+}
 
 void ClickBar::createControls() {
     auto* backgroundPicture = new ClickableLabel(this);
@@ -214,7 +217,35 @@ bool ClickBar::load() {
     selectButton(app_.settings.startMode);
 
     applyGeometry();
+
+    // A button pressed by hand during a rest: the user clicked, the rest must not.
+    platform_.pressWatch.setOnPress([this] {
+        if (app_.extras.cancelOnPress) {
+            engine_.cancelPendingClick();
+        }
+    });
+    applyExtras();
     return true;
+}
+
+bool ClickBar::applyExtras() {
+    return platform_.pauseKey.grab(app_.extras.pauseKey, [this] { togglePause(); });
+}
+
+void ClickBar::togglePause() {
+    const ClickMode mode = app_.clickMode;
+    if (mode == ClickMode::Pause) {
+        selectButton(static_cast<std::int16_t>(pausedKind_));
+    } else {
+        // The exit, options and help selections are passing ones: they pause
+        // and leave the kind to come back to as it was.
+        if (mode >= ClickMode::DoubleClick && mode <= ClickMode::MiddleClick) {
+            pausedKind_ = mode;
+        }
+        selectButton(static_cast<std::int16_t>(ClickMode::Pause));
+    }
+    // The dwell timer may sleep until the pointer moves.
+    wakeTicking();
 }
 
 void ClickBar::startSlide() {

@@ -47,6 +47,12 @@ class ClickBar : public QWidget, public EngineHost {
     void selectButton(std::int16_t index);
     void runButtonCommand(ClickMode button);
     void pauseClicking();
+    // The pause key: from a click kind to no click, and from no click back to
+    // the click kind paused (left click at first), as resting on their buttons does.
+    void togglePause();
+    // Takes the pause key of the extras settings in force, in place of the one
+    // before. False when that key is unknown or another program holds it.
+    bool applyExtras();
 
     // Shows or hides button 6 for middleButton and moves buttons 7 and 8 to match.
     void layOutLowerButtons();
@@ -133,6 +139,8 @@ class ClickBar : public QWidget, public EngineHost {
     QTimer sleepCheck_;
     bool sleeping_ = false;
     std::function<void()> afterTick_;
+    // The click kind the pause key brings back.
+    ClickMode pausedKind_ = ClickMode::LeftClick;
 };
 
 }  // namespace tz

@@ -1,8 +1,10 @@
 #pragma once
 #include "platform/ClickInjector.h"
+#include "platform/GlobalKey.h"
 #include "platform/HttpFetch.h"
 #include "platform/InstanceLock.h"
 #include "platform/Locale.h"
+#include "platform/PhysicalPressWatch.h"
 #include "platform/Pointer.h"
 #include "platform/PointerMotionWatch.h"
 #include "platform/ProgramFolder.h"
@@ -26,6 +28,8 @@ struct Platform {
     StartupEntryStore& startupEntry;
     HttpFetch& http;
     PointerMotionWatch& motionWatch;
+    PhysicalPressWatch& pressWatch;
+    GlobalKey& pauseKey;
 };
 
 }  // namespace tz

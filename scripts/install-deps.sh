@@ -11,6 +11,7 @@ packages=(
     libcurl4-openssl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xserver-xephyr x11-utils xauth xdotool python3 python3-xlib python3-pil
+    libx11-6 libxi6 libxtst6  # loaded by the end-to-end harness itself (ctypes)
     fonts-dejavu-core fonts-liberation
     dpkg-dev lintian desktop-file-utils appstream
 )

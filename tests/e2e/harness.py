@@ -10,14 +10,17 @@ like a user's pointer (Debian's python3-xlib). API, stable (only additions):
   read_file, remove_file (relative to .program)
   XClient(display): .d, move, warp, windows() -> [Win], find(predicate),
   window_events() -> [(kind, id)], was_mapped(id), grab(rect); Recorder(display): events() ->
-  ["press 1", ...], clear(), wait_events; ClickMonitor(display): events() -> [(button, pressed,
-  (x, y))], clear(); TrayHost(display): .icons -> [Rect] docked; VersionServer(sandbox, "answer"|"silent", body): .requests
+  ["press 1", ...], clear(), wait_events; HandPointer(display): a second master pointer, its
+  click(button) presses and releases through a device other than the program's, close();
+  press_key(display, "Pause"); ClickMonitor(display): events() -> [(button, pressed,
+  (x, y))], clear(); TrayHost(display): .icons -> [Rect] docked; VersionServer(sandbox,
+  "answer"|"silent", body): .requests
   ProgramTestCase: a test's display, sandbox and program runs, and the user's steps (below).
 """
-import collections, enum, http.server, os, select, shutil, signal, subprocess, sys, tempfile
+import collections, ctypes, enum, http.server, os, select, shutil, signal, subprocess, sys, tempfile
 import threading, time, unittest
 from pathlib import Path
-from Xlib import X, Xatom, display as xdisplay, error as xerror, protocol as xproto
+from Xlib import X, XK, Xatom, display as xdisplay, error as xerror, protocol as xproto
 from Xlib.ext import record, xtest
 from Xlib.protocol import display as xprotocol, rq
 
@@ -240,6 +243,65 @@ class Recorder:
 
     def wait_events(self, count, timeout):
         return wait_until(lambda: len(self.events()) >= count, timeout, 0.005)
+
+
+class HandPointer:
+    """A second master pointer (XInput 2) parked in the bottom right corner, over no window. Its
+    clicks go through its own XTest device: not the program's, as a hand on a mouse is."""
+    x11, xi, xtst = (ctypes.CDLL(f"lib{name}.so.6") for name in ("X11", "Xi", "Xtst"))
+
+    class DeviceInfo(ctypes.Structure):  # XIDeviceInfo
+        _fields_ = [("deviceid", ctypes.c_int), ("name", ctypes.c_char_p), ("use", ctypes.c_int),
+                    ("attachment", ctypes.c_int), ("enabled", ctypes.c_int),
+                    ("num_classes", ctypes.c_int), ("classes", ctypes.c_void_p)]
+
+    class Change(ctypes.Structure):  # XIAddMasterInfo, or XIRemoveMasterInfo's five ints
+        _fields_ = [("type", ctypes.c_int), ("name", ctypes.c_char_p), ("ints", ctypes.c_int * 4)]
+
+    def __init__(self, display, name=b"tz-hand", corner=(1279, 1023)):
+        self.x11.XOpenDisplay.restype, self.x11.XDefaultRootWindow.restype = (ctypes.c_void_p,
+                                                                              ctypes.c_ulong)
+        self.xi.XIQueryDevice.restype = ctypes.POINTER(self.DeviceInfo)
+        self.d = ctypes.c_void_p(self.x11.XOpenDisplay(display.encode()))
+        major, minor = ctypes.c_int(2), ctypes.c_int(2)
+        self.xi.XIQueryVersion(self.d, ctypes.byref(major), ctypes.byref(minor))
+        add = self.Change(1, name, (1, 1, 0, 0))  # XIAddMaster, send_core, enable
+        self.xi.XIChangeHierarchy(self.d, ctypes.byref(add), 1)
+        self.x11.XSync(self.d, 0)
+        self.master = self.device(name + b" pointer")
+        self.xi.XISetClientPointer(self.d, ctypes.c_ulong(0), self.master)
+        root = self.x11.XDefaultRootWindow(self.d)
+        self.xi.XIWarpPointer(self.d, self.master, ctypes.c_ulong(0), ctypes.c_ulong(root),
+                              ctypes.c_double(0), ctypes.c_double(0), 0, 0,
+                              *map(ctypes.c_double, corner))
+        self.x11.XSync(self.d, 0)
+
+    def device(self, name):  # the id of the device called name
+        count = ctypes.c_int()
+        devices = self.xi.XIQueryDevice(self.d, 0, ctypes.byref(count))  # XIAllDevices
+        found = next(devices[i].deviceid for i in range(count.value) if devices[i].name == name)
+        self.xi.XIFreeDeviceInfo(devices)
+        return found
+
+    def click(self, button=1):
+        for pressed in (1, 0):
+            self.xtst.XTestFakeButtonEvent(self.d, button, pressed, ctypes.c_ulong(0))
+        self.x11.XSync(self.d, 0)
+
+    def close(self):  # XIRemoveMaster, its slaves floating
+        remove = self.Change(2, None, (0, 0, 0, 0))
+        ctypes.memmove(ctypes.addressof(remove) + 4, (ctypes.c_int * 4)(self.master, 2, 0, 0), 16)
+        self.xi.XIChangeHierarchy(self.d, ctypes.byref(remove), 1)
+        self.x11.XCloseDisplay(self.d)
+
+
+def press_key(display, name):  # a key pressed and released through XTest
+    d = xdisplay.Display(display)
+    keycode = d.keysym_to_keycode(XK.string_to_keysym(name))
+    for kind in (X.KeyPress, X.KeyRelease):
+        xtest.fake_input(d, kind, keycode)
+    d.sync()
+    d.close()
 
 
 class ClickMonitor:

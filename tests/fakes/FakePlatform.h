@@ -35,6 +35,46 @@ class FakeMotionWatch : public PointerMotionWatch {
     std::function<void()> pending;
 };
 
+// `press()` plays a button pressed by hand.
+class FakePressWatch : public PhysicalPressWatch {
+  public:
+    bool available() override { return true; }
+    void setOnPress(std::function<void()> handler) override { onPress = std::move(handler); }
+    void press() {
+        if (onPress) {
+            onPress();
+        }
+    }
+    std::function<void()> onPress;
+};
+
+// Records the grabbed key's name ("": none); `press()` plays that key pressed.
+// `taken` names keys another program holds.
+class FakeGlobalKey : public GlobalKey {
+  public:
+    bool grab(const std::string& keyName, std::function<void()> handler) override {
+        release();
+        if (keyName == taken) {
+            return false;
+        }
+        key = keyName;
+        onPress = std::move(handler);
+        return true;
+    }
+    void release() override {
+        key.clear();
+        onPress = nullptr;
+    }
+    void press() {
+        if (onPress) {
+            onPress();
+        }
+    }
+    std::string key;
+    std::string taken = "taken";
+    std::function<void()> onPress;
+};
+
 class FakeInjector : public ClickInjector {
   public:
     void send(MouseEvent event) override { events.push_back(event); }
@@ -171,8 +211,11 @@ struct FakePlatform {
     FakeStartupEntryStore startupEntry;
     FakeHttpFetch http;
     FakeMotionWatch motionWatch;
-    Platform platform{pointer, injector,     screen,       sound, shell,      programFolder,
-                      locale,  instanceLock, startupEntry, http,  motionWatch};
+    FakePressWatch pressWatch;
+    FakeGlobalKey pauseKey;
+    Platform platform{pointer,       injector,   screen,       sound,        shell,
+                      programFolder, locale,     instanceLock, startupEntry, http,
+                      motionWatch,   pressWatch, pauseKey};
 };
 
 }  // namespace tz::fake

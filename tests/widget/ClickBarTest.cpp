@@ -103,5 +103,43 @@ TEST_F(ClickBarTest, WhileTheUpdateQuestionIsOpenTheDwellTimerOnlyClicks) {
     EXPECT_TRUE(bar->isVisible());
 }
 
+TEST_F(ClickBarTest, ThePauseKeyPausesAndBringsBackTheKindThatWasInForce) {
+    start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n5\r\n");
+    EXPECT_EQ(fake.pauseKey.key, "Pause");
+    // Each press from the mode before it: the mode after it and the saved click kind.
+    const struct {
+        ClickMode before, after;
+        char saved;
+    } presses[] = {{ClickMode::RightClick, ClickMode::Pause, '1'},
+                   {ClickMode::Pause, ClickMode::RightClick, '5'},
+                   {ClickMode::Options, ClickMode::Pause, '1'},  // passing: right click stays
+                   {ClickMode::Pause, ClickMode::RightClick, '5'}};
+    for (const auto& [before, after, saved] : presses) {
+        app.clickMode = before;
+        fake.pauseKey.press();
+        EXPECT_EQ(app.clickMode, after) << static_cast<int>(before);
+        EXPECT_TRUE(bar->isButtonLit(static_cast<int>(after)));
+        EXPECT_EQ(dir.read(kSettingsFileName).at(31), saved);
+    }
+    for (const char* key : {"F12", "taken"}) {
+        app.extras.pauseKey = key;
+        EXPECT_EQ(bar->applyExtras(), key == std::string("F12")) << key;
+        EXPECT_EQ(fake.pauseKey.key, key == std::string("F12") ? key : "");
+    }
+}
+
+TEST_F(ClickBarTest, AButtonPressedByHandCancelsTheWaitingClickWhenSoChosen) {
+    for (const bool cancelOnPress : {true, false}) {
+        start();
+        app.extras.cancelOnPress = cancelOnPress;
+        rest({500, 500}, 3);
+        ASSERT_TRUE(bar->engine().pendingClick());
+        fake.pressWatch.press();
+        rest({500, 500}, 6);
+        EXPECT_EQ(fake.injector.events.size(), cancelOnPress ? 0u : 2u) << cancelOnPress;
+        fake.injector.events.clear();
+    }
+}
+
 }  // namespace
 }  // namespace tz::test
