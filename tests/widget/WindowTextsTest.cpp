@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QToolTip>
+#include <algorithm>
+#include <fstream>
 
 #include "BuildConfig.h"
 #include "core/i18n/LanguageFile.h"
@@ -147,6 +149,10 @@ TEST_P(TextsFitTest, InEveryShippedLanguage) {
     ASSERT_EQ(std::distance(std::filesystem::directory_iterator(shipped), {}), 9);
     for (const auto& file : std::filesystem::directory_iterator(shipped)) {
         ASSERT_TRUE(LoadLanguageFile(app.texts, file.path().string(), LoadMode::Picker));
+        std::ifstream in(file.path(), std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        ASSERT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), std::ptrdiff_t{kTextTableSize})
+            << file.path();
         windows.applyTexts();
         click(control(options(), "aboutButton"));
         for (QWidget* window : allWindows()) {
