@@ -51,7 +51,8 @@ void ClickFeedback::afterTick() {
     const bool barShown = bar_.isVisible();
     const bool countdownOn = app_.extras.countdownOn;
     if (app_.clickMode != shownMode_) {
-        // Pausing away from the bar (the pause key, the tray) shows for a moment where the user looks.
+        // Pausing away from the bar (the pause key, the tray) shows for a moment where the user
+        // looks.
         if (app_.clickMode == ClickMode::Pause && isClickingKind(shownMode_) && !barShown &&
             countdownOn) {
             ring_.showPausedSign(QCursor::pos());

@@ -47,7 +47,9 @@ class WindowManager : public SecondaryWindows, public UpdatePrompt {
     // the preferences and calls `onExtrasChanged`.
     void openExtrasWindow();
     ExtrasWindow* extrasWindow() { return extrasWindow_.get(); }
-    void setOnExtrasChanged(std::function<void()> changed) { onExtrasChanged_ = std::move(changed); }
+    void setOnExtrasChanged(std::function<void()> changed) {
+        onExtrasChanged_ = std::move(changed);
+    }
     // Called with the texts each time they are put on the windows.
     void setOnTextsApplied(std::function<void(const TextTable&)> applied) {
         onTextsApplied_ = std::move(applied);

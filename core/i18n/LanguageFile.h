@@ -15,9 +15,13 @@ enum class LoadMode { Startup, Picker };
 inline constexpr std::size_t kLanguageFileReadLimit = 1024 * 1024;
 
 // Loads `bytes` (a whole language file) into `table`: line k gives entry k,
-// from the line's 4th character on. Entries past the file's last line keep
-// what they held. Returns false when a picker-mode load stopped at an error;
-// the entries before the failing line then already hold the new texts.
+// from the line's 4th character on. The entries from kClassicTextCount on are
+// first set to their English texts (kEnglishNewerTexts), so a file that ends
+// before them shows them in English; classic entries past the file's last line
+// keep what they held. A line past the table's end is dropped at start-up and
+// stops a picker-mode load. Returns false when a picker-mode load stopped at
+// an error; the entries before the failing line then already hold the new
+// texts.
 bool loadLanguageText(TextTable& table, std::string_view bytes, LoadMode mode);
 
 // The file of the language named `name` in the program folder's Lang folder:

@@ -7,8 +7,8 @@ namespace tz {
 
 // Every user-visible text of the active language, UTF-8. Entries 0 to 50 are
 // the classic table; the entries after them belong to the countdown, the tray
-// icon and the "More options" window, and fall back to English in a language
-// file that ends before them.
+// icon and the "More options" window, and fall back to English (the table in
+// EnglishTexts.h) in a language file that ends before them.
 inline constexpr std::size_t kClassicTextCount = 51;
 inline constexpr std::size_t kTextTableSize = 62;
 using TextTable = std::array<std::string, kTextTableSize>;

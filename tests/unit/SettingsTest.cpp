@@ -1,11 +1,12 @@
 // Settings: the file's eight lines, where it lives, how a save replaces it,
-// and the start-at-logon entry.
+// the extras file beside it, and the start-at-logon entry.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 
+#include "core/extras/ExtrasSettings.h"
 #include "core/settings/SettingsFile.h"
 #include "core/settings/SettingsLocation.h"
 #include "core/settings/StartupEntry.h"
@@ -195,6 +196,60 @@ TEST(SettingsFile, AFailedSaveLeavesThePreviousFileAndOnlyAKilledOneATemporary) 
         removeStaleTemporaries(dir.path());  // as the next start does
         EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{kSettingsFileName}) << step;
     }
+}
+
+const ExtrasSettings kMine{false, 48, false, "F12", false};
+const std::string kMineText =
+    "CountdownOn=0\nCountdownSize=48\nTrayOn=0\nPauseKey=F12\nCancelOnPress=0\n";
+
+TEST(ExtrasFile, ReadsWhatItWritesAndEachDamagedOrMissingValueAloneGivesItsDefault) {
+    EXPECT_EQ(formatExtras({}),
+              "[Extras]\nCountdownOn=1\nCountdownSize=32\nTrayOn=1\n"
+              "PauseKey=Pause\nCancelOnPress=1\n");
+    for (const ExtrasSettings& same : {kMine, ExtrasSettings{true, 16, true, "", true},
+                                       ExtrasSettings{true, 64, true, std::string(32, '_')}}) {
+        EXPECT_EQ(parseExtras(formatExtras(same)), same) << same.countdownSize;
+    }
+    // A size or key the reader would refuse is left out, and so reads as the default.
+    EXPECT_EQ(parseExtras(formatExtras({false, 15, false, "a-b", false})),
+              (ExtrasSettings{false, 32, false, "Pause", false}));
+    EXPECT_EQ(parseExtras(formatExtras({true, 65, true, std::string(33, 'a')})), ExtrasSettings{});
+    EXPECT_EQ(parseExtras("; CountdownOn=1\r\n # TrayOn=1\n[Any]\n  CountdownOn = FALSE\r\n"
+                          "CountdownSize=48\nTrayOn=false\n\tPauseKey = F12 \nCancelOnPress\t=0"),
+              kMine);
+    const std::tuple<std::string, std::string, ExtrasSettings> damaged[] = {
+        {"CountdownOn=0", "CountdownOn=yes", {true, 48, false, "F12", false}},
+        {"CountdownSize=48", "CountdownSize=99999999999", {false, 32, false, "F12", false}},
+        {"CountdownSize=48", "CountdownSize=48px", {false, 32, false, "F12", false}},
+        {"TrayOn=0", "TrayOn 0", {false, 48, true, "F12", false}},
+        {"PauseKey=F12", "PauseKey=F 12", {false, 48, false, "Pause", false}},
+        {"PauseKey=F12", "PauseKey=É", {false, 48, false, "Pause", false}},
+        {"CancelOnPress=0", "CancelOnPress=", {false, 48, false, "F12", true}}};
+    for (const auto& [line, replacement, read] : damaged) {
+        std::string text = kMineText;
+        text.replace(text.find(line), line.size(), replacement);
+        EXPECT_EQ(parseExtras(text), read) << replacement;
+    }
+}
+
+TEST(ExtrasFile, ReadsAtMost64KiBAndSavesLikeTheSettingsFile) {
+    test::TestDirectory dir;
+    const std::string path = dir.file("conf/" + std::string(kExtrasFileName));
+    EXPECT_EQ(extrasPathBeside(dir.file("conf/Tindro Zevad.ini")), path);
+    EXPECT_EQ(readExtrasFile(path), ExtrasSettings{});
+    ASSERT_TRUE(writeExtrasFile(path, kMine));
+    EXPECT_EQ(modeOf(dir.file("conf")), 0700u);
+    const ino_t before = statOf(path).st_ino;
+    ASSERT_TRUE(writeExtrasFile(path, kMine));
+    EXPECT_EQ(statOf(path).st_ino, before) << "an identical save must not replace the file";
+    FailingOps failing(FailingOps::Rename);
+    EXPECT_FALSE(writeExtrasFile(path, {}, failing));
+    EXPECT_EQ(readExtrasFile(path), kMine);
+    const std::string padding(64 * 1024 - kMineText.size(), '\n');
+    dir.write("conf/" + std::string(kExtrasFileName), padding + kMineText);
+    EXPECT_EQ(readExtrasFile(path), kMine);
+    dir.write("conf/" + std::string(kExtrasFileName), padding + kMineText + " ");
+    EXPECT_EQ(readExtrasFile(path), ExtrasSettings{});
 }
 
 TEST(SettingsFile, StaleTemporaryRemovalSparesEverythingElse) {

@@ -7,6 +7,7 @@
 #include "core/HelpPage.h"
 #include "core/ProductTitle.h"
 #include "core/about/AboutTexts.h"
+#include "core/i18n/EnglishTexts.h"
 #include "core/i18n/LanguageFile.h"
 #include "core/i18n/LanguagePickerName.h"
 #include "core/i18n/SystemLanguage.h"
@@ -30,6 +31,13 @@ V load(const std::string& bytes, LoadMode mode, bool ok = true) {
     return {table.begin(), table.begin() + 5};
 }
 
+// A file of `count` lines "xx k", k = 0, 1, ...
+std::string numberedLines(std::size_t count) {
+    std::string file;
+    for (std::size_t i = 0; i < count; ++i) file += "xx " + std::to_string(i) + "\r\n";
+    return file;
+}
+
 TEST(LanguageFile, EachLineFromItsFourthCharacterGivesOneEntry) {
     // CR LF and a lone CR end lines; a lone LF does not; the last needs no end.
     EXPECT_EQ(load("00 a\nb\r01 two\r\n02 three", LoadMode::Picker),
@@ -45,15 +53,26 @@ TEST(LanguageFile, EachLineFromItsFourthCharacterGivesOneEntry) {
               (V{"zero", "old", "old", "three", "old"}));
     EXPECT_EQ(load("00 zero\r\n01 one\r\nx\r\n03 three", LoadMode::Picker, false),
               (V{"zero", "one", "old", "old", "old"}));
-    // 51 lines fit; the picker refuses a 52nd after storing the 51.
-    for (const auto& [lines, mode, ok] : {std::tuple{51, LoadMode::Picker, true},
-                                          {52, LoadMode::Picker, false},
-                                          {60, LoadMode::Startup, true}}) {
-        std::string file;
-        for (int i = 0; i < lines; ++i) file += "xx " + std::to_string(i) + "\r\n";
+    // 62 lines fit; the picker refuses a 63rd after storing the 62.
+    for (const auto& [lines, mode, ok] : {std::tuple{62, LoadMode::Picker, true},
+                                          {63, LoadMode::Picker, false},
+                                          {70, LoadMode::Startup, true}}) {
         TextTable table;
-        EXPECT_EQ(loadLanguageText(table, file, mode), ok) << lines;
-        EXPECT_EQ(table[0] + table[50], "050") << lines;
+        EXPECT_EQ(loadLanguageText(table, numberedLines(lines), mode), ok) << lines;
+        EXPECT_EQ(table[0] + table[61], "061") << lines;
+    }
+}
+
+TEST(LanguageFile, EntriesAfterTheClassicOnesAreEnglishWhenTheFileEndsBeforeThem) {
+    TextTable table;
+    table.fill("old");
+    for (const std::size_t lines : {51, 62, 53, 0}) {
+        ASSERT_TRUE(loadLanguageText(table, numberedLines(lines), LoadMode::Picker));
+        for (std::size_t i = kClassicTextCount; i < table.size(); ++i) {
+            EXPECT_EQ(table[i],
+                      i < lines ? std::to_string(i) : kEnglishNewerTexts[i - kClassicTextCount])
+                << lines;
+        }
     }
 }
 
