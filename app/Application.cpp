@@ -44,6 +44,7 @@ int Application::run() {
     }
     // The countdown and the tray icon join once the bar runs.
     feedback_->applyExtras();
+    feedback_->afterTick();  // the tray icon shows the restored kind before the first tick
     bar_->setAfterTick([this] { feedback_->afterTick(); });
     bar_->startSlide();
     return QApplication::exec();

@@ -9,6 +9,7 @@ OPTIONS_SIZE, EXIT_SIZE, ABOUT_SIZE = (561, 396), (361, 149), (425, 238)
 DELAY_LOWER_ARROW, START_AT_LOGON, LANGUAGE_LINK, ABOUT, OK, PICTURE = \
     (530, 150), (28, 184), (128, 282), (527, 38), (428, 369), (60, 58)
 YES, NO, FACE, ABOUT_CLOSE = (126, 109), (236, 109), (43, 48), (385, 18)
+MORE_OPTIONS, COUNTDOWN_BOX, EXTRAS_OK = (498, 328), (27, 30), (347, 215)
 # Qt's file dialog at its default size: the first row of the list, sorted by name, the row
 # height, and the Open button from the bottom-right corner.
 FIRST_FILE_ROW, FILE_ROW_HEIGHT, OPEN_FROM_CORNER = (165, 70), 18, (52, 54)
@@ -73,6 +74,25 @@ class OptionsWindowTest(DwellingWindows):
         about = self.wait_window(size=ABOUT_SIZE)
         self.rest_and_click(inside(about, ABOUT_CLOSE))  # its close button, by resting
         self.wait_gone(about)
+
+    def test_more_options_turns_the_countdown_off_by_resting_and_keeps_it_in_its_own_file(self):
+        self.start_parked()
+        options = self.open(Button.OPTIONS, OPTIONS_SIZE)
+        self.rest_and_click(inside(options, MORE_OPTIONS))
+        extras = self.wait_window(title="More options")
+        self.rest_and_click(inside(extras, COUNTDOWN_BOX))
+        self.rest_and_click(inside(extras, EXTRAS_OK))
+        self.wait_gone(extras)
+        self.assertIn(b"CountdownOn=0", self.sandbox.read_file("Tindro Zevad extras.ini") or b"")
+        self.rest_and_click(inside(options, OK))
+        self.wait_gone(options)
+        self.assertEqual(self.settings_line(8), "3", "the settings file changed")
+        self.monitor.clear()
+        self.x.move(self.recorder.centre)  # a rest clicks, with no countdown beside it
+        while not self.monitor.events():
+            self.assertFalse(self.x.find(lambda w: w.pid == self.run.pid and w.viewable and
+                                         w.rect.w == w.rect.h and w.rect.w <= 64))
+            time.sleep(0.05)
 
     def test_first_run_options_save_the_defaults_in_force_after_passing_the_background(self):
         self.sandbox.remove_file(Sandbox.SETTINGS_NAME)

@@ -3,7 +3,7 @@ key pauses clicking and brings the click kind back."""
 import time
 from Xlib import X, XK
 from Xlib.ext import xtest
-from harness import HandPointer, ProgramTestCase, press, press_key, release
+from harness import HandPointer, ProgramTestCase, press, press_key, release, wait_until
 
 LEFT = [press(1), release(1)]
 # Left click after a rest of 1.5 s: time enough to press a button during the rest.
@@ -41,6 +41,10 @@ class StoppingClicksTest(ProgramTestCase):
     def test_the_pause_key_pauses_and_brings_left_click_back(self):
         press_key(self.display, "Pause")
         self.wait_settings_line(8, "1")
+        sign = lambda: self.x.find(lambda w: w.pid == self.bar_pid and w.viewable and  # noqa
+                                   w.rect.w == w.rect.h and w.rect.w <= 64)
+        self.assertTrue(wait_until(sign, 3), "no pause sign beside the pointer")
+        self.assertTrue(wait_until(lambda: not sign(), 3), "the pause sign stayed")
         self.assertEqual(self.rest_pressing(lambda: None), [], "clicked while paused")
         press_key(self.display, "Pause")
         self.wait_settings_line(8, "3")
