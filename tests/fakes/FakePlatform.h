@@ -35,11 +35,8 @@ class FakeMotionWatch : public PointerMotionWatch {
     std::function<void()> pending;
 };
 
-// `press()` plays a button pressed by hand.
-class FakePressWatch : public PhysicalPressWatch {
-  public:
-    bool available() override { return true; }
-    void setOnPress(std::function<void()> handler) override { onPress = std::move(handler); }
+// `press()` plays what the handler waits for: a button pressed by hand, a key.
+struct FakePressable {
     void press() {
         if (onPress) {
             onPress();
@@ -48,9 +45,14 @@ class FakePressWatch : public PhysicalPressWatch {
     std::function<void()> onPress;
 };
 
-// Records the grabbed key's name ("": none); `press()` plays that key pressed.
-// `taken` names keys another program holds.
-class FakeGlobalKey : public GlobalKey {
+class FakePressWatch : public PhysicalPressWatch, public FakePressable {
+  public:
+    bool available() override { return true; }
+    void setOnPress(std::function<void()> handler) override { onPress = std::move(handler); }
+};
+
+// Records the grabbed key's name ("": none); `taken` names a key another program holds.
+class FakeGlobalKey : public GlobalKey, public FakePressable {
   public:
     bool grab(const std::string& keyName, std::function<void()> handler) override {
         release();
@@ -65,14 +67,8 @@ class FakeGlobalKey : public GlobalKey {
         key.clear();
         onPress = nullptr;
     }
-    void press() {
-        if (onPress) {
-            onPress();
-        }
-    }
     std::string key;
     std::string taken = "taken";
-    std::function<void()> onPress;
 };
 
 class FakeInjector : public ClickInjector {
