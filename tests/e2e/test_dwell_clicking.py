@@ -34,19 +34,6 @@ class DwellClickingTest(ProgramTestCase):
                 self.assertEqual(self.recorder.events(), first, "a continued rest clicked")
                 self.assertEqual(self.rest_at((x + 60, y + 20), len(second)), second)
 
-    def test_click_kind_is_restored_at_the_next_start(self):
-        self.start_parked()
-        self.choose(Button.RIGHT)
-        self.x.move(ELSEWHERE)
-        self.run.terminate()
-        self.run.wait(10)  # ended on SIGTERM
-        self.x.move(self.recorder.centre)  # resting on the target as the program comes up
-        self.recorder.clear()
-        self.start()
-        self.assertTrue(self.recorder.wait_events(2, 10), "no click after the restart")
-        time.sleep(0.5)
-        self.assertEqual(self.recorder.events(), RIGHT)
-
     def test_ending_the_program_lets_go_of_a_drags_held_button(self):
         # The X server keeps an injected press after its client is gone.
         self.start_parked()

@@ -2,12 +2,12 @@
 open them, and while they are open every rest is a left click on the control under the
 pointer. Also the start-at-logon entry and the language picker, reached the same way."""
 import os, time
-from harness import BAR_BACKGROUND, Button, ProgramTestCase, Sandbox, press, release, wait_until
+from harness import BAR_BACKGROUND, Button, ProgramTestCase, wait_until
 
 OPTIONS_SIZE, EXIT_SIZE, ABOUT_SIZE = (561, 396), (361, 149), (425, 238)
 # Controls relative to their window's top-left corner.
-DELAY_LOWER_ARROW, START_AT_LOGON, LANGUAGE_LINK, ABOUT, OK, PICTURE = \
-    (530, 150), (28, 184), (128, 282), (527, 38), (428, 369), (60, 58)
+DELAY_LOWER_ARROW, START_AT_LOGON, LANGUAGE_LINK, ABOUT, OK = \
+    (530, 150), (28, 184), (128, 282), (527, 38), (428, 369)
 YES, NO, FACE, ABOUT_CLOSE = (126, 109), (236, 109), (43, 48), (385, 18)
 MORE_OPTIONS, COUNTDOWN_BOX, EXTRAS_OK = (498, 328), (27, 30), (347, 215)
 # Qt's file dialog at its default size: the first row of the list, sorted by name, the row
@@ -27,20 +27,6 @@ class DwellingWindows(ProgramTestCase):
 
 
 class ExitWindowTest(DwellingWindows):
-    def test_exit_window_no_gives_back_the_mode_saved_when_it_was_created(self):
-        self.start_parked()
-        exit_window = self.open(Button.EXIT, EXIT_SIZE)
-        self.assertEqual(exit_window.title, "Exit the program")
-        self.rest_and_click(inside(exit_window, NO))
-        self.wait_gone(exit_window)
-        # Made hidden at start-up before the saved click kind was restored, the exit window
-        # gives back the exit button's mode: resting clicks nothing.
-        self.assertEqual(self.rest_at(self.recorder.centre, 0), [])
-        # The program goes on: the double click picked on the bar clicks at the next rest.
-        self.choose(Button.DOUBLE)
-        self.assertEqual(self.rest_at(self.recorder.centre, 4), [press(1), release(1)] * 2)
-        self.assertTrue(self.run.running())
-
     # The natural way down from the exit or options button passes over the bar's
     # background, which pauses the clicks; the window's surface gives them back.
     def test_exit_window_is_answered_after_passing_over_the_bars_background(self):
@@ -93,18 +79,6 @@ class OptionsWindowTest(DwellingWindows):
             self.assertFalse(self.x.find(lambda w: w.pid == self.run.pid and w.viewable and
                                          w.rect.w == w.rect.h and w.rect.w <= 64))
             time.sleep(0.05)
-
-    def test_first_run_options_save_the_defaults_in_force_after_passing_the_background(self):
-        self.sandbox.remove_file(Sandbox.SETTINGS_NAME)
-        self.start_parked()
-        options = self.open(Button.OPTIONS, OPTIONS_SIZE)
-        self.move_onto(BAR_BACKGROUND)
-        self.x.move(inside(options, PICTURE))
-        time.sleep(0.25)
-        self.rest_and_click(inside(options, OK))
-        self.wait_gone(options)
-        self.wait_settings_line(2, "5")
-        self.assertEqual(self.settings_line(1), "2")
 
     def toggle_start_at_logon(self):
         """Rests on the box, then on OK."""
