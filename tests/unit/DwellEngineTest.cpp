@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -267,6 +268,50 @@ TEST(DwellEngine, BarShowsAtTheDesktopsOuterEdgesOnThePointersMonitor) {
         EXPECT_EQ(r.host.bar.left, barLeft);
         EXPECT_EQ(r.host.placedOn, placedOn);
     }
+}
+
+// A day of ticks (864,000): the pointer rests, drifts and jumps anywhere, edges and bar
+// included, while the click kind, tolerance and delay change, as bar commands and OK do,
+// and now and then a hand presses a button. No rest acts twice (a click or a command),
+// a press never clicks, and after it the rest acts no more.
+TEST_F(DwellEngineTest, SoakNoSecondActInARestAndNoneAfterAHandPress) {
+    std::mt19937 random(1);
+    const auto pick = [&](int lo, int hi) { return std::int16_t(lo + random() % (hi - lo + 1)); };
+    app.settings.soundOn = 0;  // the log holds only commands
+    const auto acts = [&] { return events().size() + host.log.size(); };
+    PointerPosition spot, last;
+    bool drifting = false, acted = false;
+    for (long tick = 0, restLeft = 0; tick < 864000; ++tick) {
+        if (pick(1, 150) == 1) {
+            app.clickMode = ClickMode{pick(-1, 12)};
+        }
+        if (pick(1, 1000) == 1) {
+            app.settings.tolerance = pick(0, 10);
+            app.settings.delay = pick(2, 20);
+        }
+        if (restLeft-- == 0) {  // a new place: anywhere, an edge, or over the bar
+            const int x[] = {pick(0, 1279), 0, 1279, pick(1, 44)};
+            spot = {x[pick(0, 3)], pick(0, 1023)};
+            restLeft = pick(1, 40);
+            drifting = pick(0, 2) == 0;
+        }
+        const PointerPosition p{spot.x + drifting * pick(0, 1), spot.y + drifting * pick(0, 1)};
+        const bool still =
+            p.x == last.x && p.y == last.y && app.clickMode != M::Pause;  // pausing ends a rest too
+        const auto actsBefore = acts();
+        at(p.x, p.y);
+        last = p;
+        ASSERT_FALSE(still && acted && acts() != actsBefore) << "a second act, tick " << tick;
+        acted = still && (acted || acts() != actsBefore);
+        if (pick(1, 200) == 1) {  // a hand's press between two ticks
+            const auto actsAtPress = acts();
+            engine.cancelPendingClick();
+            ASSERT_EQ(acts(), actsAtPress) << "a press acted, tick " << tick;
+            acted = true;
+        }
+    }
+    EXPECT_GT(events().size(), 2000u);
+    EXPECT_GT(host.log.size(), 100u);
 }
 
 TEST_F(DwellEngineTest, OnlySixteenBitCoordinatesAreKept) {

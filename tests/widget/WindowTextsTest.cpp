@@ -2,7 +2,6 @@
 // and texts that fit their places in every shipped language.
 #include <QAccessible>
 #include <QDeadlineTimer>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyleOptionButton>
@@ -85,24 +84,6 @@ TEST_F(WindowTextsTest, EveryReachableControlIsNamedInTheCurrentLanguage) {
         windows.aboutWindow()->close();
         LoadLanguageFile(app.texts, dir.file("Lang/Second.lng"), LoadMode::Startup);
         windows.applyTexts();
-    }
-}
-
-// Esc and the close control (clicked as a rest clicks it) leave the program as
-// the window's close box does: the options window back, the same click mode.
-TEST_F(WindowTextsTest, AboutWindowClosesWithEscOrItsCloseControlAsByItsCloseBox) {
-    start();
-    for (int way = 0; way < 3; ++way) {
-        click(control(openOptions(), "aboutButton"));
-        AboutWindow& about = *windows.aboutWindow();
-        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        way == 0   ? void(about.close())
-        : way == 1 ? void(QApplication::sendEvent(&about, &esc))
-                   : click(control(about, "closeButton"));
-        EXPECT_TRUE(windows.aboutWindow() == nullptr && options().isVisible()) << way;
-        EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
-        click(control(options(), "cancelButton"));
-        EXPECT_EQ(app.clickMode, ClickMode::LeftClick);  // the mode saved by the options window
     }
 }
 

@@ -1,4 +1,5 @@
 // The options, exit and about windows.
+#include <QKeyEvent>
 #include <QTextDocumentFragment>
 #include <QWindow>
 
@@ -137,25 +138,35 @@ TEST_F(WindowsTest, ExitWindowShowsTheFaceWithoutABoxAndNoWindowTrapsTheDweller)
     }
 }
 
+// Closed by its close box, by Esc or by its close control (clicked as a rest
+// clicks it), the about window gives the options window back, and the click
+// mode the options window saved stays.
 TEST_F(WindowsTest, AboutWindowTakesTheOptionsWindowsPlaceAndGivesItBack) {
     start();
-    OptionsWindow& o = openOptions();
-    click(control(o, "aboutButton"));
-    AboutWindow* about = windows.aboutWindow();
-    ASSERT_TRUE(about != nullptr && about->isVisible() && !o.isVisible());
-    EXPECT_LE((about->geometry().center() - o.geometry().center()).manhattanLength(), 4);
-    EXPECT_EQ(control<QLabel>(*about, "versionLabel")->text(), "Rel. 1.8.1");
-    // The credits start below the window and rise.
-    QWidget* credits = control(*about, "creditsPanel");
-    EXPECT_EQ(credits->y(), qRound(2200 / 15.0));
-    waitUntil([credits] { return credits->y() < qRound(2200 / 15.0); });
-    EXPECT_LT(credits->y(), qRound(2200 / 15.0));
-    about->close();
-    EXPECT_TRUE(windows.aboutWindow() == nullptr && o.isVisible());
-    // Each opening starts afresh: the suffix is appended once.
-    click(control(o, "aboutButton"));
-    const QString copyright = control<QLabel>(*windows.aboutWindow(), "copyrightLabel")->text();
-    EXPECT_EQ(copyright, QString::fromUtf8("\u00a9 2026 The Tindro Zevad authors - T27"));
+    for (int way = 0; way < 3; ++way) {
+        OptionsWindow& o = openOptions();
+        click(control(o, "aboutButton"));
+        AboutWindow* about = windows.aboutWindow();
+        ASSERT_TRUE(about != nullptr && about->isVisible() && !o.isVisible());
+        EXPECT_LE((about->geometry().center() - o.geometry().center()).manhattanLength(), 4);
+        EXPECT_EQ(control<QLabel>(*about, "versionLabel")->text(), "Rel. 1.8.1");
+        // Each opening starts afresh: the suffix is appended once.
+        EXPECT_EQ(control<QLabel>(*about, "copyrightLabel")->text(),
+                  QString::fromUtf8("\u00a9 2026 The Tindro Zevad authors - T27"));
+        // The credits start below the window and rise.
+        QWidget* credits = control(*about, "creditsPanel");
+        EXPECT_EQ(credits->y(), qRound(2200 / 15.0));
+        waitUntil([credits] { return credits->y() < qRound(2200 / 15.0); });
+        EXPECT_LT(credits->y(), qRound(2200 / 15.0));
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        way == 0   ? void(about->close())
+        : way == 1 ? void(QApplication::sendEvent(about, &esc))
+                   : click(control(*about, "closeButton"));
+        EXPECT_TRUE(windows.aboutWindow() == nullptr && o.isVisible()) << way;
+        EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
+        click(control(o, "cancelButton"));
+        EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
+    }
 }
 
 TEST_F(WindowsTest, MarkupInTheTextsIsShownAsWritten) {
