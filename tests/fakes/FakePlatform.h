@@ -51,12 +51,12 @@ class FakePressWatch : public PhysicalPressWatch, public FakePressable {
     void setOnPress(std::function<void()> handler) override { onPress = std::move(handler); }
 };
 
-// Records the grabbed key's name ("": none); `taken` names a key another program holds.
+// Records the grabbed key's name ("": none); another program holds the key "taken".
 class FakeGlobalKey : public GlobalKey, public FakePressable {
   public:
     bool grab(const std::string& keyName, std::function<void()> handler) override {
         release();
-        if (keyName == taken) {
+        if (keyName == "taken") {
             return false;
         }
         key = keyName;
@@ -68,7 +68,6 @@ class FakeGlobalKey : public GlobalKey, public FakePressable {
         onPress = nullptr;
     }
     std::string key;
-    std::string taken = "taken";
 };
 
 class FakeInjector : public ClickInjector {
@@ -126,15 +125,9 @@ class FakeSound : public Sound {
 class FakeShell : public Shell {
   public:
     void open(const std::string& pathOrUrl) override { opened.push_back(pathOrUrl); }
-    bool start(const std::vector<std::string>& argv) override {
-        started.push_back(argv);
-        return startSucceeds;
-    }
-    std::string currentDesktop() override { return desktop; }
-    std::string desktop;
+    bool start(const std::vector<std::string>&) override { return true; }
+    std::string currentDesktop() override { return ""; }
     std::vector<std::string> opened;
-    std::vector<std::vector<std::string>> started;
-    bool startSucceeds = true;
 };
 
 class FakeProgramFolder : public ProgramFolder {
@@ -153,8 +146,7 @@ class FakeLocale : public Locale {
 
 class FakeInstanceLock : public InstanceLock {
   public:
-    bool acquire() override { return free; }
-    bool free = true;  // false: another instance is running
+    bool acquire() override { return true; }
 };
 
 // The start-at-logon entry: the executable it starts, while there is one.

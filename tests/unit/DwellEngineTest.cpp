@@ -162,28 +162,22 @@ TEST(DwellEngine, BarButtonRunsItsCommandAfterFifteenTicksOfOneSelection) {
     }
 }
 
-TEST_F(DwellEngineTest, ResetStartsBothCountsAfresh) {
+TEST_F(DwellEngineTest, AResetOrAChangedSelectionStartsTheCountsAfresh) {
     at(500, 500, 5);  // four resting ticks counted
     engine.resetCounts();
     at(500, 500, 4);
     EXPECT_TRUE(events().empty());
-    app.clickMode = M::Options;
-    at(20, 400, 10);
-    engine.resetCounts();
-    at(20, 400, 14);
-    EXPECT_EQ(host.log, Log{});
-    at(20, 400);
-    EXPECT_EQ(host.log, (Log{"sound", "command 7"}));
-}
-
-TEST_F(DwellEngineTest, ChangingTheSelectionRestartsItsCount) {
-    app.clickMode = M::Options;
-    at(20, 400, 10);
-    app.clickMode = M::Help;
-    at(20, 400, 15);
-    EXPECT_EQ(host.log, Log{});
-    at(20, 400);
-    EXPECT_EQ(host.log, (Log{"sound", "command 8"}));
+    // Ten ticks over the bar's column, then a reset or a change of the selection.
+    for (const bool reset : {true, false}) {
+        Rig r;
+        r.app.clickMode = M::Options;
+        r.at(20, 400, 10);
+        reset ? r.engine.resetCounts() : void(r.app.clickMode = M::Help);
+        r.at(20, 400, reset ? 14 : 15);
+        EXPECT_EQ(r.host.log, Log{}) << reset;
+        r.at(20, 400);
+        EXPECT_EQ(r.host.log, (Log{"sound", reset ? "command 7" : "command 8"})) << reset;
+    }
 }
 
 TEST_F(DwellEngineTest, ActivationTakesTheRestsClickOfALongDelay) {

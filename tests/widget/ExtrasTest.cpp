@@ -93,7 +93,7 @@ TEST(CountdownRingTest, StaysBesideThePointerOnItsScreenAndIdleWhileNothingChang
     EXPECT_FALSE(ring.isVisible());
 }
 
-TEST(TrayIndicatorTest, MenuItemsSayTheirTextsAndSendTheirSignals) {
+TEST(TrayIndicatorTest, MenuItemsSayTheirTextsSendTheirSignalsAndShowTheKindInForce) {
     TrayIndicator tray;
     tray.retranslate(numberedTexts());
     std::string heard;
@@ -125,11 +125,6 @@ TEST(TrayIndicatorTest, MenuItemsSayTheirTextsAndSendTheirSignals) {
         menu[qsizetype(i)]->trigger();
         EXPECT_EQ(heard, sends);
     }
-}
-
-TEST(TrayIndicatorTest, ShowsTheKindInForceOrThatClickingIsPaused) {
-    TrayIndicator tray;
-    tray.retranslate(numberedTexts());
     // Mode shown, the kind checked, the pause item's text, the tooltip.
     const std::tuple<ClickMode, const char*, const char*, const char*> steps[] = {
         {ClickMode::RightClick, "rightClickAction", "T51", "T1\nT6"},
