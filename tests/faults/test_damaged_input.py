@@ -1,24 +1,19 @@
 """Damaged files on disk at start-up, the settings file or the language file: the program
 must come up (its bar slides out and parks) and click once a click kind is chosen on the
-bar, which also saves a whole settings file."""
+bar, which also saves a whole settings file. How the files' readers take extra lines, NUL
+bytes and long files is proven on the readers themselves (unit tests)."""
 import random
 from harness import Button, ProgramTestCase, press, release
 
 LANGUAGE = "Lang/English.lng"
 
 
-def with_nul_bytes(text):  # in the tags, inside the texts and as a whole line
-    text = bytearray(text)
-    text[1::7] = bytes(len(text[1::7]))
-    return bytes(text) + bytes(300) + b"\r\n"
-
-
 class DamagedInputTest(ProgramTestCase):
     def starts_and_clicks(self, settings=None, language=None):
         if settings is not None:
             self.sandbox.write_settings(settings)
-        if language:
-            self.sandbox.write_file(LANGUAGE, language(self.sandbox.read_file(LANGUAGE)))
+        if language is not None:
+            self.sandbox.write_file(LANGUAGE, language)
         self.start_parked()
         self.choose(Button.RIGHT)
         self.assertLess(len(self.sandbox.read_settings()), 200, "not eight short lines saved")
@@ -31,17 +26,8 @@ class DamagedInputTest(ProgramTestCase):
     def test_settings_of_ten_megabytes_in_one_line(self):
         self.starts_and_clicks(settings=b"7" * (10 << 20))
 
-    def test_settings_of_a_thousand_lines(self):
-        self.starts_and_clicks(settings=b"1\r\n" * 1000)
-
     def test_settings_naming_a_missing_language_file(self):
         self.starts_and_clicks(settings="2\r\n5\r\n0\r\nMissing.lng\r\n0\r\n0\r\n0\r\n3\r\n")
 
     def test_language_file_of_random_bytes(self):
-        self.starts_and_clicks(language=lambda _: random.Random(2).randbytes(256 << 10))
-
-    def test_language_file_with_nul_bytes(self):
-        self.starts_and_clicks(language=with_nul_bytes)
-
-    def test_language_file_of_a_hundred_thousand_lines(self):
-        self.starts_and_clicks(language=lambda _: b"XX a line of text\r\n" * 100000)
+        self.starts_and_clicks(language=random.Random(2).randbytes(256 << 10))
