@@ -77,8 +77,8 @@ TEST(LanguageFile, EntriesAfterTheClassicOnesAreEnglishWhenTheFileEndsBeforeThem
 }
 
 TEST(LanguageFile, OnlyTheStartOfAFileIsReadAndAUtf8FileCutThereStaysUtf8) {
-    // Letters of two to four bytes after the tag, placed so that the read
-    // limit cuts the last one after one, two or three of its bytes, or not.
+    // Letters of two to four bytes (lead bytes CE, E0, E2, EF, F0) after the tag, placed so that
+    // the read limit cuts the last one after one, two or three of its bytes, or not.
     static_assert(kLanguageFileReadLimit % 4 == 0 && kLanguageFileReadLimit % 3 == 1);
     test::TestDirectory dir;
     for (const auto& [head, letter, textSize] :
@@ -86,6 +86,7 @@ TEST(LanguageFile, OnlyTheStartOfAFileIsReadAndAUtf8FileCutThereStaysUtf8) {
           {"00 ab"s, "𝄞"s, kLanguageFileReadLimit - 6},
           {"00 "s, "€"s, kLanguageFileReadLimit - 4},
           {"00 ab"s, "€"s, kLanguageFileReadLimit - 5},
+          {"00 ab"s, "क"s, kLanguageFileReadLimit - 5},
           {"00 a"s, "ｱ"s, kLanguageFileReadLimit - 3},
           {"00 a"s, "𝄞"s, kLanguageFileReadLimit - 3},
           {"00 abc"s, "𝄞"s, kLanguageFileReadLimit - 5},
@@ -136,7 +137,7 @@ TEST(LanguageFile, NameFindsItsFileInLangWhateverTheCaseAndNothingOutside) {
     // The exact name first, else the first in name order that differs in case.
     EXPECT_EQ(each(found, {"English.lng", "ENGLISH.LNG", "az.lng", "greek.lng", "Greek.lng",
                            "Italiano.lng", "sub/French.lng", "../Deutsch.lng", "..", "SUB", "",
-                           "ENGLISH.LN", "aaaaa.lng"}),
+                           "ENGLISH.LNGX", "zzzzz.lng"}),
               (V{"Lang/English.lng", "Lang/English.lng", "Lang/AZ.lng", "Lang/greek.lng",
                  "Lang/GREEK.lng", "", "", "", "", "", "", "", ""}));
 }
