@@ -1,5 +1,6 @@
 #include "core/extras/ExtrasSettings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -31,15 +32,7 @@ char asciiLower(char c) {
 }
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (asciiLower(a[i]) != asciiLower(b[i])) {
-            return false;
-        }
-    }
-    return true;
+    return std::ranges::equal(a, b, {}, asciiLower, asciiLower);
 }
 
 std::optional<bool> toBool(std::string_view value) {
@@ -83,11 +76,13 @@ void setBool(bool& target, std::string_view value) {
     }
 }
 
-// Takes one "key = value" line; anything else leaves the extras as they are.
+// Takes one "key = value" line. Blank lines, section headers and comment
+// lines (";" or "#" first) hold no known key before an "=", so they change
+// nothing, like unknown keys and damaged values.
 void takeLine(ExtrasSettings& extras, std::string_view line) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
-        return;  // blank, comment, section header or damaged line
+        return;
     }
     const std::string_view key = trimmed(line.substr(0, equals));
     const std::string_view value = trimmed(line.substr(equals + 1));
@@ -112,13 +107,8 @@ ExtrasSettings parseExtras(std::string_view text) {
     ExtrasSettings extras;
     while (!text.empty()) {
         const std::size_t lf = text.find('\n');
-        std::string_view line = text.substr(0, lf);
+        takeLine(extras, text.substr(0, lf));
         text = lf == std::string_view::npos ? std::string_view() : text.substr(lf + 1);
-        line = trimmed(line);
-        if (line.empty() || line.front() == ';' || line.front() == '#') {
-            continue;  // a comment may hold '=' too
-        }
-        takeLine(extras, line);
     }
     return extras;
 }

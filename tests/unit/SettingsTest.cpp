@@ -206,23 +206,28 @@ TEST(ExtrasFile, ReadsWhatItWritesAndEachDamagedOrMissingValueAloneGivesItsDefau
     EXPECT_EQ(formatExtras({}),
               "[Extras]\nCountdownOn=1\nCountdownSize=32\nTrayOn=1\n"
               "PauseKey=Pause\nCancelOnPress=1\n");
-    for (const ExtrasSettings& same : {kMine, ExtrasSettings{true, 16, true, "", true},
-                                       ExtrasSettings{true, 64, true, std::string(32, '_')}}) {
+    for (const ExtrasSettings& same :
+         {kMine, ExtrasSettings{true, 16, true, "", true},
+          ExtrasSettings{true, 64, true, std::string(24, '_') + "Aa_Zz_09"}}) {
         EXPECT_EQ(parseExtras(formatExtras(same)), same) << same.countdownSize;
     }
     // A size or key the reader would refuse is left out, and so reads as the default.
     EXPECT_EQ(parseExtras(formatExtras({false, 15, false, "a-b", false})),
               (ExtrasSettings{false, 32, false, "Pause", false}));
     EXPECT_EQ(parseExtras(formatExtras({true, 65, true, std::string(33, 'a')})), ExtrasSettings{});
-    EXPECT_EQ(parseExtras("; CountdownOn=1\r\n # TrayOn=1\n[Any]\n  CountdownOn = FALSE\r\n"
-                          "CountdownSize=48\nTrayOn=false\n\tPauseKey = F12 \nCancelOnPress\t=0"),
-              kMine);
+    EXPECT_EQ(
+        parseExtras("; CountdownOn=1\r\n # TrayOn=1\n[Any]\n  CountdownOn = FALSE\r\n"
+                    "CountdownSize=48\nTrayOn=false\n\tPauseKey = F12 \nCancelOnPress\t=0\nBeep=1"),
+        kMine);
+    // One line replaced: a damaged or missing value alone keeps its default; a repeated key's
+    // last value counts.
     const std::tuple<std::string, std::string, ExtrasSettings> damaged[] = {
-        {"CountdownOn=0", "CountdownOn=yes", {true, 48, false, "F12", false}},
+        {"CountdownOn=0", "CountdownOn=falsy", {true, 48, false, "F12", false}},
+        {"CountdownOn=0", "CountdownOn=0\nCountdownOn=1", {true, 48, false, "F12", false}},
         {"CountdownSize=48", "CountdownSize=99999999999", {false, 32, false, "F12", false}},
         {"CountdownSize=48", "CountdownSize=48px", {false, 32, false, "F12", false}},
         {"TrayOn=0", "TrayOn 0", {false, 48, true, "F12", false}},
-        {"PauseKey=F12", "PauseKey=F 12", {false, 48, false, "Pause", false}},
+        {"PauseKey=F12", "PauseKey=F~12", {false, 48, false, "Pause", false}},
         {"PauseKey=F12", "PauseKey=É", {false, 48, false, "Pause", false}},
         {"CancelOnPress=0", "CancelOnPress=", {false, 48, false, "F12", true}}};
     for (const auto& [line, replacement, read] : damaged) {
@@ -234,7 +239,7 @@ TEST(ExtrasFile, ReadsWhatItWritesAndEachDamagedOrMissingValueAloneGivesItsDefau
 
 TEST(ExtrasFile, ReadsAtMost64KiBAndSavesLikeTheSettingsFile) {
     test::TestDirectory dir;
-    const std::string path = dir.file("conf/" + std::string(kExtrasFileName));
+    const std::string name = "conf/" + std::string(kExtrasFileName), path = dir.file(name);
     EXPECT_EQ(extrasPathBeside(dir.file("conf/Tindro Zevad.ini")), path);
     EXPECT_EQ(readExtrasFile(path), ExtrasSettings{});
     ASSERT_TRUE(writeExtrasFile(path, kMine));
@@ -246,10 +251,13 @@ TEST(ExtrasFile, ReadsAtMost64KiBAndSavesLikeTheSettingsFile) {
     EXPECT_FALSE(writeExtrasFile(path, {}, failing));
     EXPECT_EQ(readExtrasFile(path), kMine);
     const std::string padding(64 * 1024 - kMineText.size(), '\n');
-    dir.write("conf/" + std::string(kExtrasFileName), padding + kMineText);
+    dir.write(name, padding + kMineText);
     EXPECT_EQ(readExtrasFile(path), kMine);
-    dir.write("conf/" + std::string(kExtrasFileName), padding + kMineText + " ");
+    dir.write(name, padding + kMineText + " ");
     EXPECT_EQ(readExtrasFile(path), ExtrasSettings{});
+    dir.write(name, formatExtras(kMine) + "\n");
+    ASSERT_TRUE(writeExtrasFile(path, kMine));
+    EXPECT_EQ(dir.read(name), formatExtras(kMine));
 }
 
 TEST(SettingsFile, StaleTemporaryRemovalSparesEverythingElse) {

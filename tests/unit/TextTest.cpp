@@ -40,7 +40,7 @@ std::string numberedLines(std::size_t count) {
 
 TEST(LanguageFile, EachLineFromItsFourthCharacterGivesOneEntry) {
     // CR LF and a lone CR end lines; a lone LF does not; the last needs no end.
-    EXPECT_EQ(load("00 a\nb\r01 two\r\n02 three", LoadMode::Picker),
+    EXPECT_EQ(load("00 a\nb\r\t1 two\r\n02 three", LoadMode::Picker),
               (V{"a\nb", "two", "three", "old", "old"}));
     EXPECT_EQ(load("abc\r\néé\r\n02  space\r\nΑΒΓΔέλτα\r\n00 a\0b"s, LoadMode::Picker),
               (V{"", "", " space", "Δέλτα", "a\0b"s}));
@@ -77,13 +77,18 @@ TEST(LanguageFile, EntriesAfterTheClassicOnesAreEnglishWhenTheFileEndsBeforeThem
 }
 
 TEST(LanguageFile, OnlyTheStartOfAFileIsReadAndAUtf8FileCutThereStaysUtf8) {
-    // Letters of two or four bytes after the tag, placed so that the read
-    // limit cuts the last one after one or three of its bytes.
-    static_assert(kLanguageFileReadLimit % 4 == 0);
+    // Letters of two to four bytes (lead bytes CE, E0, E2, F0) after the tag, placed so that
+    // the read limit cuts the last one after one, two or three of its bytes.
+    static_assert(kLanguageFileReadLimit % 4 == 0 && kLanguageFileReadLimit % 3 == 1);
     test::TestDirectory dir;
     for (const auto& [head, letter, textSize] :
          {std::tuple{"00 "s, "λ"s, kLanguageFileReadLimit - 4},
-          {"00 ab"s, "𝄞"s, kLanguageFileReadLimit - 6}}) {
+          {"00 ab"s, "𝄞"s, kLanguageFileReadLimit - 6},
+          {"00 "s, "€"s, kLanguageFileReadLimit - 4},
+          {"00 ab"s, "€"s, kLanguageFileReadLimit - 5},
+          {"00 ab"s, "क"s, kLanguageFileReadLimit - 5},
+          {"00 abc"s, "𝄞"s, kLanguageFileReadLimit - 5},
+          {"00 "s, "𝄞"s, kLanguageFileReadLimit - 4}}) {
         std::string line = head;
         while (line.size() < kLanguageFileReadLimit + 10) {
             line += letter;
@@ -93,6 +98,15 @@ TEST(LanguageFile, OnlyTheStartOfAFileIsReadAndAUtf8FileCutThereStaysUtf8) {
         LoadLanguageFile(table, dir.file("long.lng"), LoadMode::Startup);
         EXPECT_EQ(table[0], line.substr(3, textSize)) << letter;
     }
+    // A Windows-1252 file keeps its last byte even where it looks like a cut
+    // lead byte, and so does a short file.
+    dir.write("cp1252.lng", "00 " + std::string(kLanguageFileReadLimit, '\xe9'));
+    dir.write("short.lng", "00 \xc3");
+    TextTable cp1252, short1252;
+    LoadLanguageFile(cp1252, dir.file("cp1252.lng"), LoadMode::Startup);
+    LoadLanguageFile(short1252, dir.file("short.lng"), LoadMode::Startup);
+    EXPECT_EQ(cp1252[0].size(), 2 * (kLanguageFileReadLimit - 3));
+    EXPECT_EQ(short1252[0], "Ã");
     // A file of a terabyte (sparse: nothing on disk) is read no further either.
     dir.write("huge.lng", "");
     std::filesystem::resize_file(dir.file("huge.lng"), 1ull << 40);
@@ -120,9 +134,10 @@ TEST(LanguageFile, NameFindsItsFileInLangWhateverTheCaseAndNothingOutside) {
     };
     // The exact name first, else the first in name order that differs in case.
     EXPECT_EQ(each(found, {"English.lng", "ENGLISH.LNG", "az.lng", "greek.lng", "Greek.lng",
-                           "Italiano.lng", "sub/French.lng", "../Deutsch.lng", "..", "SUB", ""}),
+                           "Italiano.lng", "sub/French.lng", "../Deutsch.lng", "..", "SUB", "",
+                           "ENGLISH.LNGX", "zzzzz.lng"}),
               (V{"Lang/English.lng", "Lang/English.lng", "Lang/AZ.lng", "Lang/greek.lng",
-                 "Lang/GREEK.lng", "", "", "", "", "", ""}));
+                 "Lang/GREEK.lng", "", "", "", "", "", "", "", ""}));
 }
 
 TEST(TextCodePage, KeepsValidUtf8AndReadsAnythingElseAsWindows1252) {
