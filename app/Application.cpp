@@ -6,6 +6,7 @@
 #include "app/ClickFeedback.h"
 #include "app/TerminationSignals.h"
 #include "core/ProductTitle.h"
+#include "core/i18n/EnglishTexts.h"
 #include "core/settings/SettingsFile.h"
 #include "core/settings/SettingsLocation.h"
 #include "gui/ClickBar.h"
@@ -18,6 +19,9 @@ Application::Application(Platform& platform, const std::string& versionUrl)
     state_.productTitle =
         buildProductTitle(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision);
     state_.settingsPath = settingsPathFor(platform.programFolder.folder());
+    // The tray and "More options" speak English even when no language file opens.
+    std::copy(kEnglishNewerTexts.begin(), kEnglishNewerTexts.end(),
+              state_.texts.begin() + kClassicTextCount);
     state_.extrasPath = extrasPathBeside(state_.settingsPath);
     state_.extras = readExtrasFile(state_.extrasPath);
     bar_ = std::make_unique<ClickBar>(state_, platform, windows_, windows_, versionUrl);
