@@ -67,6 +67,14 @@ std::optional<PendingClick> DwellEngine::pendingClick() const {
 }
 
 void DwellEngine::cancelPendingClick() {
+    // A hand clicks right after moving, often before the next tick has seen
+    // the move: the press belongs to the rest where the pointer is now, so
+    // the next tick must not take that move as the start of a new rest.
+    const PointerPosition p = pointer_.position();
+    if (fits16(p.x) && fits16(p.y)) {
+        state_.lastX = static_cast<std::int16_t>(p.x);
+        state_.lastY = static_cast<std::int16_t>(p.y);
+    }
     state_.restClicked = true;
     state_.clickTicks = 0;
     state_.barTicks = 0;

@@ -16,6 +16,7 @@ like a user's pointer (Debian's python3-xlib). API, stable (only additions):
   (x, y))], clear(); TrayHost(display): .icons -> [Rect] docked; VersionServer(sandbox,
   "answer"|"silent", body): .requests
   ProgramTestCase: a test's display, sandbox and program runs, and the user's steps (below).
+  (countdown() and open_tray_menu(icon) are the countdown ring and the tray icon's menu.)
 """
 import collections, ctypes, enum, http.server, os, select, shutil, signal, subprocess, sys, tempfile
 import threading, time, unittest
@@ -456,6 +457,17 @@ class ProgramTestCase(unittest.TestCase):
     def bar(self):  # a top-level window 45 px wide of the followed run
         return next(iter(self.x.find(lambda w: w.rect.w == self.bar_width and
                                      w.pid == self.bar_pid)), None)
+
+    def countdown(self):  # the followed run's countdown ring (or pause sign), when it shows
+        return next(iter(self.x.find(lambda w: w.pid == self.bar_pid and w.viewable and
+                                     w.rect.w == w.rect.h and w.rect.w <= 64)), None)
+
+    def open_tray_menu(self, icon):  # rests on the tray icon until its menu shows
+        self.x.move(icon.centre)
+        menu = wait_until(lambda: next(iter(self.x.find(lambda w: w.pid == self.bar_pid and
+                          w.viewable and w.rect.h > 150 and w.rect.w > 100)), None), 10)
+        self.assertTrue(menu, "no menu after resting on the tray icon\n" + self.windows())
+        return menu
 
     def wait_parked(self, timeout):
         """Once the bar, shown before, is hidden (where is not checked: Qt moves it on showing)."""

@@ -73,8 +73,7 @@ class OptionsWindowTest(DwellingWindows):
         self.monitor.clear()
         self.x.move(self.recorder.centre)  # a rest clicks, with no countdown beside it
         while not self.monitor.events():
-            self.assertFalse(self.x.find(lambda w: w.pid == self.run.pid and w.viewable and
-                                         w.rect.w == w.rect.h and w.rect.w <= 64))
+            self.assertFalse(self.countdown())
             time.sleep(0.05)
 
     def toggle_start_at_logon(self):

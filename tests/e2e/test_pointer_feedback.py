@@ -8,17 +8,13 @@ FILL = (255 * 299 + 200 * 587) // 1000  # the luminance of the countdown's amber
 
 
 class PointerFeedbackTest(ProgramTestCase):
-    def small_window(self, biggest):  # a viewable window of the program's, square, this small
-        return next(iter(self.x.find(lambda w: w.pid == self.bar_pid and w.viewable and
-                                     w.rect.w == w.rect.h and w.rect.w <= biggest)), None)
-
     def test_the_countdown_fills_beside_the_resting_pointer_and_goes_with_the_click(self):
         self.sandbox.write_settings(SETTINGS.replace("\r\n5\r\n", "\r\n20\r\n", 1))  # 2 s
         self.start_parked()
         self.monitor.clear()
         x, y = self.recorder.centre
         self.x.move(x, y)
-        ring = wait_until(lambda: self.small_window(64), 5)
+        ring = wait_until(self.countdown, 5)
         self.assertTrue(ring, "no countdown beside the pointer\n" + self.windows())
         self.assertLess(max(abs(ring.rect.x - x), abs(ring.rect.y - y)), 3 * ring.rect.w)
         # Its fill: the pixels of its picture in the fill colour, sampled through the rest.
@@ -30,10 +26,10 @@ class PointerFeedbackTest(ProgramTestCase):
         self.assertGreaterEqual(len(set(fills)), 5, f"the countdown did not grow: {fills}")
         # The click lands where the pointer rests, and the countdown goes with it.
         self.assertTrue(wait_until(lambda: (1, False, (x, y)) in self.monitor.events(), 5))
-        self.assertTrue(wait_until(lambda: not self.small_window(64), 3), self.windows())
+        self.assertTrue(wait_until(lambda: not self.countdown(), 3), self.windows())
         # Nothing can land on it: its input area is empty, and no window manager holds it.
         self.x.move(x - 200, y - 100)  # a new rest
-        ring = wait_until(lambda: self.small_window(64), 5)
+        ring = wait_until(self.countdown, 5)
         window = self.x.d.create_resource_object("window", ring.id)
         self.assertEqual(window.shape_get_rectangles(shape.SK.Input).rectangles, [])
         self.assertTrue(window.get_attributes().override_redirect)
@@ -46,23 +42,14 @@ class PointerFeedbackTest(ProgramTestCase):
         self.assertTrue(icon, "the program put no icon into the tray")
         before = self.x.grab(icon)
 
-        def open_menu():
-            self.x.move(ELSEWHERE)
-            time.sleep(0.3)
-            self.x.move(icon.centre)
-            menu = wait_until(lambda: next(iter(self.x.find(
-                lambda w: w.pid == self.bar_pid and w.viewable and w.rect.h > 150 and
-                w.rect.w > 100)), None), 10)
-            self.assertTrue(menu, "no menu after resting on the tray icon\n" + self.windows())
-            return menu
-
-        menu = open_menu()  # its first item pauses: saved as the bar's pause button is
+        menu = self.open_tray_menu(icon)  # its first item pauses: saved as the bar's pause button is
         self.x.move(menu.rect.x + menu.rect.w // 2, menu.rect.y + 12)
         self.wait_settings_line(8, "1")
         self.assertTrue(wait_until(lambda: self.x.grab(icon) != before, 5), "icon unchanged")
         self.assertEqual(self.rest_at(self.recorder.centre, 0), [])
         self.choose(Button.LEFT)  # paused, a rest on the icon would not click either
-        menu = open_menu()  # its last item asks whether to exit, as the bar's exit button does
+        self.x.move(ELSEWHERE)
+        menu = self.open_tray_menu(icon)  # its last item asks whether to exit, as the bar's exit button does
         self.x.move(menu.rect.x + menu.rect.w // 2, menu.rect.y + menu.rect.h - 12)
         self.assertTrue(wait_until(lambda: self.x.find(
             lambda w: w.pid == self.bar_pid and w.viewable and w.title == "Exit the program"),

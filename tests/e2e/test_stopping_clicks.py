@@ -41,10 +41,8 @@ class StoppingClicksTest(ProgramTestCase):
     def test_the_pause_key_pauses_and_brings_left_click_back(self):
         press_key(self.display, "Pause")
         self.wait_settings_line(8, "1")
-        sign = lambda: self.x.find(lambda w: w.pid == self.bar_pid and w.viewable and  # noqa
-                                   w.rect.w == w.rect.h and w.rect.w <= 64)
-        self.assertTrue(wait_until(sign, 3), "no pause sign beside the pointer")
-        self.assertTrue(wait_until(lambda: not sign(), 3), "the pause sign stayed")
+        self.assertTrue(wait_until(self.countdown, 3), "no pause sign beside the pointer")
+        self.assertTrue(wait_until(lambda: not self.countdown(), 3), "the pause sign stayed")
         self.assertEqual(self.rest_pressing(lambda: None), [], "clicked while paused")
         press_key(self.display, "Pause")
         self.wait_settings_line(8, "3")

@@ -232,6 +232,11 @@ TEST_F(DwellEngineTest, PendingClickFollowsTheRestsCountAndAHandPressEndsTheRest
     EXPECT_TRUE(engine.idleUntilPointerMoves());
     at(800, 500, 6);
     EXPECT_EQ(events().size(), sent + 2);
+    // A hand that moves and presses between two ticks ends the rest it pressed in.
+    fake.pointer.at = {900, 500};
+    engine.cancelPendingClick();
+    at(900, 500, 12);
+    EXPECT_EQ(events().size(), sent + 2);
 }
 
 TEST(DwellEngine, BarShowsAtTheDesktopsOuterEdgesOnThePointersMonitor) {

@@ -130,10 +130,6 @@ class Demo(ProgramTestCase):
             self.step(text)
             time.sleep(0.2)
 
-    def countdown(self):  # the program's small square window beside the pointer
-        return next(iter(self.x.find(lambda w: w.pid == self.bar_pid and w.viewable and
-                                     w.rect.w == w.rect.h and w.rect.w <= 64)), None)
-
     def tray_menu(self):
         """The tray icon shows the click kind; a rest on it opens its menu, a rest on an
         item acts."""
@@ -141,11 +137,7 @@ class Demo(ProgramTestCase):
         self.x.move(ELSEWHERE)
         icon = wait_until(lambda: self.tray.icons and self.tray.icons[0], 5)
         self.assertTrue(icon, "the program put no icon into the tray")
-        self.x.move(icon.centre)
-        menu = wait_until(lambda: next(iter(self.x.find(
-            lambda w: w.pid == self.bar_pid and w.viewable and w.rect.h > 150 and
-            w.rect.w > 100)), None), 5)
-        self.assertTrue(menu, "no menu after resting on the tray icon")
+        menu = self.open_tray_menu(icon)
         time.sleep(0.3)
         self.step("Resting on the tray icon (top right) opens its menu", self.grab())
         self.x.move(menu.rect.x + menu.rect.w // 2, menu.rect.y + 12)
