@@ -7,7 +7,7 @@ It drives the real program with the end-to-end tests' harness (tests/e2e/harness
 """
 import os, sys, time, unittest
 from PIL import Image, ImageDraw
-from harness import (BAR_TOP, BAR_WIDTH, BUTTON_RECTS, Button, ProgramTestCase, Rect, Run,
+from harness import (BAR_TOP, BAR_WIDTH, BUTTON_RECTS, Button, ProgramTestCase,
                      TrayHost, press, release, wait_until)
 from Xlib import X
 
