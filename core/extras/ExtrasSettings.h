@@ -27,8 +27,8 @@ inline constexpr const char* kExtrasFileName = "Tindro Zevad extras.ini";
 inline constexpr int kCountdownSizeMin = 16;
 inline constexpr int kCountdownSizeMax = 64;
 // The keys the "More options" window offers for pausing, "" meaning none.
-inline constexpr std::array<std::string_view, 5> kPauseKeyChoices = {"Pause", "Scroll_Lock",
-                                                                     "F12", "F11", ""};
+inline constexpr std::array<std::string_view, 5> kPauseKeyChoices = {"Pause", "Scroll_Lock", "F12",
+                                                                     "F11", ""};
 
 // Reads the INI text. Each missing, unknown or damaged value keeps its
 // default; the others are taken.
