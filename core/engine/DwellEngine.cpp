@@ -36,6 +36,10 @@ void DwellEngine::tick() {
     showOrHideBar(p.x, p.y);
     activateBarButton();
     dwellClick(p.x, p.y);
+    rememberPosition(p);
+}
+
+void DwellEngine::rememberPosition(const PointerPosition& p) {
     if (fits16(p.x)) {
         state_.lastX = static_cast<std::int16_t>(p.x);
     }
@@ -70,14 +74,9 @@ void DwellEngine::cancelPendingClick() {
     // A hand clicks right after moving, often before the next tick has seen
     // the move: the press belongs to the rest where the pointer is now, so
     // the next tick must not take that move as the start of a new rest.
-    const PointerPosition p = pointer_.position();
-    if (fits16(p.x) && fits16(p.y)) {
-        state_.lastX = static_cast<std::int16_t>(p.x);
-        state_.lastY = static_cast<std::int16_t>(p.y);
-    }
+    rememberPosition(pointer_.position());
+    // Both counts start afresh at the next move, as after a click.
     state_.restClicked = true;
-    state_.clickTicks = 0;
-    state_.barTicks = 0;
 }
 
 bool DwellEngine::idleUntilPointerMoves() const {

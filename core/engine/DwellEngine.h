@@ -102,6 +102,9 @@ class DwellEngine {
     PointerPosition lastSample() const { return previousSample_; }
 
   private:
+    // Keeps the position as the one the next tick measures a move from
+    // (each coordinate only when it fits the 16-bit state).
+    void rememberPosition(const PointerPosition& p);
     void showOrHideBar(std::int32_t x, std::int32_t y);
     void activateBarButton();
     void dwellClick(std::int32_t x, std::int32_t y);
