@@ -144,14 +144,7 @@ ExtrasSettings readExtrasFile(const std::string& path) {
 }
 
 bool writeExtrasFile(const std::string& path, const ExtrasSettings& extras, FileOps& ops) {
-    const std::string bytes = formatExtras(extras);
-    const auto current = readFilePrefix(path, bytes.size() + 1);
-    if (current && *current == bytes) {
-        return true;
-    }
-    // Written first into the user's configuration folder when the settings file has not been.
-    createParentFolders(path, 0700);
-    return writeFileAtomically(path, bytes, ops);
+    return saveFileIfChanged(path, formatExtras(extras), ops);
 }
 
 }  // namespace tz

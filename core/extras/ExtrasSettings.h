@@ -39,7 +39,7 @@ std::string formatExtras(const ExtrasSettings& extras);
 std::string extrasPathBeside(const std::string& settingsPath);
 // A missing or unreadable file gives the defaults.
 ExtrasSettings readExtrasFile(const std::string& path);
-// Atomic, like the settings file; unchanged bytes are not written again.
+// Saved as the settings file is (saveFileIfChanged).
 bool writeExtrasFile(const std::string& path, const ExtrasSettings& extras,
                      FileOps& ops = systemFileOps());
 

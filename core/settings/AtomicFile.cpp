@@ -206,4 +206,13 @@ std::optional<std::string> readFilePrefix(const std::string& path, std::size_t m
     return content;
 }
 
+bool saveFileIfChanged(const std::string& path, std::string_view bytes, FileOps& ops) {
+    const auto current = readFilePrefix(path, bytes.size() + 1);
+    if (current && *current == bytes) {
+        return true;
+    }
+    createParentFolders(path, 0700);
+    return writeFileAtomically(path, bytes, ops);
+}
+
 }  // namespace tz

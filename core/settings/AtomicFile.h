@@ -48,4 +48,12 @@ void removeStaleTemporaries(const std::string& folder);
 // it cannot be opened.
 std::optional<std::string> readFilePrefix(const std::string& path, std::size_t maxBytes);
 
+// How the program saves its files: a file that already holds exactly `bytes`
+// is left alone (repeated saves of the same choice cost no disk write); else a
+// missing folder for it is created first (mode 0700, as XDG asks of the
+// user's configuration folder) and the file is replaced atomically. False
+// when it could not be written.
+bool saveFileIfChanged(const std::string& path, std::string_view bytes,
+                       FileOps& ops = systemFileOps());
+
 }  // namespace tz

@@ -187,15 +187,7 @@ Settings readSettingsFile(const std::string& path) {
 }
 
 bool writeSettingsFile(const std::string& path, const Settings& settings, FileOps& ops) {
-    const std::string bytes = formatSettings(settings);
-    const auto current = readFilePrefix(path, bytes.size() + 1);
-    if (current && *current == bytes) {
-        return true;
-    }
-    // A settings file in the user's configuration folder is the first thing
-    // written there; the folder is made private, as XDG asks.
-    createParentFolders(path, 0700);
-    return writeFileAtomically(path, bytes, ops);
+    return saveFileIfChanged(path, formatSettings(settings), ops);
 }
 
 }  // namespace tz

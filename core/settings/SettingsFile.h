@@ -30,9 +30,8 @@ std::string formatSettings(const Settings& settings);
 // Reads the settings file; a missing or unreadable file gives the initial values.
 Settings readSettingsFile(const std::string& path);
 
-// Writes the file atomically: the one way the settings are saved. A file that already holds exactly
-// these bytes is left alone, so repeated saves of the same choice cost no disk write. A missing
-// folder for it is created first (mode 0700). Returns false when the file could not be written.
+// The one way the settings are saved: saveFileIfChanged (atomic, unchanged bytes
+// not written again, a missing folder made private). False when it failed.
 bool writeSettingsFile(const std::string& path, const Settings& settings,
                        FileOps& ops = systemFileOps());
 
