@@ -227,7 +227,8 @@ def main():
         sys.exit("The demo stopped: the step after the last one shown failed (see above).")
     sheet = Demo.contact_sheet()
     print(f"Shown: the bar appearing at the edge, a click of each kind on a target, the "
-          f"options, about and exit windows used by resting, the bar at double size. "
+          f"countdown beside the resting pointer, the tray icon's menu, the options, about and "
+          f"exit windows used by resting, the bar at double size. "
           f"{len(Demo.pictures)} screenshots are in {Demo.out}, all on one page in {sheet}.")
 
 
