@@ -92,7 +92,9 @@ QAction* TrayIndicator::addAction(const char* name) {
 }
 
 void TrayIndicator::setEnabled(bool wanted) {
-    icon_->setVisible(wanted && QSystemTrayIcon::isSystemTrayAvailable());
+    // Wanted is enough: Qt docks the icon once a tray appears, as it does when
+    // the program starts at logon before the desktop's panel.
+    icon_->setVisible(wanted);
 }
 
 void TrayIndicator::showClickMode(ClickMode mode) {

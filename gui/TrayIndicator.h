@@ -25,7 +25,8 @@ class TrayIndicator : public QObject {
     TrayIndicator();
     ~TrayIndicator() override;
 
-    // Shows the icon when `wanted` and the desktop has a system tray; hides it otherwise.
+    // Shows the icon when `wanted`, in the desktop's system tray now or once
+    // one appears; hides it otherwise.
     void setEnabled(bool wanted);
     // The picture, the checked kind, the pause item's text and the tooltip for
     // `mode`; Pause keeps the last kind checked, modes other than Pause and

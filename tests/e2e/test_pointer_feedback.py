@@ -35,9 +35,9 @@ class PointerFeedbackTest(ProgramTestCase):
         self.assertTrue(window.get_attributes().override_redirect)
 
     def test_the_tray_icon_opens_its_menu_by_a_rest_and_pauses_or_asks_to_exit(self):
-        tray = TrayHost(self.display)
-        self.addCleanup(tray.close)
         self.start_parked()
+        tray = TrayHost(self.display)  # a panel that starts after the program, as at logon
+        self.addCleanup(tray.close)
         icon = wait_until(lambda: tray.icons and tray.icons[0], 15)
         self.assertTrue(icon, "the program put no icon into the tray")
         before = self.x.grab(icon)
