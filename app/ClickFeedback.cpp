@@ -9,10 +9,6 @@ namespace tz {
 
 namespace {
 
-bool isClickingKind(ClickMode mode) {
-    return mode >= ClickMode::DoubleClick && mode <= ClickMode::MiddleClick;
-}
-
 RingMark markFor(const PendingClick& click) {
     switch (click.kind) {
         case ClickMode::DoubleClick:

@@ -23,6 +23,11 @@ enum class ClickMode : std::int16_t {
     Help = 8,
 };
 
+// The modes whose rest makes a click: double, left, drag, right and middle.
+constexpr bool isClickingKind(ClickMode mode) {
+    return mode >= ClickMode::DoubleClick && mode <= ClickMode::MiddleClick;
+}
+
 // The state the whole running program shares. One instance, owned by the
 // application object and handed to every window and to the engine by reference.
 struct AppState {

@@ -239,7 +239,7 @@ void ClickBar::togglePause() {
     } else {
         // The exit, options and help selections are passing ones: they pause
         // and leave the kind to come back to as it was.
-        if (mode >= ClickMode::DoubleClick && mode <= ClickMode::MiddleClick) {
+        if (isClickingKind(mode)) {
             pausedKind_ = mode;
         }
         selectButton(static_cast<std::int16_t>(ClickMode::Pause));

@@ -62,8 +62,7 @@ void DwellEngine::releaseHeldButton() {
 
 std::optional<PendingClick> DwellEngine::pendingClick() const {
     const auto mode = app_.clickMode;
-    const bool clicking = mode >= ClickMode::DoubleClick && mode <= ClickMode::MiddleClick;
-    if (!clicking || state_.restClicked || state_.clickTicks <= 0) {
+    if (!isClickingKind(mode) || state_.restClicked || state_.clickTicks <= 0) {
         return std::nullopt;
     }
     return PendingClick{mode, mode == ClickMode::Drag && state_.dragButtonDown, state_.clickTicks,
