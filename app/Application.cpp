@@ -20,8 +20,7 @@ Application::Application(Platform& platform, const std::string& versionUrl)
         buildProductTitle(build::kVersionMajor, build::kVersionMinor, build::kVersionRevision);
     state_.settingsPath = settingsPathFor(platform.programFolder.folder());
     // The tray and "More options" speak English even when no language file opens.
-    std::copy(kEnglishNewerTexts.begin(), kEnglishNewerTexts.end(),
-              state_.texts.begin() + kClassicTextCount);
+    setEnglishNewerTexts(state_.texts);
     state_.extrasPath = extrasPathBeside(state_.settingsPath);
     state_.extras = readExtrasFile(state_.extrasPath);
     bar_ = std::make_unique<ClickBar>(state_, platform, windows_, windows_, versionUrl);

@@ -1,5 +1,7 @@
 #include "core/i18n/EnglishTexts.h"
 
+#include <algorithm>
+
 namespace tz {
 
 const std::array<std::string_view, kTextTableSize - kClassicTextCount> kEnglishNewerTexts = {
@@ -10,5 +12,10 @@ const std::array<std::string_view, kTextTableSize - kClassicTextCount> kEnglishN
     "Pause key",       "A button pressed by hand cancels the waiting click",
     "No key",
 };
+
+void setEnglishNewerTexts(TextTable& table) {
+    std::copy(kEnglishNewerTexts.begin(), kEnglishNewerTexts.end(),
+              table.begin() + kClassicTextCount);
+}
 
 }  // namespace tz

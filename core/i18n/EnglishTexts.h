@@ -11,4 +11,7 @@ namespace tz {
 // its English text.
 extern const std::array<std::string_view, kTextTableSize - kClassicTextCount> kEnglishNewerTexts;
 
+// Puts those English texts into `table`'s newer entries.
+void setEnglishNewerTexts(TextTable& table);
+
 }  // namespace tz

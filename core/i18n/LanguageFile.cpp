@@ -133,8 +133,7 @@ std::string languageFilePath(const std::string& programFolder, const std::string
 bool loadLanguageText(TextTable& table, std::string_view bytes, LoadMode mode) {
     // A file that ends before the newer entries leaves them English, whatever
     // language the table held before.
-    std::copy(kEnglishNewerTexts.begin(), kEnglishNewerTexts.end(),
-              table.begin() + kClassicTextCount);
+    setEnglishNewerTexts(table);
     const std::string text = decodeLocalText(bytes);
     LineReader reader(text);
     std::size_t entry = 0;
