@@ -29,56 +29,48 @@ int noteGrabError(Display* display, XErrorEvent* error) {
 
 }  // namespace
 
-X11GlobalKey::X11GlobalKey() {
-    display_ = XOpenDisplay(nullptr);
-    if (display_ == nullptr) {
-        return;
+X11GlobalKey::X11GlobalKey()
+    : connection_(X11EventConnection::open([this] { readEvents(); }, false)) {
+    if (connection_) {
+        // Auto-repeat sends presses alone, without the releases between them.
+        Bool supported = False;
+        XkbSetDetectableAutoRepeat(connection_->display(), True, &supported);
     }
-    // Auto-repeat sends presses alone, without the releases between them.
-    Bool supported = False;
-    XkbSetDetectableAutoRepeat(display_, True, &supported);
-    notifier_ =
-        std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
-    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { readEvents(); });
 }
 
-X11GlobalKey::~X11GlobalKey() {
-    notifier_.reset();
-    if (display_ != nullptr) {
-        XCloseDisplay(display_);  // the grabs end with the connection
-    }
-}
+X11GlobalKey::~X11GlobalKey() = default;  // the grabs end with the connection
 
 bool X11GlobalKey::grab(const std::string& keyName, std::function<void()> onPress) {
     release();
     if (keyName.empty()) {
         return true;
     }
-    if (display_ == nullptr) {
+    if (!connection_) {
         return false;
     }
+    Display* display = connection_->display();
     const KeySym keysym = XStringToKeysym(keyName.c_str());
-    const int keycode = keysym == NoSymbol ? 0 : XKeysymToKeycode(display_, keysym);
+    const int keycode = keysym == NoSymbol ? 0 : XKeysymToKeycode(display, keysym);
     if (keycode == 0) {
         return false;
     }
-    const Window root = DefaultRootWindow(display_);
-    XSync(display_, False);
-    grabbingDisplay = display_;
+    const Window root = DefaultRootWindow(display);
+    XSync(display, False);
+    grabbingDisplay = display;
     accessRefused = false;
     previousHandler = XSetErrorHandler(noteGrabError);
     for (unsigned int locks : kLockStates) {
-        XGrabKey(display_, keycode, locks, root, False, GrabModeAsync, GrabModeAsync);
+        XGrabKey(display, keycode, locks, root, False, GrabModeAsync, GrabModeAsync);
     }
-    XSync(display_, False);
+    XSync(display, False);
     XSetErrorHandler(previousHandler);
     grabbingDisplay = nullptr;
     if (accessRefused) {
         // The lock states that were granted go too.
         for (unsigned int locks : kLockStates) {
-            XUngrabKey(display_, keycode, locks, root);
+            XUngrabKey(display, keycode, locks, root);
         }
-        XFlush(display_);
+        XFlush(display);
         return false;
     }
     keycode_ = keycode;
@@ -87,13 +79,14 @@ bool X11GlobalKey::grab(const std::string& keyName, std::function<void()> onPres
 }
 
 void X11GlobalKey::release() {
-    if (display_ == nullptr || keycode_ == 0) {
+    if (!connection_ || keycode_ == 0) {
         return;
     }
+    Display* display = connection_->display();
     for (unsigned int locks : kLockStates) {
-        XUngrabKey(display_, keycode_, locks, DefaultRootWindow(display_));
+        XUngrabKey(display, keycode_, locks, DefaultRootWindow(display));
     }
-    XFlush(display_);
+    XFlush(display);
     keycode_ = 0;
     keyDown_ = false;
     onPress_ = nullptr;
@@ -101,9 +94,10 @@ void X11GlobalKey::release() {
 
 void X11GlobalKey::readEvents() {
     int presses = 0;
-    while (XPending(display_) > 0) {
+    Display* display = connection_->display();
+    while (XPending(display) > 0) {
         XEvent event;
-        XNextEvent(display_, &event);
+        XNextEvent(display, &event);
         if (event.type == KeyPress && static_cast<int>(event.xkey.keycode) == keycode_) {
             presses += keyDown_ ? 0 : 1;  // a repeat while held is no new press
             keyDown_ = true;

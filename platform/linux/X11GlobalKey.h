@@ -1,10 +1,8 @@
 #pragma once
-#include <QSocketNotifier>
 #include <memory>
 
 #include "platform/GlobalKey.h"
-
-typedef struct _XDisplay Display;
+#include "platform/linux/X11EventConnection.h"
 
 namespace tz {
 
@@ -23,11 +21,10 @@ class X11GlobalKey : public GlobalKey {
   private:
     void readEvents();
 
-    Display* display_ = nullptr;
     int keycode_ = 0;  // the grabbed key, 0: none
     bool keyDown_ = false;
-    std::unique_ptr<QSocketNotifier> notifier_;
     std::function<void()> onPress_;
+    std::unique_ptr<X11EventConnection> connection_;
 };
 
 }  // namespace tz

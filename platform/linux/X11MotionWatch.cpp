@@ -5,32 +5,13 @@
 
 namespace tz {
 
-X11MotionWatch::X11MotionWatch() {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        return;
-    }
-    int event = 0, error = 0, major = 2, minor = 2;  // raw events whatever the grabs
-    if (!XQueryExtension(display, "XInputExtension", &xinputOpcode_, &event, &error) ||
-        XIQueryVersion(display, &major, &minor) != Success) {
-        XCloseDisplay(display);
-        return;
-    }
-    display_ = display;
-    notifier_ =
-        std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
-    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { readEvents(); });
-}
+X11MotionWatch::X11MotionWatch()
+    : connection_(X11EventConnection::open([this] { readEvents(); }, true)) {}
 
-X11MotionWatch::~X11MotionWatch() {
-    notifier_.reset();
-    if (display_ != nullptr) {
-        XCloseDisplay(display_);
-    }
-}
+X11MotionWatch::~X11MotionWatch() = default;
 
 void X11MotionWatch::notifyOnNextMotion(std::function<void()> onMotion) {
-    if (display_ == nullptr) {
+    if (!connection_) {
         return;
     }
     onMotion_ = std::move(onMotion);
@@ -39,7 +20,7 @@ void X11MotionWatch::notifyOnNextMotion(std::function<void()> onMotion) {
 }
 
 void X11MotionWatch::cancel() {
-    if (display_ != nullptr && onMotion_) {
+    if (connection_ && onMotion_) {
         onMotion_ = nullptr;
         selectRawMotion(false);
     }
@@ -51,18 +32,20 @@ void X11MotionWatch::selectRawMotion(bool on) {
         XISetMask(bits, XI_RawMotion);
     }
     XIEventMask mask{XIAllDevices, static_cast<int>(sizeof bits), bits};
-    XISelectEvents(display_, DefaultRootWindow(display_), &mask, 1);
-    XFlush(display_);
+    Display* display = connection_->display();
+    XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
+    XFlush(display);
 }
 
 void X11MotionWatch::readEvents() {
+    Display* display = connection_->display();
     bool moved = false;
-    while (XPending(display_) > 0) {
+    while (XPending(display) > 0) {
         XEvent event;
-        XNextEvent(display_, &event);
-        moved = moved ||
-                (event.xcookie.type == GenericEvent && event.xcookie.extension == xinputOpcode_ &&
-                 event.xcookie.evtype == XI_RawMotion);
+        XNextEvent(display, &event);
+        moved = moved || (event.xcookie.type == GenericEvent &&
+                          event.xcookie.extension == connection_->xinputOpcode() &&
+                          event.xcookie.evtype == XI_RawMotion);
     }
     if (moved && onMotion_) {
         auto onMotion = std::move(onMotion_);

@@ -1,10 +1,8 @@
 #pragma once
-#include <QSocketNotifier>
 #include <memory>
 
 #include "platform/PointerMotionWatch.h"
-
-typedef struct _XDisplay Display;
+#include "platform/linux/X11EventConnection.h"
 
 namespace tz {
 
@@ -19,7 +17,7 @@ class X11MotionWatch : public PointerMotionWatch {
     X11MotionWatch(const X11MotionWatch&) = delete;
     X11MotionWatch& operator=(const X11MotionWatch&) = delete;
 
-    bool available() override { return display_ != nullptr; }
+    bool available() override { return connection_ != nullptr; }
     void notifyOnNextMotion(std::function<void()> onMotion) override;
     void cancel() override;
 
@@ -27,9 +25,7 @@ class X11MotionWatch : public PointerMotionWatch {
     void selectRawMotion(bool on);
     void readEvents();
 
-    Display* display_ = nullptr;
-    int xinputOpcode_ = 0;
-    std::unique_ptr<QSocketNotifier> notifier_;
+    std::unique_ptr<X11EventConnection> connection_;
     std::function<void()> onMotion_;
 };
 

@@ -19,31 +19,15 @@ bool isWheel(int button) {
 }  // namespace
 
 X11PressWatch::X11PressWatch(X11Connection& injecting) : injecting_(injecting) {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        return;
+    if (injecting_.display() != nullptr) {
+        connection_ = X11EventConnection::open([this] { readEvents(); }, true);
     }
-    int event = 0, error = 0, major = 2, minor = 2;  // raw events whatever the grabs
-    if (!XQueryExtension(display, "XInputExtension", &xinputOpcode_, &event, &error) ||
-        XIQueryVersion(display, &major, &minor) != Success || injecting_.display() == nullptr) {
-        XCloseDisplay(display);
-        return;
-    }
-    display_ = display;
-    notifier_ =
-        std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
-    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { readEvents(); });
 }
 
-X11PressWatch::~X11PressWatch() {
-    notifier_.reset();
-    if (display_ != nullptr) {
-        XCloseDisplay(display_);
-    }
-}
+X11PressWatch::~X11PressWatch() = default;
 
 void X11PressWatch::setOnPress(std::function<void()> onPress) {
-    if (display_ == nullptr) {
+    if (!connection_) {
         return;
     }
     onPress_ = std::move(onPress);
@@ -58,8 +42,9 @@ void X11PressWatch::selectEvents(bool on) {
         XISetMask(bits, XI_HierarchyChanged);
     }
     XIEventMask mask{XIAllDevices, static_cast<int>(sizeof bits), bits};
-    XISelectEvents(display_, DefaultRootWindow(display_), &mask, 1);
-    XFlush(display_);
+    Display* display = connection_->display();
+    XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
+    XFlush(display);
 }
 
 bool X11PressWatch::isInjected(int sourceDevice) {
@@ -72,7 +57,7 @@ bool X11PressWatch::isInjected(int sourceDevice) {
             return false;
         }
         int count = 0;
-        XIDeviceInfo* devices = XIQueryDevice(display_, XIAllDevices, &count);
+        XIDeviceInfo* devices = XIQueryDevice(connection_->display(), XIAllDevices, &count);
         injectingDevice_ = -1;
         constexpr std::string_view kXTestSuffix = "XTEST pointer";
         for (int i = 0; i < count; ++i) {
@@ -88,13 +73,14 @@ bool X11PressWatch::isInjected(int sourceDevice) {
 }
 
 void X11PressWatch::readEvents() {
+    Display* display = connection_->display();
     bool pressed = false;
-    while (XPending(display_) > 0) {
+    while (XPending(display) > 0) {
         XEvent event;
-        XNextEvent(display_, &event);
+        XNextEvent(display, &event);
         XGenericEventCookie& cookie = event.xcookie;
-        if (cookie.type != GenericEvent || cookie.extension != xinputOpcode_ ||
-            !XGetEventData(display_, &cookie)) {
+        if (cookie.type != GenericEvent || cookie.extension != connection_->xinputOpcode() ||
+            !XGetEventData(display, &cookie)) {
             continue;
         }
         if (cookie.evtype == XI_HierarchyChanged) {
@@ -103,7 +89,7 @@ void X11PressWatch::readEvents() {
             const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
             pressed = pressed || (!isWheel(raw->detail) && !isInjected(raw->sourceid));
         }
-        XFreeEventData(display_, &cookie);
+        XFreeEventData(display, &cookie);
     }
     // One call for all presses read together: a slave's press may come again as its master's.
     if (pressed && onPress_) {

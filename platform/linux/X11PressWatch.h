@@ -1,11 +1,9 @@
 #pragma once
-#include <QSocketNotifier>
 #include <memory>
 #include <optional>
 
 #include "platform/PhysicalPressWatch.h"
-
-typedef struct _XDisplay Display;
+#include "platform/linux/X11EventConnection.h"
 
 namespace tz {
 
@@ -23,7 +21,7 @@ class X11PressWatch : public PhysicalPressWatch {
     X11PressWatch(const X11PressWatch&) = delete;
     X11PressWatch& operator=(const X11PressWatch&) = delete;
 
-    bool available() override { return display_ != nullptr; }
+    bool available() override { return connection_ != nullptr; }
     void setOnPress(std::function<void()> onPress) override;
 
   private:
@@ -32,13 +30,11 @@ class X11PressWatch : public PhysicalPressWatch {
     bool isInjected(int sourceDevice);
 
     X11Connection& injecting_;
-    Display* display_ = nullptr;
-    int xinputOpcode_ = 0;
     // The XTest slave the program's clicks come from, once known; devices
     // coming and going make it unknown again.
     std::optional<int> injectingDevice_;
-    std::unique_ptr<QSocketNotifier> notifier_;
     std::function<void()> onPress_;
+    std::unique_ptr<X11EventConnection> connection_;
 };
 
 }  // namespace tz
