@@ -1,8 +1,9 @@
 #include "core/extras/ExtrasSettings.h"
 
-#include <algorithm>
 #include <charconv>
 #include <optional>
+
+#include "core/AsciiCase.h"
 
 namespace tz {
 
@@ -27,19 +28,11 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-char asciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, {}, asciiLower, asciiLower);
-}
-
 std::optional<bool> toBool(std::string_view value) {
-    if (value == "1" || sameIgnoringCase(value, "true")) {
+    if (value == "1" || sameIgnoringAsciiCase(value, "true")) {
         return true;
     }
-    if (value == "0" || sameIgnoringCase(value, "false")) {
+    if (value == "0" || sameIgnoringAsciiCase(value, "false")) {
         return false;
     }
     return std::nullopt;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "core/AsciiCase.h"
 #include "core/i18n/EnglishTexts.h"
 #include "core/i18n/TextCodePage.h"
 #include "core/settings/AtomicFile.h"
@@ -93,16 +94,6 @@ std::string_view withoutCutCharacter(std::string_view bytes) {
     return bytes;
 }
 
-char asciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return asciiLower(x) == asciiLower(y);
-           });
-}
-
 }  // namespace
 
 std::string languageFilePath(const std::string& programFolder, const std::string& name) {
@@ -122,7 +113,7 @@ std::string languageFilePath(const std::string& programFolder, const std::string
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         const std::string candidate = entry.path().filename().string();
-        if (sameIgnoringCase(candidate, name) && entry.is_regular_file(error) &&
+        if (sameIgnoringAsciiCase(candidate, name) && entry.is_regular_file(error) &&
             (found.empty() || candidate < found)) {
             found = candidate;
         }
