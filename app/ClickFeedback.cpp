@@ -1,6 +1,6 @@
 #include "app/ClickFeedback.h"
 
-#include <QCursor>
+#include <cmath>
 
 #include "gui/ClickBar.h"
 #include "gui/WindowManager.h"
@@ -26,8 +26,9 @@ RingMark markFor(const PendingClick& click) {
 
 }  // namespace
 
-ClickFeedback::ClickFeedback(AppState& app, ClickBar& bar, WindowManager& windows)
-    : app_(app), bar_(bar) {
+ClickFeedback::ClickFeedback(AppState& app, ClickBar& bar, WindowManager& windows,
+                             ScreenMetrics& screen)
+    : app_(app), bar_(bar), screen_(screen) {
     QObject::connect(&tray_, &TrayIndicator::pauseToggled, [this] { bar_.togglePause(); });
     QObject::connect(&tray_, &TrayIndicator::clickModeChosen, [this](ClickMode mode) {
         bar_.selectButton(static_cast<std::int16_t>(mode));
@@ -43,6 +44,13 @@ ClickFeedback::ClickFeedback(AppState& app, ClickBar& bar, WindowManager& window
                      [this] { bar_.runButtonCommand(ClickMode::Exit); });
 }
 
+QPoint ClickFeedback::pointer() const {
+    const PointerPosition at = bar_.engine().lastSample();
+    const double scale = screen_.windowScale();
+    return QPoint(static_cast<int>(std::lround(at.x / scale)),
+                  static_cast<int>(std::lround(at.y / scale)));
+}
+
 void ClickFeedback::afterTick() {
     const bool barShown = bar_.isVisible();
     const bool countdownOn = app_.extras.countdownOn;
@@ -51,14 +59,14 @@ void ClickFeedback::afterTick() {
         // looks.
         if (app_.clickMode == ClickMode::Pause && isClickingKind(shownMode_) && !barShown &&
             countdownOn) {
-            ring_.showPausedSign(QCursor::pos());
+            ring_.showPausedSign(pointer());
         }
         shownMode_ = app_.clickMode;
         tray_.showClickMode(shownMode_);
     }
     const auto pending = bar_.engine().pendingClick();
     if (pending && countdownOn && !barShown) {
-        ring_.showCountdown(QCursor::pos(), markFor(*pending), pending->ticks, pending->delay);
+        ring_.showCountdown(pointer(), markFor(*pending), pending->ticks, pending->delay);
     } else if (!ring_.showingPausedSign()) {
         ring_.hideCountdown();
     }

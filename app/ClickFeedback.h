@@ -2,6 +2,7 @@
 #include "core/AppState.h"
 #include "gui/CountdownRing.h"
 #include "gui/TrayIndicator.h"
+#include "platform/ScreenMetrics.h"
 
 namespace tz {
 
@@ -14,7 +15,7 @@ class WindowManager;
 // buttons' would.
 class ClickFeedback {
   public:
-    ClickFeedback(AppState& app, ClickBar& bar, WindowManager& windows);
+    ClickFeedback(AppState& app, ClickBar& bar, WindowManager& windows, ScreenMetrics& screen);
 
     // After each dwell tick: the ring shows the pending click's count, the
     // tray icon the click kind in force.
@@ -24,8 +25,13 @@ class ClickFeedback {
     void retranslate(const TextTable& texts);
 
   private:
+    // Where the tick just found the pointer, in window pixels: no second
+    // query of the X server.
+    QPoint pointer() const;
+
     AppState& app_;
     ClickBar& bar_;
+    ScreenMetrics& screen_;
     CountdownRing ring_;
     TrayIndicator tray_;
     // The mode the tray icon shows; Exit until the first tick.
