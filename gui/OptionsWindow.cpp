@@ -188,9 +188,8 @@ void OptionsWindow::createControls() {
     productPageLink_ = linkLabel(180, 4800, 0, 255, "Check for updates...", 11.25);
     productPageLink_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     productPageLink_->adjustSize();
-    // Right of it, ending where the frames above end.
+    // Right of it, ending where the frames above end (placed with its text).
     moreOptionsLink_ = linkLabel(0, 4800, 0, 255, "More options...", 11.25);
-    placeMoreOptionsLink();
 
     donateButton_ = label(150, 5310, 1380, 390);
     donateButton_->setPixmap(scaledPicture(QStringLiteral(":/images/options/donate.gif"),
