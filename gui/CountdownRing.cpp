@@ -115,9 +115,7 @@ void CountdownRing::setDiameter(int logicalPixels) {
     setFixedSize(diameter, diameter);
     setMask(QRegion(rect(), QRegion::Ellipse));
     if (isVisible()) {
-        const QPoint pointer = pointer_;
-        pointer_ = QPoint(-1, -1) - pointer;  // never equal: places the ring anew
-        showAt(pointer, mark_, fill_);
+        placeBeside(pointer_);
     }
     update();
 }
@@ -145,21 +143,25 @@ void CountdownRing::showAt(QPoint pointerGlobal, RingMark mark, int fill) {
         update();
     }
     if (pointerGlobal != pointer_ || !isVisible()) {
-        pointer_ = pointerGlobal;
-        const QScreen* screen = QGuiApplication::screenAt(pointerGlobal);
-        const QRect area = (screen ? screen : QGuiApplication::primaryScreen())->geometry();
-        QPoint at = pointerGlobal + QPoint(kOffset, kOffset);
-        if (at.x() + width() > area.x() + area.width()) {
-            at.setX(pointerGlobal.x() - kOffset - width());
-        }
-        if (at.y() + height() > area.y() + area.height()) {
-            at.setY(pointerGlobal.y() - kOffset - height());
-        }
-        move(std::max(at.x(), area.x()), std::max(at.y(), area.y()));
+        placeBeside(pointerGlobal);
     }
     if (!isVisible()) {
         show();
     }
+}
+
+void CountdownRing::placeBeside(QPoint pointerGlobal) {
+    pointer_ = pointerGlobal;
+    const QScreen* screen = QGuiApplication::screenAt(pointerGlobal);
+    const QRect area = (screen ? screen : QGuiApplication::primaryScreen())->geometry();
+    QPoint at = pointerGlobal + QPoint(kOffset, kOffset);
+    if (at.x() + width() > area.x() + area.width()) {
+        at.setX(pointerGlobal.x() - kOffset - width());
+    }
+    if (at.y() + height() > area.y() + area.height()) {
+        at.setY(pointerGlobal.y() - kOffset - height());
+    }
+    move(std::max(at.x(), area.x()), std::max(at.y(), area.y()));
 }
 
 void CountdownRing::paintEvent(QPaintEvent* /*event*/) {

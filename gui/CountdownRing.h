@@ -36,6 +36,8 @@ class CountdownRing : public QWidget {
 
   private:
     void showAt(QPoint pointerGlobal, RingMark mark, int fill);
+    // Beside the pointer, flipped to stay on the pointer's screen.
+    void placeBeside(QPoint pointerGlobal);
 
     RingMark mark_ = RingMark::Left;
     // The counted part in 1/5760 of a turn (Qt's 1/16 degree).
