@@ -12,6 +12,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xserver-xephyr x11-utils xauth xdotool python3 python3-xlib python3-pil
     libx11-6 libxi6 libxtst6  # loaded by the end-to-end harness itself (ctypes)
+    openbox  # a real window manager for the stacking and full-screen cases
+    dbus at-spi2-core python3-pyatspi  # a screen reader's view of the windows (AT-SPI)
     fonts-dejavu-core fonts-liberation
     dpkg-dev lintian desktop-file-utils appstream
 )
