@@ -30,6 +30,9 @@ class Host : public tz::EngineHost {
     bool isOptionsWindowVisible() override { return false; }
     void activateButton(tz::ClickMode) override {}
     void playClickSound() override {}
+    tz::BarButtonPlaces barButtonPlaces() override { return {}; }
+    void selectBarButton(tz::ClickMode) override {}
+    void pointerOnBarBackground() override {}
     tz::BarGeometry bar{0, 4410, 675, 5385, false};
 };
 

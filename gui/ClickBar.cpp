@@ -52,8 +52,11 @@ constexpr const char* kButtonNames[] = {"exitButton",        "pauseButton",   "d
 
 ClickBar::ClickBar(AppState& app, Platform& platform, SecondaryWindows& windows,
                    UpdatePrompt& updatePrompt, std::string versionUrl)
+    // Unmanaged (override-redirect): no window manager puts a window of its
+    // own above a focused full-screen one, and an unmanaged one is in no
+    // taskbar, pager or task switcher. It is raised each time it shows.
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::WindowDoesNotAcceptFocus),
+                           Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint),
       app_(app),
       platform_(platform),
       windows_(windows),
@@ -252,6 +255,7 @@ void ClickBar::startSlide() {
     left_ = 0;
     applyGeometry();
     show();
+    raise();  // unmanaged: only raising puts it above the windows stacked since it was made
     slideTimer_.start(kSlideInterval);
 }
 
@@ -485,8 +489,11 @@ void ClickBar::setBarVisible(bool visible) {
     if (visible != isVisible()) {
         if (visible) {
             applyGeometry();  // a hidden window may not have taken its last move yet
+            show();
+            raise();  // unmanaged, it stays below what was stacked since it last showed
+        } else {
+            hide();
         }
-        setVisible(visible);
     }
 }
 
@@ -515,6 +522,23 @@ void ClickBar::activateButton(ClickMode button) {
 
 void ClickBar::playClickSound() {
     sounds_.playClick();
+}
+
+BarButtonPlaces ClickBar::barButtonPlaces() {
+    BarButtonPlaces places;
+    for (int i = 0; i < kButtonCount; ++i) {
+        places[i] = {buttonLeft_[i], buttonTop_[i], buttonWidth_[i], buttonHeight_[i],
+                     buttonVisible_[i]};
+    }
+    return places;
+}
+
+void ClickBar::selectBarButton(ClickMode button) {
+    selectButton(static_cast<std::int16_t>(button));
+}
+
+void ClickBar::pointerOnBarBackground() {
+    pauseClicking();
 }
 
 }  // namespace tz

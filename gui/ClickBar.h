@@ -18,12 +18,12 @@ namespace tz {
 
 class ClickableLabel;
 
-// The bar: the program's main window, a narrow always-on-top strip of nine
-// picture buttons. It runs the start-up sequence, slides itself out of sight,
-// and then drives the dwell engine from its 100 ms timer.
+// The bar: the program's main window, a narrow strip of nine picture buttons
+// above every other window, full-screen ones included. It runs the start-up sequence, slides itself
+// out of sight, and then drives the dwell engine from its 100 ms timer.
 class ClickBar : public QWidget, public EngineHost {
   public:
-    static constexpr int kButtonCount = 9;
+    static constexpr int kButtonCount = kBarButtonCount;
 
     // `versionUrl` is where the update check looks for the newest release.
     ClickBar(AppState& app, Platform& platform, SecondaryWindows& windows,
@@ -72,6 +72,9 @@ class ClickBar : public QWidget, public EngineHost {
     bool isOptionsWindowVisible() override;
     void activateButton(ClickMode button) override;
     void playClickSound() override;
+    BarButtonPlaces barButtonPlaces() override;
+    void selectBarButton(ClickMode button) override;
+    void pointerOnBarBackground() override;
 
     // Read-only views for tests and the windows that need them.
     bool isButtonLit(int index) const { return shown_[index] == index + kButtonCount; }

@@ -34,6 +34,7 @@ void DwellEngine::tick() {
     previousSample_ = p;
     sampled_ = true;
     showOrHideBar(p.x, p.y);
+    followPointerOnBar(p.x, p.y);
     activateBarButton();
     dwellClick(p.x, p.y);
     rememberPosition(p);
@@ -117,6 +118,42 @@ void DwellEngine::showOrHideBar(std::int32_t x, std::int32_t y) {
     if (hide) {
         host_.setBarVisible(false);
         state_.barTicks = 0;
+    }
+}
+
+void DwellEngine::followPointerOnBar(std::int32_t x, std::int32_t y) {
+    // The bar's own pointer events stop while another program grabs the
+    // pointer (an open menu), and the user could not change the click kind to
+    // use that menu. The tick's sample selects from the geometry instead, once
+    // per change of what is under the pointer, as entering a button does.
+    const BarGeometry bar = host_.barGeometry();
+    int part = kOffBar;
+    if (bar.visible) {
+        // The pixel's top left corner, in twips from the bar's.
+        const double px = x * screen_.twipsPerPixelX() - bar.left;
+        const double py = y * screen_.twipsPerPixelY() - bar.top;
+        if (px >= 0 && px < bar.width && py >= 0 && py < bar.height) {
+            part = kOnBackground;
+            const BarButtonPlaces buttons = host_.barButtonPlaces();
+            // A later button lies over an earlier one where they overlap.
+            for (int i = kBarButtonCount - 1; i >= 0; --i) {
+                const BarButtonPlace& b = buttons[static_cast<std::size_t>(i)];
+                if (b.visible && px >= b.left && px < b.left + b.width && py >= b.top &&
+                    py < b.top + b.height) {
+                    part = i;
+                    break;
+                }
+            }
+        }
+    }
+    if (part == barPartUnderPointer_) {
+        return;
+    }
+    barPartUnderPointer_ = part;
+    if (part == kOnBackground) {
+        host_.pointerOnBarBackground();
+    } else if (part >= 0) {
+        host_.selectBarButton(static_cast<ClickMode>(part));
     }
 }
 

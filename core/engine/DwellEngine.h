@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -17,6 +18,19 @@ struct BarGeometry {
     double height = 0;
     bool visible = false;
 };
+
+// The bar's buttons, one per click mode from Exit (0) to Help (8).
+inline constexpr int kBarButtonCount = 9;
+
+// A bar button's place in twips from the bar's top left corner.
+struct BarButtonPlace {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+    bool visible = false;
+};
+using BarButtonPlaces = std::array<BarButtonPlace, kBarButtonCount>;
 
 // What the engine needs from the windows. Making the exit or options window
 // runs its load step, which may change ClickMode, so the engine makes each at
@@ -38,6 +52,12 @@ class EngineHost {
     virtual void activateButton(ClickMode button) = 0;
     // The click sound.
     virtual void playClickSound() = 0;
+    // The places of the bar's buttons, index = the click mode each selects.
+    virtual BarButtonPlaces barButtonPlaces() = 0;
+    // The pointer came onto a bar button, or onto the bar's background between
+    // them: what moving there does (lighting and selecting, or pausing).
+    virtual void selectBarButton(ClickMode button) = 0;
+    virtual void pointerOnBarBackground() = 0;
 };
 
 // The engine's own variables; they live for the whole run and start at 0.
@@ -106,6 +126,7 @@ class DwellEngine {
     // (each coordinate only when it fits the 16-bit state).
     void rememberPosition(const PointerPosition& p);
     void showOrHideBar(std::int32_t x, std::int32_t y);
+    void followPointerOnBar(std::int32_t x, std::int32_t y);
     void activateBarButton();
     void dwellClick(std::int32_t x, std::int32_t y);
     void clickFeedback();
@@ -119,6 +140,11 @@ class DwellEngine {
     PointerPosition previousSample_;
     bool pointerStill_ = false;  // the last two samples are the same position
     bool sampled_ = false;
+    // What of the shown bar the last tick found under the pointer: a button's
+    // index, kOnBackground, or kOffBar (also while the bar is hidden).
+    static constexpr int kOnBackground = -1;
+    static constexpr int kOffBar = -2;
+    int barPartUnderPointer_ = kOffBar;
 };
 
 }  // namespace tz

@@ -9,13 +9,16 @@ like a user's pointer (Debian's python3-xlib). API, stable (only additions):
   .executable .settings_path, write_settings, read_settings, settings_line(n), write_file,
   read_file, remove_file (relative to .program)
   XClient(display): .d, move, warp, windows() -> [Win], find(predicate),
-  window_events() -> [(kind, id)], was_mapped(id), grab(rect); Recorder(display): events() ->
-  ["press 1", ...], clear(), wait_events; HandPointer(display): a second master pointer, its
+  window_events() -> [(kind, id)], was_mapped(id), grab(rect) (a picture), grab_pointer() (as an
+  open menu does, until ungrab_pointer()), managed() -> [Win] (the window manager's clients,
+  bottom to top), activate(id) (as a taskbar asks); Recorder(display, rect, full_screen):
+  events() -> ["press 1", ...], clear(), wait_events; HandPointer(display): a second master pointer, its
   click(button) presses and releases through a device other than the program's, close();
   press_key(display, "Pause"); ClickMonitor(display): events() -> [(button, pressed,
   (x, y))], clear(); TrayHost(display): .icons -> [Rect] docked; VersionServer(sandbox,
   "answer"|"silent", body): .requests
-  ProgramTestCase: a test's display, sandbox and program runs, and the user's steps (below).
+  ProgramTestCase: a test's display, sandbox and program runs, and the user's steps (below);
+  start_window_manager() runs openbox there, on a configuration of the test's own.
   (countdown() and open_tray_menu(icon) are the countdown ring and the tray icon's menu.)
 """
 import collections, ctypes, enum, http.server, os, select, shutil, signal, subprocess, sys, tempfile
@@ -185,6 +188,38 @@ class XClient:
 
     def find(self, predicate): return [w for w in self.windows() if predicate(w)]
 
+    def _atom(self, name): return self.d.intern_atom(name)
+
+    def _root_windows(self, name):  # a root property listing windows
+        value = self.root.get_full_property(self._atom(name), Xatom.WINDOW)
+        return list(value.value) if value else []
+
+    def managed(self):  # the window manager's clients, bottom to top (each Win's rect: unframed)
+        return [w for w in map(self._info, map(lambda i: self.d.create_resource_object(
+            "window", i), self._root_windows("_NET_CLIENT_LIST_STACKING"))) if w]
+
+    def activate(self, window):  # as a taskbar or pager asks, which a window manager grants
+        def active():
+            if self._root_windows("_NET_ACTIVE_WINDOW")[:1] == [window]:
+                return True
+            self.root.send_event(xproto.event.ClientMessage(
+                window=self.d.create_resource_object("window", window),
+                client_type=self._atom("_NET_ACTIVE_WINDOW"), data=(32, [2, X.CurrentTime, 0, 0,
+                0])), X.SubstructureRedirectMask | X.SubstructureNotifyMask)
+            self.d.sync()
+        return wait_until(active, 10, 0.2)
+
+    def grab_pointer(self):  # every pointer event comes to this client alone
+        status = self.root.grab_pointer(False, X.ButtonPressMask | X.PointerMotionMask,
+                                        X.GrabModeAsync, X.GrabModeAsync, X.NONE, X.NONE,
+                                        X.CurrentTime)
+        self.d.sync()
+        assert status == X.GrabSuccess, f"pointer grab refused: {status}"
+
+    def ungrab_pointer(self):
+        self.d.ungrab_pointer(X.CurrentTime)
+        self.d.sync()
+
     def window_events(self):
         """Top-level windows mapped and unmapped since this connection opened, in order."""
         self.d.sync()
@@ -219,15 +254,19 @@ def bottom_buttons(shot, rect):
 
 
 class Recorder:
-    """A window of the test's own recording the button events it gets (no window manager)."""
+    """A window of the test's own recording the button events it gets: out of the window
+    manager's hands, or full_screen, one it manages that asks for the whole screen."""
 
-    def __init__(self, display, rect=RECORDER_PLACE):
+    def __init__(self, display, rect=RECORDER_PLACE, full_screen=False):
         self.d, self.rect, self.recorded = xdisplay.Display(display), rect, []
         self.centre = rect.centre
         screen = self.d.screen()
         window = screen.root.create_window(
             *rect, 0, screen.root_depth, background_pixel=screen.white_pixel,
-            override_redirect=True, event_mask=X.ButtonPressMask | X.ButtonReleaseMask)
+            override_redirect=not full_screen, event_mask=X.ButtonPressMask | X.ButtonReleaseMask)
+        if full_screen:
+            window.change_property(self.d.intern_atom("_NET_WM_STATE"), Xatom.ATOM, 32,
+                                   [self.d.intern_atom("_NET_WM_STATE_FULLSCREEN")])
         window.map()
         self.d.sync()
         self.id, self.close = window.id, self.d.close
@@ -441,6 +480,27 @@ class ProgramTestCase(unittest.TestCase):
         self.addCleanup(nested.stop)
         self.outer, self.display, self.x = self.x, nested.display, XClient(nested.display)
         self.addCleanup(self.x.close)
+
+    def start_window_manager(self):  # openbox, its settings and files the sandbox's alone
+        home, root = self.sandbox.home, self.sandbox.root
+        Path(root, "openbox.xml").write_text(
+            '<?xml version="1.0"?>\n<openbox_config xmlns="http://openbox.org/3.4/rc">'
+            '<theme><name>plain</name></theme></openbox_config>\n')
+        theme = Path(root, "xdg/themes/plain/openbox-3")  # its defaults: openbox needs one
+        theme.mkdir(parents=True)
+        Path(theme, "themerc").write_text("")
+        env = {"DISPLAY": self.display, "HOME": home, "PATH": "/usr/local/bin:/usr/bin:/bin",
+               "XDG_CONFIG_HOME": self.sandbox.config, "XDG_CONFIG_DIRS": f"{root}/xdg",
+               "XDG_DATA_HOME": f"{home}/.local/share", "XDG_DATA_DIRS": f"{root}/xdg",
+               "XDG_CACHE_HOME": f"{home}/.cache", "XDG_RUNTIME_DIR": self.sandbox.runtime}
+        with open(f"{root}/logs/openbox.log", "wb") as log:
+            wm = Process(["openbox", "--sm-disable", "--config-file", f"{root}/openbox.xml"],
+                         env=env, cwd=home, stdout=log, stderr=log)
+        self.addCleanup(wm.stop)
+        check = self.x._atom("_NET_SUPPORTING_WM_CHECK")
+        self.assertTrue(wait_until(lambda: self.x.root.get_full_property(check, Xatom.WINDOW),
+                                   10), "openbox did not start")
+        return wm
 
     def start(self, follow_bar=True, **options):  # the last run followed has its bar driven
         self.runs.append(run := Run(self.sandbox, self.display, **options))

@@ -41,6 +41,16 @@ struct FakeHost : EngineHost {
         app.clickMode = M::LeftClick;
     }
     void playClickSound() override { log.push_back("sound"); }
+    BarButtonPlaces barButtonPlaces() override { return buttons; }
+    // Kept apart from `log`, which holds what a rest does.
+    void selectBarButton(ClickMode button) override {
+        selected.push_back(static_cast<int>(button));
+        app.clickMode = followSelection ? button : app.clickMode;
+    }
+    void pointerOnBarBackground() override {
+        selected.push_back(-1);
+        app.clickMode = followSelection ? M::Pause : app.clickMode;
+    }
     void make(bool& exists) {
         app.clickMode = std::exchange(exists, true) ? app.clickMode : M::LeftClick;
     }
@@ -50,6 +60,9 @@ struct FakeHost : EngineHost {
     Windows windows;
     ScreenArea placedOn;
     Log log;
+    BarButtonPlaces buttons{};  // none: the bar is all background
+    std::vector<int> selected;  // -1: the background
+    bool followSelection = false;
 };
 
 // The engine with a tolerance of 2, a delay of 5, left clicks and sounds on.
@@ -240,6 +253,49 @@ TEST_F(DwellEngineTest, PendingClickFollowsTheRestsCountAndAHandPressEndsTheRest
     engine.cancelPendingClick();
     at(900, 500, 12);
     EXPECT_EQ(events().size(), sent + 2);
+}
+
+TEST_F(DwellEngineTest, TheShownBarSelectsWhatIsUnderThePointerOncePerChange) {
+    // The bar's buttons as laid out without the middle-click button (twips);
+    // the bar's top is 294 px. No pointer event of the bar's own is needed,
+    // as while another program grabs the pointer.
+    host.buttons = {{{270, 0, 390, 480, true},
+                     {0, 540, 675, 750, true},
+                     {0, 1290, 675, 780, true},
+                     {0, 2070, 675, 750, true},
+                     {0, 2820, 675, 750, true},
+                     {0, 3570, 675, 750, true},
+                     {0, 4320, 675, 780, false},
+                     {0, 4350, 675, 420, true},
+                     {0, 4830, 675, 495, true}}};
+    host.followSelection = true;
+    app.settings.rightEdge = 1;
+    // Each step: the pointer, ticks there, what it selects (-2: nothing).
+    // Resting or moving within a button selects nothing more; the gaps and
+    // the corner beside the exit button are background; a hidden bar selects
+    // nothing, and showing it again selects anew.
+    const std::tuple<int, int, int, int> steps[] = {
+        {500, 454, 1, -2}, {0, 454, 1, 3},    {20, 454, 30, -2}, {24, 460, 1, -2},
+        {20, 328, 1, -1},  {20, 394, 1, 2},   {30, 304, 1, 0},   {5, 304, 1, -1},
+        {20, 594, 1, 7},   {20, 614, 3, -1},  {20, 624, 1, 8},   {300, 454, 5, -2},
+        {0, 454, 1, 3},    {300, 454, 1, -2}, {1279, 424, 1, 2}, {1279, 328, 1, -1}};
+    std::size_t count = 0;
+    for (const auto& [x, y, ticks, selects] : steps) {
+        at(x, y, ticks);
+        SCOPED_TRACE(::testing::Message() << "pointer at " << x << "," << y);
+        ASSERT_EQ(host.selected.size(), count + (selects != -2));
+        if (selects != -2) {
+            EXPECT_EQ(host.selected[count++], selects);
+        }
+    }
+    // A rest on the options button opens the options once: its command gives
+    // left click, and the button still under the pointer does not take it back.
+    host.selected.clear();
+    at(0, 594);
+    at(20, 594, 40);
+    EXPECT_EQ(host.selected, std::vector<int>{7});
+    EXPECT_EQ(host.log, (Log{"sound", "command 7"}));
+    EXPECT_EQ(app.clickMode, M::LeftClick);
 }
 
 TEST(DwellEngine, BarShowsAtTheDesktopsOuterEdgesOnThePointersMonitor) {

@@ -1,0 +1,39 @@
+"""The bar can be reached whatever else is on the screen: over a focused full-screen window under
+a real window manager (openbox), out of every taskbar, and while another program grabs the
+pointer, as an open menu does."""
+import time
+from harness import BAR_TOP, BUTTON_RECTS, Button, ProgramTestCase, Rect, Recorder, wait_until
+
+
+class BarOverAnythingTest(ProgramTestCase):
+    def test_over_a_full_screen_window_the_bar_and_its_exit_window_come_first(self):
+        self.start_parked()
+        self.start_window_manager()  # after: the bar it meets first is the hidden one
+        full = Recorder(self.display, Rect(0, 0, 1280, 1024), full_screen=True)
+        self.addCleanup(full.close)
+        self.assertTrue(self.x.activate(full.id), "the full-screen window got no focus")
+        # A rest on the bar's left-click button clicks the bar, not the program beneath.
+        x, y = BUTTON_RECTS[Button.LEFT].centre
+        self.x.move(0, BAR_TOP + y)
+        time.sleep(0.3)
+        self.x.move(x, BAR_TOP + y)
+        time.sleep(1.5)
+        self.assertEqual(full.events(), [], "the rest on the bar clicked the full-screen window")
+        # It is in no taskbar, pager or task switcher: the window manager does not list it.
+        bar = self.bar()
+        self.assertTrue(bar and bar.viewable, self.windows())
+        self.assertEqual([w for w in self.x.managed() if w.pid == self.bar_pid], [])
+        # Its exit button's window shows above the full-screen one.
+        self.move_onto(Button.EXIT)
+        exit_window = wait_until(lambda: next((w for w in self.x.managed() if
+                                 w.title == "Exit the program" and w.viewable), None), 10)
+        self.assertTrue(exit_window, f"no exit window: {self.x.managed()}")
+        stacking = [w.id for w in self.x.managed()]
+        self.assertGreater(stacking.index(exit_window.id), stacking.index(full.id))
+
+    def test_moving_onto_a_button_chooses_it_while_another_program_grabs_the_pointer(self):
+        self.start_parked()
+        self.x.grab_pointer()
+        self.addCleanup(self.x.ungrab_pointer)
+        for button in (Button.RIGHT, Button.DOUBLE):
+            self.choose(button)
