@@ -12,9 +12,9 @@ like a user's pointer (Debian's python3-xlib). API, stable (only additions):
   window_events() -> [(kind, id)], was_mapped(id), grab(rect) (a picture), grab_pointer() (as an
   open menu does, until ungrab_pointer()), managed() -> [Win] (the window manager's clients,
   bottom to top), activate(id) (as a taskbar asks); Recorder(display, rect, full_screen):
-  events() -> ["press 1", ...], clear(), wait_events; HandPointer(display): a second master pointer, its
-  click(button) presses and releases through a device other than the program's, close();
-  press_key(display, "Pause"); ClickMonitor(display): events() -> [(button, pressed,
+  events() -> ["press 1", ...], clear(), wait_events; HandPointer(display): a second master
+  pointer, its click(button) presses and releases through a device other than the program's,
+  close(); press_key(display, "Pause"); ClickMonitor(display): events() -> [(button, pressed,
   (x, y))], clear(); TrayHost(display): .icons -> [Rect] docked; VersionServer(sandbox,
   "answer"|"silent", body): .requests
   ProgramTestCase: a test's display, sandbox and program runs, and the user's steps (below);
@@ -188,15 +188,15 @@ class XClient:
 
     def find(self, predicate): return [w for w in self.windows() if predicate(w)]
 
-    def _atom(self, name): return self.d.intern_atom(name)
+    def atom(self, name): return self.d.intern_atom(name)
 
     def _root_windows(self, name):  # a root property listing windows
-        value = self.root.get_full_property(self._atom(name), Xatom.WINDOW)
+        value = self.root.get_full_property(self.atom(name), Xatom.WINDOW)
         return list(value.value) if value else []
 
     def managed(self):  # the window manager's clients, bottom to top (each Win's rect: unframed)
-        return [w for w in map(self._info, map(lambda i: self.d.create_resource_object(
-            "window", i), self._root_windows("_NET_CLIENT_LIST_STACKING"))) if w]
+        ids = self._root_windows("_NET_CLIENT_LIST_STACKING")
+        return [w for i in ids if (w := self._info(self.d.create_resource_object("window", i)))]
 
     def activate(self, window):  # as a taskbar or pager asks, which a window manager grants
         def active():
@@ -204,7 +204,7 @@ class XClient:
                 return True
             self.root.send_event(xproto.event.ClientMessage(
                 window=self.d.create_resource_object("window", window),
-                client_type=self._atom("_NET_ACTIVE_WINDOW"), data=(32, [2, X.CurrentTime, 0, 0,
+                client_type=self.atom("_NET_ACTIVE_WINDOW"), data=(32, [2, X.CurrentTime, 0, 0,
                 0])), X.SubstructureRedirectMask | X.SubstructureNotifyMask)
             self.d.sync()
         return wait_until(active, 10, 0.2)
@@ -497,9 +497,9 @@ class ProgramTestCase(unittest.TestCase):
             wm = Process(["openbox", "--sm-disable", "--config-file", f"{root}/openbox.xml"],
                          env=env, cwd=home, stdout=log, stderr=log)
         self.addCleanup(wm.stop)
-        check = self.x._atom("_NET_SUPPORTING_WM_CHECK")
+        check = self.x.atom("_NET_SUPPORTING_WM_CHECK")
         self.assertTrue(wait_until(lambda: self.x.root.get_full_property(check, Xatom.WINDOW),
-                                   10), "openbox did not start")
+                                   10) and wm.running(), "openbox did not start")
         return wm
 
     def start(self, follow_bar=True, **options):  # the last run followed has its bar driven
