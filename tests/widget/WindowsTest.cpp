@@ -136,8 +136,8 @@ TEST_F(WindowsTest, ExitWindowShowsTheFaceWithoutABoxAndNoWindowTrapsTheDweller)
 }
 
 // Closed by its close box, by Esc or by its close control (clicked as a rest
-// clicks it), the about window gives the options window back, and the click
-// mode the options window saved stays.
+// clicks it), the about window gives the options window back, with the left
+// click in force again.
 TEST_F(WindowsTest, AboutWindowTakesTheOptionsWindowsPlaceAndGivesItBack) {
     start();
     for (int way = 0; way < 3; ++way) {
