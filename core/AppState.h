@@ -33,6 +33,14 @@ constexpr bool isClickingKind(ClickMode mode) {
 struct AppState {
     Settings settings;
     ClickMode clickMode = ClickMode::Exit;
+    // The click kind the user chose (on the bar, in the tray, with the pause
+    // key): one of the five clicking kinds, and whether clicking is paused.
+    // The exit, options and help buttons and the left click that the options
+    // and exit windows force pass over it; closing those windows gives it
+    // back, and resuming after a pause brings back its kind.
+    ClickMode chosenKind = ClickMode::LeftClick;
+    bool chosenPause = false;
+    ClickMode chosenMode() const { return chosenPause ? ClickMode::Pause : chosenKind; }
     TextTable texts;
     std::string productTitle;
     // Where the settings file is read and written.

@@ -132,7 +132,8 @@ void AboutWindow::open(const QPoint& centre) {
     homePageLink_->setAccessibleName(QString::fromStdString(t[TextId::HomePage]));
     homePageLink_->setAccessibleDescription(homePageLink_->text());
     SetWindowTextUnicode(closeButton_, t[TextId::OkCaption]);
-    copyrightLabel_->setText(copyrightLabel_->text() + QStringLiteral(" - ") +
+    // From the built-in line each time: the suffix once, even when opened again while open.
+    copyrightLabel_->setText(QString::fromUtf8(kCopyright) + QStringLiteral(" - ") +
                              QString::fromStdString(t[TextId::AllRightsReserved]));
     move(centre - QPoint(width() / 2, height() / 2));
     show();

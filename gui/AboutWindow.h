@@ -17,7 +17,8 @@ class WindowManager;
 
 // The about window: the program's name, its release, a description, the
 // maker's home page and the authors, in a panel that rises like film credits.
-// It stands in the options window's place while it is open.
+// Opened from the options window it stands in that window's place while open;
+// from the tray, in the middle of the screen.
 class AboutWindow : public QWidget {
   public:
     AboutWindow(AppState& app, Platform& platform, WindowManager& windows);

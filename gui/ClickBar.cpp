@@ -236,17 +236,10 @@ bool ClickBar::applyExtras() {
 }
 
 void ClickBar::togglePause() {
-    const ClickMode mode = app_.clickMode;
-    if (mode == ClickMode::Pause) {
-        selectButton(static_cast<std::int16_t>(pausedKind_));
-    } else {
-        // The exit, options and help selections are passing ones: they pause
-        // and leave the kind to come back to as it was.
-        if (isClickingKind(mode)) {
-            pausedKind_ = mode;
-        }
-        selectButton(static_cast<std::int16_t>(ClickMode::Pause));
-    }
+    // From no click back to the kind chosen before it; from anything else (a
+    // click kind, or a passing exit, options or help selection) to no click.
+    selectButton(static_cast<std::int16_t>(app_.clickMode == ClickMode::Pause ? app_.chosenKind
+                                                                              : ClickMode::Pause));
     // The dwell timer may sleep until the pointer moves.
     wakeTicking();
 }
@@ -400,18 +393,39 @@ void ClickBar::resumeOnTickGrid() {
     resumeTimer_.start(static_cast<int>(kDwellInterval - sinceLastTick % kDwellInterval));
 }
 
-void ClickBar::selectButton(std::int16_t index) {
+bool ClickBar::lightButton(int index) {
+    bool newlyLit = false;
     for (int i = 0; i < kButtonCount; ++i) {
         if (i == index) {
             if (shown_[i] != i + kButtonCount) {
                 showPicture(i, i + kButtonCount);
-                if (app_.settings.soundOn == 1) {
-                    sounds_.playHover();
-                }
+                newlyLit = true;
             }
         } else if (shown_[i] != i) {
             showPicture(i, i);
         }
+    }
+    return newlyLit;
+}
+
+void ClickBar::giveBackChosenKind() {
+    const ClickMode mode = app_.chosenMode();
+    lightButton(static_cast<int>(mode));
+    app_.clickMode = mode;
+    wakeTicking();
+}
+
+void ClickBar::selectButton(std::int16_t index) {
+    if (lightButton(index) && app_.settings.soundOn == 1) {
+        sounds_.playHover();
+    }
+    // The user's choice, whatever a window forces meanwhile.
+    const auto mode = static_cast<ClickMode>(index);
+    if (mode == ClickMode::Pause) {
+        app_.chosenPause = true;
+    } else if (isClickingKind(mode)) {
+        app_.chosenKind = mode;
+        app_.chosenPause = false;
     }
     // Both windows exist from here on: made now if they were closed, the
     // options window first, each load step forcing ClickMode to 3.

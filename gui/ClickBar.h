@@ -48,8 +48,12 @@ class ClickBar : public QWidget, public EngineHost {
     void runButtonCommand(ClickMode button);
     void pauseClicking();
     // The pause key: from a click kind to no click, and from no click back to
-    // the click kind paused (left click at first), as resting on their buttons does.
+    // the click kind chosen before (left click at first), as resting on their
+    // buttons does.
     void togglePause();
+    // Lights the button of the kind the user chose and puts that kind in
+    // force, without a sound: a window that forced the left click has closed.
+    void giveBackChosenKind();
     // Takes the pause key of the extras settings in force, in place of the one
     // before. False when that key is unknown or another program holds it.
     bool applyExtras();
@@ -94,6 +98,9 @@ class ClickBar : public QWidget, public EngineHost {
   private:
     void createControls();
     void showPicture(int button, int picture);
+    // Lights button `index` alone (none for a number that names no button);
+    // true when it was not lit before.
+    bool lightButton(int index);
     void applyGeometry();
     void placeButton(int index);
     std::string settingsPath() const;
@@ -142,8 +149,6 @@ class ClickBar : public QWidget, public EngineHost {
     QTimer sleepCheck_;
     bool sleeping_ = false;
     std::function<void()> afterTick_;
-    // The click kind the pause key brings back.
-    ClickMode pausedKind_ = ClickMode::LeftClick;
 };
 
 }  // namespace tz

@@ -88,7 +88,6 @@ void ExitWindow::load() {
     transparentSpot_->setPicture(face_->pixmap());
     face_->hide();
     // Answered by dwelling, so the left click is in force meanwhile.
-    savedClickMode_ = app_.clickMode;
     app_.clickMode = ClickMode::LeftClick;
 }
 
@@ -107,12 +106,8 @@ void ExitWindow::forceLeftClick() {
     app_.clickMode = ClickMode::LeftClick;
 }
 
-void ExitWindow::unload() {
-    app_.clickMode = savedClickMode_;
-}
-
 void ExitWindow::accept() {
-    // Ends at once: no window's unload step runs. The settings file is already
+    // Ends at once: nothing more runs. The settings file is already
     // current, since every change is written when it is made.
     ::_exit(0);
 }

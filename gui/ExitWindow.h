@@ -14,8 +14,8 @@ class CtlTransparent;
 class ClickableLabel;
 class WindowManager;
 
-// The exit confirmation: Yes ends the program at once, No closes the window and
-// gives back the click mode saved when the window was created.
+// The exit confirmation: Yes ends the program at once, No closes the window
+// (and the window manager gives back the click kind the user chose).
 class ExitWindow : public QWidget {
   public:
     ExitWindow(AppState& app, Platform& platform, WindowManager& windows);
@@ -23,8 +23,6 @@ class ExitWindow : public QWidget {
     // Runs once when the window is made: the face keyed out, and the left
     // click in force while the window exists.
     void load();
-    // Gives back the click mode saved by load.
-    void unload();
     // The question, the buttons' captions and the title from the text table.
     void retranslate(const TextTable& texts);
 
@@ -39,7 +37,6 @@ class ExitWindow : public QWidget {
 
     AppState& app_;
     WindowManager& windows_;
-    ClickMode savedClickMode_ = ClickMode::Exit;
 
     // Each control's objectName is its member name without the underscore.
     QLabel* background_ = nullptr;

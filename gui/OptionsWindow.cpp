@@ -275,7 +275,6 @@ void OptionsWindow::load() {
     // The texts of the active language.
     windows_.applyTexts();
     // Used by dwelling, so the left click is in force meanwhile.
-    savedClickMode_ = app_.clickMode;
     app_.clickMode = ClickMode::LeftClick;
 }
 
@@ -346,10 +345,6 @@ void OptionsWindow::forceLeftClick() {
     app_.clickMode = ClickMode::LeftClick;
 }
 
-void OptionsWindow::unload() {
-    app_.clickMode = savedClickMode_;
-}
-
 void OptionsWindow::showTolerance() {
     toleranceValueLabel_->setText(QString::number(toleranceSlider_->value()));
 }
@@ -378,8 +373,11 @@ void OptionsWindow::accept() {
     s.soundOn = static_cast<std::int16_t>(checkValue(soundBox_));
     s.middleButton = static_cast<std::int16_t>(checkValue(middleButtonBox_));
     s.rightEdge = static_cast<std::int16_t>(checkValue(rightEdgeBox_));
-    // The saved click kind goes back to the one this start restored.
-    writeSettingsFile(app_.settingsPath, s);
+    // The next start restores the kind the user chose, which closing gives
+    // back now, never the options button this window was opened from.
+    Settings toSave = s;
+    toSave.startMode = static_cast<std::int16_t>(app_.chosenMode());
+    writeSettingsFile(app_.settingsPath, toSave);
     UpdateStartupEntry(s.runAtStartup, platform_.programFolder.executablePath(),
                        platform_.startupEntry);
     ClickBar& bar = windows_.bar();
@@ -418,7 +416,7 @@ void OptionsWindow::openProductPage() {
 
 void OptionsWindow::showAbout() {
     hide();
-    windows_.openAboutWindow();
+    windows_.openAboutWindowForOptions();
 }
 
 void OptionsWindow::openMouseSettings() {

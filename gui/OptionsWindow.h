@@ -17,8 +17,8 @@ class TriStateCheckBox;
 // The options window: tolerance, delay, start at logon, sound, the middle-click
 // button and the right-edge bar, plus links to the language picker, the about
 // window, the desktop's mouse settings, the maker's pages and the "More
-// options" window. Built to be used by dwelling: while it exists the left
-// click is in force.
+// options" window. Built to be used by dwelling: while it shows the left
+// click is in force, and closing it gives back the click kind the user chose.
 class OptionsWindow : public QWidget {
     Q_OBJECT
 
@@ -28,8 +28,6 @@ class OptionsWindow : public QWidget {
     // Runs once when the window is made: the settings, product title and
     // texts into the controls, and the left click in force while it exists.
     void load();
-    // Gives back the click mode saved by load.
-    void unload();
     // The captions, tooltips and title from the text table.
     void retranslate(const TextTable& texts);
     // Copies the six values of Settings into the controls and the two numbers.
@@ -77,7 +75,6 @@ class OptionsWindow : public QWidget {
     AppState& app_;
     Platform& platform_;
     WindowManager& windows_;
-    ClickMode savedClickMode_ = ClickMode::Exit;
 
     // Each control's objectName is its member name without the underscore.
     ClickableLabel* donateButton_ = nullptr;

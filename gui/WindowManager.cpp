@@ -1,5 +1,7 @@
 #include "gui/WindowManager.h"
 
+#include <utility>
+
 #include "gui/AboutWindow.h"
 #include "gui/ApplyTexts.h"
 #include "gui/ClickBar.h"
@@ -7,6 +9,7 @@
 #include "gui/ExtrasWindow.h"
 #include "gui/OptionsWindow.h"
 #include "gui/UnicodeMessageBox.h"
+#include "gui/widgets/Twips.h"
 
 namespace tz {
 
@@ -50,31 +53,50 @@ void destroy(std::unique_ptr<Window>& window) {
         return;
     }
     Window* doomed = window.release();
-    doomed->unload();
     doomed->hide();
     doomed->deleteLater();
 }
 
 }  // namespace
 
-// Closing a window gives back a click kind without any pointer move, so a
-// dwell timer that sleeps until one must look again.
 void WindowManager::destroyOptionsWindow() {
     destroy(optionsWindow_);
-    if (bar_ != nullptr) {
-        bar_->wakeTicking();
-    }
+    giveBackClickKind();
 }
 
 void WindowManager::destroyExitWindow() {
     destroy(exitWindow_);
-    if (bar_ != nullptr) {
-        bar_->wakeTicking();
+    giveBackClickKind();
+}
+
+// Not the kind in force when the window showed: a rest on the exit or
+// options button had put that button's own kind in force, which never clicks.
+void WindowManager::giveBackClickKind() {
+    if (isOptionsWindowVisible() || isExitWindowVisible()) {
+        app_.clickMode = ClickMode::LeftClick;
+    } else if (bar_ != nullptr) {
+        bar_->giveBackChosenKind();  // also wakes a dwell timer asleep until a move
     }
 }
 
 void WindowManager::openAboutWindow() {
-    const QPoint centre = madeOptionsWindow().geometry().center();
+    // Where the options window shows, without making it (making it forces the
+    // left click); an about window open already stays where it is.
+    ScreenMetrics& screen = platform_.screen;
+    const QPoint centre =
+        aboutWindow_ && aboutWindow_->isVisible()
+            ? aboutWindow_->pos() + QPoint(aboutWindow_->width() / 2, aboutWindow_->height() / 2)
+            : QPoint(twipsToPixelsX(screen, screen.widthTwips() / 2),
+                     twipsToPixelsY(screen, screen.heightTwips() / 2));
+    openAboutWindowAt(centre);
+}
+
+void WindowManager::openAboutWindowForOptions() {
+    aboutReturnsToOptions_ = true;
+    openAboutWindowAt(madeOptionsWindow().geometry().center());
+}
+
+void WindowManager::openAboutWindowAt(const QPoint& centre) {
     if (!aboutWindow_) {
         aboutWindow_ = std::make_unique<AboutWindow>(app_, platform_, *this);
         aboutWindow_->load();
@@ -88,9 +110,12 @@ void WindowManager::closeAboutWindow() {
         doomed->hide();
         doomed->deleteLater();
     }
-    OptionsWindow& options = madeOptionsWindow();
-    options.show();
-    options.raise();
+    if (std::exchange(aboutReturnsToOptions_, false) && optionsWindow_) {
+        // Shown again, the options window is used by dwelling as before.
+        app_.clickMode = ClickMode::LeftClick;
+        optionsWindow_->show();
+        optionsWindow_->raise();
+    }
 }
 
 void WindowManager::openExtrasWindow() {

@@ -33,13 +33,18 @@ class WindowManager : public SecondaryWindows, public UpdatePrompt {
     // The windows, or null while they do not exist.
     OptionsWindow* optionsWindow() { return optionsWindow_.get(); }
     ExitWindow* exitWindow() { return exitWindow_.get(); }
-    // Destroys the window: its unload step runs, and the next make creates it anew.
+    // Destroys the window, and the next make creates it anew. The click kind
+    // the user chose comes back (lit on the bar) unless the other of the two
+    // windows still shows, which keeps the left click.
     void destroyOptionsWindow();
     void destroyExitWindow();
 
-    // The about window, opened from the options window in its place; closing
-    // it brings the options window back.
+    // The about window from the tray: in the middle of the screen, over
+    // whatever the user was doing, to which closing it goes back.
     void openAboutWindow();
+    // The about window from the options window, in its place while the
+    // options window hides; closing it brings the options window back.
+    void openAboutWindowForOptions();
     void closeAboutWindow();
     AboutWindow* aboutWindow() { return aboutWindow_.get(); }
 
@@ -72,6 +77,8 @@ class WindowManager : public SecondaryWindows, public UpdatePrompt {
   private:
     OptionsWindow& madeOptionsWindow();
     ExitWindow& madeExitWindow();
+    void giveBackClickKind();
+    void openAboutWindowAt(const QPoint& centre);
 
     AppState& app_;
     Platform& platform_;
@@ -80,6 +87,8 @@ class WindowManager : public SecondaryWindows, public UpdatePrompt {
     std::unique_ptr<ExitWindow> exitWindow_;
     std::unique_ptr<AboutWindow> aboutWindow_;
     std::unique_ptr<ExtrasWindow> extrasWindow_;
+    // Whether closing the about window brings the options window back.
+    bool aboutReturnsToOptions_ = false;
     std::function<void()> onExtrasChanged_;
     std::function<void(const TextTable&)> onTextsApplied_;
 };

@@ -9,19 +9,15 @@
 namespace tz::test {
 namespace {
 
-TEST_F(WindowsTest, StartUpMakesBothWindowsHiddenInTheOrderThatDecidesTheirModes) {
+TEST_F(WindowsTest, StartUpMakesBothWindowsHiddenAndCancelWritesNothing) {
     start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n5\r\n");
     const std::string before = dir.read(kSettingsFileName);
     EXPECT_FALSE(windows.isOptionsWindowVisible() || windows.isExitWindowVisible());
     EXPECT_EQ(app.clickMode, ClickMode::RightClick);  // the saved start mode
-    // The exit window was made inside the options window's load step, before
-    // anything had set the click mode; the options window after it.
-    click(control(*windows.exitWindow(), "noButton"));
-    EXPECT_EQ(app.clickMode, ClickMode::Exit);
-    OptionsWindow& o = *windows.optionsWindow();
+    ASSERT_NE(windows.exitWindow(), nullptr);
+    OptionsWindow& o = openOptions();
     click(control(o, "soundLabel"));
-    click(control(o, "cancelButton"));  // writes nothing
-    EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
+    click(control(o, "cancelButton"));
     EXPECT_EQ(windows.optionsWindow(), nullptr);
     EXPECT_EQ(dir.read(kSettingsFileName), before);
     EXPECT_EQ(app.settings.soundOn + fake.startupEntry.writes + fake.startupEntry.removals, 0);
@@ -49,7 +45,8 @@ std::string shownValues(OptionsWindow& o) {
 // The values from the file (one refused by its scroll bar, whose number still
 // shows it), or a first run's defaults given after start-up made the window.
 // The sound label sets a greyed box, the right edge's toggles nothing, a click
-// never greys a box, and a number follows its scroll bar.
+// never greys a box, and a number follows its scroll bar. Line 8 is the kind
+// chosen, left click on a first run (never the exit button lit at its start).
 struct OptionsCase {
     std::string file, shown, afterClicks, savedByOk;
     friend void PrintTo(const OptionsCase& c, std::ostream* os) {
@@ -79,9 +76,9 @@ INSTANTIATE_TEST_SUITE_P(
                                   "0 15 7 7 2120", "1 1 7 7 2222",
                                   "1\r\n7\r\n1\r\nEnglish.lng\r\n1\r\n1\r\n1\r\n4\r\n"},
                       OptionsCase{"", "2 2 5 5 0000", "3 3 5 5 0202",
-                                  "3\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n1\r\n0\r\n"}));
+                                  "3\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n1\r\n3\r\n"}));
 
-TEST_F(WindowsTest, OkSavesTheStartModeInForceUpdatesTheEntryAndRefitsTheBar) {
+TEST_F(WindowsTest, OkSavesTheChosenKindUpdatesTheEntryAndRefitsTheBar) {
     start();
     bar->selectButton(5);  // saved at once as the next start's mode
     OptionsWindow& o = openOptions();
@@ -90,7 +87,7 @@ TEST_F(WindowsTest, OkSavesTheStartModeInForceUpdatesTheEntryAndRefitsTheBar) {
     rest({500, 500}, 3);  // a move, then two resting ticks
     ASSERT_GT(bar->engine().state().clickTicks + bar->engine().state().barTicks, 0);
     click(control(o, "okButton"));
-    EXPECT_EQ(dir.read(kSettingsFileName), "2\r\n5\r\n1\r\nEnglish.lng\r\n0\r\n1\r\n0\r\n3\r\n");
+    EXPECT_EQ(dir.read(kSettingsFileName), "2\r\n5\r\n1\r\nEnglish.lng\r\n0\r\n1\r\n0\r\n5\r\n");
     EXPECT_EQ(fake.startupEntry.entry, dir.path() + "/tindro-zevad");
     EXPECT_EQ(bar->engine().state().clickTicks + bar->engine().state().barTicks, 0);
     // The middle-click button shows and the buttons below it move down; then back.
@@ -139,8 +136,8 @@ TEST_F(WindowsTest, ExitWindowShowsTheFaceWithoutABoxAndNoWindowTrapsTheDweller)
 }
 
 // Closed by its close box, by Esc or by its close control (clicked as a rest
-// clicks it), the about window gives the options window back, and the click
-// mode the options window saved stays.
+// clicks it), the about window gives the options window back, with the left
+// click in force again.
 TEST_F(WindowsTest, AboutWindowTakesTheOptionsWindowsPlaceAndGivesItBack) {
     start();
     for (int way = 0; way < 3; ++way) {
