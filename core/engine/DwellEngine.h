@@ -38,6 +38,11 @@ class EngineHost {
     virtual void activateButton(ClickMode button) = 0;
     // The click sound.
     virtual void playClickSound() = 0;
+    // Places away from the bar where a rest acts instead of clicking, in
+    // every click kind, pause included (the tray icon and its open menu).
+    virtual bool restActsAt(std::int32_t /*x*/, std::int32_t /*y*/) { return false; }
+    // A rest where restActsAt holds has lasted the delay.
+    virtual void actAt(std::int32_t /*x*/, std::int32_t /*y*/) {}
 };
 
 // The engine's own variables; they live for the whole run and start at 0.
@@ -108,6 +113,8 @@ class DwellEngine {
     void showOrHideBar(std::int32_t x, std::int32_t y);
     void activateBarButton();
     void dwellClick(std::int32_t x, std::int32_t y);
+    // A rest where the host acts instead of clicking.
+    void restOnActingPlace(std::int32_t x, std::int32_t y);
     void clickFeedback();
 
     AppState& app_;
@@ -118,6 +125,7 @@ class DwellEngine {
     DwellState state_;
     PointerPosition previousSample_;
     bool pointerStill_ = false;  // the last two samples are the same position
+    bool restActsHere_ = false;  // the last tick rested where the host acts
     bool sampled_ = false;
 };
 
