@@ -517,4 +517,14 @@ void ClickBar::playClickSound() {
     sounds_.playClick();
 }
 
+bool ClickBar::restActsAt(std::int32_t x, std::int32_t y) {
+    return restActsAt_ && restActsAt_({x, y});
+}
+
+void ClickBar::actAt(std::int32_t x, std::int32_t y) {
+    if (actAt_) {
+        actAt_({x, y});
+    }
+}
+
 }  // namespace tz

@@ -39,6 +39,13 @@ class ClickBar : public QWidget, public EngineHost {
     void onDwellTick();
     // Called after every dwell tick, for what follows the engine's state.
     void setAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
+    // Where a rest acts instead of clicking away from the bar (the tray icon
+    // and its menu), and what it does there; the pointer in screen pixels.
+    void setRestPlaces(std::function<bool(PointerPosition)> actsAt,
+                       std::function<void(PointerPosition)> act) {
+        restActsAt_ = std::move(actsAt);
+        actAt_ = std::move(act);
+    }
     void onSlideTick();
     // Ticks again at once (on the tick grid) if the dwell timer sleeps until
     // the pointer moves: for changes of state that come without a move.
@@ -72,6 +79,8 @@ class ClickBar : public QWidget, public EngineHost {
     bool isOptionsWindowVisible() override;
     void activateButton(ClickMode button) override;
     void playClickSound() override;
+    bool restActsAt(std::int32_t x, std::int32_t y) override;
+    void actAt(std::int32_t x, std::int32_t y) override;
 
     // Read-only views for tests and the windows that need them.
     bool isButtonLit(int index) const { return shown_[index] == index + kButtonCount; }
@@ -139,6 +148,8 @@ class ClickBar : public QWidget, public EngineHost {
     QTimer sleepCheck_;
     bool sleeping_ = false;
     std::function<void()> afterTick_;
+    std::function<bool(PointerPosition)> restActsAt_;
+    std::function<void(PointerPosition)> actAt_;
     // The click kind the pause key brings back.
     ClickMode pausedKind_ = ClickMode::LeftClick;
 };
