@@ -105,6 +105,8 @@ class ClickBar : public QWidget, public EngineHost {
     std::string settingsPath() const;
     void startTicking();
     void stopTicking();
+    // Tells a screen reader which bar button's click kind is now in force.
+    void announceKindInForce();
     void sleepUntilPointerMoves();
     void wakeIfPointerMoved();
     void resumeOnTickGrid();
@@ -150,6 +152,8 @@ class ClickBar : public QWidget, public EngineHost {
     std::function<void()> afterTick_;
     std::function<bool(PointerPosition)> restActsAt_;
     std::function<void(PointerPosition)> actAt_;
+    // The click kind a screen reader was last told is in force.
+    ClickMode announcedMode_ = ClickMode::Exit;
     // The click kind the pause key brings back.
     ClickMode pausedKind_ = ClickMode::LeftClick;
 };
