@@ -1,6 +1,7 @@
 #include "gui/TrayIndicator.h"
 
 #include <QActionGroup>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
@@ -120,7 +121,12 @@ void TrayIndicator::actAt(QPoint global) {
 
 void TrayIndicator::openMenuBeside(const QRect& icon) {
     // Below the icon, or above it where the screen ends, so that the pointer
-    // resting on the icon is not on an item yet.
+    // resting on the icon is not on an item yet. A panel that keeps the icon's
+    // place to itself gets the menu at the pointer.
+    if (!icon.isValid()) {
+        menu_->popup(QCursor::pos());
+        return;
+    }
     const QScreen* screen = QGuiApplication::screenAt(icon.center());
     const QRect room = screen != nullptr ? screen->geometry() : QRect();
     const QSize size = menu_->sizeHint();
