@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QToolTip>
 #include <algorithm>
 
 namespace tz {
@@ -81,6 +82,13 @@ TrayIndicator::TrayIndicator() : menu_(std::make_unique<QMenu>()) {
     icon_ = new QSystemTrayIcon(this);
     icon_->setObjectName(QStringLiteral("trayIcon"));
     icon_->setContextMenu(menu_.get());
+    // The icon's tooltip, which comes up while the pointer rests on the icon,
+    // would hide the menu's first item: it waits until the menu closes.
+    QObject::connect(menu_.get(), &QMenu::aboutToShow, this, [this] {
+        icon_->setToolTip(QString());
+        QToolTip::hideText();
+    });
+    QObject::connect(menu_.get(), &QMenu::aboutToHide, this, [this] { showState(); });
     // A click by hand opens the menu too, or closes the open one.
     QObject::connect(icon_, &QSystemTrayIcon::activated, this,
                      [this](QSystemTrayIcon::ActivationReason reason) {
