@@ -42,10 +42,16 @@ ClickFeedback::ClickFeedback(AppState& app, ClickBar& bar, WindowManager& window
                      [&windows] { windows.openAboutWindow(); });
     QObject::connect(&tray_, &TrayIndicator::quitRequested,
                      [this] { bar_.runButtonCommand(ClickMode::Exit); });
+    // The icon and its menu act on a rest, in every kind and while paused.
+    bar_.setRestPlaces([this](PointerPosition at) { return tray_.restActsAt(inWindowPixels(at)); },
+                       [this](PointerPosition at) { tray_.actAt(inWindowPixels(at)); });
 }
 
 QPoint ClickFeedback::pointer() const {
-    const PointerPosition at = bar_.engine().lastSample();
+    return inWindowPixels(bar_.engine().lastSample());
+}
+
+QPoint ClickFeedback::inWindowPixels(PointerPosition at) const {
     const double scale = screen_.windowScale();
     return QPoint(static_cast<int>(std::lround(at.x / scale)),
                   static_cast<int>(std::lround(at.y / scale)));
@@ -82,6 +88,9 @@ void ClickFeedback::applyExtras() {
 
 void ClickFeedback::retranslate(const TextTable& texts) {
     tray_.retranslate(texts);
+    // A screen reader finds the ring among the program's windows: it is
+    // called by the words of its preference.
+    ring_.setAccessibleName(QString::fromStdString(texts[TextId::CountdownCaption]));
 }
 
 }  // namespace tz

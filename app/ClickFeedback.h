@@ -2,6 +2,7 @@
 #include "core/AppState.h"
 #include "gui/CountdownRing.h"
 #include "gui/TrayIndicator.h"
+#include "platform/Pointer.h"
 #include "platform/ScreenMetrics.h"
 
 namespace tz {
@@ -28,6 +29,8 @@ class ClickFeedback {
     // Where the tick just found the pointer, in window pixels: no second
     // query of the X server.
     QPoint pointer() const;
+    // A position in screen pixels as window pixels.
+    QPoint inWindowPixels(PointerPosition at) const;
 
     AppState& app_;
     ClickBar& bar_;

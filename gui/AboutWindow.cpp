@@ -81,6 +81,7 @@ AboutWindow::AboutWindow(AppState& app, Platform& platform, WindowManager& windo
     homePageLink_->setText(QString::fromUtf8(build::kSiteBase));
     homePageLink_->setCursor(handCursor());
     homePageLink_->onClick = [this] { openHomePage(); };
+    homePageLink_->accessibleRole = QAccessible::Link;
     place(homePageLink_, 1860, 3840, 3255, 255);
     homePageCaption_ = text(creditsPanel_, 8, false);
     place(homePageCaption_, 720, 3870, 1050, 195);

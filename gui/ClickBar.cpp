@@ -1,5 +1,6 @@
 #include "gui/ClickBar.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <algorithm>
 #include <filesystem>
@@ -122,6 +123,20 @@ void ClickBar::createControls() {
         const auto index = static_cast<std::int16_t>(i);
         button->onMouseMove = [this, index] { selectButton(index); };
         button->onClick = [this, index] { runButtonCommand(static_cast<ClickMode>(index)); };
+        // A screen reader presses a click kind to choose it, as moving onto
+        // it does, and sees which one is in force; exit, options and help
+        // run their commands.
+        const auto mode = static_cast<ClickMode>(index);
+        if (mode == ClickMode::Pause || isClickingKind(mode)) {
+            button->accessibleRole = QAccessible::RadioButton;
+            button->isChecked = [this, mode] { return app_.clickMode == mode; };
+            button->onPress = [this, index] {
+                selectButton(index);
+                wakeTicking();
+            };
+        } else {
+            button->accessibleRole = QAccessible::Button;
+        }
         buttons_[i] = button;
         button->setObjectName(QLatin1String(kButtonNames[i]));
         buttonLeft_[i] = kButtonPlaces[i].left;
@@ -337,6 +352,7 @@ void ClickBar::onSlideTick() {
 void ClickBar::onDwellTick() {
     lastTickAt_ = tickClock_.elapsed();
     engine_.tick();
+    announceKindInForce();
     if (afterTick_) {
         afterTick_();
     }
@@ -344,6 +360,24 @@ void ClickBar::onDwellTick() {
     if (engine_.idleUntilPointerMoves() && platform_.motionWatch.available()) {
         sleepUntilPointerMoves();
     }
+}
+
+void ClickBar::announceKindInForce() {
+    if (app_.clickMode == announcedMode_) {
+        return;
+    }
+    // The buttons of the kind left and of the kind now in force tell a screen
+    // reader that their checked state changed.
+    QAccessible::State checked;
+    checked.checked = true;
+    for (const ClickMode mode : {announcedMode_, app_.clickMode}) {
+        const auto index = static_cast<int>(mode);
+        if (index >= 0 && index < kButtonCount) {
+            QAccessibleStateChangeEvent event(buttons_[index], checked);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+    announcedMode_ = app_.clickMode;
 }
 
 void ClickBar::sleepUntilPointerMoves() {
@@ -553,6 +587,16 @@ void ClickBar::selectBarButton(ClickMode button) {
 
 void ClickBar::pointerOnBarBackground() {
     pauseClicking();
+}
+
+bool ClickBar::restActsAt(std::int32_t x, std::int32_t y) {
+    return restActsAt_ && restActsAt_({x, y});
+}
+
+void ClickBar::actAt(std::int32_t x, std::int32_t y) {
+    if (actAt_) {
+        actAt_({x, y});
+    }
 }
 
 }  // namespace tz

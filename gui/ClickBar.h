@@ -39,6 +39,13 @@ class ClickBar : public QWidget, public EngineHost {
     void onDwellTick();
     // Called after every dwell tick, for what follows the engine's state.
     void setAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
+    // Where a rest acts instead of clicking away from the bar (the tray icon
+    // and its menu), and what it does there; the pointer in screen pixels.
+    void setRestPlaces(std::function<bool(PointerPosition)> actsAt,
+                       std::function<void(PointerPosition)> act) {
+        restActsAt_ = std::move(actsAt);
+        actAt_ = std::move(act);
+    }
     void onSlideTick();
     // Ticks again at once (on the tick grid) if the dwell timer sleeps until
     // the pointer moves: for changes of state that come without a move.
@@ -79,6 +86,8 @@ class ClickBar : public QWidget, public EngineHost {
     BarButtonPlaces barButtonPlaces() override;
     void selectBarButton(ClickMode button) override;
     void pointerOnBarBackground() override;
+    bool restActsAt(std::int32_t x, std::int32_t y) override;
+    void actAt(std::int32_t x, std::int32_t y) override;
 
     // Read-only views for tests and the windows that need them.
     bool isButtonLit(int index) const { return shown_[index] == index + kButtonCount; }
@@ -106,6 +115,8 @@ class ClickBar : public QWidget, public EngineHost {
     std::string settingsPath() const;
     void startTicking();
     void stopTicking();
+    // Tells a screen reader which bar button's click kind is now in force.
+    void announceKindInForce();
     void sleepUntilPointerMoves();
     void wakeIfPointerMoved();
     void resumeOnTickGrid();
@@ -149,6 +160,10 @@ class ClickBar : public QWidget, public EngineHost {
     QTimer sleepCheck_;
     bool sleeping_ = false;
     std::function<void()> afterTick_;
+    std::function<bool(PointerPosition)> restActsAt_;
+    std::function<void(PointerPosition)> actAt_;
+    // The click kind a screen reader was last told is in force.
+    ClickMode announcedMode_ = ClickMode::Exit;
 };
 
 }  // namespace tz

@@ -125,6 +125,7 @@ ClickableLabel* OptionsWindow::linkLabel(double left, double top, double width, 
     setTextColour(l, kLinkColour);
     l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     l->setText(QString::fromUtf8(design));
+    l->accessibleRole = QAccessible::Link;
     return l;
 }
 
@@ -252,6 +253,8 @@ void OptionsWindow::createControls() {
     aboutButton_->onClick = [this] { showAbout(); };
     mouseSettingsLink_->onClick = [this] { openMouseSettings(); };
     donateButton_->onClick = [this] { openDonationPage(); };
+    aboutButton_->accessibleRole = QAccessible::Button;
+    donateButton_->accessibleRole = QAccessible::Button;
 }
 
 void OptionsWindow::load() {

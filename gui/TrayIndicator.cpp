@@ -2,8 +2,12 @@
 
 #include <QActionGroup>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QSystemTrayIcon>
+#include <QToolTip>
+#include <algorithm>
 
 namespace tz {
 
@@ -45,6 +49,12 @@ QString itemText(const TextTable& texts, std::size_t id) {
 
 TrayIndicator::TrayIndicator() : menu_(std::make_unique<QMenu>()) {
     menu_->setObjectName(QStringLiteral("trayMenu"));
+    // Not a popup: a popup grabs the keyboard and the pointer while it is open,
+    // so keys typed meanwhile would be lost. Rests choose its items and a rest
+    // outside closes it, so it needs neither grab.
+    menu_->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowDoesNotAcceptFocus | Qt::BypassWindowManagerHint);
+    menu_->setAttribute(Qt::WA_ShowWithoutActivating);
     pauseAction_ = addAction("pauseAction");
     menu_->addSeparator();
     kinds_ = new QActionGroup(this);
@@ -72,11 +82,18 @@ TrayIndicator::TrayIndicator() : menu_(std::make_unique<QMenu>()) {
     icon_ = new QSystemTrayIcon(this);
     icon_->setObjectName(QStringLiteral("trayIcon"));
     icon_->setContextMenu(menu_.get());
-    // The left click a rest sends opens the menu where the pointer is.
+    // The icon's tooltip, which comes up while the pointer rests on the icon,
+    // would hide the menu's first item: it waits until the menu closes.
+    QObject::connect(menu_.get(), &QMenu::aboutToShow, this, [this] {
+        icon_->setToolTip(QString());
+        QToolTip::hideText();
+    });
+    QObject::connect(menu_.get(), &QMenu::aboutToHide, this, [this] { showState(); });
+    // A click by hand opens the menu too, or closes the open one.
     QObject::connect(icon_, &QSystemTrayIcon::activated, this,
                      [this](QSystemTrayIcon::ActivationReason reason) {
                          if (reason == QSystemTrayIcon::Trigger) {
-                             menu_->popup(QCursor::pos());
+                             menu_->isVisible() ? menu_->hide() : openMenuBeside(icon_->geometry());
                          }
                      });
     showState();
@@ -89,6 +106,47 @@ QAction* TrayIndicator::addAction(const char* name) {
     action->setParent(this);
     action->setObjectName(QLatin1String(name));
     return action;
+}
+
+bool TrayIndicator::restActsAt(QPoint global) const {
+    return menu_->isVisible() || (icon_->isVisible() && icon_->geometry().contains(global));
+}
+
+void TrayIndicator::actAt(QPoint global) {
+    if (menu_->isVisible()) {
+        const QPoint inMenu = menu_->mapFromGlobal(global);
+        QAction* action = menu_->rect().contains(inMenu) ? menu_->actionAt(inMenu) : nullptr;
+        if (action != nullptr && action->isEnabled() && !action->isSeparator()) {
+            menu_->hide();
+            action->trigger();
+        } else if (!menu_->geometry().contains(global) && !icon_->geometry().contains(global)) {
+            menu_->hide();
+        }
+    } else if (icon_->isVisible() && icon_->geometry().contains(global)) {
+        openMenuBeside(icon_->geometry());
+    }
+}
+
+void TrayIndicator::openMenuBeside(const QRect& icon) {
+    // Below the icon, or above it where the screen ends, so that the pointer
+    // resting on the icon is not on an item yet. A panel that keeps the icon's
+    // place to itself gets the menu at the pointer.
+    if (!icon.isValid()) {
+        menu_->popup(QCursor::pos());
+        return;
+    }
+    const QScreen* screen = QGuiApplication::screenAt(icon.center());
+    const QRect room = screen != nullptr ? screen->geometry() : QRect();
+    const QSize size = menu_->sizeHint();
+    QPoint at(icon.left(), icon.bottom() + 1);
+    if (!room.isNull()) {
+        if (at.y() + size.height() > room.bottom() + 1) {
+            at.setY(icon.top() - size.height());
+        }
+        at.setX(std::clamp(at.x(), room.left(),
+                           std::max(room.left(), room.right() + 1 - size.width())));
+    }
+    menu_->popup(at);
 }
 
 void TrayIndicator::setEnabled(bool wanted) {

@@ -1,5 +1,7 @@
 #pragma once
 #include <QObject>
+#include <QPoint>
+#include <QRect>
 #include <memory>
 
 #include "core/AppState.h"
@@ -15,9 +17,10 @@ namespace tz {
 // The icon in the desktop's system tray: the picture of the bar button of the
 // click kind in force (the pause button's while paused), a tooltip saying the
 // same, and a menu to pause, choose the kind, open the options, help and about
-// windows, or exit. A left click on the icon opens the menu too, as a rest
-// clicks with the left button. Without a system tray nothing shows and the
-// program runs the same.
+// windows, or exit. A rest on the icon opens the menu and a rest on an item
+// chooses it, in every click kind and while paused, without a click; a click
+// on the icon by hand opens the menu too. Without a system tray nothing shows
+// and the program runs the same.
 class TrayIndicator : public QObject {
     Q_OBJECT
 
@@ -36,6 +39,13 @@ class TrayIndicator : public QObject {
     // The menu, also for tests (its actions are named by role).
     QMenu* menu() const { return menu_.get(); }
 
+    // Whether a rest at `global` (window pixels) acts here instead of
+    // clicking: on the shown icon, and anywhere while the menu is open.
+    bool restActsAt(QPoint global) const;
+    // A rest at `global`: on the icon it opens the menu beside it, on an item
+    // it chooses that item, elsewhere it closes the open menu.
+    void actAt(QPoint global);
+
   signals:
     void pauseToggled();
     void clickModeChosen(tz::ClickMode mode);
@@ -46,6 +56,7 @@ class TrayIndicator : public QObject {
 
   private:
     void showState();
+    void openMenuBeside(const QRect& icon);
     QAction* addAction(const char* name);
 
     std::unique_ptr<QMenu> menu_;

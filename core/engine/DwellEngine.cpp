@@ -80,7 +80,9 @@ void DwellEngine::cancelPendingClick() {
 }
 
 bool DwellEngine::idleUntilPointerMoves() const {
-    return pointerStill_ && (state_.restClicked || app_.clickMode == ClickMode::Pause);
+    // Paused, a rest still counts where the host acts on it.
+    return pointerStill_ &&
+           (state_.restClicked || (app_.clickMode == ClickMode::Pause && !restActsHere_));
 }
 
 void DwellEngine::showOrHideBar(std::int32_t x, std::int32_t y) {
@@ -193,6 +195,12 @@ void DwellEngine::dwellClick(std::int32_t x, std::int32_t y) {
     const std::int32_t margin = std::int32_t{app_.settings.tolerance} + 2;
     const bool moved = std::abs(std::int32_t{state_.lastX} - x) >= margin ||
                        std::abs(std::int32_t{state_.lastY} - y) >= margin;
+    // Where the host acts on a rest no click is ever sent, whatever the kind.
+    restActsHere_ = !moved && host_.restActsAt(x, y);
+    if (restActsHere_) {
+        restOnActingPlace(x, y);
+        return;
+    }
     // Movement (or the pause mode) ends the rest and its count: every click
     // needs a whole delay of resting ticks after the pointer last moved.
     if (moved || app_.clickMode == ClickMode::Pause) {
@@ -236,6 +244,19 @@ void DwellEngine::dwellClick(std::int32_t x, std::int32_t y) {
     }
     state_.restClicked = true;
     clickFeedback();
+}
+
+void DwellEngine::restOnActingPlace(std::int32_t x, std::int32_t y) {
+    increment(state_.clickTicks);
+    if (state_.clickTicks < app_.settings.delay) {
+        return;
+    }
+    state_.clickTicks = 0;
+    if (!state_.restClicked) {
+        state_.restClicked = true;
+        host_.actAt(x, y);
+        clickFeedback();
+    }
 }
 
 void DwellEngine::clickFeedback() {

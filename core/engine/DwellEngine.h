@@ -58,6 +58,11 @@ class EngineHost {
     // them: what moving there does (lighting and selecting, or pausing).
     virtual void selectBarButton(ClickMode button) = 0;
     virtual void pointerOnBarBackground() = 0;
+    // Places away from the bar where a rest acts instead of clicking, in
+    // every click kind, pause included (the tray icon and its open menu).
+    virtual bool restActsAt(std::int32_t /*x*/, std::int32_t /*y*/) { return false; }
+    // A rest where restActsAt holds has lasted the delay.
+    virtual void actAt(std::int32_t /*x*/, std::int32_t /*y*/) {}
 };
 
 // The engine's own variables; they live for the whole run and start at 0.
@@ -129,6 +134,8 @@ class DwellEngine {
     void followPointerOnBar(std::int32_t x, std::int32_t y);
     void activateBarButton();
     void dwellClick(std::int32_t x, std::int32_t y);
+    // A rest where the host acts instead of clicking.
+    void restOnActingPlace(std::int32_t x, std::int32_t y);
     void clickFeedback();
 
     AppState& app_;
@@ -139,6 +146,7 @@ class DwellEngine {
     DwellState state_;
     PointerPosition previousSample_;
     bool pointerStill_ = false;  // the last two samples are the same position
+    bool restActsHere_ = false;  // the last tick rested where the host acts
     bool sampled_ = false;
     // What of the shown bar the last tick found under the pointer: a button's
     // index, kOnBackground, or kOffBar (also while the bar is hidden).

@@ -1,8 +1,9 @@
 """What the program shows away from its bar: the countdown beside the pointer and the
 tray icon with its menu, both used the way a dwelling user does."""
 import time
+from Xlib import X
 from Xlib.ext import shape
-from harness import ELSEWHERE, SETTINGS, Button, ProgramTestCase, TrayHost, wait_until
+from harness import ELSEWHERE, SETTINGS, ProgramTestCase, TrayHost, wait_until
 
 FILL = (255 * 299 + 200 * 587) // 1000  # the luminance of the countdown's amber fill
 
@@ -34,23 +35,39 @@ class PointerFeedbackTest(ProgramTestCase):
         self.assertEqual(window.shape_get_rectangles(shape.SK.Input).rectangles, [])
         self.assertTrue(window.get_attributes().override_redirect)
 
-    def test_the_tray_icon_opens_its_menu_by_a_rest_and_pauses_or_asks_to_exit(self):
+    def test_the_tray_icon_and_its_menu_act_on_rests_without_a_click_even_while_paused(self):
         self.start_parked()
         tray = TrayHost(self.display)  # a panel that starts after the program, as at logon
         self.addCleanup(tray.close)
         icon = wait_until(lambda: tray.icons and tray.icons[0], 15)
         self.assertTrue(icon, "the program put no icon into the tray")
-        before = self.x.grab(icon)
+        before, places = self.x.grab(icon), [icon]
+        self.monitor.clear()
 
         menu = self.open_tray_menu(icon)  # its first item pauses: saved as the bar's pause button is
+        places.append(menu.rect)
+        # The open menu takes the keyboard from no one: what the user types goes on.
+        root = self.x.d.screen().root
+        self.assertEqual(root.grab_keyboard(False, X.GrabModeAsync, X.GrabModeAsync,
+                                            X.CurrentTime), X.GrabSuccess)
+        self.x.d.ungrab_keyboard(X.CurrentTime)
+        self.x.d.sync()
         self.x.move(menu.rect.x + menu.rect.w // 2, menu.rect.y + 12)
         self.wait_settings_line(8, "1")
         self.assertTrue(wait_until(lambda: self.x.grab(icon) != before, 5), "icon unchanged")
         self.assertEqual(self.rest_at(self.recorder.centre, 0), [])
-        self.choose(Button.LEFT)  # paused, a rest on the icon would not click either
+        # Paused, a rest opens the menu all the same, and its first item resumes.
+        menu = self.open_tray_menu(icon)
+        places.append(menu.rect)
+        self.x.move(menu.rect.x + menu.rect.w // 2, menu.rect.y + 12)
+        self.wait_settings_line(8, "3")
         self.x.move(ELSEWHERE)
         menu = self.open_tray_menu(icon)  # its last item asks whether to exit, as the bar's exit button does
+        places.append(menu.rect)
         self.x.move(menu.rect.x + menu.rect.w // 2, menu.rect.y + menu.rect.h - 12)
         self.assertTrue(wait_until(lambda: self.x.find(
             lambda w: w.pid == self.bar_pid and w.viewable and w.title == "Exit the program"),
             10), self.windows())
+        # Neither the icon nor its menu ever had a click from the program.
+        self.assertEqual([e for e in self.monitor.events() for r in places
+                          if r.x <= e[2][0] < r.x + r.w and r.y <= e[2][1] < r.y + r.h], [])

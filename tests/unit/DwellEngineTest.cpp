@@ -51,6 +51,12 @@ struct FakeHost : EngineHost {
         selected.push_back(-1);
         app.clickMode = followSelection ? M::Pause : app.clickMode;
     }
+    bool restActsAt(std::int32_t x, std::int32_t y) override {
+        return x >= 1200 && x < 1232 && y >= 0 && y < 32;  // a tray icon at the top right
+    }
+    void actAt(std::int32_t x, std::int32_t y) override {
+        log.push_back("act " + std::to_string(x) + " " + std::to_string(y));
+    }
     void make(bool& exists) {
         app.clickMode = std::exchange(exists, true) ? app.clickMode : M::LeftClick;
     }
@@ -296,6 +302,29 @@ TEST_F(DwellEngineTest, TheShownBarSelectsWhatIsUnderThePointerOncePerChange) {
     EXPECT_EQ(host.selected, std::vector<int>{7});
     EXPECT_EQ(host.log, (Log{"sound", "command 7"}));
     EXPECT_EQ(app.clickMode, M::LeftClick);
+}
+
+TEST(DwellEngine, ARestWhereTheHostActsActsOnceAndNeverClicksInAnyKind) {
+    for (const ClickMode mode :
+         {M::Pause, M::LeftClick, M::DoubleClick, M::Drag, M::RightClick, M::MiddleClick}) {
+        Rig r;
+        r.app.clickMode = mode;
+        if (mode == M::Drag) {
+            r.at(600, 600, 6);  // the button held down elsewhere stays down
+        }
+        const auto held = r.events();
+        r.host.log.clear();
+        r.at(1210, 10, 5);  // a move, then four resting ticks: not yet
+        EXPECT_EQ(r.host.log, Log{}) << static_cast<int>(mode);
+        // Paused, the timer keeps ticking through such a rest.
+        EXPECT_FALSE(r.engine.idleUntilPointerMoves()) << static_cast<int>(mode);
+        r.at(1211, 11, 30);
+        EXPECT_EQ(r.host.log, (Log{"act 1211 11", "sound"})) << static_cast<int>(mode);
+        EXPECT_EQ(r.events(), held) << static_cast<int>(mode);
+        EXPECT_TRUE(r.engine.idleUntilPointerMoves()) << static_cast<int>(mode);
+        r.at(1225, 25, 6);  // the next rest acts again
+        EXPECT_EQ(r.host.log.size(), 4u) << static_cast<int>(mode);
+    }
 }
 
 TEST(DwellEngine, BarShowsAtTheDesktopsOuterEdgesOnThePointersMonitor) {

@@ -2,6 +2,7 @@
 // ring takes no input and the options window's link opens the window is
 // shown on a real X server (tests/e2e).
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
 #include <QScreen>
@@ -141,6 +142,38 @@ TEST(TrayIndicatorTest, MenuItemsSayTheirTextsSendTheirSignalsAndShowTheKindInFo
         EXPECT_EQ(tray.findChild<QAction*>("pauseAction")->text(), pauseText);
         EXPECT_EQ(tray.findChild<QSystemTrayIcon*>()->toolTip(), tip);
     }
+}
+
+TEST(TrayIndicatorTest, WhileTheMenuIsOpenARestChoosesTheItemUnderItOrClosesTheMenu) {
+    TrayIndicator tray;
+    tray.retranslate(numberedTexts());
+    std::vector<int> chosen;
+    QObject::connect(&tray, &TrayIndicator::clickModeChosen,
+                     [&](ClickMode mode) { chosen.push_back(int(mode)); });
+    QMenu* menu = tray.menu();
+    const QPoint away(700, 500);
+    EXPECT_FALSE(tray.restActsAt(away));  // no tray here, no menu open
+    menu->popup(QPoint(100, 100));
+    ASSERT_TRUE(menu->isVisible());
+    // It takes neither the keyboard nor the pointer: keys typed meanwhile go on.
+    EXPECT_NE(menu->windowType(), Qt::Popup);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_TRUE(tray.restActsAt(away));
+    QAction* right = tray.findChild<QAction*>("rightClickAction");
+    const QPoint onRight = menu->mapToGlobal(menu->actionGeometry(right).center());
+    tray.actAt(onRight);
+    EXPECT_EQ(chosen, std::vector<int>{5});
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_FALSE(tray.restActsAt(onRight));
+    // On a separator nothing; outside the menu it closes, choosing nothing.
+    menu->popup(QPoint(100, 100));
+    QAction* separator = menu->actions().at(1);
+    ASSERT_TRUE(separator->isSeparator());
+    tray.actAt(menu->mapToGlobal(menu->actionGeometry(separator).center()));
+    EXPECT_TRUE(menu->isVisible());
+    tray.actAt(away);
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_EQ(chosen, std::vector<int>{5});
 }
 
 TEST(ExtrasWindowTest, OkGivesWhatTheControlsShowAndCancelGivesNothing) {

@@ -1,4 +1,5 @@
 // The options, exit and about windows.
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QTextDocumentFragment>
 #include <QWindow>
@@ -164,6 +165,54 @@ TEST_F(WindowsTest, AboutWindowTakesTheOptionsWindowsPlaceAndGivesItBack) {
         click(control(o, "cancelButton"));
         EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
     }
+}
+
+// What a screen reader sees: every control that acts has a name and a press
+// action, and the bar's click kinds say which one is in force.
+TEST_F(WindowsTest, AScreenReaderNamesAndPressesEveryControlThatActs) {
+    start();
+    const auto press = [](QWidget* widget) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
+        ASSERT_TRUE(a != nullptr && a->actionInterface() != nullptr);
+        ASSERT_TRUE(
+            a->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()))
+            << a->text(QAccessible::Name).toStdString();
+        a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    };
+    const auto checked = [this](int index) {
+        return QAccessible::queryAccessibleInterface(bar->button(index))->state().checked;
+    };
+    const char* names[] = {"T12", "T22", "T9", "T8", "T10", "T6", "T7", "T13...", "T2"};
+    for (int i = 0; i < ClickBar::kButtonCount; ++i) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(bar->button(i));
+        const bool kind = i >= 1 && i <= 6;
+        EXPECT_EQ(a->text(QAccessible::Name).toStdString(), names[i]);
+        EXPECT_EQ(a->role(), kind ? QAccessible::RadioButton : QAccessible::Button) << i;
+        EXPECT_EQ(a->state().checkable, kind) << i;
+        EXPECT_EQ(checked(i), i == 3) << i;
+    }
+    press(bar->button(5));  // chooses right click, as moving onto it does
+    EXPECT_EQ(app.clickMode, ClickMode::RightClick);
+    EXPECT_TRUE(checked(5) && !checked(3));
+    press(bar->button(7));  // runs the options command
+    OptionsWindow& o = options();
+    EXPECT_TRUE(o.isVisible());
+    for (const char* link : {"mouseSettingsLink", "languageLink", "addLanguageLink",
+                             "productPageLink", "moreOptionsLink"}) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control(o, link));
+        EXPECT_EQ(a->role(), QAccessible::Link) << link;
+        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << link;
+    }
+    press(control(o, "addLanguageLink"));
+    press(control(o, "donateButton"));
+    EXPECT_EQ(fake.shell.opened.size(), 2u);
+    press(control(o, "aboutButton"));
+    ASSERT_TRUE(windows.aboutWindow() != nullptr && windows.aboutWindow()->isVisible());
+    QAccessibleInterface* home =
+        QAccessible::queryAccessibleInterface(control(*windows.aboutWindow(), "homePageLink"));
+    EXPECT_EQ(home->role(), QAccessible::Link);
+    EXPECT_TRUE(
+        home->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
 }
 
 TEST_F(WindowsTest, MarkupInTheTextsIsShownAsWritten) {

@@ -1,0 +1,44 @@
+"""A screen reader's view of one program through AT-SPI (Debian's python3-pyatspi), run as
+its own process on the test's session bus: screen_reader.py PID [NAME-TO-PRESS].
+Prints, as JSON, every window of the program and what it holds: role, name, states, actions;
+then presses the control called NAME-TO-PRESS, if given, through its "Press" action."""
+import json, sys
+import pyatspi
+
+
+def node(accessible, depth=0):
+    actions = []
+    try:
+        action = accessible.queryAction()
+        actions = [action.getName(i) for i in range(action.nActions)]
+    except NotImplementedError:
+        pass
+    return {"role": accessible.getRoleName(), "name": accessible.name,
+            "states": sorted(pyatspi.stateToString(s) for s in accessible.getState().getStates()),
+            "actions": actions,
+            "children": [node(c, depth + 1) for c in accessible if c is not None] if depth < 4
+            else []}
+
+
+def find(accessible, name):
+    if accessible.name == name and accessible.getRoleName() != "frame":
+        return accessible
+    return next((f for c in accessible if c is not None and (f := find(c, name))), None)
+
+
+def main():
+    pid, press = int(sys.argv[1]), sys.argv[2] if len(sys.argv) > 2 else None
+    desktop = pyatspi.Registry.getDesktop(0)
+    program = next((a for a in desktop if a is not None and a.get_process_id() == pid), None)
+    if program is None:
+        print(json.dumps(None))
+        return
+    print(json.dumps([node(window) for window in program]))
+    if press:
+        target = find(program, press)
+        action = target.queryAction()
+        action.doAction(next(i for i in range(action.nActions) if action.getName(i) == "Press"))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,53 @@
+"""The program as a screen reader sees it: AT-SPI on a session bus of the test's own."""
+import json, subprocess, sys
+from pathlib import Path
+from harness import PROGRAM_NAME, Process, ProgramTestCase, wait_until
+
+READER = str(Path(__file__).with_name("screen_reader.py"))
+
+
+def controls(windows):  # every control of every window, flattened
+    for window in windows:
+        yield window
+        yield from controls(window["children"])
+
+
+class ScreenReaderTest(ProgramTestCase):
+    def setUp(self):
+        super().setUp()
+        # A session bus of this test's own: the accessibility bus starts on it when asked.
+        self.bus = Process(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                           env={"DISPLAY": self.display, "PATH": "/usr/bin:/bin"})
+        self.addCleanup(lambda: (self.bus.kill(), self.bus.wait(5), self.bus.stdout.close()))
+        self.address = self.bus.stdout.readline().decode().strip()
+        self.assertTrue(self.address, "no session bus")
+
+    def read(self, press=None):  # what a screen reader finds in the program (None: nothing)
+        out = subprocess.run([sys.executable, READER, str(self.run.pid), *([press] if press else [])],
+                             env={"DBUS_SESSION_BUS_ADDRESS": self.address,
+                                  "DISPLAY": self.display, "PATH": "/usr/bin:/bin"},
+                             capture_output=True, timeout=30)
+        return json.loads(out.stdout or b"null")
+
+    def test_a_screen_reader_lists_the_bars_buttons_and_presses_right_click(self):
+        self.start_parked(env={"DBUS_SESSION_BUS_ADDRESS": self.address,
+                               "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
+        self.x.move(self.recorder.centre)  # a rest: the countdown ring shows, a window too
+        self.assertTrue(wait_until(self.countdown, 5), self.windows())
+        windows = wait_until(self.read, 20)
+        self.assertTrue(windows, "the screen reader found no such program")
+        self.assertEqual([w["name"] for w in windows if not w["name"]], [], windows)
+        bar = next(w for w in windows if w["name"] == PROGRAM_NAME)
+
+        def buttons(bar):  # name: checked, of the bar's controls that can be pressed
+            return {c["name"]: "checked" in c["states"] for c in bar["children"]
+                    if "Press" in c["actions"]}
+        self.assertEqual(list(buttons(bar)), [
+            "Exit the program", "Pause (no click)", "Double click", "Left click", "Drag",
+            "Right click", "Middle click", "Options...", "Help"])
+        self.assertEqual([n for n, checked in buttons(bar).items() if checked], ["Left click"])
+        self.read(press="Right click")  # chooses it, as moving onto it does
+        self.wait_settings_line(8, "5")
+        bar = next(w for w in self.read() if w["name"] == PROGRAM_NAME)
+        self.assertEqual([n for n, checked in buttons(bar).items() if checked], ["Right click"])
