@@ -140,7 +140,10 @@ class Run(Process):
         environment = {"DISPLAY": display, "HOME": sandbox.home, "XDG_RUNTIME_DIR":
                        sandbox.runtime, "XDG_CONFIG_HOME": sandbox.config, "TMPDIR": sandbox.tmp,
                        "PATH": "/usr/local/bin:/usr/bin:/bin", "LANG": locale, "LC_ALL": locale,
-                       "QT_QPA_PLATFORM": "xcb", "PULSE_CLIENTCONFIG": sandbox.pulse_config}
+                       "QT_QPA_PLATFORM": "xcb", "PULSE_CLIENTCONFIG": sandbox.pulse_config,
+                       # No session bus unless a test gives one: left to itself, the D-Bus
+                       # library would launch a bus per run that outlives the test.
+                       "DBUS_SESSION_BUS_ADDRESS": f"unix:path={sandbox.runtime}/no-bus"}
         environment.update((n, v) for n, v in os.environ.items() if n.endswith("SAN_OPTIONS"))
         sandbox.logs += 1
         self.log_path = f"{sandbox.root}/logs/program-{sandbox.logs}.log"
