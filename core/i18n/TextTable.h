@@ -7,10 +7,10 @@ namespace tz {
 
 // Every user-visible text of the active language, UTF-8. Entries 0 to 50 are
 // the classic table; the entries after them belong to the countdown, the tray
-// icon and the "More options" window, and fall back to English (the table in
+// icon, the "More options" window and the scroll kind, and fall back to English (the table in
 // EnglishTexts.h) in a language file that ends before them.
 inline constexpr std::size_t kClassicTextCount = 51;
-inline constexpr std::size_t kTextTableSize = 62;
+inline constexpr std::size_t kTextTableSize = 64;
 using TextTable = std::array<std::string, kTextTableSize>;
 
 // The entries the program shows, by what each one says; an entry's number is
@@ -61,6 +61,8 @@ enum : std::size_t {
     PauseKeyCaption = 59,
     CancelOnPressCaption = 60,
     NoKey = 61,
+    Scroll = 62,
+    ScrollButtonCaption = 63,
 };
 }  // namespace TextId
 

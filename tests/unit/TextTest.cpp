@@ -53,20 +53,22 @@ TEST(LanguageFile, EachLineFromItsFourthCharacterGivesOneEntry) {
               (V{"zero", "old", "old", "three", "old"}));
     EXPECT_EQ(load("00 zero\r\n01 one\r\nx\r\n03 three", LoadMode::Picker, false),
               (V{"zero", "one", "old", "old", "old"}));
-    // 62 lines fit; the picker refuses a 63rd after storing the 62.
-    for (const auto& [lines, mode, ok] : {std::tuple{62, LoadMode::Picker, true},
-                                          {63, LoadMode::Picker, false},
+    // A whole table's lines fit; the picker refuses one more after storing them.
+    constexpr int kLines = static_cast<int>(kTextTableSize);
+    for (const auto& [lines, mode, ok] : {std::tuple{kLines, LoadMode::Picker, true},
+                                          {kLines + 1, LoadMode::Picker, false},
                                           {70, LoadMode::Startup, true}}) {
         TextTable table;
         EXPECT_EQ(loadLanguageText(table, numberedLines(lines), mode), ok) << lines;
-        EXPECT_EQ(table[0] + table[61], "061") << lines;
+        EXPECT_EQ(table[0] + table.back(), "0" + std::to_string(kLines - 1)) << lines;
     }
 }
 
 TEST(LanguageFile, EntriesAfterTheClassicOnesAreEnglishWhenTheFileEndsBeforeThem) {
     TextTable table;
     table.fill("old");
-    for (const std::size_t lines : {51, 62, 53, 0}) {
+    for (const std::size_t lines :
+         {kClassicTextCount, kTextTableSize, std::size_t{53}, std::size_t{0}}) {
         ASSERT_TRUE(loadLanguageText(table, numberedLines(lines), LoadMode::Picker));
         for (std::size_t i = kClassicTextCount; i < table.size(); ++i) {
             EXPECT_EQ(table[i],
