@@ -19,6 +19,8 @@ void intercept(XPointer closure, XRecordInterceptData* data) {
     auto& recorded = *reinterpret_cast<X11MotionWatch::Recorded*>(closure);
     if (data->category == XRecordStartOfData) {
         recorded.started = true;
+    } else if (data->category == XRecordEndOfData) {
+        recorded.started = false;
     } else if (data->category == XRecordFromServer) {
         recorded.moved = true;  // motion is all that is ever recorded
     }
@@ -69,6 +71,7 @@ void X11MotionWatch::notifyOnNextMotion(std::function<void()> onMotion) {
     readRecorded();  // motion recorded before this request is not news
     onMotion_ = std::move(onMotion);
     recordMotion(true);
+    readRecorded();  // the recording may have ended meanwhile
 }
 
 void X11MotionWatch::cancel() {
@@ -101,7 +104,9 @@ void X11MotionWatch::recordMotion(bool on) {
 void X11MotionWatch::readRecorded() {
     recorded_.moved = false;
     XRecordProcessReplies(data_->display());
-    if (recorded_.moved && onMotion_) {
+    // A recording that ended (nothing here ends it but the destructor) would
+    // leave the caller asleep for good: it is woken, and samples from then on.
+    if ((recorded_.moved || !recorded_.started) && onMotion_) {
         auto onMotion = std::move(onMotion_);
         onMotion_ = nullptr;
         recordMotion(false);
