@@ -38,9 +38,12 @@ Application::~Application() = default;
 int Application::run() {
     // Ending on a signal lets go of a drag's held button first; a signal during
     // start-up (while it asks about an update) ends the program after it.
+    // QCoreApplication::quit() would ask every window to close first and give
+    // up at the first that refuses (the options windows do); exit() ends every
+    // event loop, nested ones too, whatever is open.
     TerminationSignals endSignals([this] {
         bar_->engine().releaseHeldButton();
-        QCoreApplication::quit();
+        QCoreApplication::exit(0);
     });
     if (!bar_->load() || endSignals.received()) {
         return 0;

@@ -43,7 +43,6 @@ constexpr double kBottomMargin = 60;
 constexpr double kSlideStep = 20;
 constexpr int kSlideInterval = 10;
 constexpr int kDwellInterval = 100;
-constexpr int kSleepCheckInterval = 2000;
 // The buttons' objectNames, by index.
 constexpr const char* kButtonNames[] = {"exitButton",        "pauseButton",   "doubleClickButton",
                                         "leftClickButton",   "dragButton",    "rightClickButton",
@@ -84,9 +83,6 @@ ClickBar::ClickBar(AppState& app, Platform& platform, SecondaryWindows& windows,
     slideTimer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&dwellTimer_, &QTimer::timeout, this, [this] { onDwellTick(); });
     QObject::connect(&slideTimer_, &QTimer::timeout, this, [this] { onSlideTick(); });
-    sleepCheck_.setInterval(kSleepCheckInterval);
-    sleepCheck_.setTimerType(Qt::CoarseTimer);
-    QObject::connect(&sleepCheck_, &QTimer::timeout, this, [this] { wakeIfPointerMoved(); });
     resumeTimer_.setSingleShot(true);
     resumeTimer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&resumeTimer_, &QTimer::timeout, this, [this] {
@@ -384,10 +380,8 @@ void ClickBar::sleepUntilPointerMoves() {
     dwellTimer_.stop();
     sleeping_ = true;
     platform_.motionWatch.notifyOnNextMotion([this] { wakeTicking(); });
-    // A pointer that another program warps makes no device motion, and a move
-    // during the tick itself (a click sound holds it) came before the watch:
-    // a look at the pointer now and every two seconds catches both.
-    sleepCheck_.start();
+    // A move during the tick itself (a click sound holds it) came before the
+    // watch: one look at the pointer now catches it.
     wakeIfPointerMoved();
 }
 
@@ -407,7 +401,6 @@ void ClickBar::startTicking() {
 void ClickBar::stopTicking() {
     dwellTimer_.stop();
     resumeTimer_.stop();
-    sleepCheck_.stop();
     platform_.motionWatch.cancel();
     sleeping_ = false;
 }
@@ -415,7 +408,6 @@ void ClickBar::stopTicking() {
 void ClickBar::wakeTicking() {
     if (sleeping_) {
         sleeping_ = false;
-        sleepCheck_.stop();
         platform_.motionWatch.cancel();
         resumeOnTickGrid();
     }

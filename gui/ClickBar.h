@@ -157,7 +157,6 @@ class ClickBar : public QWidget, public EngineHost {
     QElapsedTimer tickClock_;
     qint64 lastTickAt_ = 0;
     QTimer resumeTimer_;
-    QTimer sleepCheck_;
     bool sleeping_ = false;
     std::function<void()> afterTick_;
     std::function<bool(PointerPosition)> restActsAt_;

@@ -3,8 +3,9 @@
 
 namespace tz {
 
-// Tells once when the pointer next moves, so that a caller with nothing to do
-// until then can sleep instead of sampling the pointer.
+// Tells once when the pointer next moves, however it moves (a device, injected
+// motion, a program warping it), so that a caller with nothing to do until
+// then can sleep instead of sampling the pointer.
 class PointerMotionWatch {
   public:
     virtual ~PointerMotionWatch() = default;

@@ -6,10 +6,13 @@
 
 namespace tz {
 
-// Watches the X server's raw pointer motion (XInput 2) on a connection of its
-// own: any pointing device moving, whichever window has it, also injected
-// motion. Events are asked for only while a request is pending, so a moving
-// pointer costs nothing while nobody waits for it.
+// Watches the X server's pointer motion through the RECORD extension: every
+// motion the server processes, whichever window or grab gets it, from a
+// device, from injected (XTest) motion, or from a program warping the pointer,
+// which makes no raw device motion. Two connections of its own: one enables
+// the recording once and then only receives it; the other says what is
+// recorded. Motion is recorded only while a request is pending, so a moving
+// pointer costs nothing while nobody waits for it, and a still one never.
 class X11MotionWatch : public PointerMotionWatch {
   public:
     X11MotionWatch();
@@ -17,15 +20,26 @@ class X11MotionWatch : public PointerMotionWatch {
     X11MotionWatch(const X11MotionWatch&) = delete;
     X11MotionWatch& operator=(const X11MotionWatch&) = delete;
 
-    bool available() override { return connection_ != nullptr; }
+    // Once the server has started the recording; until then (or without
+    // RECORD) callers keep sampling.
+    bool available() override { return recorded_.started; }
     void notifyOnNextMotion(std::function<void()> onMotion) override;
     void cancel() override;
 
-  private:
-    void selectRawMotion(bool on);
-    void readEvents();
+    // What the recording connection has received, noted as it is read.
+    struct Recorded {
+        bool started = false;
+        bool moved = false;
+    };
 
-    std::unique_ptr<X11EventConnection> connection_;
+  private:
+    void recordMotion(bool on);
+    void readRecorded();
+
+    std::unique_ptr<X11EventConnection> control_;
+    std::unique_ptr<X11EventConnection> data_;
+    unsigned long context_ = 0;  // XRecordContext
+    Recorded recorded_;
     std::function<void()> onMotion_;
 };
 

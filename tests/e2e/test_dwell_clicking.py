@@ -1,8 +1,9 @@
 """Dwell clicking: the program's clicks as a window of the test receives them."""
 import time
 from Xlib import X
-from harness import (BAR_HEIGHT, BAR_TOP, BAR_WIDTH, ELSEWHERE, Button, ProgramTestCase, Rect,
-                     press, release, wait_until)
+from Xlib.display import Display
+from harness import (BAR_HEIGHT, BAR_TOP, BAR_WIDTH, BUTTON_RECTS, ELSEWHERE, Button,
+                     ProgramTestCase, Rect, press, release, wait_until)
 
 LEFT, RIGHT, DOUBLE = [press(1), release(1)], [press(3), release(3)], [press(1), release(1)] * 2
 
@@ -18,6 +19,31 @@ class DwellClickingTest(ProgramTestCase):
         self.assertTrue(self.bar().viewable, "the bar went away with the pointer at the edge")
         self.x.move(ELSEWHERE)
         self.assertTrue(wait_until(lambda: not self.bar().viewable, 10), self.windows())
+
+    def test_a_pointer_warped_onto_the_bar_after_a_click_selects_there_and_clicks_nothing(self):
+        # Pointing software that warps the pointer makes no device motion. After a click the
+        # program waits for the pointer to move; a quick glide to the edge and onto a button
+        # must still call up the bar, or the rest would click the desktop under it.
+        self.start_parked()
+        self.assertEqual(self.rest_at(self.recorder.centre, 2), LEFT)
+        desktop = Display(self.display)  # the presses that land on no window
+        self.addCleanup(desktop.close)
+        desktop.screen().root.change_attributes(event_mask=X.ButtonPressMask)
+        desktop.sync()
+        (x, y), spot = self.recorder.centre, BUTTON_RECTS[Button.RIGHT].centre
+        for step in range(4, -1, -1):  # to the edge in 0.2 s, along it, onto the button
+            self.x.warp(x * step // 5, (y * step + (BAR_TOP + spot[1]) * (5 - step)) // 5)
+            time.sleep(0.04)
+        time.sleep(0.12)
+        self.x.warp(spot[0], BAR_TOP + spot[1])
+        self.wait_settings_line(8, str(int(Button.RIGHT)))
+        time.sleep(1)  # twice the delay
+        desktop.sync()
+        presses = []
+        while desktop.pending_events():
+            if (e := desktop.next_event()).type == X.ButtonPress:
+                presses.append((e.detail, e.root_x, e.root_y))
+        self.assertEqual(presses, [], "a click on the desktop beneath the bar")
 
     def test_every_click_kind_gives_its_button_events(self):
         # A continued rest clicks no more; a drag presses on one rest, releases on the next.

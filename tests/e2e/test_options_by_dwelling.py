@@ -1,7 +1,7 @@
 """The options and exit windows operated by resting the pointer alone: the bar's buttons
 open them, and while they are open every rest is a left click on the control under the
 pointer. Also the start-at-logon entry and the language picker, reached the same way."""
-import os, time
+import os, signal, time
 from harness import BAR_BACKGROUND, Button, ProgramTestCase, wait_until
 
 OPTIONS_SIZE, EXIT_SIZE, ABOUT_SIZE = (561, 396), (361, 149), (425, 238)
@@ -41,6 +41,23 @@ class ExitWindowTest(DwellingWindows):
         self.assertTrue(self.run.running())
         self.x.move(inside(self.open(Button.EXIT, EXIT_SIZE), YES))
         self.assertEqual(self.run.wait(10), 0, "a rest on Yes did not end the program well")
+
+
+class EndingSignalsTest(DwellingWindows):
+    # The session's end, Ctrl+C and a closed terminal end the program whatever windows
+    # are open, though these windows refuse to be closed.
+    def test_signals_end_the_program_with_zero_while_options_and_more_options_are_open(self):
+        for number in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP, signal.SIGTERM,
+                       signal.SIGTERM):
+            with self.subTest(signal.Signals(number).name):
+                self.start_parked()
+                options = self.open(Button.OPTIONS, OPTIONS_SIZE)
+                self.rest_and_click(inside(options, MORE_OPTIONS))
+                self.wait_window(title="More options")
+                self.run.send_signal(number)
+                ended = wait_until(lambda: self.run.poll() is not None, 10)
+                self.run.kill()  # one still running would keep the next start out
+                self.assertEqual(self.run.returncode if ended else "still running", 0)
 
 
 class OptionsWindowTest(DwellingWindows):
