@@ -85,6 +85,29 @@ TEST_F(MessageHookTest, TheCallbackRunsBeforeOrAfterTheWindowAsItsTablesSayUntil
     }
 }
 
+// Two controls hooking one window: each gets its calls, the newer wrapping the
+// older; what the older one keeps from the window the newer still hears after.
+TEST_F(MessageHookTest, EveryHookOnAWindowGetsItsCallsTheNewestOutermost) {
+    MessageHook older("Older", HookErrorReporting{log, {}});
+    for (const bool olderHandles : {false, true}) {
+        calls.clear();
+        ASSERT_TRUE(older.hookWindow(window.winId(), 42, [&](HookedMessage& message) {
+            calls.push_back(message.before ? "older before" : "older after");
+            message.handled = olderHandles;
+        }));
+        older.addMessages(window.winId(), kHookBoth, {kProbe});
+        hooked(window, kHookBoth, recorder());
+        send(&window);
+        const Calls expected =
+            olderHandles ? Calls{"before", "older before", "after"}
+                         : Calls{"before", "older before", "window", "older after", "after"};
+        EXPECT_EQ(calls, expected);
+        hook->unhookWindow(window.winId());
+        send(&window);
+        EXPECT_EQ(calls.back(), olderHandles ? "older before" : "older after");
+    }
+}
+
 TEST_F(MessageHookTest, APressTheWindowDeclinesStillTravelsToItsParent) {
     RecordingWidget child(calls, "child", &window);
     hooked(child, kHookAfter, recorder(), {QEvent::MouseButtonPress});
