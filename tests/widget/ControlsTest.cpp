@@ -49,6 +49,7 @@ TEST(UniLabel, ANewLabelIsLeftAlignedAndAStoredSetWithoutAlignmentOrFontIsNot) {
 TEST(UniLabel, EachRuleDrawsAsItsReferenceBySettersAndThroughItsPropertySet) {
     fake::FakeEventLog log;
     QWidget container;
+    container.show();
     const auto label = [&](QVariantMap properties) {
         auto made = std::make_unique<UniLabel>(HookErrorReporting{log, {}}, &container, "L");
         made->setGeometry(0, 0, 60, 40);
@@ -56,11 +57,13 @@ TEST(UniLabel, EachRuleDrawsAsItsReferenceBySettersAndThroughItsPropertySet) {
                                    {"AutoSize", true},
                                    {"BackColor", rgbColor(255, 255, 255)},
                                    {"Caption", QByteArray("Wg")},
-                                   {"ForeColor", 0}};
+                                   {"ForeColor", 0},
+                                   {"UseEvents", false}};
         for (auto entry = defaults.begin(); entry != defaults.end(); ++entry) {
             properties.insert(entry.key(), properties.value(entry.key(), entry.value()));
         }
         made->readProperties(properties);
+        made->show();
         return made;
     };
     const auto font = [&](double points, bool underline = false) {
@@ -172,9 +175,12 @@ TEST(UniLabel, EachRuleDrawsAsItsReferenceBySettersAndThroughItsPropertySet) {
     blank.fill(Qt::white);
     EXPECT_EQ(clipped.copy(30, 0, 30, 40), blank);
 
+    EXPECT_GT(label({{"Caption", "Wg Wg Wg"}, {"WordWrap", true}})->height(),
+              label({})->height() * 3 / 2);
+
     // Mouse events: the buttons held after the event, Shift 1, Ctrl 2 and Alt 4,
     // X and Y in twips, then in the unit the container names.
-    const auto target = label({{"ForeColor", systemColor(kColorHighlight)}});
+    const auto target = label({{"ForeColor", systemColor(kColorHighlight)}, {"UseEvents", true}});
     QStringList events;
     const auto note = [&events](const char* name) {
         return [&events, name](int button, int shift, float x, float y) {
@@ -185,15 +191,22 @@ TEST(UniLabel, EachRuleDrawsAsItsReferenceBySettersAndThroughItsPropertySet) {
     QObject::connect(target.get(), &UniLabel::mouseUp, note("Up"));
     QObject::connect(target.get(), &UniLabel::click,
                      [&](int button) { events << "Click " + QString::number(button); });
+    QObject::connect(target.get(), &UniLabel::dblClick,
+                     [&](int button) { events << "Double " + QString::number(button); });
     mouse(target.get(), QEvent::MouseButtonPress, {2, 3}, Qt::RightButton,
           Qt::LeftButton | Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier);
-    container.show();
     container.setProperty(kScaleModeProperty, "Pixel");
     mouse(target.get(), QEvent::MouseButtonRelease, {2, 3}, Qt::RightButton, Qt::LeftButton,
           Qt::AltModifier);
-    EXPECT_EQ(events, (QStringList{"Down 3 3 30 45", "Up 1 4 2 3", "Click 2"}));
+    mouse(target.get(), QEvent::MouseButtonDblClick, {2, 3}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(events, (QStringList{"Down 3 3 30 45", "Up 1 4 2 3", "Click 2", "Double 1"}));
     target->setMousePointer(5);
     EXPECT_EQ(target->cursor().shape(), Qt::SizeAllCursor);
+    target->setMousePointer(0);
+    EXPECT_FALSE(target->testAttribute(Qt::WA_SetCursor));  // the container's
+    const QSize fitted = target->size();
+    target->resize(100, 100);  // by the container: AutoSize fits it again
+    EXPECT_EQ(target->size(), fitted);
 
     // A system colour follows the desktop's.
     QPalette changed = desktop;

@@ -108,6 +108,14 @@ TEST_F(MessageHookTest, EveryHookOnAWindowGetsItsCallsTheNewestOutermost) {
         send(&window);
         EXPECT_EQ(calls.back(), olderHandles ? "older before" : "older after");
     }
+    // A hook unhooked by a newer one's callback gets no call of that event.
+    hooked(window, kHookBoth, [&](HookedMessage& message) {
+        calls.push_back(message.before ? "before" : "after");
+        older.unhookWindow(window.winId());
+    });
+    calls.clear();
+    send(&window);
+    EXPECT_EQ(calls, (Calls{"before", "window", "after"}));
 }
 
 // A press the window declines still travels to its parent; one a callback takes does not.
@@ -148,7 +156,10 @@ TEST_F(MessageHookTest, ErrorsGoToTheLogAndAMessageBoxAndAnOverflowSparesTheOthe
     EXPECT_TRUE(hook->removeMessages(handle, kHookAfter, {kProbe}));
     EXPECT_FALSE(hook->removeMessages(0x7ffffff0, kHookAfter, {kProbe}));
     send(&window);
-    EXPECT_EQ(calls, (Calls{"window", "after", "window"}));
+    // Only whole numbers are messages.
+    EXPECT_TRUE(hook->addMessageValues(handle, kHookAfter, {"x", 1.5, true, int(kProbe)}));
+    send(&window);
+    EXPECT_EQ(calls, (Calls{"window", "after", "window", "window", "after"}));
 }
 
 // Whichever ends first, the window or the control, and even from inside the
