@@ -10,6 +10,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 namespace tz {
@@ -19,59 +20,14 @@ constexpr std::uint32_t kErrorBoxStyle = 48;
 
 namespace detail {
 
-// What the service knows of one hooked window. Shared with the window's filter
-// so that a callback running while its hook is released stays alive.
+// What the service knows of one hooked window. Shared with the window's
+// dispatcher so that a callback running while its hook is released stays alive.
 struct HookState {
     QPointer<QObject> window;
     quintptr handle = 0;
     std::intptr_t callerValue = 0;
     HookCallback callback;
     MessageTables tables;
-};
-
-// The event filter on one hooked window.
-class HookFilter : public QObject {
-  public:
-    HookFilter(MessageHook* owner, std::shared_ptr<HookState> state)
-        : owner_(owner), state_(std::move(state)) {}
-
-    // Cuts the filter loose from its hook. It goes at once, or when the last
-    // event running through it is done.
-    void retire() {
-        owner_ = nullptr;
-        if (running_ == 0) {
-            delete this;
-        } else {
-            retired_ = true;
-        }
-    }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::WinIdChange && owner_) {
-            owner_->windowHandleChanged(this);
-        }
-        const long long message = event->type();
-        const MessageTables& tables = state_->tables;
-        if (!tables.before.contains(message) && !tables.after.contains(message)) {
-            return false;
-        }
-        const std::shared_ptr<HookState> state = state_;
-        ++running_;
-        const bool answered = dispatch(*state, watched, event);
-        if (--running_ == 0 && retired_) {
-            delete this;
-        }
-        return answered;
-    }
-
-  private:
-    static bool dispatch(HookState& state, QObject* watched, QEvent* event);
-
-    MessageHook* owner_;
-    std::shared_ptr<HookState> state_;
-    int running_ = 0;
-    bool retired_ = false;
 };
 
 namespace {
@@ -98,7 +54,7 @@ bool travelsToParent(QEvent::Type type) {
 }
 
 // The filter answers the event for the window. An input event that the window
-// (or the callback) did not deal with still goes on to the parent, as it would
+// (or a callback) did not deal with still goes on to the parent, as it would
 // have without the hook.
 bool answer(QEvent* event, bool result) {
     if (!result && travelsToParent(event->type())) {
@@ -114,44 +70,139 @@ void call(const HookState& state, HookedMessage& message) {
     callback(message);
 }
 
+bool listed(const HookState& state, long long type) {
+    return state.tables.before.contains(type) || state.tables.after.contains(type);
+}
+
 }  // namespace
 
-bool HookFilter::dispatch(HookState& state, QObject* watched, QEvent* event) {
-    const long long type = event->type();
-    const QPointer<QObject> window(watched);
-    HookedMessage message;
-    message.window = state.handle;
-    message.object = watched;
-    message.event = event;
-    message.callerValue = state.callerValue;
+// The one event filter on a hooked window, shared by every control that hooks
+// it. Each hook wraps the ones made before it: the newest hook's before call
+// comes first and its after call last, so every hook gets both its calls.
+class WindowHooks : public QObject {
+  public:
+    // The window's dispatcher, installed on the window when it has none yet.
+    static WindowHooks* of(QObject* window) {
+        auto& all = registry();
+        const auto found = all.find(window);
+        if (found != all.end()) {
+            return found->second;
+        }
+        auto* hooks = new WindowHooks(window);
+        window->installEventFilter(hooks);
+        all.emplace(window, hooks);
+        return hooks;
+    }
 
-    if (state.tables.before.contains(type)) {
-        call(state, message);
+    void add(MessageHook* owner, std::shared_ptr<HookState> state) {
+        hooks_.push_back({owner, std::move(state)});
+    }
+
+    // Takes a hook out. The last one takes the dispatcher off the window; it
+    // goes at once, or when the last event running through it is done.
+    void remove(const HookState* state, bool windowAlive) {
+        std::erase_if(hooks_, [state](const Entry& entry) { return entry.state.get() == state; });
+        if (!hooks_.empty()) {
+            return;
+        }
+        registry().erase(key_);
+        if (windowAlive && window_) {
+            window_->removeEventFilter(this);
+        }
+        if (running_ == 0) {
+            delete this;
+        } else {
+            retired_ = true;
+        }
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const long long type = event->type();
+        if (type == QEvent::WinIdChange) {
+            for (std::size_t i = 0; i < hooks_.size(); ++i) {
+                hooks_[i].owner->windowHandleChanged(hooks_[i].state.get());
+            }
+        }
+        if (std::none_of(hooks_.begin(), hooks_.end(),
+                         [type](const Entry& entry) { return listed(*entry.state, type); })) {
+            return false;
+        }
+        // A copy: the states stay alive, and in order, whatever the callbacks unhook.
+        const std::vector<Entry> hooks = hooks_;
+        const bool handlesWindow = std::any_of(
+            hooks.begin(), hooks.end(),
+            [type](const Entry& entry) { return entry.state->tables.after.contains(type); });
+        const QPointer<QObject> window(watched);
+        ++running_;
+        const std::optional<bool> result =
+            dispatch(hooks, hooks.size(), window, event, handlesWindow);
+        if (--running_ == 0 && retired_) {
+            delete this;
+        }
         if (!window) {
-            return true;  // the window ended in the callback: nothing may touch it
+            return true;  // the window ended in a callback: nothing may touch it
         }
-        if (message.handled) {
-            return answer(event, message.result);
+        return result ? answer(event, *result) : false;
+    }
+
+  private:
+    struct Entry {
+        MessageHook* owner;
+        std::shared_ptr<HookState> state;
+    };
+
+    explicit WindowHooks(QObject* window) : window_(window), key_(window) {}
+
+    static std::map<const QObject*, WindowHooks*>& registry() {
+        static std::map<const QObject*, WindowHooks*> all;
+        return all;
+    }
+
+    // The event as the `count` oldest hooks and the window deal with it: the
+    // newest of them runs its before call, the older ones and the window, then
+    // its after call. No value: nobody answered the event, and the toolkit goes
+    // on to the window's own handling.
+    static std::optional<bool> dispatch(const std::vector<Entry>& hooks, std::size_t count,
+                                        const QPointer<QObject>& window, QEvent* event,
+                                        bool handlesWindow) {
+        if (count == 0) {
+            // QObject::event is public, and virtual: this is the window's own handling.
+            return handlesWindow ? std::optional<bool>(window->event(event)) : std::nullopt;
         }
-    }
-    if (!state.tables.after.contains(type)) {
-        return false;  // the toolkit goes on and the window handles the event
-    }
-    // QObject::event is public, and virtual: this is the window's own handling.
-    message.result = watched->event(event);
-    if (!window) {
-        return true;
-    }
-    if (state.tables.after.contains(type)) {
+        const HookState& state = *hooks[count - 1].state;
+        const long long type = event->type();
+        HookedMessage message;
+        message.window = state.handle;
+        message.object = window.data();
+        message.event = event;
+        message.callerValue = state.callerValue;
+        if (state.tables.before.contains(type)) {
+            call(state, message);
+            if (!window) {
+                return true;
+            }
+            if (message.handled) {
+                return message.result;
+            }
+        }
+        const std::optional<bool> result = dispatch(hooks, count - 1, window, event, handlesWindow);
+        if (!window || !result || !state.tables.after.contains(type)) {
+            return result;
+        }
         message.before = false;
         message.handled = false;
+        message.result = *result;
         call(state, message);
-        if (!window) {
-            return true;
-        }
+        return message.result;
     }
-    return answer(event, message.result);
-}
+
+    std::vector<Entry> hooks_;  // oldest first
+    QPointer<QObject> window_;
+    const QObject* key_;
+    int running_ = 0;
+    bool retired_ = false;
+};
 
 }  // namespace detail
 
@@ -281,15 +332,13 @@ bool MessageHook::hookWindow(quintptr handle, std::intptr_t callerValue, HookCal
     state->handle = handle;
     state->callerValue = callerValue;
     state->callback = std::move(callback);
-    auto* filter = new detail::HookFilter(this, state);
-    window->installEventFilter(filter);
-    Record record{state, filter, {}};
-    // A window that ends first leaves the registry; the filter goes with it.
+    detail::WindowHooks* hooks = detail::WindowHooks::of(window);
+    hooks->add(this, state);
+    Record record{state, hooks, {}};
+    // A window that ends first leaves the registry.
     record.destroyedConnection =
-        QObject::connect(window, &QObject::destroyed, filter, [this, filter] {
-            const auto found =
-                std::find_if(registry_.begin(), registry_.end(),
-                             [filter](const auto& entry) { return entry.second.filter == filter; });
+        QObject::connect(window, &QObject::destroyed, hooks, [this, raw = state.get()] {
+            const auto found = findState(raw);
             if (found != registry_.end()) {
                 release(found, false);
             }
@@ -383,16 +432,16 @@ void MessageHook::release(Registry::iterator found, bool windowAlive) {
     // A callback that is running now calls nothing more for this window.
     record.state->tables.before.clear();
     record.state->tables.after.clear();
-    if (windowAlive && record.state->window) {
-        record.state->window->removeEventFilter(record.filter);
-    }
-    record.filter->retire();
+    record.hooks->remove(record.state.get(), windowAlive);
 }
 
-void MessageHook::windowHandleChanged(detail::HookFilter* filter) {
-    const auto found =
-        std::find_if(registry_.begin(), registry_.end(),
-                     [filter](const auto& entry) { return entry.second.filter == filter; });
+MessageHook::Registry::iterator MessageHook::findState(const detail::HookState* state) {
+    return std::find_if(registry_.begin(), registry_.end(),
+                        [state](const auto& entry) { return entry.second.state.get() == state; });
+}
+
+void MessageHook::windowHandleChanged(const detail::HookState* state) {
+    const auto found = findState(state);
     if (found == registry_.end() || !found->second.state->window) {
         return;
     }

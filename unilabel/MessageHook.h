@@ -3,15 +3,16 @@
 // this program (its own, its parent's) before the window handles them, after,
 // or both.
 //
-// A hooked window gets one event filter of this service. For an event in the
-// window's "before" table the filter calls the callback first; when the
-// callback marks the event handled, the window never sees it. For an event in
-// the "after" table the filter runs the window's own handling itself (it calls
-// the window's event() directly, then answers the event so the toolkit does not
-// deliver it a second time) and calls the callback after it. Events in neither
-// table pass through untouched. One consequence: event filters that were
-// installed on the window before the hook do not see events that have an
-// "after" entry.
+// A hooked window gets one event filter of this service, shared by every
+// control that hooks it. For an event in the window's "before" table the
+// filter calls the callback first; when the callback marks the event handled,
+// the window never sees it. For an event in the "after" table the filter runs the window's own
+// handling itself (it calls the window's event() directly, then answers the event so the toolkit
+// does not deliver it a second time) and calls the callback after it. Events in neither table pass
+// through untouched. Several controls hooking one window each get their calls: each hook wraps the
+// ones made before it, so the newest hook is called first before the window and last after it. One
+// consequence: event filters that were installed on the window before the first hook do not see
+// events that have an "after" entry.
 #include <QMetaObject>
 #include <QPointer>
 #include <QVariantList>
@@ -72,7 +73,7 @@ inline constexpr const char* kAddMessageOperation = "zAddMsg";
 
 namespace detail {
 struct HookState;
-class HookFilter;
+class WindowHooks;
 }  // namespace detail
 
 // The hooks of one control, kept in a registry keyed by window handle
@@ -111,18 +112,19 @@ class MessageHook {
     std::vector<std::string> keys() const;
 
   private:
-    friend class detail::HookFilter;
+    friend class detail::WindowHooks;
 
     struct Record {
         std::shared_ptr<detail::HookState> state;
-        detail::HookFilter* filter = nullptr;
+        detail::WindowHooks* hooks = nullptr;  // the window's dispatcher
         QMetaObject::Connection destroyedConnection;
     };
     using Registry = std::map<std::string, Record>;
 
     Registry::iterator findRecord(const QObject* window);
+    Registry::iterator findState(const detail::HookState* state);
     void release(Registry::iterator record, bool windowAlive);
-    void windowHandleChanged(detail::HookFilter* filter);
+    void windowHandleChanged(const detail::HookState* state);
     void report(const char* operation, const std::string& message);
 
     std::string typeName_;

@@ -10,6 +10,7 @@
 #include <QPalette>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -722,7 +723,7 @@ void UniLabel::paintCaption(const QRegion& region) {
     if (caption_.isEmpty()) {
         return;
     }
-    painter.setFont(font());
+    painter.setFont(captionFont());
     painter.setPen(resolvedFore_);
     painter.setLayoutDirection(rightToLeft_ ? Qt::RightToLeft : Qt::LeftToRight);
     const QRect text = rect().adjusted(paddingLeft_, paddingTop_, -paddingRight_, -paddingBottom_);
@@ -748,10 +749,21 @@ int UniLabel::textFlags() const {
     return flags;
 }
 
+// The font the caption is drawn with: the point size rounded to a whole
+// number, halves to even (10.5 draws at 10 points, 11.5 at 12), as a whole
+// pixel height at the label's dots per inch.
+QFont UniLabel::captionFont() const {
+    QFont drawn = font();
+    if (const double points = std::nearbyint(drawn.pointSizeF()); points > 0) {
+        drawn.setPixelSize(std::max(1, static_cast<int>(std::lround(points * logicalDpiY() / 72))));
+    }
+    return drawn;
+}
+
 // The caption's size with the control's font, wrapped to `width` when
 // wordWrap() is on.
 QSize UniLabel::textSize(int width) const {
-    const QFontMetrics metrics(font());
+    const QFontMetrics metrics(captionFont());
     return metrics.boundingRect(QRect(0, 0, std::max(width, 0), 0), textFlags(), caption_).size();
 }
 

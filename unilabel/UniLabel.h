@@ -208,6 +208,7 @@ class UniLabel : public QWidget {
     void refreshSize();
     void paintCaption(const QRegion& region);
     int textFlags() const;
+    QFont captionFont() const;
     QSize textSize(int width) const;
     float toScaleUnits(double pixels, bool vertical) const;
 

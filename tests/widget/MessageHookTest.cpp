@@ -20,6 +20,8 @@ struct RecordingWidget : QWidget {
         : QWidget(parent), log(log) {
         setObjectName(name);
     }
+    using QWidget::create;  // a new native window
+    using QWidget::destroy;
     bool event(QEvent* event) override {
         const bool press = event->type() == QEvent::MouseButtonPress;
         if (press || event->type() >= QEvent::User) {
@@ -85,14 +87,60 @@ TEST_F(MessageHookTest, TheCallbackRunsBeforeOrAfterTheWindowAsItsTablesSayUntil
     }
 }
 
+// Two controls hooking one window: each gets its calls, the newer wrapping the
+// older; what the older one keeps from the window the newer still hears after.
+TEST_F(MessageHookTest, EveryHookOnAWindowGetsItsCallsTheNewestOutermost) {
+    MessageHook older("Older", HookErrorReporting{log, {}});
+    for (const bool olderHandles : {false, true}) {
+        calls.clear();
+        ASSERT_TRUE(older.hookWindow(window.winId(), 42, [&](HookedMessage& message) {
+            calls.push_back(message.before ? "older before" : "older after");
+            message.handled = olderHandles;
+        }));
+        older.addMessages(window.winId(), kHookBoth, {kProbe});
+        hooked(window, kHookBoth, recorder());
+        send(&window);
+        const Calls expected =
+            olderHandles ? Calls{"before", "older before", "after"}
+                         : Calls{"before", "older before", "window", "older after", "after"};
+        EXPECT_EQ(calls, expected);
+        hook->unhookWindow(window.winId());
+        send(&window);
+        EXPECT_EQ(calls.back(), olderHandles ? "older before" : "older after");
+    }
+    // A hook unhooked by a newer one's callback gets no call of that event.
+    hooked(window, kHookBoth, [&](HookedMessage& message) {
+        calls.push_back(message.before ? "before" : "after");
+        older.unhookWindow(window.winId());
+    });
+    calls.clear();
+    send(&window);
+    EXPECT_EQ(calls, (Calls{"before", "window", "after"}));
+}
+
+// A press the window declines still travels to its parent; one a callback takes does not.
 TEST_F(MessageHookTest, APressTheWindowDeclinesStillTravelsToItsParent) {
     RecordingWidget child(calls, "child", &window);
     hooked(child, kHookAfter, recorder(), {QEvent::MouseButtonPress});
     mouse(&child, QEvent::MouseButtonPress, {2, 2}, Qt::LeftButton, Qt::LeftButton);
     EXPECT_EQ(calls, (Calls{"child press", "after", "window press"}));
+    hooked(child, kHookBefore, recorder(true), {QEvent::MouseButtonPress});
+    mouse(&child, QEvent::MouseButtonPress, {2, 2}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(calls.back(), "before");
+}
+
+TEST_F(MessageHookTest, TheRegistryFollowsANewNativeWindow) {
+    const quintptr before = hooked(window, kHookBefore, recorder());
+    window.destroy();
+    window.create();
+    ASSERT_NE(window.winId(), before);
+    EXPECT_EQ(hook->keys(), Calls{std::to_string(window.winId()) + "h"});
+    send(&window);
+    EXPECT_EQ(calls, (Calls{"before", "window"}));
 }
 
 TEST_F(MessageHookTest, ErrorsGoToTheLogAndAMessageBoxAndAnOverflowSparesTheOtherTable) {
+    window.winId();                                             // a window of some number exists
     EXPECT_FALSE(hook->hookWindow(0x7ffffff0, 0, recorder()));  // no window of that number
     EXPECT_FALSE(hook->hookWindow(window.winId(), 0, HookCallback{}));
     const quintptr handle = hooked(window, kHookBefore, recorder(), {});
@@ -105,7 +153,13 @@ TEST_F(MessageHookTest, ErrorsGoToTheLogAndAMessageBoxAndAnOverflowSparesTheOthe
                                  "UniLabel.zAddMsg: " + std::string(kMessageTableOverflow)}));
     EXPECT_EQ(boxes.at(1), "Error in UniLabel.ssc_Subclass: Callback method not found. 48");
     send(&window);
-    EXPECT_EQ(calls, (Calls{"window", "after"}));
+    EXPECT_TRUE(hook->removeMessages(handle, kHookAfter, {kProbe}));
+    EXPECT_FALSE(hook->removeMessages(0x7ffffff0, kHookAfter, {kProbe}));
+    send(&window);
+    // Only whole numbers are messages.
+    EXPECT_TRUE(hook->addMessageValues(handle, kHookAfter, {"x", 1.5, true, int(kProbe)}));
+    send(&window);
+    EXPECT_EQ(calls, (Calls{"window", "after", "window", "window", "after"}));
 }
 
 // Whichever ends first, the window or the control, and even from inside the
