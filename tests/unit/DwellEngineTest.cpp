@@ -472,6 +472,12 @@ TEST_F(ScrollKindTest, ARestPlacesThePadOnceAndThePointerOnItScrollsAtItsRate) {
         EXPECT_GE(steps().size(), least) << x << " " << y;
         EXPECT_LE(steps().size(), most) << x << " " << y;
     }
+    // Back in the dead zone scrolling stops; out of it again it steps at once.
+    fake.injector.wheelSteps.clear();
+    at(400, 500, 10);
+    EXPECT_TRUE(steps().empty());
+    at(400, 520);
+    EXPECT_EQ(steps(), std::vector<W>{W::Down});
     EXPECT_EQ(host.log, Log{"sound"});
     EXPECT_TRUE(events().empty());
 }
