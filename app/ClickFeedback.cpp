@@ -19,6 +19,8 @@ RingMark markFor(const PendingClick& click) {
             return RingMark::Right;
         case ClickMode::MiddleClick:
             return RingMark::Middle;
+        case ClickMode::Scroll:
+            return RingMark::Scroll;
         default:
             return RingMark::Left;
     }
@@ -63,12 +65,17 @@ void ClickFeedback::afterTick() {
     if (app_.clickMode != shownMode_) {
         // Pausing away from the bar (the pause key, the tray) shows for a moment where the user
         // looks.
-        if (app_.clickMode == ClickMode::Pause && isClickingKind(shownMode_) && !barShown &&
+        if (app_.clickMode == ClickMode::Pause && isRestingKind(shownMode_) && !barShown &&
             countdownOn) {
             ring_.showPausedSign(pointer());
         }
         shownMode_ = app_.clickMode;
         tray_.showClickMode(shownMode_);
+    }
+    if (const auto pad = bar_.engine().scrollPad()) {
+        pad_.showAt(inWindowPixels(*pad));
+    } else {
+        pad_.hidePad();
     }
     const auto pending = bar_.engine().pendingClick();
     if (pending && countdownOn && !barShown) {
@@ -84,6 +91,7 @@ void ClickFeedback::applyExtras() {
         ring_.hideCountdown();
     }
     tray_.setEnabled(app_.extras.trayOn);
+    tray_.offerScroll(app_.extras.scrollButton);
 }
 
 void ClickFeedback::retranslate(const TextTable& texts) {
@@ -91,6 +99,7 @@ void ClickFeedback::retranslate(const TextTable& texts) {
     // A screen reader finds the ring among the program's windows: it is
     // called by the words of its preference.
     ring_.setAccessibleName(QString::fromStdString(texts[TextId::CountdownCaption]));
+    pad_.setAccessibleName(QString::fromStdString(texts[TextId::Scroll]));
 }
 
 }  // namespace tz

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/AppState.h"
 #include "gui/CountdownRing.h"
+#include "gui/ScrollPadWindow.h"
 #include "gui/TrayIndicator.h"
 #include "platform/Pointer.h"
 #include "platform/ScreenMetrics.h"
@@ -11,7 +12,7 @@ class ClickBar;
 class WindowManager;
 
 // What the user sees of the coming click away from the bar: the countdown
-// ring beside the pointer and the tray icon. Both follow the engine after
+// ring beside the pointer, the scroll pad and the tray icon. Both follow the engine after
 // every dwell tick; the tray menu's commands go to the bar as its own
 // buttons' would.
 class ClickFeedback {
@@ -19,7 +20,7 @@ class ClickFeedback {
     ClickFeedback(AppState& app, ClickBar& bar, WindowManager& windows, ScreenMetrics& screen);
 
     // After each dwell tick: the ring shows the pending click's count, the
-    // tray icon the click kind in force.
+    // pad shows where the engine placed it, the tray icon the click kind in force.
     void afterTick();
     // The ring's size and whether the tray icon shows, from the preferences.
     void applyExtras();
@@ -36,6 +37,7 @@ class ClickFeedback {
     ClickBar& bar_;
     ScreenMetrics& screen_;
     CountdownRing ring_;
+    ScrollPadWindow pad_;
     TrayIndicator tray_;
     // The mode the tray icon shows; Exit until the first tick.
     ClickMode shownMode_ = ClickMode::Exit;

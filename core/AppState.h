@@ -21,11 +21,18 @@ enum class ClickMode : std::int16_t {
     MiddleClick = 6,
     Options = 7,
     Help = 8,
+    Scroll = 9,  // a rest places the scroll pad; shown on the bar only when turned on
 };
 
 // The modes whose rest makes a click: double, left, drag, right and middle.
 constexpr bool isClickingKind(ClickMode mode) {
     return mode >= ClickMode::DoubleClick && mode <= ClickMode::MiddleClick;
+}
+
+// The kinds a rest acts in away from the bar, which the user chooses: the
+// five clicking kinds and scrolling.
+constexpr bool isRestingKind(ClickMode mode) {
+    return isClickingKind(mode) || mode == ClickMode::Scroll;
 }
 
 // The state the whole running program shares. One instance, owned by the
@@ -34,7 +41,7 @@ struct AppState {
     Settings settings;
     ClickMode clickMode = ClickMode::Exit;
     // The click kind the user chose (on the bar, in the tray, with the pause
-    // key): one of the five clicking kinds, and whether clicking is paused.
+    // key): one of the resting kinds, and whether clicking is paused.
     // The exit, options and help buttons and the left click that the options
     // and exit windows force pass over it; closing those windows gives it
     // back, and resuming after a pause brings back its kind.

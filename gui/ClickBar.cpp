@@ -20,7 +20,7 @@ namespace tz {
 
 namespace {
 
-// Design places of the nine buttons in twips: left, top, width, height.
+// Design places of the ten buttons in twips: left, top, width, height.
 struct DesignPlace {
     double left, top, width, height;
 };
@@ -34,6 +34,7 @@ constexpr std::array<DesignPlace, ClickBar::kButtonCount> kButtonPlaces = {{
     {0, 4320, 675, 780},  // 6 middle click
     {0, 5130, 675, 420},  // 7 options
     {0, 5610, 675, 495},  // 8 help
+    {0, 4320, 675, 750},  // 9 scroll, when shown: after the last click kind's button
 }};
 constexpr double kOptionsTop = 5130;
 constexpr double kHelpTop = 5610;
@@ -46,7 +47,8 @@ constexpr int kDwellInterval = 100;
 // The buttons' objectNames, by index.
 constexpr const char* kButtonNames[] = {"exitButton",        "pauseButton",   "doubleClickButton",
                                         "leftClickButton",   "dragButton",    "rightClickButton",
-                                        "middleClickButton", "optionsButton", "helpButton"};
+                                        "middleClickButton", "optionsButton", "helpButton",
+                                        "scrollButton"};
 
 }  // namespace
 
@@ -123,7 +125,7 @@ void ClickBar::createControls() {
         // it does, and sees which one is in force; exit, options and help
         // run their commands.
         const auto mode = static_cast<ClickMode>(index);
-        if (mode == ClickMode::Pause || isClickingKind(mode)) {
+        if (mode == ClickMode::Pause || isRestingKind(mode)) {
             button->accessibleRole = QAccessible::RadioButton;
             button->isChecked = [this, mode] { return app_.clickMode == mode; };
             button->onPress = [this, index] {
@@ -227,8 +229,13 @@ bool ClickBar::load() {
         return false;
     }
 
-    // Restore the saved click mode as if the pointer entered its button.
-    selectButton(app_.settings.startMode);
+    // Restore the saved click mode as if the pointer entered its button; the
+    // scroll kind without its button on the bar gives way to left click.
+    const bool hiddenScroll =
+        app_.settings.startMode == static_cast<std::int16_t>(ClickMode::Scroll) &&
+        !app_.extras.scrollButton;
+    selectButton(hiddenScroll ? static_cast<std::int16_t>(ClickMode::LeftClick)
+                              : app_.settings.startMode);
 
     applyGeometry();
 
@@ -243,6 +250,17 @@ bool ClickBar::load() {
 }
 
 bool ClickBar::applyExtras() {
+    if (buttonVisible_[static_cast<int>(ClickMode::Scroll)] != app_.extras.scrollButton) {
+        layOutLowerButtons();
+        fitHeightToButtons();
+        // Scrolling without its button gives way to left click.
+        if (!app_.extras.scrollButton && app_.chosenKind == ClickMode::Scroll) {
+            app_.chosenKind = ClickMode::LeftClick;
+            if (app_.clickMode == ClickMode::Scroll) {
+                selectButton(static_cast<std::int16_t>(ClickMode::LeftClick));
+            }
+        }
+    }
     return platform_.pauseKey.grab(app_.extras.pauseKey, [this] { togglePause(); });
 }
 
@@ -264,15 +282,17 @@ void ClickBar::startSlide() {
 }
 
 void ClickBar::layOutLowerButtons() {
-    if (app_.settings.middleButton == 1) {
-        buttonTop_[7] = kOptionsTop;
-        buttonTop_[8] = kHelpTop;
-        buttonVisible_[6] = true;
-    } else {
-        buttonVisible_[6] = false;
-        buttonTop_[7] = kOptionsTop - buttonHeight_[6];
-        buttonTop_[8] = kHelpTop - buttonHeight_[6];
-    }
+    constexpr int kScroll = static_cast<int>(ClickMode::Scroll);
+    const bool middle = app_.settings.middleButton == 1;
+    const bool scroll = app_.extras.scrollButton;
+    buttonVisible_[6] = middle;
+    buttonVisible_[kScroll] = scroll;
+    // The scroll button follows the last click kind's button, and the buttons
+    // below move down by its height.
+    buttonTop_[kScroll] = kButtonPlaces[6].top + (middle ? buttonHeight_[6] : 0);
+    const double shift = (middle ? 0 : -buttonHeight_[6]) + (scroll ? buttonHeight_[kScroll] : 0);
+    buttonTop_[7] = kOptionsTop + shift;
+    buttonTop_[8] = kHelpTop + shift;
     for (int i = 6; i < kButtonCount; ++i) {
         placeButton(i);
     }
@@ -300,6 +320,7 @@ void ClickBar::retranslate(const TextTable& t) {
     tip(6, t[TextId::MiddleClickTip]);
     tip(7, t[TextId::OptionsTitle] + "...");
     tip(8, t[TextId::HelpTip]);
+    tip(9, t[TextId::Scroll]);
 }
 
 void ClickBar::showPicture(int button, int picture) {
@@ -449,7 +470,7 @@ void ClickBar::selectButton(std::int16_t index) {
     const auto mode = static_cast<ClickMode>(index);
     if (mode == ClickMode::Pause) {
         app_.chosenPause = true;
-    } else if (isClickingKind(mode)) {
+    } else if (isRestingKind(mode)) {
         app_.chosenKind = mode;
         app_.chosenPause = false;
     }
@@ -464,7 +485,7 @@ void ClickBar::selectButton(std::int16_t index) {
     }
     // A click kind is saved at once as the one the next start restores; the
     // settings in force keep the one this start restored.
-    if (index >= 1 && index <= 6) {
+    if (mode == ClickMode::Pause || isRestingKind(mode)) {
         Settings toSave = app_.settings;
         toSave.startMode = index;
         writeSettingsFile(settingsPath(), toSave);

@@ -18,7 +18,7 @@ namespace tz {
 
 class ClickableLabel;
 
-// The bar: the program's main window, a narrow strip of nine picture buttons
+// The bar: the program's main window, a narrow strip of picture buttons
 // above every other window, full-screen ones included. It runs the start-up sequence, slides itself
 // out of sight, and then drives the dwell engine from its 100 ms timer.
 class ClickBar : public QWidget, public EngineHost {
@@ -62,10 +62,12 @@ class ClickBar : public QWidget, public EngineHost {
     // force, without a sound: a window that forced the left click has closed.
     void giveBackChosenKind();
     // Takes the pause key of the extras settings in force, in place of the one
-    // before. False when that key is unknown or another program holds it.
+    // before, and shows or hides the scroll button. False when that key is
+    // unknown or another program holds it.
     bool applyExtras();
 
-    // Shows or hides button 6 for middleButton and moves buttons 7 and 8 to match.
+    // Shows or hides button 6 for middleButton and the scroll button for the
+    // extras' scrollButton, and moves buttons 7 and 8 to match.
     void layOutLowerButtons();
     // Stretches the background to the buttons and gives the bar its height.
     void fitHeightToButtons();

@@ -28,6 +28,7 @@ const QColor kTrack(64, 64, 64);
 // - DragPress: an arrow pointing down (the button goes down and stays down).
 // - DragRelease: an arrow pointing up (the held button comes up).
 // - Paused: two upright bars.
+// - Scroll: arrow heads up and down, as on the scroll button.
 void drawMark(QPainter& painter, RingMark mark, const QRectF& box) {
     const double s = box.width();
     const QPointF centre = box.center();
@@ -80,6 +81,18 @@ void drawMark(QPainter& painter, RingMark mark, const QRectF& box) {
             const QPointF head[] = {{-0.4 * s, 0}, {0.4 * s, 0}, {0, 0.5 * s}};
             painter.drawPolygon(head, 3);
             painter.restore();
+            break;
+        }
+        case RingMark::Scroll: {
+            painter.setPen(Qt::NoPen);
+            const QPointF up[] = {{centre.x(), box.top()},
+                                  {centre.x() + 0.4 * s, box.top() + 0.4 * s},
+                                  {centre.x() - 0.4 * s, box.top() + 0.4 * s}};
+            const QPointF down[] = {{centre.x(), box.bottom()},
+                                    {centre.x() + 0.4 * s, box.bottom() - 0.4 * s},
+                                    {centre.x() - 0.4 * s, box.bottom() - 0.4 * s}};
+            painter.drawPolygon(up, 3);
+            painter.drawPolygon(down, 3);
             break;
         }
         case RingMark::Paused:

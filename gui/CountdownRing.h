@@ -6,7 +6,7 @@
 namespace tz {
 
 // The kind of click a rest is counting towards, as the ring marks it.
-enum class RingMark { Left, Double, Right, Middle, DragPress, DragRelease, Paused };
+enum class RingMark { Left, Double, Right, Middle, DragPress, DragRelease, Paused, Scroll };
 
 // A small round window beside the pointer that fills as the current rest
 // counts towards its click, with the pending kind marked in its middle. It

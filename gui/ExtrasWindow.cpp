@@ -20,9 +20,9 @@ namespace {
 
 // The design size in twips; a longer caption widens the window.
 constexpr double kClientWidth = 7200;
-constexpr double kClientHeight = 3600;
+constexpr double kClientHeight = 4100;
 // The frame round the controls ends this far above the window's bottom.
-constexpr double kFrameBottom = 2880;
+constexpr double kFrameBottom = 3380;
 constexpr double kMargin = 150;
 constexpr int kSizeStep = 8;
 const QColor kFrameColour(128, 128, 128);
@@ -67,6 +67,8 @@ ExtrasWindow::ExtrasWindow(ScreenMetrics& screen)
     }
     cancelOnPressLabel_ = caption(600, 2410);
     cancelOnPressBox_ = checkBox(300, 2370, cancelOnPressLabel_);
+    scrollButtonLabel_ = caption(600, 2910);
+    scrollButtonBox_ = checkBox(300, 2870, scrollButtonLabel_);
     okButton_ = dialogButton(this, QStringLiteral("&OK"), QRect());
     cancelButton_ = dialogButton(this, QStringLiteral("&Cancel"), QRect());
 
@@ -82,6 +84,8 @@ ExtrasWindow::ExtrasWindow(ScreenMetrics& screen)
         {pauseKeyChoice_, "pauseKeyChoice"},
         {cancelOnPressBox_, "cancelOnPressBox"},
         {cancelOnPressLabel_, "cancelOnPressLabel"},
+        {scrollButtonBox_, "scrollButtonBox"},
+        {scrollButtonLabel_, "scrollButtonLabel"},
         {okButton_, "okButton"},
         {cancelButton_, "cancelButton"}};
     const QCursor hand = handCursor();
@@ -89,7 +93,7 @@ ExtrasWindow::ExtrasWindow(ScreenMetrics& screen)
         widget->setObjectName(QLatin1String(name));
         widget->setAttribute(Qt::WA_NoMousePropagation);
         if (qobject_cast<QLabel*>(widget) == nullptr || widget == countdownLabel_ ||
-            widget == trayLabel_ || widget == cancelOnPressLabel_) {
+            widget == trayLabel_ || widget == cancelOnPressLabel_ || widget == scrollButtonLabel_) {
             widget->setCursor(hand);
         }
     }
@@ -126,6 +130,7 @@ void ExtrasWindow::load(const ExtrasSettings& extras) {
     countdownSizeValueLabel_->setText(QString::number(countdownSizeSlider_->value()));
     trayBox_->setChecked(extras.trayOn);
     cancelOnPressBox_->setChecked(extras.cancelOnPress);
+    scrollButtonBox_->setChecked(extras.scrollButton);
     // A key the list does not offer (written by hand in the file) is kept as
     // one more choice, so that OK gives it back unchanged.
     while (pauseKeyChoice_->count() > static_cast<int>(kPauseKeyChoices.size())) {
@@ -151,6 +156,7 @@ void ExtrasWindow::retranslate(const TextTable& t) {
     setAutoSizedText(trayLabel_, t[TextId::TrayCaption]);
     setAutoSizedText(pauseKeyLabel_, t[TextId::PauseKeyCaption]);
     setAutoSizedText(cancelOnPressLabel_, t[TextId::CancelOnPressCaption]);
+    setAutoSizedText(scrollButtonLabel_, t[TextId::ScrollButtonCaption]);
     pauseKeyChoice_->setItemText(pauseKeyChoice_->findData(QString()), q(t[TextId::NoKey]));
     SetWindowTextUnicode(okButton_, t[TextId::OkCaption]);
     SetWindowTextUnicode(cancelButton_, t[TextId::CancelCaption]);
@@ -163,7 +169,9 @@ void ExtrasWindow::retranslate(const TextTable& t) {
                                                   {trayLabel_, trayLabel_},
                                                   {pauseKeyChoice_, pauseKeyLabel_},
                                                   {cancelOnPressBox_, cancelOnPressLabel_},
-                                                  {cancelOnPressLabel_, cancelOnPressLabel_}};
+                                                  {cancelOnPressLabel_, cancelOnPressLabel_},
+                                                  {scrollButtonBox_, scrollButtonLabel_},
+                                                  {scrollButtonLabel_, scrollButtonLabel_}};
     for (const auto& [control, label] : names) {
         control->setAccessibleName(label->text());
     }
@@ -182,7 +190,8 @@ void ExtrasWindow::layOut() {
         {countdownSizeLabel_, size.width() + x(60) + countdownSizeSlider_->width()},
         {trayLabel_, 0},
         {pauseKeyLabel_, pauseKeyChoice_->width()},
-        {cancelOnPressLabel_, 0}};
+        {cancelOnPressLabel_, 0},
+        {scrollButtonLabel_, 0}};
     int width = x(kClientWidth);
     for (const auto& [label, beside] : rows) {
         width = std::max(width, label->x() + label->width() + (beside ? x(kMargin) + beside : 0) +
@@ -192,8 +201,8 @@ void ExtrasWindow::layOut() {
     countdownSizeSlider_->move(right - countdownSizeSlider_->width(), y(720));
     countdownSizeValueLabel_->move(countdownSizeSlider_->x() - x(60) - size.width(), y(720));
     pauseKeyChoice_->move(right - pauseKeyChoice_->width(), y(1800));
-    okButton_->setGeometry(QRect(width - x(2565), y(3000), x(1155), y(465)));
-    cancelButton_->setGeometry(QRect(width - x(1335), y(3000), x(1155), y(465)));
+    okButton_->setGeometry(QRect(width - x(2565), y(3500), x(1155), y(465)));
+    cancelButton_->setGeometry(QRect(width - x(1335), y(3500), x(1155), y(465)));
     setFixedSize(width, y(kClientHeight));
     // Centred on the screen.
     move((twipsToPixelsX(screen_, screen_.widthTwips()) - width) / 2,
@@ -208,6 +217,7 @@ void ExtrasWindow::accept() {
     extras.trayOn = trayBox_->isChecked();
     extras.pauseKey = pauseKeyChoice_->currentData().toString().toStdString();
     extras.cancelOnPress = cancelOnPressBox_->isChecked();
+    extras.scrollButton = scrollButtonBox_->isChecked();
     hide();
     emit accepted(extras);
 }

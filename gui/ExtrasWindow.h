@@ -63,6 +63,8 @@ class ExtrasWindow : public QWidget {
     QComboBox* pauseKeyChoice_ = nullptr;
     QCheckBox* cancelOnPressBox_ = nullptr;
     ClickableLabel* cancelOnPressLabel_ = nullptr;
+    QCheckBox* scrollButtonBox_ = nullptr;
+    ClickableLabel* scrollButtonLabel_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
 };

@@ -13,7 +13,8 @@ namespace tz {
 
 namespace {
 
-// The five kinds in the bar's order, each with its menu item's name and text.
+// The resting kinds in the bar's order, each with its menu item's name and
+// text; the scroll item shows only while the bar shows its button.
 struct Kind {
     ClickMode mode;
     const char* name;
@@ -25,6 +26,7 @@ constexpr Kind kKinds[] = {
     {ClickMode::Drag, "dragAction", TextId::DragTip},
     {ClickMode::RightClick, "rightClickAction", TextId::RightClickTip},
     {ClickMode::MiddleClick, "middleClickAction", TextId::MiddleClickTip},
+    {ClickMode::Scroll, "scrollAction", TextId::Scroll},
 };
 
 QString text(const TextTable& texts, std::size_t id) {
@@ -62,6 +64,7 @@ TrayIndicator::TrayIndicator() : menu_(std::make_unique<QMenu>()) {
     for (const Kind& kind : kKinds) {
         QAction* action = addAction(kind.name);
         action->setCheckable(true);
+        action->setVisible(kind.mode != ClickMode::Scroll);
         kinds_->addAction(action);
         const ClickMode mode = kind.mode;
         QObject::connect(action, &QAction::triggered, this,
@@ -153,6 +156,10 @@ void TrayIndicator::setEnabled(bool wanted) {
     // Wanted is enough: Qt docks the icon once a tray appears, as it does when
     // the program starts at logon before the desktop's panel.
     icon_->setVisible(wanted);
+}
+
+void TrayIndicator::offerScroll(bool offered) {
+    kinds_->actions().back()->setVisible(offered);
 }
 
 void TrayIndicator::showClickMode(ClickMode mode) {

@@ -33,8 +33,10 @@ class TrayIndicator : public QObject {
     void setEnabled(bool wanted);
     // The picture, the checked kind, the pause item's text and the tooltip for
     // `mode`; Pause keeps the last kind checked, modes other than Pause and
-    // the five kinds are ignored.
+    // the resting kinds are ignored.
     void showClickMode(ClickMode mode);
+    // Whether the menu offers the scroll kind (as the bar does its button).
+    void offerScroll(bool offered);
     void retranslate(const TextTable& texts);
     // The menu, also for tests (its actions are named by role).
     QMenu* menu() const { return menu_.get(); }

@@ -12,12 +12,17 @@ enum class MouseEvent : unsigned {
     MiddleUp = 0x0040,
 };
 
+// Which way one step of the mouse wheel scrolls the window under the pointer.
+enum class WheelStep { Up, Down, Left, Right };
+
 // Sends one synthetic button event where the pointer already is.
 // Never moves the pointer; the outcome is not reported.
 class ClickInjector {
   public:
     virtual ~ClickInjector() = default;
     virtual void send(MouseEvent event) = 0;
+    // One whole wheel step (its press and its release).
+    virtual void sendWheelStep(WheelStep step) = 0;
 };
 
 }  // namespace tz

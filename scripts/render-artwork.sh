@@ -52,10 +52,10 @@ expect() {
     [[ $got == "$2" ]] || { echo "render-artwork: $1 is $got, expected $2" >&2; exit 1; }
 }
 
-# ---- Bar: nine buttons, normal and lit, and the background strip ----------
+# ---- Bar: ten buttons, normal and lit, and the background strip ----------
 declare -A BUTTON_SIZE=(
     [0]=26x32 [1]=45x50 [2]=45x52 [3]=45x50 [4]=45x50
-    [5]=45x50 [6]=45x50 [7]=45x28 [8]=45x33
+    [5]=45x50 [6]=45x50 [7]=45x28 [8]=45x33 [9]=45x50
 )
 # jpeg_at SVG W H OUT: OUT as a JPEG at W x H and OUT@2x at double that.
 jpeg_at() {
@@ -68,7 +68,7 @@ jpeg_at() {
     expect "$out2x" "$(($2 * 2))x$(($3 * 2))"
 }
 
-for n in 0 1 2 3 4 5 6 7 8; do
+for n in 0 1 2 3 4 5 6 7 8 9; do
     size=${BUTTON_SIZE[$n]}
     w=${size%x*} h=${size#*x}
     src="$ART/bar-button$n.svg"

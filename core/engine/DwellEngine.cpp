@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/engine/ClickInjection.h"
+#include "core/engine/ScrollPad.h"
 
 namespace tz {
 
@@ -36,6 +37,7 @@ void DwellEngine::tick() {
     showOrHideBar(p.x, p.y);
     followPointerOnBar(p.x, p.y);
     activateBarButton();
+    followScrollPad(p.x, p.y);
     dwellClick(p.x, p.y);
     rememberPosition(p);
 }
@@ -63,7 +65,7 @@ void DwellEngine::releaseHeldButton() {
 
 std::optional<PendingClick> DwellEngine::pendingClick() const {
     const auto mode = app_.clickMode;
-    if (!isClickingKind(mode) || state_.restClicked || state_.clickTicks <= 0) {
+    if (!isRestingKind(mode) || state_.restClicked || state_.clickTicks <= 0 || pad_) {
         return std::nullopt;
     }
     return PendingClick{mode, mode == ClickMode::Drag && state_.dragButtonDown, state_.clickTicks,
@@ -80,8 +82,9 @@ void DwellEngine::cancelPendingClick() {
 }
 
 bool DwellEngine::idleUntilPointerMoves() const {
-    // Paused, a rest still counts where the host acts on it.
-    return pointerStill_ &&
+    // Paused, a rest still counts where the host acts on it; a placed pad
+    // scrolls with the pointer still.
+    return pointerStill_ && !pad_ &&
            (state_.restClicked || (app_.clickMode == ClickMode::Pause && !restActsHere_));
 }
 
@@ -191,6 +194,33 @@ void DwellEngine::activateBarButton() {
     }
 }
 
+void DwellEngine::followScrollPad(std::int32_t x, std::int32_t y) {
+    if (!pad_) {
+        return;
+    }
+    const ScrollPadZone zone = scrollPadZone(x - pad_->x, y - pad_->y, screen_.windowScale());
+    if (!zone.inside || app_.clickMode != ClickMode::Scroll || host_.barGeometry().visible) {
+        pad_.reset();
+        return;
+    }
+    if (!zone.step) {
+        scrolling_.reset();
+        return;
+    }
+    // The first step comes as the pointer enters a side, then one every
+    // 1/rate seconds.
+    constexpr double kTickSeconds = 0.1;
+    if (zone.step != scrolling_) {
+        scrolling_ = zone.step;
+        stepsOwed_ = 1;
+    } else {
+        stepsOwed_ += zone.rate * kTickSeconds;
+    }
+    for (; stepsOwed_ >= 1; stepsOwed_ -= 1) {
+        injector_.sendWheelStep(*zone.step);
+    }
+}
+
 void DwellEngine::dwellClick(std::int32_t x, std::int32_t y) {
     const std::int32_t margin = std::int32_t{app_.settings.tolerance} + 2;
     const bool moved = std::abs(std::int32_t{state_.lastX} - x) >= margin ||
@@ -206,6 +236,11 @@ void DwellEngine::dwellClick(std::int32_t x, std::int32_t y) {
     if (moved || app_.clickMode == ClickMode::Pause) {
         state_.restClicked = false;
         state_.barTicks = 0;
+        state_.clickTicks = 0;
+        return;
+    }
+    // A rest on a placed pad never places another.
+    if (pad_) {
         state_.clickTicks = 0;
         return;
     }
@@ -238,6 +273,10 @@ void DwellEngine::dwellClick(std::int32_t x, std::int32_t y) {
             break;
         case ClickMode::MiddleClick:
             MiddleClick(injector_);
+            break;
+        case ClickMode::Scroll:
+            pad_ = PointerPosition{x, y};
+            scrolling_.reset();
             break;
         default:
             return;  // exit, options, help and unknown modes never click

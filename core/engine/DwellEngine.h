@@ -19,8 +19,8 @@ struct BarGeometry {
     bool visible = false;
 };
 
-// The bar's buttons, one per click mode from Exit (0) to Help (8).
-inline constexpr int kBarButtonCount = 9;
+// The bar's buttons, one per click mode from Exit (0) to Scroll (9).
+inline constexpr int kBarButtonCount = 10;
 
 // A bar button's place in twips from the bar's top left corner.
 struct BarButtonPlace {
@@ -112,8 +112,11 @@ class DwellEngine {
     void resetClickCount() { state_.clickTicks = 0; }
 
     // The click the rest in progress will make, once it has rested a tick;
-    // none while moving, after the click, and in modes that never click.
+    // none while moving, after the click, on the scroll pad, and in modes that
+    // never click. In the scroll kind the rest places the pad.
     std::optional<PendingClick> pendingClick() const;
+    // The centre of the scroll pad in screen pixels while one is placed.
+    std::optional<PointerPosition> scrollPad() const { return pad_; }
     // A button pressed by hand: the rest in progress clicks no more, as if it
     // had clicked, so hand and dwell never click twice at one place.
     void cancelPendingClick();
@@ -133,6 +136,9 @@ class DwellEngine {
     void showOrHideBar(std::int32_t x, std::int32_t y);
     void followPointerOnBar(std::int32_t x, std::int32_t y);
     void activateBarButton();
+    // While a pad is placed: wheel steps for where the pointer is on it, or
+    // its removal when the pointer left it or scrolling is no longer in force.
+    void followScrollPad(std::int32_t x, std::int32_t y);
     void dwellClick(std::int32_t x, std::int32_t y);
     // A rest where the host acts instead of clicking.
     void restOnActingPlace(std::int32_t x, std::int32_t y);
@@ -153,6 +159,10 @@ class DwellEngine {
     static constexpr int kOnBackground = -1;
     static constexpr int kOffBar = -2;
     int barPartUnderPointer_ = kOffBar;
+    std::optional<PointerPosition> pad_;
+    // The way the pad scrolls now, and the part of a wheel step it owes.
+    std::optional<WheelStep> scrolling_;
+    double stepsOwed_ = 0;
 };
 
 }  // namespace tz

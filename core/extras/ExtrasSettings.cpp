@@ -9,7 +9,7 @@ namespace tz {
 
 namespace {
 
-// The extras file is six short lines; a bigger file is no file of ours.
+// The extras file is seven short lines; a bigger file is no file of ours.
 constexpr std::size_t kMaxExtrasBytes = 64 * 1024;
 constexpr std::size_t kMaxKeyNameLength = 32;
 
@@ -91,6 +91,8 @@ void takeLine(ExtrasSettings& extras, std::string_view line) {
         }
     } else if (key == "CancelOnPress") {
         setBool(extras.cancelOnPress, value);
+    } else if (key == "ScrollButton") {
+        setBool(extras.scrollButton, value);
     }
 }
 
@@ -122,6 +124,7 @@ std::string formatExtras(const ExtrasSettings& extras) {
         line("PauseKey", extras.pauseKey);
     }
     line("CancelOnPress", extras.cancelOnPress ? "1" : "0");
+    line("ScrollButton", extras.scrollButton ? "1" : "0");
     return out;
 }
 

@@ -7,8 +7,8 @@
 
 namespace tz {
 
-// Preferences of the pointer countdown, the tray icon, the pause key and the
-// press that cancels a waiting click. They live in a small INI file of their
+// Preferences of the pointer countdown, the tray icon, the pause key, the
+// press that cancels a waiting click and the scroll button. They live in a small INI file of their
 // own beside the settings file, whose eight lines keep their format.
 struct ExtrasSettings {
     bool countdownOn = true;
@@ -19,6 +19,8 @@ struct ExtrasSettings {
     std::string pauseKey = "Pause";
     // A mouse button pressed by hand cancels the click the current rest waits for.
     bool cancelOnPress = true;
+    // The bar shows the scroll kind's button (and the tray menu its item).
+    bool scrollButton = false;
 
     bool operator==(const ExtrasSettings&) const = default;
 };

@@ -36,4 +36,15 @@ void XTestInjector::send(MouseEvent event) {
     XFlush(display);
 }
 
+void XTestInjector::sendWheelStep(WheelStep step) {
+    Display* display = connection_.display();
+    if (display == nullptr || !connection_.hasXTest()) {
+        return;
+    }
+    const unsigned int button = Button4 + static_cast<unsigned int>(step);
+    XTestFakeButtonEvent(display, button, True, CurrentTime);
+    XTestFakeButtonEvent(display, button, False, CurrentTime);
+    XFlush(display);
+}
+
 }  // namespace tz

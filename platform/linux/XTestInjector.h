@@ -10,6 +10,8 @@ class XTestInjector : public ClickInjector {
   public:
     explicit XTestInjector(X11Connection& connection) : connection_(connection) {}
     void send(MouseEvent event) override;
+    // X buttons 4 to 7: up, down, left, right.
+    void sendWheelStep(WheelStep step) override;
 
   private:
     X11Connection& connection_;

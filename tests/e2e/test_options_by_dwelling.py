@@ -9,7 +9,7 @@ OPTIONS_SIZE, EXIT_SIZE, ABOUT_SIZE = (561, 396), (361, 149), (425, 238)
 DELAY_LOWER_ARROW, START_AT_LOGON, LANGUAGE_LINK, ABOUT, OK = \
     (530, 150), (28, 184), (128, 282), (527, 38), (428, 369)
 YES, NO, FACE, ABOUT_CLOSE = (126, 109), (236, 109), (43, 48), (385, 18)
-MORE_OPTIONS, COUNTDOWN_BOX, EXTRAS_OK = (498, 328), (27, 30), (347, 215)
+MORE_OPTIONS, COUNTDOWN_BOX, EXTRAS_OK = (498, 328), (27, 30), (347, 248)
 # Qt's file dialog at its default size: the first row of the list, sorted by name, the row
 # height, and the Open button from the bottom-right corner.
 FIRST_FILE_ROW, FILE_ROW_HEIGHT, OPEN_FROM_CORNER = (165, 70), 18, (52, 54)

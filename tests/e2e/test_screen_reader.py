@@ -45,7 +45,7 @@ class ScreenReaderTest(ProgramTestCase):
                     if "Press" in c["actions"]}
         self.assertEqual(list(buttons(bar)), [
             "Exit the program", "Pause (no click)", "Double click", "Left click", "Drag",
-            "Right click", "Middle click", "Options...", "Help"])
+            "Right click", "Middle click", "Options...", "Help", "Scroll"])
         self.assertEqual([n for n, checked in buttons(bar).items() if checked], ["Left click"])
         self.read(press="Right click")  # chooses it, as moving onto it does
         self.wait_settings_line(8, "5")

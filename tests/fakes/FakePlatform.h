@@ -73,7 +73,9 @@ class FakeGlobalKey : public GlobalKey, public FakePressable {
 class FakeInjector : public ClickInjector {
   public:
     void send(MouseEvent event) override { events.push_back(event); }
+    void sendWheelStep(WheelStep step) override { wheelSteps.push_back(step); }
     std::vector<MouseEvent> events;
+    std::vector<WheelStep> wheelSteps;
 };
 
 // Monitors in pixels at `tpp` twips per pixel, by default one of 1280 x 1024

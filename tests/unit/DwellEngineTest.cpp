@@ -1,9 +1,14 @@
 #include "core/engine/DwellEngine.h"
+#include "core/engine/ScrollPad.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <optional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -16,6 +21,7 @@ namespace {
 using E = MouseEvent;
 using Log = std::vector<std::string>;
 using M = ClickMode;
+using W = WheelStep;
 
 // The windows around the engine: a bar of 675 x 5385 twips placed 4410 twips
 // below its monitor's top, and exit and options windows whose making sets
@@ -406,6 +412,106 @@ TEST_F(DwellEngineTest, OnlySixteenBitCoordinatesAreKept) {
     at(32768, -32769);
     EXPECT_EQ(engine.state().lastX, 32767);
     EXPECT_EQ(engine.state().lastY, -32768);
+}
+
+TEST(ScrollPad, ZonesAndRatesFromTheCentreOut) {
+    // dx, dy in screen pixels, scale; inside, the way it scrolls, steps a second.
+    const std::optional<W> none;
+    const std::tuple<double, double, double, bool, std::optional<W>, double> cases[] = {
+        {0, 0, 1, true, none, 0},          {0, -15, 1, true, none, 0},
+        {0, -15.5, 1, true, W::Up, 2.14},  {0, 40, 1, true, W::Down, 9.22},
+        {-40, 0, 1, true, W::Left, 9.22},  {40, 39, 1, true, W::Right, 13.81},
+        {39, 40, 1, true, W::Down, 13.81}, {30, -30, 1, true, W::Up, 9.92},
+        {0, 60, 1, true, W::Down, 15},     {0, 60.5, 1, false, none, 0},
+        {-43, -43, 1, false, none, 0},     {0, -25, 2, true, none, 0},
+        {0, -120, 2, true, W::Up, 15},     {0, 121, 2, false, none, 0},
+        {-75, 0, 2, true, W::Left, 8.5}};
+    for (const auto& [dx, dy, scale, inside, step, rate] : cases) {
+        const ScrollPadZone zone = scrollPadZone(dx, dy, scale);
+        EXPECT_EQ(zone.inside, inside) << dx << " " << dy << " " << scale;
+        EXPECT_EQ(zone.step, step) << dx << " " << dy << " " << scale;
+        EXPECT_NEAR(zone.rate, rate, 0.1) << dx << " " << dy << " " << scale;
+    }
+}
+
+// The scroll kind: a rest places the pad; the pointer on it scrolls.
+struct ScrollKindTest : DwellEngineTest {
+    ScrollKindTest() { app.clickMode = M::Scroll; }
+    const std::vector<W>& steps() const { return fake.injector.wheelSteps; }
+    std::size_t countOf(W step) const { return std::count(steps().begin(), steps().end(), step); }
+};
+
+TEST_F(ScrollKindTest, ARestPlacesThePadOnceAndThePointerOnItScrollsAtItsRate) {
+    at(400, 500, 5);
+    EXPECT_EQ(engine.scrollPad(), std::nullopt);
+    ASSERT_TRUE(engine.pendingClick());
+    EXPECT_EQ(engine.pendingClick()->kind, M::Scroll);
+    at(400, 500);
+    ASSERT_TRUE(engine.scrollPad());
+    EXPECT_EQ(engine.scrollPad()->x, 400);
+    EXPECT_EQ(engine.scrollPad()->y, 500);
+    EXPECT_EQ(host.log, Log{"sound"});
+    // Resting long in the dead zone, then on the upper part: no new pad, no
+    // countdown, no sleep while scrolling, and about the rate's steps.
+    at(405, 505, 30);
+    EXPECT_TRUE(steps().empty());
+    at(400, 460, 10);
+    EXPECT_FALSE(engine.pendingClick());
+    EXPECT_FALSE(engine.idleUntilPointerMoves());
+    EXPECT_EQ(engine.scrollPad()->y, 500);
+    EXPECT_EQ(countOf(W::Up), 9u);  // one at once, then 9.2 a second
+    EXPECT_EQ(steps().size(), 9u);
+    // Lower, left, right, the rim: each way alone, faster further out.
+    for (const auto& [x, y, step, least, most] : {std::tuple{400, 520, W::Down, 4u, 4u},
+                                                  {350, 500, W::Left, 11u, 11u},
+                                                  {430, 500, W::Right, 6u, 6u},
+                                                  {400, 560, W::Down, 14u, 14u}}) {
+        fake.injector.wheelSteps.clear();
+        at(x, y, 10);
+        EXPECT_EQ(countOf(step), steps().size()) << x << " " << y;
+        EXPECT_GE(steps().size(), least) << x << " " << y;
+        EXPECT_LE(steps().size(), most) << x << " " << y;
+    }
+    // Back in the dead zone scrolling stops; out of it again it steps at once.
+    fake.injector.wheelSteps.clear();
+    at(400, 500, 10);
+    EXPECT_TRUE(steps().empty());
+    at(400, 520);
+    EXPECT_EQ(steps(), std::vector<W>{W::Down});
+    EXPECT_EQ(host.log, Log{"sound"});
+    EXPECT_TRUE(events().empty());
+}
+
+TEST_F(ScrollKindTest, LeavingThePadOrScrollingNoLongerInForceRemovesItAtOnce) {
+    // Each way of ending, on the tick it ends, with the pointer on the upper
+    // part of a pad placed near the left edge until then.
+    const std::function<void()> endings[] = {
+        [&] { at(30, 439); },  // out of the pad
+        [&] { app.clickMode = M::Pause, at(30, 460); },
+        [&] { app.clickMode = M::LeftClick, at(30, 460); },
+        [&] { at(0, 500); }};  // on the pad, onto the edge that shows the bar
+    for (const auto& end : endings) {
+        app.clickMode = M::Scroll;
+        host.bar.visible = false;
+        at(200, 500);
+        at(30, 500, 6);
+        ASSERT_TRUE(engine.scrollPad());
+        at(30, 460, 3);
+        ASSERT_FALSE(steps().empty());
+        fake.injector.wheelSteps.clear();
+        end();
+        EXPECT_EQ(engine.scrollPad(), std::nullopt);
+        at(30, 439, 4);
+        EXPECT_TRUE(steps().empty());
+    }
+    // Off the pad nothing scrolls, and the next rest places it afresh.
+    app.clickMode = M::Scroll;
+    host.bar.visible = false;
+    at(400, 420, 6);
+    ASSERT_TRUE(engine.scrollPad());
+    EXPECT_EQ(engine.scrollPad()->y, 420);
+    EXPECT_TRUE(steps().empty());
+    EXPECT_TRUE(events().empty());
 }
 
 }  // namespace

@@ -198,14 +198,14 @@ TEST(SettingsFile, AFailedSaveLeavesThePreviousFileAndOnlyAKilledOneATemporary) 
     }
 }
 
-const ExtrasSettings kMine{false, 48, false, "F12", false};
+const ExtrasSettings kMine{false, 48, false, "F12", false, true};
 const std::string kMineText =
-    "CountdownOn=0\nCountdownSize=48\nTrayOn=0\nPauseKey=F12\nCancelOnPress=0\n";
+    "CountdownOn=0\nCountdownSize=48\nTrayOn=0\nPauseKey=F12\nCancelOnPress=0\nScrollButton=1\n";
 
 TEST(ExtrasFile, ReadsWhatItWritesAndEachDamagedOrMissingValueAloneGivesItsDefault) {
     EXPECT_EQ(formatExtras({}),
               "[Extras]\nCountdownOn=1\nCountdownSize=32\nTrayOn=1\n"
-              "PauseKey=Pause\nCancelOnPress=1\n");
+              "PauseKey=Pause\nCancelOnPress=1\nScrollButton=0\n");
     for (const ExtrasSettings& same :
          {kMine, ExtrasSettings{true, 16, true, "", true},
           ExtrasSettings{true, 64, true, std::string(24, '_') + "Aa_Zz_09"}}) {
@@ -215,21 +215,22 @@ TEST(ExtrasFile, ReadsWhatItWritesAndEachDamagedOrMissingValueAloneGivesItsDefau
     EXPECT_EQ(parseExtras(formatExtras({false, 15, false, "a-b", false})),
               (ExtrasSettings{false, 32, false, "Pause", false}));
     EXPECT_EQ(parseExtras(formatExtras({true, 65, true, std::string(33, 'a')})), ExtrasSettings{});
-    EXPECT_EQ(
-        parseExtras("; CountdownOn=1\r\n # TrayOn=1\n[Any]\n  CountdownOn = FALSE\r\n"
-                    "CountdownSize=48\nTrayOn=false\n\tPauseKey = F12 \nCancelOnPress\t=0\nBeep=1"),
-        kMine);
+    EXPECT_EQ(parseExtras("; CountdownOn=1\r\n # TrayOn=1\n[Any]\n  CountdownOn = FALSE\r\n"
+                          "CountdownSize=48\nTrayOn=false\n\tPauseKey = F12 "
+                          "\nCancelOnPress\t=0\nBeep=1\nScrollButton= TRUE"),
+              kMine);
     // One line replaced: a damaged or missing value alone keeps its default; a repeated key's
     // last value counts.
     const std::tuple<std::string, std::string, ExtrasSettings> damaged[] = {
-        {"CountdownOn=0", "CountdownOn=falsy", {true, 48, false, "F12", false}},
-        {"CountdownOn=0", "CountdownOn=0\nCountdownOn=1", {true, 48, false, "F12", false}},
-        {"CountdownSize=48", "CountdownSize=99999999999", {false, 32, false, "F12", false}},
-        {"CountdownSize=48", "CountdownSize=48px", {false, 32, false, "F12", false}},
-        {"TrayOn=0", "TrayOn 0", {false, 48, true, "F12", false}},
-        {"PauseKey=F12", "PauseKey=F~12", {false, 48, false, "Pause", false}},
-        {"PauseKey=F12", "PauseKey=É", {false, 48, false, "Pause", false}},
-        {"CancelOnPress=0", "CancelOnPress=", {false, 48, false, "F12", true}}};
+        {"CountdownOn=0", "CountdownOn=falsy", {true, 48, false, "F12", false, true}},
+        {"CountdownOn=0", "CountdownOn=0\nCountdownOn=1", {true, 48, false, "F12", false, true}},
+        {"CountdownSize=48", "CountdownSize=99999999999", {false, 32, false, "F12", false, true}},
+        {"CountdownSize=48", "CountdownSize=48px", {false, 32, false, "F12", false, true}},
+        {"TrayOn=0", "TrayOn 0", {false, 48, true, "F12", false, true}},
+        {"PauseKey=F12", "PauseKey=F~12", {false, 48, false, "Pause", false, true}},
+        {"PauseKey=F12", "PauseKey=É", {false, 48, false, "Pause", false, true}},
+        {"CancelOnPress=0", "CancelOnPress=", {false, 48, false, "F12", true, true}},
+        {"ScrollButton=1", "ScrollButton=2", {false, 48, false, "F12", false, false}}};
     for (const auto& [line, replacement, read] : damaged) {
         std::string text = kMineText;
         text.replace(text.find(line), line.size(), replacement);

@@ -17,6 +17,45 @@ TEST_F(ClickBarTest, TheStartModeIsInForceAndLit) {
     }
 }
 
+TEST_F(ClickBarTest, TheScrollButtonFollowsTheLastClickKindAndItsKindIsSavedAndRestored) {
+    constexpr int kScroll = 9;
+    const auto lower = [this] { return std::pair(bar->buttonTopTwips(8), bar->heightTwips()); };
+    for (const char* middle : {"0", "1"}) {
+        const std::string settings =
+            "2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n" + std::string(middle) + "\r\n0\r\n";
+        app.extras.scrollButton = false;
+        start(settings + "5\r\n");
+        EXPECT_FALSE(bar->isButtonVisible(kScroll));
+        // Turned on: right after the last click kind, the buttons below it
+        // lower by its height and the bar that much taller.
+        app.extras.scrollButton = true;
+        bar->applyExtras();
+        const int last = *middle == '1' ? 6 : 5;
+        EXPECT_TRUE(bar->isButtonVisible(kScroll));
+        EXPECT_EQ(bar->buttonTopTwips(kScroll),
+                  bar->buttonTopTwips(last) + bar->buttonHeightTwips(last));
+        const auto withScroll = lower();
+        // Chosen like the other kinds: in force, lit, saved, restored.
+        bar->selectButton(kScroll);
+        EXPECT_EQ(app.clickMode, ClickMode::Scroll);
+        EXPECT_TRUE(bar->isButtonLit(kScroll));
+        EXPECT_EQ(dir.read(kSettingsFileName), settings + "9\r\n");
+        start("");
+        EXPECT_EQ(app.clickMode, ClickMode::Scroll);
+        EXPECT_TRUE(bar->isButtonLit(kScroll));
+        // Turned off while in force: left click, as at a start without the button.
+        app.extras.scrollButton = false;
+        bar->applyExtras();
+        EXPECT_FALSE(bar->isButtonVisible(kScroll));
+        EXPECT_EQ(withScroll.first - lower().first, 750) << middle;
+        EXPECT_EQ(withScroll.second - lower().second, 750) << middle;
+        EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
+        EXPECT_TRUE(bar->isButtonLit(3));
+        start(settings + "9\r\n");
+        EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
+    }
+}
+
 TEST_F(ClickBarTest, SlideEndsOnTheFirstTickPastTheEdgeAndTheDwellTimerStarts) {
     start();
     int ticks = 0;

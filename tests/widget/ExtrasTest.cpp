@@ -114,11 +114,17 @@ TEST(TrayIndicatorTest, MenuItemsSayTheirTextsSendTheirSignalsAndShowTheKindInFo
         {"pauseAction", "T51", "pause"},      {"doubleClickAction", "T9", "mode 2"},
         {"leftClickAction", "T8", "mode 3"},  {"dragAction", "T10", "mode 4"},
         {"rightClickAction", "T6", "mode 5"}, {"middleClickAction", "T7", "mode 6"},
-        {"optionsAction", "T13", "options"},  {"helpAction", "T2", "help"},
-        {"aboutAction", "T11", "about"},      {"quitAction", "T12", "quit"}};
+        {"scrollAction", "T62", "mode 9"},    {"optionsAction", "T13", "options"},
+        {"helpAction", "T2", "help"},         {"aboutAction", "T11", "about"},
+        {"quitAction", "T12", "quit"}};
     QList<QAction*> menu = tray.menu()->actions();
     menu.removeIf([](QAction* action) { return action->isSeparator(); });
     ASSERT_EQ(menu.size(), std::size(items));
+    // Scroll shows only while the bar shows its button.
+    QAction* scroll = tray.findChild<QAction*>("scrollAction");
+    EXPECT_FALSE(scroll->isVisible());
+    tray.offerScroll(true);
+    EXPECT_TRUE(scroll->isVisible());
     for (std::size_t i = 0; i < std::size(items); ++i) {
         const auto& [name, text, sends] = items[i];
         EXPECT_EQ(menu[qsizetype(i)]->objectName(), name);
@@ -131,7 +137,8 @@ TEST(TrayIndicatorTest, MenuItemsSayTheirTextsSendTheirSignalsAndShowTheKindInFo
         {ClickMode::RightClick, "rightClickAction", "T51", "T1\nT6"},
         {ClickMode::Pause, "rightClickAction", "T52", "T1\nT53"},
         {ClickMode::Help, "rightClickAction", "T52", "T1\nT53"},
-        {ClickMode::DoubleClick, "doubleClickAction", "T51", "T1\nT9"}};
+        {ClickMode::DoubleClick, "doubleClickAction", "T51", "T1\nT9"},
+        {ClickMode::Scroll, "scrollAction", "T51", "T1\nT62"}};
     for (const auto& [mode, checked, pauseText, tip] : steps) {
         tray.showClickMode(mode);
         QStringList checkedNames;

@@ -182,10 +182,11 @@ TEST_F(WindowsTest, AScreenReaderNamesAndPressesEveryControlThatActs) {
     const auto checked = [this](int index) {
         return QAccessible::queryAccessibleInterface(bar->button(index))->state().checked;
     };
-    const char* names[] = {"T12", "T22", "T9", "T8", "T10", "T6", "T7", "T13...", "T2"};
+    // The scroll button's text is newer than the file's 33: its English one.
+    const char* names[] = {"T12", "T22", "T9", "T8", "T10", "T6", "T7", "T13...", "T2", "Scroll"};
     for (int i = 0; i < ClickBar::kButtonCount; ++i) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(bar->button(i));
-        const bool kind = i >= 1 && i <= 6;
+        const bool kind = (i >= 1 && i <= 6) || i == 9;
         EXPECT_EQ(a->text(QAccessible::Name).toStdString(), names[i]);
         EXPECT_EQ(a->role(), kind ? QAccessible::RadioButton : QAccessible::Button) << i;
         EXPECT_EQ(a->state().checkable, kind) << i;
@@ -231,7 +232,9 @@ TEST_F(WindowsTest, MarkupInTheTextsIsShownAsWritten) {
             const QString tip = w->toolTip();
             const QString shown =
                 Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText() : tip;
-            EXPECT_TRUE(tip.isEmpty() || shown.startsWith(literal)) << tip.toStdString();
+            // The scroll button's text is newer than the file's: English.
+            EXPECT_TRUE(tip.isEmpty() || shown.startsWith(literal) || w == bar->button(9))
+                << tip.toStdString();
         }
     }
     // Window titles keep "[*]", which Qt would otherwise drop.

@@ -106,6 +106,7 @@ class Demo(ProgramTestCase):
         self.tray_menu()
         self.windows_by_dwelling()
         self.double_size()
+        self.scrolling()
 
     def other_kinds(self):
         """The other click kinds, each chosen on the bar and made by one rest (a drag
@@ -195,6 +196,38 @@ class Demo(ProgramTestCase):
         self.x.move(ELSEWHERE)
         self.run.stop()
 
+    def scrolling(self):
+        """The scroll kind, turned on in the extras file: its button follows right click; a
+        rest places the scroll pad, and holding above its middle scrolls up."""
+        self.x.move(ELSEWHERE)
+        self.bar_width = BAR_WIDTH
+        self.sandbox.write_file("Tindro Zevad extras.ini", "[Extras]\nScrollButton=1\n")
+        self.start()
+        self.assertTrue(self.wait_parked(15), "the bar never parked hidden")
+        self.move_onto((22, 288 + 25))  # the scroll button, right after right click
+        self.assertTrue(wait_until(lambda: self.settings_line(8) == "9", 5), "scroll not chosen")
+        self.step("With ScrollButton=1 the bar shows a scroll button; moving onto it chooses "
+                  "scrolling")
+        x, y = self.recorder.centre
+        self.recorder.clear()
+        self.x.move(x, y)
+        pad = wait_until(lambda: next(iter(self.x.find(
+            lambda w: w.pid == self.bar_pid and w.viewable and w.rect.w == w.rect.h == 120)),
+            None), 5)
+        self.assertTrue(pad, "no scroll pad after a rest")
+        self.x.move(x, y - 40)
+        time.sleep(1)
+        held = self.grab()
+        self.x.move(x, y)
+        time.sleep(0.3)
+        steps = self.recorder.events().count(press(4))
+        self.assertTrue(steps and set(self.recorder.events()) == {press(4), release(4)},
+                        "holding above the pad's middle did not scroll up alone")
+        self.step(f"A rest places the scroll pad; holding above its middle for a second sent "
+                  f"{steps} wheel steps up", held)
+        self.x.move(ELSEWHERE)
+        self.run.stop()
+
     @classmethod
     def contact_sheet(cls):
         """Every screenshot, a quarter of its size, four to a row, captioned."""
@@ -228,7 +261,7 @@ def main():
     sheet = Demo.contact_sheet()
     print(f"Shown: the bar appearing at the edge, a click of each kind on a target, the "
           f"countdown beside the resting pointer, the tray icon's menu, the options, about and "
-          f"exit windows used by resting, the bar at double size. "
+          f"exit windows used by resting, the bar at double size, the scroll pad. "
           f"{len(Demo.pictures)} screenshots are in {Demo.out}, all on one page in {sheet}.")
 
 
