@@ -8,7 +8,6 @@ namespace tz {
 namespace {
 
 constexpr int kMaxTolerance = 10;
-constexpr int kMinDelay = 2;
 constexpr int kMaxDelay = 20;
 
 // As the engine decides it: a move of tolerance + 2 pixels on either axis.
@@ -47,9 +46,9 @@ std::optional<FoundSettings> findSettings(const std::vector<FinderSample>& sampl
     int longestPause = 0;
     int pause = 0;
     bool held = false;
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        held = held || samples[i].phase == FinderPhase::Hold;
-        if (i == 0 || !held || samples[i].phase != FinderPhase::Travel) {
+    for (std::size_t i = 1; i < samples.size(); ++i) {
+        held = held || samples[i - 1].phase == FinderPhase::Hold;
+        if (!held || samples[i].phase != FinderPhase::Travel) {
             pause = 0;
         } else if (rests(samples[i - 1].at, samples[i].at, *tolerance)) {
             longestPause = std::max(longestPause, ++pause);
@@ -57,7 +56,8 @@ std::optional<FoundSettings> findSettings(const std::vector<FinderSample>& sampl
             pause = 0;
         }
     }
-    return FoundSettings{*tolerance, std::clamp(longestPause + 2, kMinDelay, kMaxDelay)};
+    // At least 2, the shortest delay there is.
+    return FoundSettings{*tolerance, std::min(longestPause + 2, kMaxDelay)};
 }
 
 }  // namespace tz
