@@ -152,6 +152,7 @@ void SettingsFinderWindow::finishSampling() {
     progress_->hide();
     showSuggestion();
     layOut();
+    (found_ ? applyButton_ : cancelButton_)->setFocus();
     update();
 }
 
