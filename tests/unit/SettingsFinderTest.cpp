@@ -112,6 +112,8 @@ TEST(SettingsFinder, PausesCountOnlyOnTheWayBetweenTargets) {
     // a tick there ends the pause before it.
     expectFound(Session().travel(9, 0).hold(60).travel(1).travel(4, 0).away(1).travel(4, 0), 0, 6,
                 "pauses");
+    // From the first tick on.
+    expectFound(Session().hold(1).travel(5, 0).travel(1).hold(60), 0, 7, "at the start");
     // A move ends a pause.
     expectFound(Session().hold(60).travel(1).travel(4, 0).travel(1).travel(3, 0), 0, 6, "moves");
     // Under the tolerance the holds gave: 3-pixel steps rest under tolerance 2.
