@@ -26,10 +26,11 @@ struct Session {
         at = centre;
         return *this;
     }
-    // `ticks` travel ticks, each moving `step` pixels right.
-    Session& travel(int ticks, int step = 40) {
+    // `ticks` travel ticks, each moving `step` pixels right and `down` down.
+    Session& travel(int ticks, int step = 40, int down = 0) {
         for (int i = 0; i < ticks; ++i) {
             at.x += step;
+            at.y += down;
             add(FinderPhase::Travel);
         }
         return *this;
@@ -114,6 +115,8 @@ TEST(SettingsFinder, PausesCountOnlyOnTheWayBetweenTargets) {
                 "pauses");
     // From the first tick on.
     expectFound(Session().hold(1).travel(5, 0).travel(1).hold(60), 0, 7, "at the start");
+    // Down alone is a move too.
+    expectFound(Session().hold(60).travel(3, 0, 2).travel(2, 0, 1), 0, 4, "down");
     // A move ends a pause.
     expectFound(Session().hold(60).travel(1).travel(4, 0).travel(1).travel(3, 0), 0, 6, "moves");
     // Under the tolerance the holds gave: 3-pixel steps rest under tolerance 2.
