@@ -116,7 +116,7 @@ TEST(SettingsFinder, PausesCountOnlyOnTheWayBetweenTargets) {
     // From the first tick on.
     expectFound(Session().hold(1).travel(5, 0).travel(1).hold(60), 0, 7, "at the start");
     // Down alone is a move too.
-    expectFound(Session().hold(60).travel(3, 0, 2).travel(2, 0, 1), 0, 4, "down");
+    expectFound(Session().hold(60).travel(2, 0, 2).travel(2, 0, 3).travel(2, 0, 1), 0, 4, "down");
     // A move ends a pause.
     expectFound(Session().hold(60).travel(1).travel(4, 0).travel(1).travel(3, 0), 0, 6, "moves");
     // Under the tolerance the holds gave: 3-pixel steps rest under tolerance 2.
