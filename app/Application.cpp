@@ -35,7 +35,7 @@ Application::Application(Platform& platform, const std::string& versionUrl)
 
 Application::~Application() = default;
 
-int Application::run() {
+int Application::run(bool findSettings) {
     // Ending on a signal lets go of a drag's held button first; a signal during
     // start-up (while it asks about an update) ends the program after it.
     // QCoreApplication::quit() would ask every window to close first and give
@@ -53,6 +53,9 @@ int Application::run() {
     feedback_->afterTick();  // the tray icon shows the restored kind before the first tick
     bar_->setAfterTick([this] { feedback_->afterTick(); });
     bar_->startSlide();
+    if (findSettings) {
+        windows_.openSettingsFinder();
+    }
     return QApplication::exec();
 }
 

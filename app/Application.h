@@ -16,8 +16,9 @@ class Application {
     Application(Platform& platform, const std::string& versionUrl);
     ~Application();
 
-    // Runs the start-up sequence and the event loop; returns the exit status.
-    int run();
+    // Runs the start-up sequence and the event loop, with "Find my settings"
+    // open from the start when asked; returns the exit status.
+    int run(bool findSettings = false);
 
     AppState& state() { return state_; }
     ClickBar& bar() { return *bar_; }

@@ -86,5 +86,5 @@ int main(int argc, char** argv) {
     const std::string versionUrl = tz::build::kVersionUrl;
 #endif
     tz::Application app(platform, versionUrl);
-    return app.run();
+    return app.run(answer.findSettings);
 }

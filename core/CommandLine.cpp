@@ -5,7 +5,7 @@ namespace tz {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: tindro-zevad [--help | --version]\n"
+    "Usage: tindro-zevad [--find-settings | --help | --version]\n"
     "\n"
     "Clicks by resting the pointer, for people who can move the pointer but not\n"
     "press a mouse button. Touch the left edge of the screen to call up the bar,\n"
@@ -17,8 +17,10 @@ constexpr const char* kUsage =
     "~/.config/tindro-zevad/).\n"
     "\n"
     "Options:\n"
-    "  -h, --help   show this text and end\n"
-    "  --version    show the product name and version and end\n";
+    "  --find-settings  start with \"Find my settings\" open: hold the pointer on\n"
+    "                   five targets and get a tolerance and delay that suit you\n"
+    "  -h, --help       show this text and end\n"
+    "  --version        show the product name and version and end\n";
 
 }  // namespace
 
@@ -30,6 +32,11 @@ CommandLineAnswer readCommandLine(const std::vector<std::string>& arguments,
     const std::string& first = arguments.front();
     if (arguments.size() == 1 && (first == "--help" || first == "-h")) {
         return {false, 0, kUsage, {}};
+    }
+    if (arguments.size() == 1 && first == "--find-settings") {
+        CommandLineAnswer answer;
+        answer.findSettings = true;
+        return answer;
     }
     if (arguments.size() == 1 && first == "--version") {
         return {false, 0, productTitle + "\n", {}};

@@ -373,6 +373,12 @@ void ClickBar::onDwellTick() {
     if (afterTick_) {
         afterTick_();
     }
+    if (tickSampler_) {
+        // A copy: the sampler may end itself.
+        const auto sampler = tickSampler_;
+        sampler(engine_.lastSample());
+        return;  // a still pointer is sampled too
+    }
     // With nothing to do until the pointer moves, sleep instead of sampling it.
     if (engine_.idleUntilPointerMoves() && platform_.motionWatch.available()) {
         sleepUntilPointerMoves();

@@ -39,6 +39,11 @@ class ClickBar : public QWidget, public EngineHost {
     void onDwellTick();
     // Called after every dwell tick, for what follows the engine's state.
     void setAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
+    // While set, gets the pointer of every dwell tick, and the timer never
+    // sleeps ("Find my settings" samples a still pointer too); {} ends it.
+    void setTickSampler(std::function<void(PointerPosition)> sampler) {
+        tickSampler_ = std::move(sampler);
+    }
     // Where a rest acts instead of clicking away from the bar (the tray icon
     // and its menu), and what it does there; the pointer in screen pixels.
     void setRestPlaces(std::function<bool(PointerPosition)> actsAt,
@@ -161,6 +166,7 @@ class ClickBar : public QWidget, public EngineHost {
     QTimer resumeTimer_;
     bool sleeping_ = false;
     std::function<void()> afterTick_;
+    std::function<void(PointerPosition)> tickSampler_;
     std::function<bool(PointerPosition)> restActsAt_;
     std::function<void(PointerPosition)> actAt_;
     // The click kind a screen reader was last told is in force.

@@ -191,6 +191,8 @@ void OptionsWindow::createControls() {
     productPageLink_->adjustSize();
     // Right of it, ending where the frames above end (placed with its text).
     moreOptionsLink_ = linkLabel(0, 4800, 0, 255, "More options...", 11.25);
+    // And left of that one.
+    findSettingsLink_ = linkLabel(0, 4800, 0, 255, "Find my settings...", 11.25);
 
     donateButton_ = label(150, 5310, 1380, 390);
     donateButton_->setPixmap(scaledPicture(QStringLiteral(":/images/options/donate.gif"),
@@ -227,6 +229,7 @@ void OptionsWindow::createControls() {
                                                       {addLanguageLink_, "addLanguageLink"},
                                                       {productPageLink_, "productPageLink"},
                                                       {moreOptionsLink_, "moreOptionsLink"},
+                                                      {findSettingsLink_, "findSettingsLink"},
                                                       {donateButton_, "donateButton"},
                                                       {productTitleLabel_, "productTitleLabel"},
                                                       {okButton_, "okButton"},
@@ -250,6 +253,7 @@ void OptionsWindow::createControls() {
     addLanguageLink_->onClick = [this] { openLanguagesPage(); };
     productPageLink_->onClick = [this] { openProductPage(); };
     moreOptionsLink_->onClick = [this] { emit moreOptionsRequested(); };
+    findSettingsLink_->onClick = [this] { emit findSettingsRequested(); };
     aboutButton_->onClick = [this] { showAbout(); };
     mouseSettingsLink_->onClick = [this] { openMouseSettings(); };
     donateButton_->onClick = [this] { openDonationPage(); };
@@ -272,7 +276,7 @@ void OptionsWindow::load() {
              startAtLogonBox_, soundBox_, middleButtonBox_, rightEdgeBox_, toleranceSlider_,
              delaySlider_, okButton_, cancelButton_, startAtLogonLabel_, languageLink_, soundLabel_,
              middleButtonLabel_, addLanguageLink_, productPageLink_, moreOptionsLink_, aboutButton_,
-             mouseSettingsLink_}) {
+             mouseSettingsLink_, findSettingsLink_}) {
         w->setCursor(hand);
     }
     // The texts of the active language.
@@ -293,7 +297,8 @@ void OptionsWindow::retranslate(const TextTable& t) {
     addLanguageLink_->setText(q(t[TextId::MoreLanguagesLink]));
     setAutoSizedText(productPageLink_, t[TextId::CheckForUpdatesLink]);
     setAutoSizedText(moreOptionsLink_, t[TextId::MoreOptionsLink]);
-    placeMoreOptionsLink();
+    setAutoSizedText(findSettingsLink_, t[TextId::FindSettingsLink]);
+    placeMoreOptionsLinks();
     aboutButton_->setToolTip(literalToolTip(q(t[TextId::About])));
     mouseSettingsLink_->setText(q(t[TextId::MouseSettingsLink]));
     setAutoSizedText(rightEdgeLabel_, t[TextId::RightEdgeCaption]);
@@ -317,6 +322,7 @@ void OptionsWindow::retranslate(const TextTable& t) {
                                                   {addLanguageLink_, addLanguageLink_->text()},
                                                   {productPageLink_, productPageLink_->text()},
                                                   {moreOptionsLink_, moreOptionsLink_->text()},
+                                                  {findSettingsLink_, findSettingsLink_->text()},
                                                   {donateButton_, q(t[TextId::DonateTip])}};
     for (const auto& [control, name] : names) {
         control->setAccessibleName(name);
@@ -329,12 +335,17 @@ void OptionsWindow::retranslate(const TextTable& t) {
 void OptionsWindow::showSettings() {
     // A refused value leaves the control as it was.
     const Settings& s = app_.settings;
-    setScrollValue(toleranceSlider_, s.tolerance);
-    setScrollValue(delaySlider_, s.delay);
+    showToleranceAndDelay();
     setCheckValue(startAtLogonBox_, s.runAtStartup);
     setCheckValue(soundBox_, s.soundOn);
     setCheckValue(middleButtonBox_, s.middleButton);
     setCheckValue(rightEdgeBox_, s.rightEdge);
+}
+
+void OptionsWindow::showToleranceAndDelay() {
+    const Settings& s = app_.settings;
+    setScrollValue(toleranceSlider_, s.tolerance);
+    setScrollValue(delaySlider_, s.delay);
     // The numbers show the stored values, even refused ones.
     toleranceValueLabel_->setText(QString::fromStdString(number(s.tolerance)));
     delayValueLabel_->setText(QString::fromStdString(number(s.delay)));
@@ -395,10 +406,14 @@ void OptionsWindow::reject() {
     windows_.destroyOptionsWindow();
 }
 
-void OptionsWindow::placeMoreOptionsLink() {
+void OptionsWindow::placeMoreOptionsLinks() {
     moreOptionsLink_->adjustSize();
     moreOptionsLink_->move(twipsToPixelsX(platform_.screen, 8235) - moreOptionsLink_->width(),
                            moreOptionsLink_->y());
+    findSettingsLink_->adjustSize();
+    findSettingsLink_->move(
+        moreOptionsLink_->x() - twipsToPixelsX(platform_.screen, 240) - findSettingsLink_->width(),
+        moreOptionsLink_->y());
 }
 
 void OptionsWindow::openPage(const char* path) {

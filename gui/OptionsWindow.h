@@ -32,6 +32,8 @@ class OptionsWindow : public QWidget {
     void retranslate(const TextTable& texts);
     // Copies the six values of Settings into the controls and the two numbers.
     void showSettings();
+    // Only the tolerance and the delay of Settings, into their controls.
+    void showToleranceAndDelay();
     // Opens the product page, where newer releases are.
     void openProductPage();
 
@@ -39,6 +41,8 @@ class OptionsWindow : public QWidget {
     // The "More options..." link: the window of the countdown, tray icon and
     // pause key preferences is wanted.
     void moreOptionsRequested();
+    // The "Find my settings..." link.
+    void findSettingsRequested();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -70,7 +74,7 @@ class OptionsWindow : public QWidget {
     QScrollBar* scrollBar(double left, double top, int minimum, int maximum);
     ClickableLabel* numberLabel(double left, double top);
     void openPage(const char* path);
-    void placeMoreOptionsLink();
+    void placeMoreOptionsLinks();
 
     AppState& app_;
     Platform& platform_;
@@ -91,6 +95,7 @@ class OptionsWindow : public QWidget {
     ClickableLabel* addLanguageLink_ = nullptr;
     ClickableLabel* productPageLink_ = nullptr;
     ClickableLabel* moreOptionsLink_ = nullptr;
+    ClickableLabel* findSettingsLink_ = nullptr;
     ClickableLabel* aboutButton_ = nullptr;
     ClickableLabel* mouseSettingsLink_ = nullptr;
     ClickableLabel* rightEdgeLabel_ = nullptr;

@@ -1,5 +1,7 @@
 #include "gui/WindowManager.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <utility>
 
 #include "gui/AboutWindow.h"
@@ -8,6 +10,7 @@
 #include "gui/ExitWindow.h"
 #include "gui/ExtrasWindow.h"
 #include "gui/OptionsWindow.h"
+#include "gui/SettingsFinderWindow.h"
 #include "gui/UnicodeMessageBox.h"
 #include "gui/widgets/Twips.h"
 
@@ -22,6 +25,8 @@ void WindowManager::makeOptionsWindow() {
         optionsWindow_ = std::make_unique<OptionsWindow>(app_, platform_, *this);
         QObject::connect(optionsWindow_.get(), &OptionsWindow::moreOptionsRequested,
                          [this] { openExtrasWindow(); });
+        QObject::connect(optionsWindow_.get(), &OptionsWindow::findSettingsRequested,
+                         [this] { openSettingsFinder(); });
         optionsWindow_->load();
     }
 }
@@ -72,7 +77,8 @@ void WindowManager::destroyExitWindow() {
 // Not the kind in force when the window showed: a rest on the exit or
 // options button had put that button's own kind in force, which never clicks.
 void WindowManager::giveBackClickKind() {
-    if (isOptionsWindowVisible() || isExitWindowVisible()) {
+    if (isOptionsWindowVisible() || isExitWindowVisible() ||
+        (settingsFinder_ && settingsFinder_->isVisible())) {
         app_.clickMode = ClickMode::LeftClick;
     } else if (bar_ != nullptr) {
         bar_->giveBackChosenKind();  // also wakes a dwell timer asleep until a move
@@ -135,6 +141,45 @@ void WindowManager::openExtrasWindow() {
     extrasWindow_->show();
     extrasWindow_->raise();
     extrasWindow_->activateWindow();
+}
+
+void WindowManager::openSettingsFinder() {
+    if (settingsFinder_) {
+        return;
+    }
+    if (isOptionsWindowVisible()) {
+        finderReturnsToOptions_ = true;
+        optionsWindow_->hide();
+    }
+    settingsFinder_ = std::make_unique<SettingsFinderWindow>(app_, platform_, *this);
+    settingsFinder_->retranslate(app_.texts);
+    // The whole primary screen, also where no window manager makes it so.
+    settingsFinder_->setGeometry(QGuiApplication::primaryScreen()->geometry());
+    settingsFinder_->showFullScreen();
+    settingsFinder_->raise();
+    settingsFinder_->activateWindow();
+    bar_->setTickSampler([this](PointerPosition at) { settingsFinder_->sample(at); });
+    bar_->wakeTicking();
+}
+
+void WindowManager::closeSettingsFinder() {
+    bar_->setTickSampler({});
+    destroy(settingsFinder_);
+    if (std::exchange(finderReturnsToOptions_, false) && optionsWindow_) {
+        // Shown again, the options window is used by resting as before.
+        app_.clickMode = ClickMode::LeftClick;
+        optionsWindow_->show();
+        optionsWindow_->raise();
+        optionsWindow_->activateWindow();
+    } else {
+        giveBackClickKind();
+    }
+}
+
+void WindowManager::showFoundSettings() {
+    if (optionsWindow_) {
+        optionsWindow_->showToleranceAndDelay();
+    }
 }
 
 bool WindowManager::isOptionsWindowVisible() {

@@ -15,6 +15,7 @@ class OptionsWindow;
 class ExitWindow;
 class AboutWindow;
 class ExtrasWindow;
+class SettingsFinderWindow;
 
 // Owns the options, exit and about windows. The options and exit windows are
 // made only by makeOptionsWindow and makeExitWindow (and the operations that
@@ -55,6 +56,15 @@ class WindowManager : public SecondaryWindows, public UpdatePrompt {
     void setOnExtrasChanged(std::function<void()> changed) {
         onExtrasChanged_ = std::move(changed);
     }
+    // "Find my settings", from the options window's link (which it takes the
+    // place of until it closes) or the command line. While it samples, each
+    // dwell tick gives it the pointer and the timer never sleeps.
+    void openSettingsFinder();
+    void closeSettingsFinder();
+    SettingsFinderWindow* settingsFinder() { return settingsFinder_.get(); }
+    // The options window, if it exists, shows the tolerance and delay in force
+    // (its other controls keep what the user set in it).
+    void showFoundSettings();
     // Called with the texts each time they are put on the windows.
     void setOnTextsApplied(std::function<void(const TextTable&)> applied) {
         onTextsApplied_ = std::move(applied);
@@ -87,6 +97,9 @@ class WindowManager : public SecondaryWindows, public UpdatePrompt {
     std::unique_ptr<ExitWindow> exitWindow_;
     std::unique_ptr<AboutWindow> aboutWindow_;
     std::unique_ptr<ExtrasWindow> extrasWindow_;
+    std::unique_ptr<SettingsFinderWindow> settingsFinder_;
+    // Whether closing "Find my settings" brings the options window back.
+    bool finderReturnsToOptions_ = false;
     // Whether closing the about window brings the options window back.
     bool aboutReturnsToOptions_ = false;
     std::function<void()> onExtrasChanged_;

@@ -18,6 +18,16 @@ const std::array<std::string_view, kTextTableSize - kClassicTextCount> kEnglishN
     "No key",
     "Scroll",
     "Show a scroll button on the bar",
+    "Find my settings...",
+    "Find my settings",
+    "Move to the circle and hold the pointer as still as you can until the next one appears.",
+    "Too few steady samples were taken, so nothing is suggested; your settings stay as they were.",
+    "Apply",
+    "A larger tolerance lets the small shake of your hand count as resting.",
+    "A smaller tolerance ends the count towards a click at a smaller movement.",
+    "A longer delay keeps the pauses you make on the way from clicking.",
+    "A shorter delay clicks sooner when you rest.",
+    "No change.",
 };
 
 void setEnglishNewerTexts(TextTable& table) {

@@ -7,10 +7,10 @@ namespace tz {
 
 // Every user-visible text of the active language, UTF-8. Entries 0 to 50 are
 // the classic table; the entries after them belong to the countdown, the tray
-// icon, the "More options" window and the scroll kind, and fall back to English (the table in
-// EnglishTexts.h) in a language file that ends before them.
+// icon, the "More options" window, the scroll kind and "Find my settings", and fall back to English
+// (the table in EnglishTexts.h) in a language file that ends before them.
 inline constexpr std::size_t kClassicTextCount = 51;
-inline constexpr std::size_t kTextTableSize = 64;
+inline constexpr std::size_t kTextTableSize = 74;
 using TextTable = std::array<std::string, kTextTableSize>;
 
 // The entries the program shows, by what each one says; an entry's number is
@@ -63,6 +63,16 @@ enum : std::size_t {
     NoKey = 61,
     Scroll = 62,
     ScrollButtonCaption = 63,
+    FindSettingsLink = 64,
+    FinderTitle = 65,
+    FinderInstruction = 66,
+    FinderTooFewSamples = 67,
+    ApplyCaption = 68,
+    LargerToleranceEffect = 69,
+    SmallerToleranceEffect = 70,
+    LongerDelayEffect = 71,
+    ShorterDelayEffect = 72,
+    NoChange = 73,
 };
 }  // namespace TextId
 

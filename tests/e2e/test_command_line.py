@@ -8,7 +8,7 @@ class CommandLineTest(unittest.TestCase):
         env = {"PATH": "/usr/bin:/bin"}  # no DISPLAY: the options must not need one
         # Arguments, exit status, the start of what goes to stdout (status 0) or stderr.
         for args, code, start in [
-                (["--help"], 0, "Usage: tindro-zevad [--help | --version]\n\nClicks by resting"),
+                (["--help"], 0, "Usage: tindro-zevad [--find-settings | --help | --version]\n\nClicks by resting"),
                 (["-h"], 0, "Usage: tindro-zevad"),
                 (["--version"], 0, "Tindro Zevad Free 1."),
                 (["--bogus"], 2, "tindro-zevad: unknown option: --bogus\n\nUsage:"),

@@ -57,7 +57,7 @@ TEST(LanguageFile, EachLineFromItsFourthCharacterGivesOneEntry) {
     constexpr int kLines = static_cast<int>(kTextTableSize);
     for (const auto& [lines, mode, ok] : {std::tuple{kLines, LoadMode::Picker, true},
                                           {kLines + 1, LoadMode::Picker, false},
-                                          {70, LoadMode::Startup, true}}) {
+                                          {kLines + 6, LoadMode::Startup, true}}) {
         TextTable table;
         EXPECT_EQ(loadLanguageText(table, numberedLines(lines), mode), ok) << lines;
         EXPECT_EQ(table[0] + table.back(), "0" + std::to_string(kLines - 1)) << lines;

@@ -60,7 +60,7 @@ TEST_F(WindowTextsTest, EveryReachableControlIsNamedInTheCurrentLanguage) {
         {1, "startAtLogonLabel", 16, ""}, {1, "middleButtonBox", 23, ""},
         {1, "middleButtonLabel", 23, ""}, {1, "rightEdgeBox", 30, ""}, {1, "languageLink", 17, ""},
         {1, "addLanguageLink", 24, ""}, {1, "productPageLink", 25, ""}, {1, "donateButton", 3, ""},
-        {1, "moreOptionsLink", 54, ""},
+        {1, "moreOptionsLink", 54, ""}, {1, "findSettingsLink", 64, ""},
         {1, "okButton", 4, ""}, {1, "cancelButton", 5, ""}, {2, "", 12, ""},
         {2, "yesButton", 20, ""}, {2, "noButton", 21, ""}, {3, "homePageLink", 29, ""},
         {3, "closeButton", 4, ""}};
@@ -72,7 +72,8 @@ TEST_F(WindowTextsTest, EveryReachableControlIsNamedInTheCurrentLanguage) {
     }
     writeLanguage("Second.lng", second);
     for (const std::string language : {"T", "S"}) {
-        app.texts[TextId::MoreOptionsLink] = language + "54";  // the files end before it
+        app.texts[TextId::MoreOptionsLink] = language + "54";  // the files end before them
+        app.texts[TextId::FindSettingsLink] = language + "64";
         windows.applyTexts();
         click(control(options(), "aboutButton"));
         for (const auto& [window, name, text, suffix] : names) {
@@ -144,11 +145,17 @@ TEST_P(TextsFitTest, InEveryShippedLanguage) {
         click(control(options(), "aboutButton"));
         std::vector<QWidget*> all = allWindows();
         all.push_back(&extras);
+        // "Find my settings" while it samples, then with its suggestion.
+        windows.openSettingsFinder();
+        expectTextsFit(windows.settingsFinder(), file.path().filename().string() + " finder");
+        findSettingsByResting(4, 7);
+        all.push_back(windows.settingsFinder());
         for (QWidget* window : all) {
             expectTextsFit(window, file.path().filename().string() + " " +
                                        window->windowTitle().toStdString());
         }
         windows.aboutWindow()->close();
+        windows.closeSettingsFinder();
     }
 }
 

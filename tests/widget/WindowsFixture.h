@@ -17,6 +17,7 @@
 #include "gui/ClickBar.h"
 #include "gui/ExitWindow.h"
 #include "gui/OptionsWindow.h"
+#include "gui/SettingsFinderWindow.h"
 #include "gui/WindowManager.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/unit/TestDirectory.h"
@@ -96,6 +97,30 @@ class WindowsTest : public ::testing::Test, public UpdatePrompt {
         fake.pointer.at = at;
         for (int tick = 0; tick < ticks; ++tick) {
             bar->onDwellTick();
+        }
+    }
+    // Target `index` of "Find my settings", on the screen, moved by (dx, dy).
+    PointerPosition onTarget(int index, int dx = 0, int dy = 0) {
+        SettingsFinderWindow& finder = *windows.settingsFinder();
+        const QPoint at =
+            finder.mapToGlobal(finder.targetCentre(index).toPoint()) * fake.screen.scale;
+        return {at.x() + dx, at.y() + dy};
+    }
+    // Through "Find my settings" as a user whose hand shakes by `tremor` pixels
+    // each way and who pauses `pause` ticks half way to each target, from
+    // target `first` on.
+    void findSettingsByResting(int tremor, int pause, int first = 0) {
+        for (int target = first; target < SettingsFinderWindow::kTargetCount; ++target) {
+            if (target > 0) {
+                const PointerPosition from = onTarget(target - 1);
+                const PointerPosition to = onTarget(target);
+                rest({from.x + 60, from.y + 60}, 1);  // off the target just held
+                rest({(from.x + to.x) / 2, (from.y + to.y) / 2}, pause + 1);
+            }
+            for (int tick = 0; tick < SettingsFinderWindow::kHoldTicks; ++tick) {
+                const int shake = tick % 2 == 0 ? tremor : -tremor;
+                rest(onTarget(target, shake, -shake), 1);
+            }
         }
     }
     // The start-up question about a newer release: `whileAsked` runs, then No.

@@ -10,12 +10,14 @@ from PIL import Image, ImageDraw
 from harness import (BAR_TOP, BAR_WIDTH, BUTTON_RECTS, Button, ProgramTestCase,
                      TrayHost, press, release, wait_until)
 from Xlib import X
+from test_find_settings import apply_button, go_through_targets
 
 ELSEWHERE = (900, 800)
 
 
 # Controls relative to their window's top-left corner.
 OPTIONS_OK, OPTIONS_ABOUT, ABOUT_CLOSE = (428, 369), (527, 38), (385, 18)
+OPTIONS_FIND_SETTINGS = (396, 328)
 EXIT_NO, EXIT_YES = (236, 109), (126, 109)
 OPTIONS_SIZE, EXIT_SIZE, ABOUT_SIZE = (561, 396), (361, 149), (425, 238)
 
@@ -161,6 +163,7 @@ class Demo(ProgramTestCase):
         self.wait_gone(about)
         options = self.wait_window(size=OPTIONS_SIZE)
         self.step("Resting on the about window's OK closes it; the options are back")
+        self.find_settings(options)
         self.rest_and_click(self.inside(options, OPTIONS_OK))
         self.wait_gone(options)
         self.step("Resting on OK closes the options (while they are open, every rest is a "
@@ -179,6 +182,26 @@ class Demo(ProgramTestCase):
         self.x.move(self.inside(self.wait_window(size=EXIT_SIZE), EXIT_YES))
         self.assertEqual(self.run.wait(10), 0, "a rest on Yes did not end the program")
         self.step("Asked again and answered Yes: the program ends (exit status 0)")
+
+    def find_settings(self, options):
+        """Find my settings from the options window: five targets held with a shaking
+        hand, pauses on the way, then the suggestion applied by resting."""
+        self.rest_and_click(self.inside(options, OPTIONS_FIND_SETTINGS))
+        self.wait_window(size=(1280, 1024))
+        time.sleep(0.3)
+        self.step("Resting on \"Find my settings...\": hold still on each circle in turn")
+        go_through_targets(self)
+        button = wait_until(lambda: apply_button(self.x), 10)
+        self.assertTrue(button, "no suggestion with an Apply button")
+        self.step("Five circles held with a 4 px shake, 0.7 s pauses on the way: the "
+                  "suggestion")
+        self.rest_and_click(button)
+        saved = wait_until(lambda: int(self.settings_line(2)) >= 8 and self.settings_line(2), 5)
+        self.assertTrue(saved, "Apply did not save the suggested delay")
+        self.wait_window(size=OPTIONS_SIZE)
+        time.sleep(0.3)
+        self.step(f"Resting on Apply saved tolerance {self.settings_line(1)} and delay "
+                  f"{saved}; the options show them")
 
     def double_size(self):
         """The program again on a desktop that draws windows at double size: the bar keeps
@@ -261,7 +284,8 @@ def main():
     sheet = Demo.contact_sheet()
     print(f"Shown: the bar appearing at the edge, a click of each kind on a target, the "
           f"countdown beside the resting pointer, the tray icon's menu, the options, about and "
-          f"exit windows used by resting, the bar at double size, the scroll pad. "
+          f"exit windows and Find my settings used by resting, the bar at double size, the scroll "
+          f"pad. "
           f"{len(Demo.pictures)} screenshots are in {Demo.out}, all on one page in {sheet}.")
 
 
