@@ -77,8 +77,9 @@ void WindowManager::destroyExitWindow() {
 // Not the kind in force when the window showed: a rest on the exit or
 // options button had put that button's own kind in force, which never clicks.
 void WindowManager::giveBackClickKind() {
-    if (isOptionsWindowVisible() || isExitWindowVisible() ||
-        (settingsFinder_ && settingsFinder_->isVisible())) {
+    const auto shows = [](const auto& window) { return window && window->isVisible(); };
+    if (shows(optionsWindow_) || shows(exitWindow_) || shows(settingsFinder_) ||
+        shows(aboutWindow_)) {
         app_.clickMode = ClickMode::LeftClick;
     } else if (bar_ != nullptr) {
         bar_->giveBackChosenKind();  // also wakes a dwell timer asleep until a move
@@ -95,6 +96,8 @@ void WindowManager::openAboutWindow() {
             : QPoint(twipsToPixelsX(screen, screen.widthTwips() / 2),
                      twipsToPixelsY(screen, screen.heightTwips() / 2));
     openAboutWindowAt(centre);
+    // Closed by resting on it, whatever kind (or pause) the user chose.
+    app_.clickMode = ClickMode::LeftClick;
 }
 
 void WindowManager::openAboutWindowForOptions() {
@@ -121,6 +124,8 @@ void WindowManager::closeAboutWindow() {
         app_.clickMode = ClickMode::LeftClick;
         optionsWindow_->show();
         optionsWindow_->raise();
+    } else {
+        giveBackClickKind();
     }
 }
 

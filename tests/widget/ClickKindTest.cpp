@@ -114,6 +114,8 @@ TEST_F(ClickKindTest, AboutFromTheTrayClosesBackToWhereTheUserWas) {
     AboutWindow* about = windows.aboutWindow();
     ASSERT_TRUE(about != nullptr && about->isVisible());
     EXPECT_EQ(windows.optionsWindow(), nullptr);
+    // Used by resting like the options window, whatever kind was chosen.
+    EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
     EXPECT_LE((about->geometry().center() - QPoint(640, 512)).manhattanLength(), 4);
     EXPECT_EQ(control<QLabel>(*about, "copyrightLabel")->text(),
               QString::fromUtf8("\u00a9 2026 The Tindro Zevad authors - T27"));
