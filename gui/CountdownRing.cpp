@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "gui/widgets/WindowLook.h"
+
 namespace tz {
 
 namespace {
@@ -105,15 +107,8 @@ void drawMark(QPainter& painter, RingMark mark, const QRectF& box) {
 
 }  // namespace
 
-CountdownRing::CountdownRing()
-    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
-                           Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint |
-                           Qt::WindowStaysOnTopHint) {
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    // Every pixel inside the mask is painted.
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::NoFocus);
+CountdownRing::CountdownRing() : QWidget(nullptr, kPointerOverlayFlags) {
+    makePointerOverlay(this);
     setObjectName(QStringLiteral("countdownRing"));
     pausedSignTimer_.setSingleShot(true);
     QObject::connect(&pausedSignTimer_, &QTimer::timeout, this, [this] { hide(); });

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/engine/ScrollPad.h"
+#include "gui/widgets/WindowLook.h"
 
 namespace tz {
 
@@ -16,14 +17,8 @@ const QColor kArrow(255, 200, 0);
 
 }  // namespace
 
-ScrollPadWindow::ScrollPadWindow()
-    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
-                           Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint |
-                           Qt::WindowStaysOnTopHint) {
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::NoFocus);
+ScrollPadWindow::ScrollPadWindow() : QWidget(nullptr, kPointerOverlayFlags) {
+    makePointerOverlay(this);
     setObjectName(QStringLiteral("scrollPad"));
     const int diameter = static_cast<int>(kScrollPadDiameter);
     setFixedSize(diameter, diameter);

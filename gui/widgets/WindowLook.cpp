@@ -19,6 +19,13 @@ QPushButton* dialogButton(QWidget* parent, const QString& design, const QRect& g
     return button;
 }
 
+void makePointerOverlay(QWidget* window) {
+    window->setAttribute(Qt::WA_ShowWithoutActivating);
+    window->setAttribute(Qt::WA_TransparentForMouseEvents);
+    window->setAttribute(Qt::WA_OpaquePaintEvent);
+    window->setFocusPolicy(Qt::NoFocus);
+}
+
 void setDarkBackground(QWidget* window) {
     QPalette pal = window->palette();
     pal.setColor(QPalette::Window, QColor(64, 64, 64));

@@ -23,6 +23,16 @@ inline constexpr Qt::WindowFlags kDialogWindowFlags =
     Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
     Qt::WindowCloseButtonHint;
 
+// The windows shown beside the pointer (the countdown ring, the scroll pad):
+// above everything, unmanaged, and never taking the focus or a pointer event,
+// so that the click or wheel step goes to the window beneath.
+inline constexpr Qt::WindowFlags kPointerOverlayFlags =
+    Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
+    Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint | Qt::WindowStaysOnTopHint;
+// What such a window sets on itself besides its flags; it paints every pixel
+// inside its mask.
+void makePointerOverlay(QWidget* window);
+
 // A push button that Enter presses while it has the focus, and whose pointer
 // movement stays its own.
 QPushButton* dialogButton(QWidget* parent, const QString& design, const QRect& geometry);
