@@ -9,14 +9,14 @@ like a user's pointer (Debian's python3-xlib). API, stable (only additions):
   .executable .settings_path, write_settings, read_settings, settings_line(n), write_file,
   read_file, remove_file (relative to .program)
   XClient(display): .d, move, warp, windows() -> [Win], find(predicate),
-  window_events() -> [(kind, id)], was_mapped(id), grab(rect) (a picture), grab_pointer() (as an
+  window_events() -> [(kind, id)], grab(rect) (a picture), grab_pointer() (as an
   open menu does, until ungrab_pointer()), managed() -> [Win] (the window manager's clients,
   bottom to top), activate(id) (as a taskbar asks); Recorder(display, rect, full_screen):
   events() -> ["press 1", ...], clear(), wait_events; HandPointer(display): a second master
   pointer, its click(button) presses and releases through a device other than the program's,
   close(); press_key(display, "Pause"); ClickMonitor(display): events() -> [(button, pressed,
   (x, y))], clear(); TrayHost(display): .icons -> [Rect] docked; VersionServer(sandbox,
-  "answer"|"silent", body): .requests
+  body): .requests
   ProgramTestCase: a test's display, sandbox and program runs, and the user's steps (below);
   start_window_manager() runs openbox there, on a configuration of the test's own.
   (countdown() and open_tray_menu(icon) are the countdown ring and the tray icon's menu.)
@@ -231,8 +231,6 @@ class XClient:
                 self.events.append(("map" if e.type == X.MapNotify else "unmap", e.window.id))
         return list(self.events)
 
-    def was_mapped(self, window): return ("map", window) in self.window_events()
-
     def grab(self, rect):  # the luminance (0-255) of each pixel, row by row
         data = self.root.get_image(*rect, X.ZPixmap, 0xffffffff).data  # 32 bits, blue first
         return [[(data[i + 2] * 299 + data[i + 1] * 587 + data[i] * 114) // 1000
@@ -424,18 +422,16 @@ class TrayHost:
 
 
 class VersionServer:
-    """Asked by the test build (test-version-url.txt): "answer" with body, or "silent"."""
+    """Asked by the test build (test-version-url.txt): answers with body."""
 
-    def __init__(self, sandbox, behaviour="answer", body=""):
-        self.requests, self.released, server = 0, threading.Event(), self
+    def __init__(self, sandbox, body=""):
+        self.requests, server = 0, self
 
         class Handler(http.server.BaseHTTPRequestHandler):
             log_message = lambda *args: None
 
             def do_GET(self):
                 server.requests += 1
-                if behaviour == "silent":
-                    return server.released.wait()
                 self.send_response(200)
                 self.send_header("Content-Length", str(len(body)))
                 self.end_headers()
@@ -447,7 +443,6 @@ class VersionServer:
         threading.Thread(target=self.httpd.serve_forever, args=[0.05], daemon=True).start()
 
     def stop(self):
-        self.released.set()
         self.httpd.shutdown()
         self.httpd.server_close()
 
@@ -535,7 +530,7 @@ class ProgramTestCase(unittest.TestCase):
     def wait_parked(self, timeout):
         """Once the bar, shown before, is hidden (where is not checked: Qt moves it on showing)."""
         return wait_until(lambda: (bar := self.bar()) and bar.map_state == X.IsUnmapped and
-                          self.x.was_mapped(bar.id), timeout)
+                          ("map", bar.id) in self.x.window_events(), timeout)
 
     def show_at_edge(self, y, timeout=10):  # the bar once shown at x = 0, else None
         self.x.move(0, y)
@@ -583,8 +578,6 @@ class ProgramTestCase(unittest.TestCase):
         self.assertTrue(win, f"no window {title or size}\n" + self.windows())
         return win
 
-    def wait_for_title(self, title, pid=None): return self.wait_window(title, pid=pid)
-
     def wait_gone(self, win, timeout=10):
         gone = wait_until(lambda: not self.x.find(lambda v: v.id == win.id and v.viewable), timeout)
         self.assertTrue(gone, f"{win} stayed\n" + self.windows())
@@ -595,7 +588,7 @@ class ProgramTestCase(unittest.TestCase):
         self.assertTrue(found, f"not {count} buttons on {win}")
         return found
 
-    def serve(self, behaviour="answer", body=""):
-        server = VersionServer(self.sandbox, behaviour, body)
+    def serve(self, body):
+        server = VersionServer(self.sandbox, body)
         self.addCleanup(server.stop)
         return server

@@ -1,15 +1,12 @@
 """What the program shows away from its bar: the countdown beside the pointer and the
 tray icon with its menu, both used the way a dwelling user does."""
-import time
 from Xlib import X
 from Xlib.ext import shape
 from harness import ELSEWHERE, SETTINGS, ProgramTestCase, TrayHost, wait_until
 
-FILL = (255 * 299 + 200 * 587) // 1000  # the luminance of the countdown's amber fill
-
 
 class PointerFeedbackTest(ProgramTestCase):
-    def test_the_countdown_fills_beside_the_resting_pointer_and_goes_with_the_click(self):
+    def test_the_countdown_beside_the_resting_pointer_takes_no_input_and_goes_with_the_click(self):
         self.sandbox.write_settings(SETTINGS.replace("\r\n5\r\n", "\r\n20\r\n", 1))  # 2 s
         self.start_parked()
         self.monitor.clear()
@@ -18,24 +15,15 @@ class PointerFeedbackTest(ProgramTestCase):
         ring = wait_until(self.countdown, 5)
         self.assertTrue(ring, "no countdown beside the pointer\n" + self.windows())
         self.assertLess(max(abs(ring.rect.x - x), abs(ring.rect.y - y)), 3 * ring.rect.w)
-        # Its fill: the pixels of its picture in the fill colour, sampled through the rest.
-        fills = []
-        while not self.monitor.events() and len(fills) < 40:
-            fills.append(sum(abs(v - FILL) < 8 for row in self.x.grab(ring.rect) for v in row))
-            time.sleep(0.1)
-        self.assertEqual(fills, sorted(fills), "the countdown went back during one rest")
-        self.assertGreaterEqual(len(set(fills)), 5, f"the countdown did not grow: {fills}")
-        # The click lands where the pointer rests, and the countdown goes with it.
-        self.assertTrue(wait_until(lambda: (1, False, (x, y)) in self.monitor.events(), 5))
-        self.assertTrue(wait_until(lambda: not self.countdown(), 3), self.windows())
         # Nothing can land on it: its input area is empty, and no window manager holds it.
-        self.x.move(x - 200, y - 100)  # a new rest
-        ring = wait_until(self.countdown, 5)
         window = self.x.d.create_resource_object("window", ring.id)
         self.assertEqual(window.shape_get_rectangles(shape.SK.Input).rectangles, [])
         self.assertTrue(window.get_attributes().override_redirect)
+        # The click lands where the pointer rests, and the countdown goes with it.
+        self.assertTrue(wait_until(lambda: (1, False, (x, y)) in self.monitor.events(), 5))
+        self.assertTrue(wait_until(lambda: not self.countdown(), 3), self.windows())
 
-    def test_the_tray_icon_and_its_menu_act_on_rests_without_a_click_even_while_paused(self):
+    def test_the_tray_icon_and_its_menu_act_on_rests_without_a_click(self):
         self.start_parked()
         tray = TrayHost(self.display)  # a panel that starts after the program, as at logon
         self.addCleanup(tray.close)
@@ -55,12 +43,6 @@ class PointerFeedbackTest(ProgramTestCase):
         self.x.move(menu.rect.x + menu.rect.w // 2, menu.rect.y + 12)
         self.wait_settings_line(8, "1")
         self.assertTrue(wait_until(lambda: self.x.grab(icon) != before, 5), "icon unchanged")
-        self.assertEqual(self.rest_at(self.recorder.centre, 0), [])
-        # Paused, a rest opens the menu all the same, and its first item resumes.
-        menu = self.open_tray_menu(icon)
-        places.append(menu.rect)
-        self.x.move(menu.rect.x + menu.rect.w // 2, menu.rect.y + 12)
-        self.wait_settings_line(8, "3")
         self.x.move(ELSEWHERE)
         menu = self.open_tray_menu(icon)  # its last item asks whether to exit, as the bar's exit button does
         places.append(menu.rect)

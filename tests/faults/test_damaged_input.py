@@ -23,11 +23,9 @@ class DamagedInputTest(ProgramTestCase):
     def test_settings_of_random_bytes(self):
         self.starts_and_clicks(settings=random.Random(1).randbytes(4096))
 
-    def test_settings_of_ten_megabytes_in_one_line(self):
-        self.starts_and_clicks(settings=b"7" * (10 << 20))
+    def test_settings_of_ten_megabytes_in_one_line_and_a_language_file_of_random_bytes(self):
+        # No language named: the locale's, English, is read.
+        self.starts_and_clicks(b"7" * (10 << 20), random.Random(2).randbytes(256 << 10))
 
     def test_settings_naming_a_missing_language_file(self):
         self.starts_and_clicks(settings="2\r\n5\r\n0\r\nMissing.lng\r\n0\r\n0\r\n0\r\n3\r\n")
-
-    def test_language_file_of_random_bytes(self):
-        self.starts_and_clicks(language=random.Random(2).randbytes(256 << 10))

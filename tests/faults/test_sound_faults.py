@@ -41,11 +41,8 @@ class SoundFaultTest(ProgramTestCase):
     def test_no_sound_server(self):
         self.starts_and_clicks()
 
-    def test_wave_files_that_are_not_waves(self):
-        self.starts_and_clicks(b"RIFF this is no sound at all\r\n", b"\x7f" * 4096)
-
-    def test_zero_length_wave_files(self):
-        self.starts_and_clicks(b"", b"")
+    def test_wave_files_that_are_not_waves_or_empty(self):
+        self.starts_and_clicks(b"RIFF this is no sound at all\r\n", b"")
 
     def test_sound_server_that_never_answers(self):
         self.starts_and_clicks(silent_server=True)
