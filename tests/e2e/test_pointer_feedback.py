@@ -23,7 +23,7 @@ class PointerFeedbackTest(ProgramTestCase):
         self.assertTrue(wait_until(lambda: (1, False, (x, y)) in self.monitor.events(), 5))
         self.assertTrue(wait_until(lambda: not self.countdown(), 3), self.windows())
 
-    def test_the_tray_icon_and_its_menu_act_on_rests_without_a_click(self):
+    def test_the_tray_icon_and_its_menu_act_on_rests_without_a_click_even_while_paused(self):
         self.start_parked()
         tray = TrayHost(self.display)  # a panel that starts after the program, as at logon
         self.addCleanup(tray.close)
@@ -43,6 +43,12 @@ class PointerFeedbackTest(ProgramTestCase):
         self.x.move(menu.rect.x + menu.rect.w // 2, menu.rect.y + 12)
         self.wait_settings_line(8, "1")
         self.assertTrue(wait_until(lambda: self.x.grab(icon) != before, 5), "icon unchanged")
+        self.assertEqual(self.rest_at(self.recorder.centre, 0), [])
+        # Paused, a rest opens the menu all the same, and its first item resumes.
+        menu = self.open_tray_menu(icon)
+        places.append(menu.rect)
+        self.x.move(menu.rect.x + menu.rect.w // 2, menu.rect.y + 12)
+        self.wait_settings_line(8, "3")
         self.x.move(ELSEWHERE)
         menu = self.open_tray_menu(icon)  # its last item asks whether to exit, as the bar's exit button does
         places.append(menu.rect)
