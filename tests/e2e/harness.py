@@ -571,10 +571,16 @@ class ProgramTestCase(unittest.TestCase):
                                    timeout), f"no click at {point}: {self.monitor.events()}")
 
     def wait_window(self, title=None, size=None, pid=None, timeout=10):
-        """A viewable top-level window of the last run (or pid) with that title or size."""
-        win = wait_until(lambda: next(iter(self.x.find(lambda v: v.pid == (pid or self.run.pid) and
+        """A viewable top-level window of the last run (or pid) with that title or size, once its
+        place has held for three looks: a window may be laid out again after it maps."""
+        looks = collections.deque(maxlen=3)
+
+        def settled():
+            looks.append(next(iter(self.x.find(lambda v: v.pid == (pid or self.run.pid) and
                          v.viewable and title in (None, v.title) and size in (None, v.rect[2:]))),
-                         None), timeout)
+                         None))
+            return len(looks) == 3 and looks[0] and looks.count(looks[0]) == 3 and looks[0]
+        win = wait_until(settled, timeout, 0.05)
         self.assertTrue(win, f"no window {title or size}\n" + self.windows())
         return win
 
