@@ -1,0 +1,172 @@
+"""KWin harness: a real KDE Plasma Wayland compositor (kwin_wayland --virtual, no screen) with its
+Xwayland, on a session bus, runtime folder and XDG data folders of the test's own. API:
+  KWinSession(root, runtime, size): .display (Xwayland), .wayland (socket name), .bus (address), .env
+  (what a client of the session needs), grant_fake_input(executable) (before start()), start(),
+  stop(); FakeInput(session): move(x, y), press(button), release(button), click(button),
+  wheel(axis, value), close(); BTN_LEFT, BTN_RIGHT, BTN_MIDDLE.
+  KWinTestCase: a sandbox (harness.Sandbox), a started session whose fake input the test's tool
+  and the sandbox's program may use, .pointer (FakeInput), .recorder (harness.Recorder on
+  Xwayland), move_over_x11(point) (the pointer onto an X11 window, once Xwayland has it there),
+  start(args) runs the program there.
+The compositor is a plain copy of /usr/bin/kwin_wayland (the installed one carries a file
+capability a container may refuse); fake input is granted by .desktop files in the session's own
+data folder, read by kbuildsycoca5 on its own bus before KWin starts.
+"""
+import os, subprocess, unittest
+from pathlib import Path
+
+from harness import SETTINGS, Process, Recorder, Run, Sandbox, wait_until
+
+BTN_LEFT, BTN_RIGHT, BTN_MIDDLE = 272, 273, 274  # Linux input codes
+FAKE_INPUT_TOOL = os.environ.get("TZ_FAKE_INPUT_TOOL", "")
+
+
+class KWinSession:
+    def __init__(self, root, runtime, size=(1280, 1024)):
+        self.root, self.runtime, self.size, self.processes = root, runtime, size, []
+        self.share = f"{root}/kwin-share"
+        home = f"{root}/kwin-home"
+        for folder in (f"{self.share}/applications", home, f"{root}/kwin-bin"):
+            os.makedirs(folder, exist_ok=True)
+        os.makedirs(self.runtime, 0o700, exist_ok=True)
+        self.wayland = f"wayland-tz-{os.getpid()}-{Path(root).name}"
+        self.env = {"HOME": home, "PATH": "/usr/local/bin:/usr/bin:/bin",
+                    "XDG_RUNTIME_DIR": self.runtime, "XDG_DATA_HOME": f"{home}/.local/share",
+                    "XDG_DATA_DIRS": f"{self.share}:/usr/share", "XDG_CONFIG_HOME":
+                    f"{home}/.config", "XDG_CACHE_HOME": f"{home}/.cache",
+                    "XDG_CONFIG_DIRS": "/etc/xdg", "WAYLAND_DISPLAY": self.wayland}
+        self.grants = 0
+
+    def grant_fake_input(self, executable):  # a .desktop file naming it; read at start()
+        self.grants += 1
+        Path(self.share, f"applications/tz-test-{self.grants}.desktop").write_text(
+            "[Desktop Entry]\nType=Application\nName=Test client\nNoDisplay=true\n"
+            f"Exec={executable}\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n")
+
+    def _log(self, name): return open(f"{self.root}/logs/{name}.log", "ab")
+
+    def start(self):
+        with self._log("dbus") as log:
+            bus = Process(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                          stdout=subprocess.PIPE, stderr=log, env=self.env)
+        self.processes.append(bus)
+        self.bus = bus.stdout.readline().decode().strip()
+        bus.stdout.close()
+        if not self.bus:
+            raise RuntimeError("no session bus")
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.bus
+        with self._log("kbuildsycoca5") as log:
+            subprocess.run(["kbuildsycoca5", "--noincremental"], env=self.env, stdout=log,
+                           stderr=log, timeout=60, check=True)
+        kwin = f"{self.root}/kwin-bin/kwin_wayland"  # its own name: KWin's plugins insist
+        subprocess.run(["cp", "/usr/bin/kwin_wayland", kwin], check=True)
+        display_file = Path(self.root, "kwin-display")
+        session = Path(self.root, "kwin-session.sh")  # Xwayland's display, then waits
+        session.write_text(f'#!/bin/sh\necho "$DISPLAY" > "{display_file}.part"\n'
+                           f'mv "{display_file}.part" "{display_file}"\nexec sleep 100000\n')
+        session.chmod(0o755)
+        env = {n: v for n, v in self.env.items() if n != "WAYLAND_DISPLAY"}
+        with self._log("kwin") as log:
+            self.kwin = Process([kwin, "--virtual", "--xwayland", "--no-lockscreen",
+                                 "--socket", self.wayland, "--width", str(self.size[0]),
+                                 "--height", str(self.size[1]), "--exit-with-session",
+                                 str(session)], env=env, stdout=log, stderr=log)
+        self.processes.append(self.kwin)
+        if not wait_until(lambda: display_file.exists() or not self.kwin.running(), 30) \
+                or not self.kwin.running():
+            raise RuntimeError("KWin did not start:\n" + self.log("kwin"))
+        self.display = display_file.read_text().strip()
+        self.env["DISPLAY"] = self.display
+
+    def log(self, name): return Path(self.root, f"logs/{name}.log").read_text(errors="replace")
+
+    def stop(self):
+        for process in reversed(self.processes):
+            process.stop()
+
+
+class FakeInput:
+    """The test's own input device: tz_fake_input_tool on the session, one command a line."""
+
+    def __init__(self, session):
+        self.tool = subprocess.Popen([FAKE_INPUT_TOOL], env=session.env, stdin=subprocess.PIPE,
+                                     stdout=subprocess.PIPE, process_group=0)
+        answer = self.tool.stdout.readline().decode().strip()
+        if answer != "ready":
+            raise RuntimeError(f"fake input refused: {answer!r}")
+
+    def _send(self, command):
+        self.tool.stdin.write(f"{command}\n".encode())
+        self.tool.stdin.flush()
+        answer = self.tool.stdout.readline().decode().strip()
+        if answer != "ok":
+            raise RuntimeError(f"fake input: {command!r} answered {answer!r}")
+
+    def move(self, x, y=None):  # to (x, y) or to the point x
+        self._send("move {} {}".format(*(x if y is None else (x, y))))
+
+    def press(self, button=BTN_LEFT): self._send(f"press {button}")
+
+    def release(self, button=BTN_LEFT): self._send(f"release {button}")
+
+    def click(self, button=BTN_LEFT): (self.press(button), self.release(button))
+
+    def wheel(self, axis, value): self._send(f"axis {axis} {value}")
+
+    def close(self):
+        self.tool.stdin.close()  # the tool ends at the end of its input
+        try:
+            self.tool.wait(5)
+        except subprocess.TimeoutExpired:
+            self.tool.kill()
+            self.tool.wait(5)
+        self.tool.stdout.close()
+
+
+class KWinTestCase(unittest.TestCase):
+    """A KWin session of the test's own with a recorder on its Xwayland and fake input granted to
+    the test's tool and to the sandbox's program."""
+    SIZE = (1280, 1024)
+
+    def setUp(self):
+        self.sandbox = Sandbox()
+        self.addCleanup(self.sandbox.remove)
+        self.sandbox.write_settings(SETTINGS)
+        self.session = KWinSession(self.sandbox.root, self.sandbox.runtime, self.SIZE)
+        self.session.grant_fake_input(FAKE_INPUT_TOOL)
+        self.session.grant_fake_input(self.sandbox.executable)
+        self.addCleanup(self._stop_session)
+        self.session.start()
+        self.display = self.session.display
+        self.pointer = FakeInput(self.session)
+        self.addCleanup(self.pointer.close)
+        self.recorder = Recorder(self.display)
+        self.addCleanup(self.recorder.close)
+        self.runs = []
+
+    def _stop_session(self):
+        failed = any(test is self for test, _ in
+                     self._outcome.result.failures + self._outcome.result.errors)
+        for run in self.runs:
+            code = run.stop()
+            if failed:
+                print(f"---- {run.log_path} (return code {code})\n{run.log()}----")
+        if failed:
+            print(f"---- KWin\n{self.session.log('kwin')[-4000:]}----")
+        self.session.stop()
+
+    def move_over_x11(self, point, timeout=5):  # until Xwayland has the pointer there
+        # Xwayland follows the pointer only over its windows, and a window just mapped shows
+        # in KWin a frame later: the motion is sent again until Xwayland reports it.
+        root = self.recorder.d.screen().root
+        return wait_until(lambda: self.pointer.move(point) or
+                          (lambda p: (p.root_x, p.root_y) == tuple(point))(root.query_pointer()),
+                          timeout, 0.05)
+
+    def start(self, args=(), env=None):  # the program in the session, as Plasma starts it
+        session_env = {n: self.session.env[n] for n in
+                       ("DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "XDG_DATA_DIRS")}
+        session_env["XDG_SESSION_TYPE"] = "wayland"
+        self.runs.append(run := Run(self.sandbox, self.display, args=args,
+                                    env={**session_env, **(env or {})}))
+        return run
