@@ -4,18 +4,19 @@ Xwayland, on a session bus, runtime folder and XDG data folders of the test's ow
   (what a client of the session needs), grant_fake_input(executable) (before start()), start(),
   stop(); FakeInput(session): move(x, y), press(button), release(button), click(button),
   wheel(axis, value), close(); BTN_LEFT, BTN_RIGHT, BTN_MIDDLE.
-  KWinTestCase: a sandbox (harness.Sandbox), a started session whose fake input the test's tool
-  and the sandbox's program may use, .pointer (FakeInput), .recorder (harness.Recorder on
-  Xwayland), move_over_x11(point) (the pointer onto an X11 window, once Xwayland has it there),
-  start(args) runs the program there.
+  KWinTestCase: harness.ProgramTestCase's steps in a started session whose fake input the test's
+  tool and the sandbox's program may use: .pointer (FakeInput), .x (an XClient on Xwayland whose
+  move() is fake input), .recorder (on Xwayland), move_over_x11(point) (the pointer onto an X11
+  window, once Xwayland has it there), bus_call(service, path, method, *args) (dbus-send on the
+  session bus), kwin_script_loaded(name), start(...) runs the program there.
 The compositor is a plain copy of /usr/bin/kwin_wayland (the installed one carries a file
 capability a container may refuse); fake input is granted by .desktop files in the session's own
 data folder, read by kbuildsycoca5 on its own bus before KWin starts.
 """
-import os, subprocess, unittest
+import os, subprocess, sys
 from pathlib import Path
 
-from harness import SETTINGS, Process, Recorder, Run, Sandbox, wait_until
+from harness import SETTINGS, Process, ProgramTestCase, Recorder, Sandbox, XClient, wait_until
 
 BTN_LEFT, BTN_RIGHT, BTN_MIDDLE = 272, 273, 274  # Linux input codes
 FAKE_INPUT_TOOL = os.environ.get("TZ_FAKE_INPUT_TOOL", "")
@@ -123,9 +124,23 @@ class FakeInput:
         self.tool.stdout.close()
 
 
-class KWinTestCase(unittest.TestCase):
-    """A KWin session of the test's own with a recorder on its Xwayland and fake input granted to
-    the test's tool and to the sandbox's program."""
+class KWinXClient(XClient):
+    """XClient on the session's Xwayland whose pointer motion goes through KWin's fake input:
+    XTest motion on Xwayland would not move KWin's pointer."""
+
+    def __init__(self, display, pointer):
+        super().__init__(display)
+        self.pointer = pointer
+
+    def move(self, x, y=None): self.pointer.move(x, y)
+
+    def warp(self, x, y): self.pointer.move(x, y)
+
+
+class KWinTestCase(ProgramTestCase):
+    """ProgramTestCase in a KWin session of the test's own: the same steps (show_at_edge,
+    rest_at, ...) with the pointer moved through fake input, granted to the test's tool and to
+    the sandbox's program; the recorder on Xwayland; no click monitor."""
     SIZE = (1280, 1024)
 
     def setUp(self):
@@ -140,19 +155,17 @@ class KWinTestCase(unittest.TestCase):
         self.display = self.session.display
         self.pointer = FakeInput(self.session)
         self.addCleanup(self.pointer.close)
+        self.x = KWinXClient(self.display, self.pointer)
+        self.addCleanup(self.x.close)
         self.recorder = Recorder(self.display)
         self.addCleanup(self.recorder.close)
-        self.runs = []
+        self.runs, self.run, self.bar_pid = [], None, None
+        self.addCleanup(self._stop_runs)
 
     def _stop_session(self):
-        failed = any(test is self for test, _ in
-                     self._outcome.result.failures + self._outcome.result.errors)
-        for run in self.runs:
-            code = run.stop()
-            if failed:
-                print(f"---- {run.log_path} (return code {code})\n{run.log()}----")
-        if failed:
-            print(f"---- KWin\n{self.session.log('kwin')[-4000:]}----")
+        if any(test is self for test, _ in
+               self._outcome.result.failures + self._outcome.result.errors):
+            sys.stderr.write(f"---- KWin\n{self.session.log('kwin')[-4000:]}----\n")
         self.session.stop()
 
     def move_over_x11(self, point, timeout=5):  # until Xwayland has the pointer there
@@ -163,10 +176,19 @@ class KWinTestCase(unittest.TestCase):
                           (lambda p: (p.root_x, p.root_y) == tuple(point))(root.query_pointer()),
                           timeout, 0.05)
 
-    def start(self, args=(), env=None):  # the program in the session, as Plasma starts it
+    def bus_call(self, service, path, method, *args):  # dbus-send's reply, or its error
+        done = subprocess.run(["dbus-send", "--session", "--print-reply", f"--dest={service}",
+                               path, method, *args], env=self.session.env, capture_output=True,
+                              text=True, timeout=10)
+        return done.stdout if done.returncode == 0 else "error: " + done.stderr
+
+    def kwin_script_loaded(self, name):
+        return "boolean true" in self.bus_call("org.kde.KWin", "/Scripting",
+                                               "org.kde.kwin.Scripting.isScriptLoaded",
+                                               f"string:{name}")
+
+    def start(self, follow_bar=True, env=None, **options):  # the program in the session
         session_env = {n: self.session.env[n] for n in
                        ("DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "XDG_DATA_DIRS")}
         session_env["XDG_SESSION_TYPE"] = "wayland"
-        self.runs.append(run := Run(self.sandbox, self.display, args=args,
-                                    env={**session_env, **(env or {})}))
-        return run
+        return super().start(follow_bar, env={**session_env, **(env or {})}, **options)
