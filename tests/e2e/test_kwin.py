@@ -1,8 +1,8 @@
 """The program in KDE Plasma's Wayland session: a real KWin without a screen (kwin_harness)."""
 import time
 from pathlib import Path
-from harness import (BAR_HEIGHT, BAR_TOP, BAR_WIDTH, ELSEWHERE, ProgramTestCase, Rect, press,
-                     press_key, release, wait_until)
+from harness import (BAR_HEIGHT, BAR_TOP, BAR_WIDTH, ELSEWHERE, Button, ProgramTestCase, Rect,
+                     press, press_key, release, wait_until)
 from kwin_harness import KWinTestCase
 
 LEFT, SCRIPT = [press(1), release(1)], "tindro-zevad-pointer"
@@ -26,6 +26,14 @@ class KWinClickingTest(KWinTestCase):
         self.assertEqual(shown and shown.rect, Rect(0, BAR_TOP, BAR_WIDTH, BAR_HEIGHT))
         self.x.move(ELSEWHERE)
         self.assertTrue(wait_until(lambda: not self.bar().viewable, 10), self.windows())
+
+    def test_a_drag_held_through_fake_input_is_let_go_when_the_program_ends(self):
+        self.start_parked()
+        self.choose(Button.DRAG)
+        self.assertEqual(self.rest_at(self.recorder.centre, 1), [press(1)])
+        self.assertEqual(self.run.stop(), 0)
+        self.assertTrue(self.recorder.wait_events(2, 5), self.recorder.events())
+        self.assertEqual(self.recorder.events(), LEFT)
 
     def test_only_kwin_reports_the_pointer_and_the_script_goes_with_the_program(self):
         stale = Path(self.sandbox.root, "stale.js")  # as a killed earlier run leaves it loaded
