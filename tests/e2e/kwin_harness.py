@@ -1,7 +1,7 @@
 """KWin harness: a real KDE Plasma Wayland compositor (kwin_wayland --virtual, no screen) with its
 Xwayland, on a session bus, runtime folder and XDG data folders of the test's own. API:
-  KWinSession(root, runtime, size): .display (Xwayland), .wayland (socket name), .bus (address), .env
-  (what a client of the session needs), grant_fake_input(executable) (before start()), start(),
+  KWinSession(root, runtime, size): .display (Xwayland), .wayland (socket name), .bus (address),
+  .env (what a client of the session needs), grant_fake_input(executable) (before start()), start(),
   stop(); FakeInput(session): move(x, y), press(button), release(button), click(button),
   wheel(axis, value), close(); BTN_LEFT, BTN_RIGHT, BTN_MIDDLE.
   KWinTestCase: harness.ProgramTestCase's steps in a started session whose fake input the test's

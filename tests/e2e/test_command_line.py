@@ -15,7 +15,8 @@ class CommandLineTest(unittest.TestCase):
                 (["--bogus"], 2, "tindro-zevad: unknown option: --bogus\n\nUsage:"),
                 (["--help", "x"], 2, "tindro-zevad: unexpected arguments\n\nUsage:"),
                 (["file.txt"], 2, "tindro-zevad: unexpected arguments"),
-                (["--platform=wayland"], 2, "tindro-zevad: unknown platform: wayland (x11 or kwin)"),
+                (["--platform=wayland"], 2,
+                 "tindro-zevad: unknown platform: wayland (x11 or kwin)"),
                 (["--platform=x11", "--find-settings", "--platform=kwin"], 2,
                  "tindro-zevad: unexpected arguments")]:
             with self.subTest(args=args):
