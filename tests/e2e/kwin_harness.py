@@ -5,9 +5,10 @@ Xwayland, on a session bus, runtime folder and XDG data folders of the test's ow
   stop(); FakeInput(session): move(x, y), press(button), release(button), click(button),
   wheel(axis, value), close(); BTN_LEFT, BTN_RIGHT, BTN_MIDDLE.
   KWinTestCase: harness.ProgramTestCase's steps in a started session whose fake input the test's
-  tool and the sandbox's program may use: .pointer (FakeInput), .x (an XClient on Xwayland whose
-  move() is fake input), .recorder (on Xwayland), move_over_x11(point) (the pointer onto an X11
-  window, once Xwayland has it there), bus_call(service, path, method, *args) (dbus-send on the
+  tool and the sandbox's program (unless GRANT_PROGRAM is False) may use: .pointer (FakeInput),
+  .x (an XClient on Xwayland whose move() is fake input and whose windows() add KWin's
+  clients), .recorder (on Xwayland), move_over_x11(point) (the pointer onto an X11 window, once
+  Xwayland has it there), bus_call(service, path, method, *args) (dbus-send on the
   session bus), kwin_script_loaded(name), start(...) runs the program there.
 The compositor is a plain copy of /usr/bin/kwin_wayland (the installed one carries a file
 capability a container may refuse); fake input is granted by .desktop files in the session's own
@@ -136,12 +137,16 @@ class KWinXClient(XClient):
 
     def warp(self, x, y): self.pointer.move(x, y)
 
+    def windows(self):  # KWin frames the windows it manages: theirs follow the root's children
+        top = super().windows()
+        return top + [w for w in self.managed() if w.id not in {t.id for t in top}]
+
 
 class KWinTestCase(ProgramTestCase):
     """ProgramTestCase in a KWin session of the test's own: the same steps (show_at_edge,
     rest_at, ...) with the pointer moved through fake input, granted to the test's tool and to
     the sandbox's program; the recorder on Xwayland; no click monitor."""
-    SIZE = (1280, 1024)
+    SIZE, GRANT_PROGRAM = (1280, 1024), True
 
     def setUp(self):
         self.sandbox = Sandbox()
@@ -149,7 +154,8 @@ class KWinTestCase(ProgramTestCase):
         self.sandbox.write_settings(SETTINGS)
         self.session = KWinSession(self.sandbox.root, self.sandbox.runtime, self.SIZE)
         self.session.grant_fake_input(FAKE_INPUT_TOOL)
-        self.session.grant_fake_input(self.sandbox.executable)
+        if self.GRANT_PROGRAM:
+            self.session.grant_fake_input(self.sandbox.executable)
         self.addCleanup(self._stop_session)
         self.session.start()
         self.display = self.session.display

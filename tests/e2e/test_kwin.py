@@ -35,6 +35,16 @@ class KWinClickingTest(KWinTestCase):
         self.assertTrue(self.recorder.wait_events(2, 5), self.recorder.events())
         self.assertEqual(self.recorder.events(), LEFT)
 
+    def test_a_second_instance_leaves_the_first_ones_script_alone(self):
+        first = self.start_parked()
+        second = self.start(follow_bar=False)
+        self.wait_window(pid=second.pid)  # saying that one runs already; answered, it ends
+        press_key(self.display, "Return")
+        self.assertTrue(wait_until(lambda: not second.running(), 10), self.windows())
+        self.assertTrue(self.kwin_script_loaded(SCRIPT))
+        self.assertEqual(self.rest_at(self.recorder.centre, 2), LEFT)
+        self.assertTrue(first.running())
+
     def test_only_kwin_reports_the_pointer_and_the_script_goes_with_the_program(self):
         stale = Path(self.sandbox.root, "stale.js")  # as a killed earlier run leaves it loaded
         stale.write_text("print('stale');\n")
@@ -49,6 +59,20 @@ class KWinClickingTest(KWinTestCase):
         time.sleep(0.5)
         self.assertFalse(self.bar().viewable)
         self.assertEqual(run.stop(), 0)
+        self.assertFalse(self.kwin_script_loaded(SCRIPT), "a script stayed in KWin")
+
+
+class KWinWithoutPermissionTest(KWinTestCase):
+    GRANT_PROGRAM = False
+
+    def test_a_program_kwin_does_not_let_click_says_so_and_ends(self):
+        run = self.start()
+        self.assertTrue(wait_until(lambda: "X-KDE-Wayland-Interfaces" in run.log(), 10),
+                        run.log())
+        self.wait_window(title="Tindro Zevad")
+        press_key(self.display, "Return")
+        self.assertTrue(wait_until(lambda: not run.running(), 10), self.windows())
+        self.assertEqual(run.returncode, 1)
         self.assertFalse(self.kwin_script_loaded(SCRIPT), "a script stayed in KWin")
 
 
