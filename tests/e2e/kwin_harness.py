@@ -1,15 +1,16 @@
 """KWin harness: a real KDE Plasma Wayland compositor (kwin_wayland --virtual, no screen) with its
 Xwayland, on a session bus, runtime folder and XDG data folders of the test's own. API:
   KWinSession(root, runtime, size): .display (Xwayland), .wayland (socket name), .bus (address),
-  .env (what a client of the session needs), grant_fake_input(executable) (before start()), start(),
-  stop(); FakeInput(session): move(x, y), press(button), release(button), click(button),
+  .env (what a client of the session needs), grant_fake_input(executable) and
+  install_menu_entry(executable) (the program's own, granting it; both before start()),
+  start(), stop(); FakeInput(session): move(x, y), press(button), release(button), click(button),
   wheel(axis, value), close(); BTN_LEFT, BTN_RIGHT, BTN_MIDDLE.
   KWinTestCase: harness.ProgramTestCase's steps in a started session whose fake input the test's
-  tool and the sandbox's program (unless GRANT_PROGRAM is False) may use: .pointer (FakeInput),
-  .x (an XClient on Xwayland whose move() is fake input and whose windows() add KWin's
-  clients), .recorder (on Xwayland), move_over_x11(point) (the pointer onto an X11 window, once
-  Xwayland has it there), bus_call(service, path, method, *args) (dbus-send on the
-  session bus), kwin_script_loaded(name), start(...) runs the program there.
+  tool and the sandbox's program (through its menu entry, unless GRANT_PROGRAM is False) may use:
+  .pointer (FakeInput), .x (an XClient on Xwayland whose move() is fake input and whose
+  windows() add KWin's clients), .recorder (on Xwayland), move_over_x11(point) (the pointer onto
+  an X11 window, once Xwayland has it there), bus_call(service, path, method, *args) (dbus-send
+  on the session bus), kwin_script_loaded(name), start(...) runs the program there.
 The compositor is a plain copy of /usr/bin/kwin_wayland (the installed one carries a file
 capability a container may refuse); fake input is granted by .desktop files in the session's own
 data folder, read by kbuildsycoca5 on its own bus before KWin starts.
@@ -21,6 +22,8 @@ from harness import SETTINGS, Process, ProgramTestCase, Recorder, Sandbox, XClie
 
 BTN_LEFT, BTN_RIGHT, BTN_MIDDLE = 272, 273, 274  # Linux input codes
 FAKE_INPUT_TOOL = os.environ.get("TZ_FAKE_INPUT_TOOL", "")
+MENU_ENTRY = Path(__file__).resolve().parents[2] / \
+    "packaging/io.github.tindrozevad.TindroZevad.desktop.in"
 
 
 class KWinSession:
@@ -44,6 +47,15 @@ class KWinSession:
         Path(self.share, f"applications/tz-test-{self.grants}.desktop").write_text(
             "[Desktop Entry]\nType=Application\nName=Test client\nNoDisplay=true\n"
             f"Exec={executable}\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n")
+
+    def install_menu_entry(self, executable):
+        """The program's own menu entry, as installed: Exec names bin/tindro-zevad, a relative
+        link to the executable, as in the package."""
+        bin_dir = Path(self.root, "kwin-prefix/bin")
+        bin_dir.mkdir(parents=True)
+        Path(bin_dir, "tindro-zevad").symlink_to(os.path.relpath(executable, bin_dir))
+        entry = Path(MENU_ENTRY).read_text().replace("@TZ_BIN_DIR@", str(bin_dir))
+        Path(self.share, f"applications/{Path(MENU_ENTRY).stem}").write_text(entry)
 
     def _log(self, name): return open(f"{self.root}/logs/{name}.log", "ab")
 
@@ -155,7 +167,7 @@ class KWinTestCase(ProgramTestCase):
         self.session = KWinSession(self.sandbox.root, self.sandbox.runtime, self.SIZE)
         self.session.grant_fake_input(FAKE_INPUT_TOOL)
         if self.GRANT_PROGRAM:
-            self.session.grant_fake_input(self.sandbox.executable)
+            self.session.install_menu_entry(self.sandbox.executable)
         self.addCleanup(self._stop_session)
         self.session.start()
         self.display = self.session.display
