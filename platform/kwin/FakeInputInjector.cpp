@@ -40,8 +40,8 @@ FakeInputInjector::~FakeInputInjector() {
         for (const std::uint32_t code : std::set<std::uint32_t>(held_)) {
             button(code, false);
         }
-        wl_display_roundtrip(display_);
         org_kde_kwin_fake_input_destroy(fakeInput_);
+        flush();
     }
     if (registry_) {
         wl_registry_destroy(registry_);

@@ -66,7 +66,11 @@ KWinScriptPointer::KWinScriptPointer(QDBusConnection bus, int firstReportMs) : b
     }
     if (!reported_) {
         failure_ = QStringLiteral("KWin's script sent no pointer position");
+        return;
     }
+    // KWin reads the file when the script starts, in the background: only a
+    // report proves it has.
+    scriptFile_.reset();
 }
 
 KWinScriptPointer::~KWinScriptPointer() {

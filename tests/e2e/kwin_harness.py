@@ -10,7 +10,8 @@ Xwayland, on a session bus, runtime folder and XDG data folders of the test's ow
   .pointer (FakeInput), .x (an XClient on Xwayland whose move() is fake input and whose
   windows() add KWin's clients), .recorder (on Xwayland), move_over_x11(point) (the pointer onto
   an X11 window, once Xwayland has it there), bus_call(service, path, method, *args) (dbus-send
-  on the session bus), kwin_script_loaded(name), start(...) runs the program there.
+  on the session bus), kwin_script_loaded(name), answer_and_wait_end(run) (Return to its
+  message box until it ends), start(...) runs the program there.
 The compositor is a plain copy of /usr/bin/kwin_wayland (the installed one carries a file
 capability a container may refuse); fake input is granted by .desktop files in the session's own
 data folder, read by kbuildsycoca5 on its own bus before KWin starts.
@@ -18,7 +19,8 @@ data folder, read by kbuildsycoca5 on its own bus before KWin starts.
 import os, subprocess, sys
 from pathlib import Path
 
-from harness import SETTINGS, Process, ProgramTestCase, Recorder, Sandbox, XClient, wait_until
+from harness import (SETTINGS, Process, ProgramTestCase, Recorder, Sandbox, XClient, press_key,
+                     wait_until)
 
 BTN_LEFT, BTN_RIGHT, BTN_MIDDLE = 272, 273, 274  # Linux input codes
 FAKE_INPUT_TOOL = os.environ.get("TZ_FAKE_INPUT_TOOL", "")
@@ -204,6 +206,11 @@ class KWinTestCase(ProgramTestCase):
         return "boolean true" in self.bus_call("org.kde.KWin", "/Scripting",
                                                "org.kde.kwin.Scripting.isScriptLoaded",
                                                f"string:{name}")
+
+    def answer_and_wait_end(self, run, timeout=10):  # Return to its box until the run ends
+        # KWin gives a new window the keyboard a moment after it shows.
+        return wait_until(lambda: not run.running() or press_key(self.display, "Return"),
+                          timeout, 0.3)
 
     def start(self, follow_bar=True, env=None, **options):  # the program in the session
         session_env = {n: self.session.env[n] for n in

@@ -39,8 +39,7 @@ class KWinClickingTest(KWinTestCase):
         first = self.start_parked()
         second = self.start(follow_bar=False)
         self.wait_window(pid=second.pid)  # saying that one runs already; answered, it ends
-        press_key(self.display, "Return")
-        self.assertTrue(wait_until(lambda: not second.running(), 10), self.windows())
+        self.assertTrue(self.answer_and_wait_end(second), self.windows())
         self.assertTrue(self.kwin_script_loaded(SCRIPT))
         self.assertEqual(self.rest_at(self.recorder.centre, 2), LEFT)
         self.assertTrue(first.running())
@@ -70,8 +69,7 @@ class KWinWithoutPermissionTest(KWinTestCase):
         self.assertTrue(wait_until(lambda: "X-KDE-Wayland-Interfaces" in run.log(), 10),
                         run.log())
         self.wait_window(title="Tindro Zevad")
-        press_key(self.display, "Return")
-        self.assertTrue(wait_until(lambda: not run.running(), 10), self.windows())
+        self.assertTrue(self.answer_and_wait_end(run), self.windows())
         self.assertEqual(run.returncode, 1)
         self.assertFalse(self.kwin_script_loaded(SCRIPT), "a script stayed in KWin")
 
