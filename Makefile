@@ -57,9 +57,9 @@ display-check:
 		echo "On a machine without a desktop, try 'make demo' instead."; \
 		exit 1; \
 	fi
-	@if [ "$${XDG_SESSION_TYPE:-}" = "wayland" ]; then \
-		echo "Note: this is a Wayland session; the program runs through XWayland and can only"; \
-		echo "see and click X11 windows. Log in to an X11 (Xorg) session for full use."; \
+	@if [ -n "$${WAYLAND_DISPLAY:-}" ]; then \
+		echo "Note: this is a Wayland session; the program works there only under KDE Plasma"; \
+		echo "(KWin), and only once KWin lets it click (see \"Where it works\" in README.md)."; \
 	fi
 
 # The demo, soak run and live benchmark drive the program with the end-to-end

@@ -1,7 +1,11 @@
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +13,8 @@
 #include "app/Application.h"
 #include "core/CommandLine.h"
 #include "core/ProductTitle.h"
+#include "platform/kwin/FakeInputInjector.h"
+#include "platform/kwin/KWinScriptPointer.h"
 #include "platform/linux/DesktopShell.h"
 #include "platform/linux/ExecutableFolder.h"
 #include "platform/linux/PulseSound.h"
@@ -23,6 +29,33 @@
 #include "platform/posix/FetchHelperProcess.h"
 #include "platform/posix/RuntimeDirLock.h"
 #include "platform/posix/XdgAutostartStore.h"
+
+namespace {
+
+// Presses by hand are not told apart from the program's own clicks in KWin's
+// session yet (Xwayland shows both as the same device): none are reported.
+class NoPressWatch : public tz::PhysicalPressWatch {
+  public:
+    bool available() override { return false; }
+    void setOnPress(std::function<void()>) override {}
+};
+
+// Said on standard error and, once windows can show, in a message box.
+int refuseToStart(const std::string& text, bool withBox) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    if (withBox) {
+        QMessageBox::critical(nullptr, QStringLiteral("Tindro Zevad"),
+                              QString::fromStdString(text));
+    }
+    return 1;
+}
+
+constexpr const char* kOtherWayland =
+    "Tindro Zevad works in X11 sessions and in KDE Plasma's Wayland session (KWin). This "
+    "Wayland session's compositor is not KWin, and there the program can neither see the "
+    "pointer nor click; log in to an X11 session or to Plasma's Wayland session.";
+
+}  // namespace
 
 int main(int argc, char** argv) {
     const tz::CommandLineAnswer answer = tz::readCommandLine(
@@ -41,30 +74,75 @@ int main(int argc, char** argv) {
     tz::DesktopShell shell;
 
     // The windows need no OpenGL; keeping Qt's GL integration unloaded saves
-    // tens of megabytes. The pointer and the clicks go through X11, so Qt must
-    // talk X11 too (under Wayland that is XWayland). On a high-resolution
-    // desktop Qt draws the windows scaled as a whole.
+    // tens of megabytes. The windows are X11 windows in every session (in
+    // KWin's, on Xwayland, where the places they ask for are honoured), so Qt
+    // talks X11. On a high-resolution desktop Qt draws the windows scaled as a
+    // whole.
     setenv("QT_XCB_GL_INTEGRATION", "none", 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
 
+    // In a Wayland session the pointer and the clicks go through KWin, the
+    // only Wayland compositor the program knows; elsewhere through X11.
+    const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
+    const bool wayland = waylandDisplay && *waylandDisplay;
+    const tz::PlatformChoice choice = answer.platform;
+    const bool kwin =
+        choice == tz::PlatformChoice::KWin || (choice == tz::PlatformChoice::Automatic && wayland);
+
     tz::X11Connection x11;
     if (!x11.isOpen()) {
-        std::fprintf(stderr,
-                     "Tindro Zevad needs an X11 display, and none could be opened "
-                     "(is DISPLAY set?).\n");
-        return 1;
+        return refuseToStart(kwin ? "Tindro Zevad needs Xwayland in KDE Plasma's Wayland session "
+                                    "for its windows, and no X11 display could be opened (is "
+                                    "DISPLAY set?)."
+                                  : "Tindro Zevad needs an X11 display, and none could be opened "
+                                    "(is DISPLAY set?).",
+                             false);
     }
-    if (!x11.hasXTest()) {
-        std::fprintf(stderr, "Tindro Zevad needs the X server's XTest extension to click.\n");
-        return 1;
+    if (!kwin && !x11.hasXTest()) {
+        return refuseToStart("Tindro Zevad needs the X server's XTest extension to click.", false);
     }
 
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tindro-zevad"));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    tz::X11Pointer pointer(x11);
-    tz::XTestInjector injector(x11);
+    std::unique_ptr<tz::Pointer> x11Pointer;
+    std::unique_ptr<tz::ClickInjector> x11Injector;
+    std::unique_ptr<tz::PointerMotionWatch> x11MotionWatch;
+    std::unique_ptr<tz::PhysicalPressWatch> pressWatch;
+    std::unique_ptr<tz::KWinScriptPointer> kwinPointer;
+    std::unique_ptr<tz::FakeInputInjector> fakeInput;
+    if (kwin) {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (!bus.isConnected() ||
+            !bus.interface()->isServiceRegistered(QStringLiteral("org.kde.KWin")).value()) {
+            return refuseToStart(choice == tz::PlatformChoice::KWin
+                                     ? "--platform=kwin: KWin is not on the session bus."
+                                     : kOtherWayland,
+                                 true);
+        }
+        kwinPointer = std::make_unique<tz::KWinScriptPointer>(bus);
+        // A second instance goes on to say, as everywhere, that one already runs.
+        if (!kwinPointer->running() && !kwinPointer->otherInstance()) {
+            return refuseToStart("Tindro Zevad cannot follow the pointer in KWin's session: " +
+                                     kwinPointer->failure().toStdString() + ".",
+                                 true);
+        }
+        fakeInput = std::make_unique<tz::FakeInputInjector>();
+        if (!fakeInput->ready()) {
+            return refuseToStart(
+                "KWin does not let Tindro Zevad click: it needs an installed .desktop file whose "
+                "Exec names this program and that has X-KDE-Wayland-Interfaces="
+                "org_kde_kwin_fake_input.",
+                true);
+        }
+        pressWatch = std::make_unique<NoPressWatch>();
+    } else {
+        x11Pointer = std::make_unique<tz::X11Pointer>(x11);
+        x11Injector = std::make_unique<tz::XTestInjector>(x11);
+    }
+    tz::Pointer& pointer = kwin ? static_cast<tz::Pointer&>(*kwinPointer) : *x11Pointer;
+    tz::ClickInjector& injector = kwin ? static_cast<tz::ClickInjector&>(*fakeInput) : *x11Injector;
     tz::QtScreenMetrics screen(x11);
     tz::PulseSound sound(x11);
     tz::ExecutableFolder folder;
@@ -72,12 +150,16 @@ int main(int argc, char** argv) {
     tz::RuntimeDirLock instanceLock;
     tz::XdgAutostartStore startupEntry;
     tz::FetchHelperProcess http(folder.folder() + "/tindro-zevad-fetch");
-    tz::X11MotionWatch motionWatch;
-    tz::X11PressWatch pressWatch(x11);
+    if (!kwin) {
+        x11MotionWatch = std::make_unique<tz::X11MotionWatch>();
+        pressWatch = std::make_unique<tz::X11PressWatch>(x11);
+    }
+    tz::PointerMotionWatch& motionWatch =
+        kwin ? static_cast<tz::PointerMotionWatch&>(*kwinPointer) : *x11MotionWatch;
     tz::X11GlobalKey pauseKey;
-    tz::Platform platform{pointer,     injector,   screen,       sound,        shell,
-                          folder,      locale,     instanceLock, startupEntry, http,
-                          motionWatch, pressWatch, pauseKey};
+    tz::Platform platform{pointer,     injector,    screen,       sound,        shell,
+                          folder,      locale,      instanceLock, startupEntry, http,
+                          motionWatch, *pressWatch, pauseKey};
 
 #ifdef TZ_TEST_BUILD
     std::string versionUrl;

@@ -47,7 +47,18 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/help/ DESTINATION ${TZ_PROGRAM_D
 install(FILES ${TZ_PACKAGING_OUT}/tindro-zevad DESTINATION bin)
 
 # Desktop integration.
-install(FILES ${TZ_PACKAGING_SRC}/${TZ_APP_ID}.desktop DESTINATION share/applications)
+# The menu entry names the command by its absolute path, known only at
+# installation (`make install` chooses the prefix then): KWin lets an
+# executable use fake input when an installed entry's Exec resolves to it.
+set(TZ_DESKTOP_IN ${TZ_PACKAGING_SRC}/${TZ_APP_ID}.desktop.in)
+set(TZ_DESKTOP_OUT ${TZ_PACKAGING_OUT}/install/${TZ_APP_ID}.desktop)
+install(CODE "
+    file(READ \"${TZ_DESKTOP_IN}\" entry)
+    string(REPLACE \"@TZ_BIN_DIR@\" \"\${CMAKE_INSTALL_PREFIX}/bin\" entry \"\${entry}\")
+    file(WRITE \"${TZ_DESKTOP_OUT}\" \"\${entry}\")
+    file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/share/applications\" TYPE FILE
+        PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ FILES \"${TZ_DESKTOP_OUT}\")
+")
 install(FILES ${TZ_PACKAGING_OUT}/${TZ_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 foreach(size 16 24 32 48 256)
     install(FILES ${CMAKE_SOURCE_DIR}/resources/images/icon/icon-${size}.png

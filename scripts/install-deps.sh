@@ -9,11 +9,13 @@ packages=(
     libx11-dev libxtst-dev libxi-dev libxinerama-dev
     libsndfile1-dev libpulse-dev
     libcurl4-openssl-dev
+    libwayland-dev libwayland-bin plasma-wayland-protocols  # KWin's fake-input protocol
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xserver-xephyr x11-utils xauth xdotool python3 python3-xlib python3-pil
     libx11-6 libxi6 libxtst6  # loaded by the end-to-end harness itself (ctypes)
     openbox  # a real window manager for the stacking and full-screen cases
     dbus at-spi2-core python3-pyatspi  # a screen reader's view of the windows (AT-SPI)
+    kwin-wayland xwayland libkf5service-bin  # a KDE Plasma Wayland session (KWin) to test in
     fonts-dejavu-core fonts-liberation
     dpkg-dev lintian desktop-file-utils appstream
 )

@@ -8,12 +8,17 @@ class CommandLineTest(unittest.TestCase):
         env = {"PATH": "/usr/bin:/bin"}  # no DISPLAY: the options must not need one
         # Arguments, exit status, the start of what goes to stdout (status 0) or stderr.
         for args, code, start in [
-                (["--help"], 0, "Usage: tindro-zevad [--find-settings | --help | --version]\n\nClicks by resting"),
+                (["--help"], 0, "Usage: tindro-zevad [--find-settings] [--platform=x11|kwin] | "
+                                "--help | --version\n\nClicks by resting"),
                 (["-h"], 0, "Usage: tindro-zevad"),
                 (["--version"], 0, "Tindro Zevad Free 1."),
                 (["--bogus"], 2, "tindro-zevad: unknown option: --bogus\n\nUsage:"),
                 (["--help", "x"], 2, "tindro-zevad: unexpected arguments\n\nUsage:"),
-                (["file.txt"], 2, "tindro-zevad: unexpected arguments")]:
+                (["file.txt"], 2, "tindro-zevad: unexpected arguments"),
+                (["--platform=wayland"], 2,
+                 "tindro-zevad: unknown platform: wayland (x11 or kwin)"),
+                (["--platform=x11", "--find-settings", "--platform=kwin"], 2,
+                 "tindro-zevad: unexpected arguments")]:
             with self.subTest(args=args):
                 done = subprocess.run([program, *args], env=env, capture_output=True,
                                       text=True, timeout=10)

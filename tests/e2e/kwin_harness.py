@@ -1,0 +1,219 @@
+"""KWin harness: a real KDE Plasma Wayland compositor (kwin_wayland --virtual, no screen) with its
+Xwayland, on a session bus, runtime folder and XDG data folders of the test's own. API:
+  KWinSession(root, runtime, size): .display (Xwayland), .wayland (socket name), .bus (address),
+  .env (what a client of the session needs), grant_fake_input(executable) and
+  install_menu_entry(executable) (the program's own, granting it; both before start()),
+  start(), stop(); FakeInput(session): move(x, y), press(button), release(button), click(button),
+  wheel(axis, value), close(); BTN_LEFT, BTN_RIGHT, BTN_MIDDLE.
+  KWinTestCase: harness.ProgramTestCase's steps in a started session whose fake input the test's
+  tool and the sandbox's program (through its menu entry, unless GRANT_PROGRAM is False) may use:
+  .pointer (FakeInput), .x (an XClient on Xwayland whose move() is fake input and whose
+  windows() add KWin's clients), .recorder (on Xwayland), move_over_x11(point) (the pointer onto
+  an X11 window, once Xwayland has it there), bus_call(service, path, method, *args) (dbus-send
+  on the session bus), kwin_script_loaded(name), answer_and_wait_end(run) (Return to its
+  message box until it ends), start(...) runs the program there.
+The compositor is a plain copy of /usr/bin/kwin_wayland (the installed one carries a file
+capability a container may refuse); fake input is granted by .desktop files in the session's own
+data folder, read by kbuildsycoca5 on its own bus before KWin starts.
+"""
+import os, subprocess, sys
+from pathlib import Path
+
+from harness import (SETTINGS, Process, ProgramTestCase, Recorder, Sandbox, XClient, press_key,
+                     wait_until)
+
+BTN_LEFT, BTN_RIGHT, BTN_MIDDLE = 272, 273, 274  # Linux input codes
+FAKE_INPUT_TOOL = os.environ.get("TZ_FAKE_INPUT_TOOL", "")
+MENU_ENTRY = Path(__file__).resolve().parents[2] / \
+    "packaging/io.github.tindrozevad.TindroZevad.desktop.in"
+
+
+class KWinSession:
+    def __init__(self, root, runtime, size=(1280, 1024)):
+        self.root, self.runtime, self.size, self.processes = root, runtime, size, []
+        self.share = f"{root}/kwin-share"
+        home = f"{root}/kwin-home"
+        for folder in (f"{self.share}/applications", home, f"{root}/kwin-bin"):
+            os.makedirs(folder, exist_ok=True)
+        os.makedirs(self.runtime, 0o700, exist_ok=True)
+        self.wayland = f"wayland-tz-{os.getpid()}-{Path(root).name}"
+        self.env = {"HOME": home, "PATH": "/usr/local/bin:/usr/bin:/bin",
+                    "XDG_RUNTIME_DIR": self.runtime, "XDG_DATA_HOME": f"{home}/.local/share",
+                    "XDG_DATA_DIRS": f"{self.share}:/usr/share", "XDG_CONFIG_HOME":
+                    f"{home}/.config", "XDG_CACHE_HOME": f"{home}/.cache",
+                    "XDG_CONFIG_DIRS": "/etc/xdg", "WAYLAND_DISPLAY": self.wayland}
+        self.grants = 0
+
+    def grant_fake_input(self, executable):  # a .desktop file naming it; read at start()
+        self.grants += 1
+        Path(self.share, f"applications/tz-test-{self.grants}.desktop").write_text(
+            "[Desktop Entry]\nType=Application\nName=Test client\nNoDisplay=true\n"
+            f"Exec={executable}\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n")
+
+    def install_menu_entry(self, executable):
+        """The program's own menu entry, as installed: Exec names bin/tindro-zevad, a relative
+        link to the executable, as in the package."""
+        bin_dir = Path(self.root, "kwin-prefix/bin")
+        bin_dir.mkdir(parents=True)
+        Path(bin_dir, "tindro-zevad").symlink_to(os.path.relpath(executable, bin_dir))
+        entry = Path(MENU_ENTRY).read_text().replace("@TZ_BIN_DIR@", str(bin_dir))
+        Path(self.share, f"applications/{Path(MENU_ENTRY).stem}").write_text(entry)
+
+    def _log(self, name): return open(f"{self.root}/logs/{name}.log", "ab")
+
+    def start(self):
+        with self._log("dbus") as log:
+            bus = Process(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                          stdout=subprocess.PIPE, stderr=log, env=self.env)
+        self.processes.append(bus)
+        self.bus = bus.stdout.readline().decode().strip()
+        bus.stdout.close()
+        if not self.bus:
+            raise RuntimeError("no session bus")
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.bus
+        with self._log("kbuildsycoca5") as log:
+            subprocess.run(["kbuildsycoca5", "--noincremental"], env=self.env, stdout=log,
+                           stderr=log, timeout=60, check=True)
+        kwin = f"{self.root}/kwin-bin/kwin_wayland"  # its own name: KWin's plugins insist
+        subprocess.run(["cp", "/usr/bin/kwin_wayland", kwin], check=True)
+        display_file = Path(self.root, "kwin-display")
+        session = Path(self.root, "kwin-session.sh")  # Xwayland's display, then waits
+        session.write_text(f'#!/bin/sh\necho "$DISPLAY" > "{display_file}.part"\n'
+                           f'mv "{display_file}.part" "{display_file}"\nexec sleep 100000\n')
+        session.chmod(0o755)
+        env = {n: v for n, v in self.env.items() if n != "WAYLAND_DISPLAY"}
+        with self._log("kwin") as log:
+            self.kwin = Process([kwin, "--virtual", "--xwayland", "--no-lockscreen",
+                                 "--socket", self.wayland, "--width", str(self.size[0]),
+                                 "--height", str(self.size[1]), "--exit-with-session",
+                                 str(session)], env=env, stdout=log, stderr=log)
+        self.processes.append(self.kwin)
+        if not wait_until(lambda: display_file.exists() or not self.kwin.running(), 30) \
+                or not self.kwin.running():
+            raise RuntimeError("KWin did not start:\n" + self.log("kwin"))
+        self.display = display_file.read_text().strip()
+        self.env["DISPLAY"] = self.display
+
+    def log(self, name): return Path(self.root, f"logs/{name}.log").read_text(errors="replace")
+
+    def stop(self):
+        for process in reversed(self.processes):
+            process.stop()
+
+
+class FakeInput:
+    """The test's own input device: tz_fake_input_tool on the session, one command a line."""
+
+    def __init__(self, session):
+        self.tool = subprocess.Popen([FAKE_INPUT_TOOL], env=session.env, stdin=subprocess.PIPE,
+                                     stdout=subprocess.PIPE, process_group=0)
+        answer = self.tool.stdout.readline().decode().strip()
+        if answer != "ready":
+            raise RuntimeError(f"fake input refused: {answer!r}")
+
+    def _send(self, command):
+        self.tool.stdin.write(f"{command}\n".encode())
+        self.tool.stdin.flush()
+        answer = self.tool.stdout.readline().decode().strip()
+        if answer != "ok":
+            raise RuntimeError(f"fake input: {command!r} answered {answer!r}")
+
+    def move(self, x, y=None):  # to (x, y) or to the point x
+        self._send("move {} {}".format(*(x if y is None else (x, y))))
+
+    def press(self, button=BTN_LEFT): self._send(f"press {button}")
+
+    def release(self, button=BTN_LEFT): self._send(f"release {button}")
+
+    def click(self, button=BTN_LEFT): (self.press(button), self.release(button))
+
+    def wheel(self, axis, value): self._send(f"axis {axis} {value}")
+
+    def close(self):
+        self.tool.stdin.close()  # the tool ends at the end of its input
+        try:
+            self.tool.wait(5)
+        except subprocess.TimeoutExpired:
+            self.tool.kill()
+            self.tool.wait(5)
+        self.tool.stdout.close()
+
+
+class KWinXClient(XClient):
+    """XClient on the session's Xwayland whose pointer motion goes through KWin's fake input:
+    XTest motion on Xwayland would not move KWin's pointer."""
+
+    def __init__(self, display, pointer):
+        super().__init__(display)
+        self.pointer = pointer
+
+    def move(self, x, y=None): self.pointer.move(x, y)
+
+    def warp(self, x, y): self.pointer.move(x, y)
+
+    def windows(self):  # KWin frames the windows it manages: theirs follow the root's children
+        top = super().windows()
+        return top + [w for w in self.managed() if w.id not in {t.id for t in top}]
+
+
+class KWinTestCase(ProgramTestCase):
+    """ProgramTestCase in a KWin session of the test's own: the same steps (show_at_edge,
+    rest_at, ...) with the pointer moved through fake input, granted to the test's tool and to
+    the sandbox's program; the recorder on Xwayland; no click monitor."""
+    SIZE, GRANT_PROGRAM = (1280, 1024), True
+
+    def setUp(self):
+        self.sandbox = Sandbox()
+        self.addCleanup(self.sandbox.remove)
+        self.sandbox.write_settings(SETTINGS)
+        self.session = KWinSession(self.sandbox.root, self.sandbox.runtime, self.SIZE)
+        self.session.grant_fake_input(FAKE_INPUT_TOOL)
+        if self.GRANT_PROGRAM:
+            self.session.install_menu_entry(self.sandbox.executable)
+        self.addCleanup(self._stop_session)
+        self.session.start()
+        self.display = self.session.display
+        self.pointer = FakeInput(self.session)
+        self.addCleanup(self.pointer.close)
+        self.x = KWinXClient(self.display, self.pointer)
+        self.addCleanup(self.x.close)
+        self.recorder = Recorder(self.display)
+        self.addCleanup(self.recorder.close)
+        self.runs, self.run, self.bar_pid = [], None, None
+        self.addCleanup(self._stop_runs)
+
+    def _stop_session(self):
+        if any(test is self for test, _ in
+               self._outcome.result.failures + self._outcome.result.errors):
+            sys.stderr.write(f"---- KWin\n{self.session.log('kwin')[-4000:]}----\n")
+        self.session.stop()
+
+    def move_over_x11(self, point, timeout=5):  # until Xwayland has the pointer there
+        # Xwayland follows the pointer only over its windows, and a window just mapped shows
+        # in KWin a frame later: the motion is sent again until Xwayland reports it.
+        root = self.recorder.d.screen().root
+        return wait_until(lambda: self.pointer.move(point) or
+                          (lambda p: (p.root_x, p.root_y) == tuple(point))(root.query_pointer()),
+                          timeout, 0.05)
+
+    def bus_call(self, service, path, method, *args):  # dbus-send's reply, or its error
+        done = subprocess.run(["dbus-send", "--session", "--print-reply", f"--dest={service}",
+                               path, method, *args], env=self.session.env, capture_output=True,
+                              text=True, timeout=10)
+        return done.stdout if done.returncode == 0 else "error: " + done.stderr
+
+    def kwin_script_loaded(self, name):
+        return "boolean true" in self.bus_call("org.kde.KWin", "/Scripting",
+                                               "org.kde.kwin.Scripting.isScriptLoaded",
+                                               f"string:{name}")
+
+    def answer_and_wait_end(self, run, timeout=10):  # Return to its box until the run ends
+        # KWin gives a new window the keyboard a moment after it shows.
+        return wait_until(lambda: not run.running() or press_key(self.display, "Return"),
+                          timeout, 0.3)
+
+    def start(self, follow_bar=True, env=None, **options):  # the program in the session
+        session_env = {n: self.session.env[n] for n in
+                       ("DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "XDG_DATA_DIRS")}
+        session_env["XDG_SESSION_TYPE"] = "wayland"
+        return super().start(follow_bar, env={**session_env, **(env or {})}, **options)
