@@ -12,6 +12,7 @@
 #include "BuildConfig.h"
 #include "core/i18n/LanguageFile.h"
 #include "gui/ExtrasWindow.h"
+#include "gui/widgets/CtlTransparent.h"
 #include "tests/widget/WindowsFixture.h"
 
 namespace tz {
@@ -144,6 +145,25 @@ TEST_P(TextsFitTest, InEveryShippedLanguage) {
         extras.retranslate(app.texts);
         click(control(options(), "aboutButton"));
         std::vector<QWidget*> all = allWindows();
+        // Every window keeps its 96-dpi layout in window pixels, every picture fills its
+        // place sharply: at 192 dpi twips per screen pixel halve.
+        std::vector<QSize> sizes;
+        for (QWidget* window : all) {
+            sizes.push_back(window->size());
+            for (const QLabel* place : window->findChildren<QLabel*>()) {
+                const QPixmap picture = place->pixmap();
+                if (!picture.isNull() && place != bar->background()) {  // a stretched strip
+                    EXPECT_EQ(picture.deviceIndependentSize().toSize(), place->size());
+                    EXPECT_EQ(picture.devicePixelRatio(), GetParam())
+                        << place->objectName().toStdString();
+                }
+            }
+        }
+        EXPECT_EQ(sizes, (std::vector<QSize>{{45, 411}, {561, 396}, {361, 149}, {425, 238}}));
+        // The exit window's face, drawn keyed out.
+        auto* face = control<CtlTransparent>(*windows.exitWindow(), "transparentSpot");
+        EXPECT_EQ(face->image().devicePixelRatio(), GetParam());
+        EXPECT_EQ(face->image().deviceIndependentSize().toSize(), face->size());
         all.push_back(&extras);
         // "Find my settings" while it samples, then with its suggestion.
         windows.openSettingsFinder();

@@ -4,25 +4,10 @@
 #include <QTextDocumentFragment>
 #include <QWindow>
 
-#include "gui/widgets/CtlTransparent.h"
 #include "tests/widget/WindowsFixture.h"
 
 namespace tz::test {
 namespace {
-
-TEST_F(WindowsTest, StartUpMakesBothWindowsHiddenAndCancelWritesNothing) {
-    start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n5\r\n");
-    const std::string before = dir.read(kSettingsFileName);
-    EXPECT_FALSE(windows.isOptionsWindowVisible() || windows.isExitWindowVisible());
-    EXPECT_EQ(app.clickMode, ClickMode::RightClick);  // the saved start mode
-    ASSERT_NE(windows.exitWindow(), nullptr);
-    OptionsWindow& o = openOptions();
-    click(control(o, "soundLabel"));
-    click(control(o, "cancelButton"));
-    EXPECT_EQ(windows.optionsWindow(), nullptr);
-    EXPECT_EQ(dir.read(kSettingsFileName), before);
-    EXPECT_EQ(app.settings.soundOn + fake.startupEntry.writes + fake.startupEntry.removals, 0);
-}
 
 // The options window's values as shown: the two scroll bars with their
 // numbers, then the four boxes in Qt's states (0 clear, 1 greyed, 2 set).
@@ -79,9 +64,18 @@ INSTANTIATE_TEST_SUITE_P(
                       OptionsCase{"", "2 2 5 5 0000", "3 3 5 5 0202",
                                   "3\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n1\r\n3\r\n"}));
 
-TEST_F(WindowsTest, OkSavesTheChosenKindUpdatesTheEntryAndRefitsTheBar) {
+TEST_F(WindowsTest, CancelWritesNothingAndOkSavesTheChosenKindUpdatesTheEntryAndRefitsTheBar) {
     start();
-    bar->selectButton(5);  // saved at once as the next start's mode
+    EXPECT_FALSE(windows.isOptionsWindowVisible() || windows.isExitWindowVisible());
+    ASSERT_NE(windows.exitWindow(), nullptr);  // made at start-up
+    bar->selectButton(5);                      // saved at once as the next start's mode
+    const std::string before = dir.read(kSettingsFileName);
+    for (const char* name : {"soundLabel", "startAtLogonLabel", "cancelButton"}) {
+        click(control(openOptions(), name));
+    }
+    EXPECT_EQ(windows.optionsWindow(), nullptr);
+    EXPECT_EQ(dir.read(kSettingsFileName), before);
+    EXPECT_EQ(app.settings.soundOn + fake.startupEntry.writes + fake.startupEntry.removals, 0);
     OptionsWindow& o = openOptions();
     click(control(o, "startAtLogonLabel"));
     click(control(o, "middleButtonLabel"));
@@ -243,36 +237,6 @@ TEST_F(WindowsTest, MarkupInTheTextsIsShownAsWritten) {
         EXPECT_TRUE(window->windowHandle()->title().contains(QStringLiteral("[*]big")));
     }
 }
-
-// The same desktop at 96 dpi and drawn at double size (192 dpi): twips per
-// screen pixel halve, and every window keeps its 96-dpi layout in window pixels.
-class WindowScaleTest : public WindowsTest, public ::testing::WithParamInterface<double> {};
-
-TEST_P(WindowScaleTest, EveryWindowKeepsItsLayoutAndEveryPictureFillsItsPlaceSharply) {
-    const double scale = GetParam();
-    fake.screen.scale = scale;
-    fake.screen.tpp = 15 / scale;
-    start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n1\r\n0\r\n3\r\n");  // with the middle-click button
-    click(control(openOptions(), "aboutButton"));
-    std::vector<QSize> sizes;
-    for (QWidget* window : allWindows()) {
-        sizes.push_back(window->size());
-        for (const QLabel* place : window->findChildren<QLabel*>()) {
-            const QPixmap picture = place->pixmap();
-            if (!picture.isNull() && place != bar->background()) {  // a stretched strip
-                EXPECT_EQ(picture.deviceIndependentSize().toSize(), place->size());
-                EXPECT_EQ(picture.devicePixelRatio(), scale) << place->objectName().toStdString();
-            }
-        }
-    }
-    EXPECT_EQ(sizes, (std::vector<QSize>{{45, 411}, {561, 396}, {361, 149}, {425, 238}}));
-    // The exit window's face, drawn keyed out.
-    auto* face = control<CtlTransparent>(*windows.exitWindow(), "transparentSpot");
-    EXPECT_EQ(face->image().devicePixelRatio(), scale);
-    EXPECT_EQ(face->image().deviceIndependentSize().toSize(), face->size());
-}
-
-INSTANTIATE_TEST_SUITE_P(Scales, WindowScaleTest, ::testing::Values(1.0, 2.0));
 
 }  // namespace
 }  // namespace tz::test
