@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QTimer>
 #include <functional>
 
 #include "core/settings/SettingsFile.h"
