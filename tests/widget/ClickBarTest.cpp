@@ -26,8 +26,8 @@ TEST_F(ClickBarTest, TheScrollButtonFollowsTheLastClickKindAndItsKindIsSavedAndR
         app.extras.scrollButton = false;
         start(settings + "5\r\n");
         EXPECT_FALSE(bar->isButtonVisible(kScroll));
-        // Turned on: right after the last click kind, the buttons below it
-        // lower by its height and the bar that much taller.
+        // Turned on: right after the last click kind, the buttons below it lower by its height and
+        // the bar that much taller.
         app.extras.scrollButton = true;
         bar->applyExtras();
         const int last = *middle == '1' ? 6 : 5;
@@ -116,8 +116,8 @@ TEST_F(ClickBarTest, WhileTheUpdateQuestionIsOpenTheDwellTimerOnlyClicks) {
     whileAsked = [&] {
         ++asked;
         EXPECT_TRUE(bar->dwellTimer().isActive());
-        // A long rest at the left edge, beside where the bar will be, with the
-        // exit button's mode in force: neither the bar nor its exit command.
+        // A long rest at the left edge, beside where the bar will be, with the exit button's mode
+        // in force: neither the bar nor its exit command.
         app.clickMode = ClickMode::Exit;
         rest({0, 400}, 40);
         EXPECT_FALSE(bar->isVisible() || windows.isExitWindowVisible());

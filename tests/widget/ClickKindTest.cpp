@@ -19,8 +19,8 @@ int litButton(const ClickBar& bar) {
 
 // Every way the exit and options windows open and close, one after the other in one run (the
 // windows made at start-up close first): opened by a rest on the bar's button (lit, then its
-// command) or from the tray; closed by No, OK, Cancel or the close box (""). Each close gives
-// back the kind chosen before, lit, and OK saves it as the next start's kind.
+// command) or from the tray; closed by No, OK, Cancel or the close box (""). Each close gives back
+// the kind chosen before, lit, and OK saves it as the next start's kind.
 TEST_F(ClickKindTest, ClosingTheExitOrOptionsWindowGivesBackTheChosenKindLit) {
     start();  // left click restored
     const auto exit = ClickMode::Exit, options = ClickMode::Options;
@@ -51,8 +51,8 @@ TEST_F(ClickKindTest, ClosingTheExitOrOptionsWindowGivesBackTheChosenKindLit) {
     EXPECT_EQ(litButton(*bar), 6);
 }
 
-// Only a kind the user chose comes back, never a passing command button's, and
-// the left click stays while the other window still shows.
+// Only a kind the user chose comes back, never a passing command button's, and the left click stays
+// while the other window still shows.
 TEST_F(ClickKindTest, OnlyAChosenKindComesBackAndOnlyOnceBothWindowsAreClosed) {
     start("");  // no file: nothing chosen, the exit button lit
     ASSERT_EQ(app.clickMode, ClickMode::Exit);
@@ -74,9 +74,8 @@ TEST_F(ClickKindTest, OnlyAChosenKindComesBackAndOnlyOnceBothWindowsAreClosed) {
     EXPECT_EQ(dir.read(kSettingsFileName).substr(31), "2\r\n");
 }
 
-// From the tray the about window opens on its own, in the middle of the screen:
-// it neither makes nor shows the options window, and a second opening while
-// it shows says the rights once.
+// From the tray the about window opens on its own, in the middle of the screen: it neither makes
+// nor shows the options window, and a second opening while it shows says the rights once.
 TEST_F(ClickKindTest, AboutFromTheTrayClosesBackToWhereTheUserWas) {
     start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n5\r\n");
     click(control(openOptions(), "cancelButton"));

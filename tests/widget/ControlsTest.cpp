@@ -42,10 +42,9 @@ TEST(UniLabel, ANewLabelIsLeftAlignedAndAStoredSetWithoutAlignmentOrFontIsNot) {
     EXPECT_EQ(first->font(), container.font());  // the container's font
 }
 
-// Each rule as a label read from a property set (black "Wg" on white, fitted to
-// its text unless the set says otherwise) that must draw as a reference label
-// does, placed at `at`; the same change made through the setters, and the
-// label read again from its own written set, must draw alike too.
+// Each rule as a label read from a property set (black "Wg" on white, fitted to its text unless the
+// set says otherwise) that must draw as a reference label does, placed at `at`; the same change
+// made through the setters, and the label read again from its own written set, must draw alike too.
 TEST(UniLabel, EachRuleDrawsAsItsReferenceBySettersAndThroughItsPropertySet) {
     fake::FakeEventLog log;
     QWidget container;
@@ -158,8 +157,8 @@ TEST(UniLabel, EachRuleDrawsAsItsReferenceBySettersAndThroughItsPropertySet) {
     blank.fill(Qt::white);
     EXPECT_EQ(clipped.copy(30, 0, 30, 40), blank);
 
-    // Mouse events: the buttons held after the event, Shift 1, Ctrl 2 and Alt 4,
-    // X and Y in twips, then in the unit the container names.
+    // Mouse events: the buttons held after the event, Shift 1, Ctrl 2 and Alt 4, X and Y in twips,
+    // then in the unit the container names.
     const auto target = label({{"ForeColor", systemColor(kColorHighlight)}, {"UseEvents", true}});
     QStringList events;
     const auto note = [&events](const char* name) {

@@ -1,6 +1,5 @@
-// The countdown ring, the tray menu and the "More options" window. That the
-// ring takes no input and the options window's link opens the window is
-// shown on a real X server (tests/e2e).
+// The countdown ring, the tray menu and the "More options" window. That the ring takes no input and
+// the options window's link opens the window is shown on a real X server (tests/e2e).
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>

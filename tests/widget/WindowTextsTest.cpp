@@ -1,5 +1,5 @@
-// What the windows say: tooltips that show, the names a screen reader reads,
-// and texts that fit their places in every shipped language.
+// What the windows say: tooltips that show, the names a screen reader reads, and texts that fit
+// their places in every shipped language.
 #include <QAccessible>
 #include <QDeadlineTimer>
 #include <QLabel>
@@ -89,8 +89,8 @@ TEST_F(WindowTextsTest, EveryReachableControlIsNamedInTheCurrentLanguage) {
     }
 }
 
-// Every text fits its place and no two controls side by side overlap (backgrounds and
-// boxes that hold others aside), on every window in each shipped language, at 1x and 2x.
+// Every text fits its place and no two controls side by side overlap (backgrounds and boxes that
+// hold others aside), on every window in each shipped language, at 1x and 2x.
 void expectTextsFit(QWidget* parent, const std::string& where) {
     std::vector<QWidget*> placed;
     for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -145,8 +145,8 @@ TEST_P(TextsFitTest, InEveryShippedLanguage) {
         extras.retranslate(app.texts);
         click(control(options(), "aboutButton"));
         std::vector<QWidget*> all = allWindows();
-        // Every window keeps its 96-dpi layout in window pixels, every picture fills its
-        // place sharply: at 192 dpi twips per screen pixel halve.
+        // Every window keeps its 96-dpi layout in window pixels, every picture fills its place
+        // sharply: at 192 dpi twips per screen pixel halve.
         std::vector<QSize> sizes;
         for (QWidget* window : all) {
             sizes.push_back(window->size());

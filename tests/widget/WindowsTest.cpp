@@ -9,8 +9,8 @@
 namespace tz::test {
 namespace {
 
-// The options window's values as shown: the two scroll bars with their
-// numbers, then the four boxes in Qt's states (0 clear, 1 greyed, 2 set).
+// The options window's values as shown: the two scroll bars with their numbers, then the four boxes
+// in Qt's states (0 clear, 1 greyed, 2 set).
 std::string shownValues(OptionsWindow& o) {
     std::string shown;
     for (const char* name :
@@ -28,11 +28,10 @@ std::string shownValues(OptionsWindow& o) {
     return shown;
 }
 
-// The values from the file (one refused by its scroll bar, whose number still
-// shows it), or a first run's defaults given after start-up made the window.
-// The sound label sets a greyed box, the right edge's toggles nothing, a click
-// never greys a box, and a number follows its scroll bar. Line 8 is the kind
-// chosen, left click on a first run (never the exit button lit at its start).
+// The values from the file (one refused by its scroll bar, whose number still shows it), or a first
+// run's defaults given after start-up made the window. The sound label sets a greyed box, the right
+// edge's toggles nothing, a click never greys a box, and a number follows its scroll bar. Line 8 is
+// the kind chosen, left click on a first run (never the exit button lit at its start).
 struct OptionsCase {
     std::string file, shown, afterClicks, savedByOk;
     friend void PrintTo(const OptionsCase& c, std::ostream* os) {
@@ -107,8 +106,8 @@ TEST_F(WindowsTest, ExitWindowShowsTheFaceWithoutABoxAndNoWindowTrapsTheDweller)
     EXPECT_NE(exit.grab().toImage().pixel(face->pos()), qRgb(255, 0, 255));
     EXPECT_EQ(exit.focusWidget(), control(exit, "yesButton"));
 
-    // A dweller who comes down over a window in a mode that never clicks must
-    // get the left click back anywhere but on a control, or is trapped there.
+    // A dweller who comes down over a window in a mode that never clicks must get the left click
+    // back anywhere but on a control, or is trapped there.
     bar->runButtonCommand(ClickMode::Exit);
     bar->runButtonCommand(ClickMode::Options);
     for (QWidget* window : {allWindows()[2], allWindows()[1]}) {
@@ -130,9 +129,8 @@ TEST_F(WindowsTest, ExitWindowShowsTheFaceWithoutABoxAndNoWindowTrapsTheDweller)
     }
 }
 
-// Closed by its close box, by Esc or by its close control (clicked as a rest
-// clicks it), the about window gives the options window back, with the left
-// click in force again.
+// Closed by its close box, by Esc or by its close control (clicked as a rest clicks it), the about
+// window gives the options window back, with the left click in force again.
 TEST_F(WindowsTest, AboutWindowTakesTheOptionsWindowsPlaceAndGivesItBack) {
     start();
     for (int way = 0; way < 3; ++way) {
@@ -161,8 +159,8 @@ TEST_F(WindowsTest, AboutWindowTakesTheOptionsWindowsPlaceAndGivesItBack) {
     }
 }
 
-// What a screen reader sees: every control that acts has a name and a press
-// action, and the bar's click kinds say which one is in force.
+// What a screen reader sees: every control that acts has a name and a press action, and the bar's
+// click kinds say which one is in force.
 TEST_F(WindowsTest, AScreenReaderNamesAndPressesEveryControlThatActs) {
     start();
     const auto press = [](QWidget* widget) {
@@ -176,12 +174,14 @@ TEST_F(WindowsTest, AScreenReaderNamesAndPressesEveryControlThatActs) {
     const auto checked = [this](int index) {
         return QAccessible::queryAccessibleInterface(bar->button(index))->state().checked;
     };
-    // The scroll button's text is newer than the file's 33: its English one.
-    const char* names[] = {"T12", "T22", "T9", "T8", "T10", "T6", "T7", "T13...", "T2", "Scroll"};
+    const auto role = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->role(); };
+    // The other names in every language are read in WindowTextsTest; the scroll button's text is
+    // newer than the file's 33: its English one.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(bar->button(9))->text(QAccessible::Name),
+              "Scroll");
     for (int i = 0; i < ClickBar::kButtonCount; ++i) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(bar->button(i));
         const bool kind = (i >= 1 && i <= 6) || i == 9;
-        EXPECT_EQ(a->text(QAccessible::Name).toStdString(), names[i]);
         EXPECT_EQ(a->role(), kind ? QAccessible::RadioButton : QAccessible::Button) << i;
         EXPECT_EQ(a->state().checkable, kind) << i;
         EXPECT_EQ(checked(i), i == 3) << i;
@@ -194,20 +194,16 @@ TEST_F(WindowsTest, AScreenReaderNamesAndPressesEveryControlThatActs) {
     EXPECT_TRUE(o.isVisible());
     for (const char* link : {"mouseSettingsLink", "languageLink", "addLanguageLink",
                              "productPageLink", "moreOptionsLink"}) {
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control(o, link));
-        EXPECT_EQ(a->role(), QAccessible::Link) << link;
-        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << link;
+        EXPECT_EQ(role(control(o, link)), QAccessible::Link) << link;
     }
     press(control(o, "addLanguageLink"));
     press(control(o, "donateButton"));
-    EXPECT_EQ(fake.shell.opened.size(), 2u);
     press(control(o, "aboutButton"));
     ASSERT_TRUE(windows.aboutWindow() != nullptr && windows.aboutWindow()->isVisible());
-    QAccessibleInterface* home =
-        QAccessible::queryAccessibleInterface(control(*windows.aboutWindow(), "homePageLink"));
-    EXPECT_EQ(home->role(), QAccessible::Link);
-    EXPECT_TRUE(
-        home->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    QWidget* home = control(*windows.aboutWindow(), "homePageLink");
+    EXPECT_EQ(role(home), QAccessible::Link);
+    press(home);
+    EXPECT_EQ(fake.shell.opened.size(), 3u);
 }
 
 TEST_F(WindowsTest, MarkupInTheTextsIsShownAsWritten) {
