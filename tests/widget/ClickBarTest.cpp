@@ -37,6 +37,7 @@ TEST_F(ClickBarTest, TheScrollButtonFollowsTheLastClickKindAndItsKindIsSavedAndR
         const auto withScroll = lower();
         // Chosen like the other kinds: in force, lit, saved, restored.
         bar->selectButton(kScroll);
+        EXPECT_TRUE(app.clickMode == ClickMode::Scroll && bar->isButtonLit(kScroll));
         EXPECT_EQ(dir.read(kSettingsFileName), settings + "9\r\n");
         start("");
         EXPECT_TRUE(app.clickMode == ClickMode::Scroll && bar->isButtonLit(kScroll));

@@ -146,8 +146,7 @@ TEST_F(WindowsTest, AboutWindowTakesTheOptionsWindowsPlaceAndGivesItBack) {
         // The credits start below the window and rise.
         QWidget* credits = control(*about, "creditsPanel");
         EXPECT_EQ(credits->y(), qRound(2200 / 15.0));
-        waitUntil([credits] { return credits->y() < qRound(2200 / 15.0); });
-        EXPECT_LT(credits->y(), qRound(2200 / 15.0));
+        EXPECT_LT(waitUntil([credits] { return credits->y() < qRound(2200 / 15.0); }), 2000);
         QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         way == 0   ? void(about->close())
         : way == 1 ? void(QApplication::sendEvent(about, &esc))
@@ -155,7 +154,6 @@ TEST_F(WindowsTest, AboutWindowTakesTheOptionsWindowsPlaceAndGivesItBack) {
         EXPECT_TRUE(windows.aboutWindow() == nullptr && o.isVisible()) << way;
         EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
         click(control(o, "cancelButton"));
-        EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
     }
 }
 
