@@ -26,8 +26,8 @@ TEST_F(ClickBarTest, TheScrollButtonFollowsTheLastClickKindAndItsKindIsSavedAndR
         app.extras.scrollButton = false;
         start(settings + "5\r\n");
         EXPECT_FALSE(bar->isButtonVisible(kScroll));
-        // Turned on: right after the last click kind, the buttons below it
-        // lower by its height and the bar that much taller.
+        // Turned on: right after the last click kind, the buttons below it lower by its height and
+        // the bar that much taller.
         app.extras.scrollButton = true;
         bar->applyExtras();
         const int last = *middle == '1' ? 6 : 5;
@@ -37,20 +37,16 @@ TEST_F(ClickBarTest, TheScrollButtonFollowsTheLastClickKindAndItsKindIsSavedAndR
         const auto withScroll = lower();
         // Chosen like the other kinds: in force, lit, saved, restored.
         bar->selectButton(kScroll);
-        EXPECT_EQ(app.clickMode, ClickMode::Scroll);
-        EXPECT_TRUE(bar->isButtonLit(kScroll));
+        EXPECT_TRUE(app.clickMode == ClickMode::Scroll && bar->isButtonLit(kScroll));
         EXPECT_EQ(dir.read(kSettingsFileName), settings + "9\r\n");
         start("");
-        EXPECT_EQ(app.clickMode, ClickMode::Scroll);
-        EXPECT_TRUE(bar->isButtonLit(kScroll));
+        EXPECT_TRUE(app.clickMode == ClickMode::Scroll && bar->isButtonLit(kScroll));
         // Turned off while in force: left click, as at a start without the button.
         app.extras.scrollButton = false;
         bar->applyExtras();
         EXPECT_FALSE(bar->isButtonVisible(kScroll));
-        EXPECT_EQ(withScroll.first - lower().first, 750) << middle;
-        EXPECT_EQ(withScroll.second - lower().second, 750) << middle;
-        EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
-        EXPECT_TRUE(bar->isButtonLit(3));
+        EXPECT_EQ(lower(), std::pair(withScroll.first - 750, withScroll.second - 750)) << middle;
+        EXPECT_TRUE(app.clickMode == ClickMode::LeftClick && bar->isButtonLit(3));
         start(settings + "9\r\n");
         EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
     }
@@ -82,8 +78,7 @@ TEST_F(ClickBarTest, HoverLightsOneButtonSoundsOnceAndSavesOnlyClickKinds) {
     EXPECT_EQ(sounds(), 1u) << "start-up lights the start mode's button with a sound";
     bar->selectButton(5);
     bar->selectButton(5);
-    EXPECT_TRUE(bar->isButtonLit(5) && !bar->isButtonLit(3));
-    EXPECT_EQ(sounds(), 2u);
+    EXPECT_TRUE(bar->isButtonLit(5) && !bar->isButtonLit(3) && sounds() == 2u);
     EXPECT_EQ(app.clickMode, ClickMode::RightClick);
     EXPECT_EQ(dir.read(kSettingsFileName), "2\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n0\r\n5\r\n");
     // A click kind is written even over a lit button; a command button writes nothing.
@@ -122,8 +117,8 @@ TEST_F(ClickBarTest, WhileTheUpdateQuestionIsOpenTheDwellTimerOnlyClicks) {
     whileAsked = [&] {
         ++asked;
         EXPECT_TRUE(bar->dwellTimer().isActive());
-        // A long rest at the left edge, beside where the bar will be, with the
-        // exit button's mode in force: neither the bar nor its exit command.
+        // A long rest at the left edge, beside where the bar will be, with the exit button's mode
+        // in force: neither the bar nor its exit command.
         app.clickMode = ClickMode::Exit;
         rest({0, 400}, 40);
         EXPECT_FALSE(bar->isVisible() || windows.isExitWindowVisible());
@@ -136,8 +131,7 @@ TEST_F(ClickBarTest, WhileTheUpdateQuestionIsOpenTheDwellTimerOnlyClicks) {
     EXPECT_EQ(asked, 1);
     // Answered No: start-up goes on as before.
     EXPECT_FALSE(bar->dwellTimer().isActive());
-    EXPECT_EQ(app.clickMode, ClickMode::Drag);
-    EXPECT_TRUE(bar->isButtonLit(4));
+    EXPECT_TRUE(app.clickMode == ClickMode::Drag && bar->isButtonLit(4));
     bar->startSlide();
     EXPECT_TRUE(bar->isVisible());
 }
@@ -146,13 +140,11 @@ TEST_F(ClickBarTest, ThePauseKeyPausesAndBringsBackTheKindThatWasInForce) {
     start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n5\r\n");
     EXPECT_EQ(fake.pauseKey.key, "Pause");
     // Each press from the mode before it: the mode after it and the saved click kind.
-    const struct {
-        ClickMode before, after;
-        char saved;
-    } presses[] = {{ClickMode::RightClick, ClickMode::Pause, '1'},
-                   {ClickMode::Pause, ClickMode::RightClick, '5'},
-                   {ClickMode::Options, ClickMode::Pause, '1'},  // passing: right click stays
-                   {ClickMode::Pause, ClickMode::RightClick, '5'}};
+    const std::tuple<ClickMode, ClickMode, char> presses[] = {
+        {ClickMode::RightClick, ClickMode::Pause, '1'},
+        {ClickMode::Pause, ClickMode::RightClick, '5'},
+        {ClickMode::Options, ClickMode::Pause, '1'},  // passing: right click stays
+        {ClickMode::Pause, ClickMode::RightClick, '5'}};
     for (const auto& [before, after, saved] : presses) {
         app.clickMode = before;
         fake.pauseKey.press();

@@ -17,60 +17,33 @@ int litButton(const ClickBar& bar) {
     return lit;
 }
 
-// Every way the exit and options windows open and close, one after the other in
-// one run (the windows made at start-up are the first to close): opened by a
-// rest on the bar's button (lit, then its command) or from the tray (the
-// command with the chosen kind in force); closed by No, OK, Cancel or the
-// close box. Each close gives back the kind chosen before, lit on the bar,
-// and OK saves it as the next start's kind.
+// Every way the exit and options windows open and close, one after the other in one run (the
+// windows made at start-up close first): opened by a rest on the bar's button (lit, then its
+// command) or from the tray; closed by No, OK, Cancel or the close box (""). Each close gives back
+// the kind chosen before, lit, and OK saves it as the next start's kind.
 TEST_F(ClickKindTest, ClosingTheExitOrOptionsWindowGivesBackTheChosenKindLit) {
     start();  // left click restored
-    enum class Close { No, Ok, Cancel, CloseBox };
-    const struct {
-        std::int16_t chosen;
-        ClickMode window;
-        bool fromBar;
-        Close close;
-    } cases[] = {
-        {2, ClickMode::Exit, true, Close::No},          {2, ClickMode::Options, true, Close::Ok},
-        {2, ClickMode::Options, true, Close::Cancel},   {2, ClickMode::Exit, false, Close::No},
-        {5, ClickMode::Options, false, Close::Ok},      {5, ClickMode::Exit, true, Close::CloseBox},
-        {1, ClickMode::Options, true, Close::CloseBox}, {1, ClickMode::Exit, false, Close::No},
-        {1, ClickMode::Options, false, Close::Cancel},  {6, ClickMode::Options, true, Close::Ok},
-        {1, ClickMode::Exit, true, Close::No},
-    };
+    const auto exit = ClickMode::Exit, options = ClickMode::Options;
+    // clang-format off
+    const std::tuple<std::int16_t, ClickMode, bool, std::string> cases[] = {
+        {2, exit, true, "noButton"}, {2, options, true, "okButton"}, {2, options, true, "cancelButton"},
+        {2, exit, false, "noButton"}, {5, options, false, "okButton"}, {5, exit, true, ""},
+        {1, options, true, ""}, {1, exit, false, "noButton"}, {1, options, false, "cancelButton"},
+        {6, options, true, "okButton"}, {1, exit, true, "noButton"}};
+    // clang-format on
     for (const auto& [chosen, window, fromBar, close] : cases) {
-        const std::string label = std::to_string(chosen) + " " +
-                                  std::to_string(static_cast<int>(window)) + " " +
-                                  std::to_string(static_cast<int>(close));
+        SCOPED_TRACE(std::to_string(chosen) + " " + std::to_string(int(window)) + " " + close);
         bar->selectButton(chosen);
-        if (fromBar) {
-            bar->selectButton(static_cast<std::int16_t>(window));
-            bar->activateButton(window);
-        } else {
-            bar->runButtonCommand(window);
-        }
+        fromBar ? (bar->selectButton(std::int16_t(window)), bar->activateButton(window))
+                : bar->runButtonCommand(window);
         QWidget* shown = window == ClickMode::Exit ? static_cast<QWidget*>(windows.exitWindow())
                                                    : windows.optionsWindow();
-        ASSERT_TRUE(shown != nullptr && shown->isVisible()) << label;
-        EXPECT_EQ(app.clickMode, ClickMode::LeftClick) << label;
-        switch (close) {
-            case Close::No:
-                click(control(*shown, "noButton"));
-                break;
-            case Close::Ok:
-                click(control(*shown, "okButton"));
-                break;
-            case Close::Cancel:
-                click(control(*shown, "cancelButton"));
-                break;
-            case Close::CloseBox:
-                shown->close();
-                break;
-        }
-        EXPECT_EQ(static_cast<int>(app.clickMode), chosen) << label;
-        EXPECT_EQ(litButton(*bar), chosen) << label;
-        EXPECT_EQ(dir.read(kSettingsFileName).substr(31), std::to_string(chosen) + "\r\n") << label;
+        ASSERT_TRUE(shown != nullptr && shown->isVisible());
+        EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
+        close.empty() ? void(shown->close()) : click(control(*shown, close.c_str()));
+        EXPECT_EQ(static_cast<int>(app.clickMode), chosen);
+        EXPECT_EQ(litButton(*bar), chosen);
+        EXPECT_EQ(dir.read(kSettingsFileName).substr(31), std::to_string(chosen) + "\r\n");
     }
     // Paused last: the pause key brings back the kind before the pause.
     fake.pauseKey.press();
@@ -78,8 +51,8 @@ TEST_F(ClickKindTest, ClosingTheExitOrOptionsWindowGivesBackTheChosenKindLit) {
     EXPECT_EQ(litButton(*bar), 6);
 }
 
-// Only a kind the user chose comes back, never a passing command button's, and
-// the left click stays while the other window still shows.
+// Only a kind the user chose comes back, never a passing command button's, and the left click stays
+// while the other window still shows.
 TEST_F(ClickKindTest, OnlyAChosenKindComesBackAndOnlyOnceBothWindowsAreClosed) {
     start("");  // no file: nothing chosen, the exit button lit
     ASSERT_EQ(app.clickMode, ClickMode::Exit);
@@ -98,12 +71,11 @@ TEST_F(ClickKindTest, OnlyAChosenKindComesBackAndOnlyOnceBothWindowsAreClosed) {
     click(control(*windows.optionsWindow(), "okButton"));
     EXPECT_EQ(app.clickMode, ClickMode::DoubleClick);
     EXPECT_EQ(litButton(*bar), 2);
-    EXPECT_EQ(dir.read(kSettingsFileName).substr(dir.read(kSettingsFileName).size() - 3), "2\r\n");
+    EXPECT_EQ(dir.read(kSettingsFileName).substr(31), "2\r\n");
 }
 
-// From the tray the about window opens on its own, in the middle of the screen:
-// it neither makes nor shows the options window, and a second opening while
-// it shows says the rights once.
+// From the tray the about window opens on its own, in the middle of the screen: it neither makes
+// nor shows the options window, and a second opening while it shows says the rights once.
 TEST_F(ClickKindTest, AboutFromTheTrayClosesBackToWhereTheUserWas) {
     start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n5\r\n");
     click(control(openOptions(), "cancelButton"));

@@ -1,6 +1,5 @@
-// The countdown ring, the tray menu and the "More options" window. That the
-// ring takes no input and the options window's link opens the window is
-// shown on a real X server (tests/e2e).
+// The countdown ring, the tray menu and the "More options" window. That the ring takes no input and
+// the options window's link opens the window is shown on a real X server (tests/e2e).
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -46,7 +45,7 @@ int fillPixels(CountdownRing& ring, int ticks, int delay) {
         std::count(pixels, pixels + image.width() * image.height(), CountdownRing::kFillColour));
 }
 
-TEST(CountdownRingTest, FillsWithTheTicksUpToTheDelay) {
+TEST(CountdownRingTest, FillsWithTheTicksUpToTheDelayAndEveryMarkHasItsOwnLook) {
     CountdownRing ring;
     int before = -1;
     for (int ticks = 0; ticks <= 5; ++ticks) {
@@ -55,10 +54,6 @@ TEST(CountdownRingTest, FillsWithTheTicksUpToTheDelay) {
         before = filled;
     }
     EXPECT_EQ(fillPixels(ring, 9, 5), before);  // full at the delay, and no further
-}
-
-TEST(CountdownRingTest, EveryMarkHasItsOwnLook) {
-    CountdownRing ring;
     std::vector<QImage> looks;
     for (int mark = 0; mark <= static_cast<int>(RingMark::Paused); ++mark) {
         ring.showCountdown({100, 100}, static_cast<RingMark>(mark), 2, 5);
@@ -94,7 +89,7 @@ TEST(CountdownRingTest, StaysBesideThePointerOnItsScreenAndIdleWhileNothingChang
     EXPECT_FALSE(ring.isVisible());
 }
 
-TEST(TrayIndicatorTest, MenuItemsSayTheirTextsSendTheirSignalsAndShowTheKindInForce) {
+TEST(TrayIndicatorTest, MenuItemsSayTheirTextsSendTheirSignalsShowTheKindAndAnswerRests) {
     TrayIndicator tray;
     tray.retranslate(numberedTexts());
     std::string heard;
@@ -117,9 +112,9 @@ TEST(TrayIndicatorTest, MenuItemsSayTheirTextsSendTheirSignalsAndShowTheKindInFo
         {"scrollAction", "T62", "mode 9"},    {"optionsAction", "T13", "options"},
         {"helpAction", "T2", "help"},         {"aboutAction", "T11", "about"},
         {"quitAction", "T12", "quit"}};
-    QList<QAction*> menu = tray.menu()->actions();
-    menu.removeIf([](QAction* action) { return action->isSeparator(); });
-    ASSERT_EQ(menu.size(), std::size(items));
+    QList<QAction*> listed = tray.menu()->actions();
+    listed.removeIf([](QAction* action) { return action->isSeparator(); });
+    ASSERT_EQ(listed.size(), std::size(items));
     // Scroll shows only while the bar shows its button.
     QAction* scroll = tray.findChild<QAction*>("scrollAction");
     EXPECT_FALSE(scroll->isVisible());
@@ -127,9 +122,9 @@ TEST(TrayIndicatorTest, MenuItemsSayTheirTextsSendTheirSignalsAndShowTheKindInFo
     EXPECT_TRUE(scroll->isVisible());
     for (std::size_t i = 0; i < std::size(items); ++i) {
         const auto& [name, text, sends] = items[i];
-        EXPECT_EQ(menu[qsizetype(i)]->objectName(), name);
-        EXPECT_EQ(menu[qsizetype(i)]->text(), text);
-        menu[qsizetype(i)]->trigger();
+        EXPECT_EQ(listed[qsizetype(i)]->objectName(), name);
+        EXPECT_EQ(listed[qsizetype(i)]->text(), text);
+        listed[qsizetype(i)]->trigger();
         EXPECT_EQ(heard, sends);
     }
     // Mode shown, the kind checked, the pause item's text, the tooltip.
@@ -149,14 +144,10 @@ TEST(TrayIndicatorTest, MenuItemsSayTheirTextsSendTheirSignalsAndShowTheKindInFo
         EXPECT_EQ(tray.findChild<QAction*>("pauseAction")->text(), pauseText);
         EXPECT_EQ(tray.findChild<QSystemTrayIcon*>()->toolTip(), tip);
     }
-}
 
-TEST(TrayIndicatorTest, WhileTheMenuIsOpenARestChoosesTheItemUnderItOrClosesTheMenu) {
-    TrayIndicator tray;
-    tray.retranslate(numberedTexts());
-    std::vector<int> chosen;
-    QObject::connect(&tray, &TrayIndicator::clickModeChosen,
-                     [&](ClickMode mode) { chosen.push_back(int(mode)); });
+    // While the menu is open a rest chooses the item under it, or closes the menu.
+    std::vector<std::string> chosen;
+    QObject::connect(&tray, &TrayIndicator::clickModeChosen, [&] { chosen.push_back(heard); });
     QMenu* menu = tray.menu();
     const QPoint away(700, 500);
     EXPECT_FALSE(tray.restActsAt(away));  // no tray here, no menu open
@@ -169,7 +160,7 @@ TEST(TrayIndicatorTest, WhileTheMenuIsOpenARestChoosesTheItemUnderItOrClosesTheM
     QAction* right = tray.findChild<QAction*>("rightClickAction");
     const QPoint onRight = menu->mapToGlobal(menu->actionGeometry(right).center());
     tray.actAt(onRight);
-    EXPECT_EQ(chosen, std::vector<int>{5});
+    EXPECT_EQ(chosen, std::vector<std::string>{"mode 5"});
     EXPECT_FALSE(menu->isVisible());
     EXPECT_FALSE(tray.restActsAt(onRight));
     // On a separator nothing; outside the menu it closes, choosing nothing.
@@ -180,7 +171,7 @@ TEST(TrayIndicatorTest, WhileTheMenuIsOpenARestChoosesTheItemUnderItOrClosesTheM
     EXPECT_TRUE(menu->isVisible());
     tray.actAt(away);
     EXPECT_FALSE(menu->isVisible());
-    EXPECT_EQ(chosen, std::vector<int>{5});
+    EXPECT_EQ(chosen.size(), 1u);
 }
 
 TEST(ExtrasWindowTest, OkGivesWhatTheControlsShowAndCancelGivesNothing) {

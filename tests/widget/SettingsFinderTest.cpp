@@ -1,5 +1,5 @@
-// "Find my settings": opened from the options window or the command line,
-// sampled on the dwell engine's tick, applied or cancelled by resting.
+// "Find my settings": opened from the options window or the command line, sampled on the dwell
+// engine's tick, applied or cancelled by resting.
 #include "tests/widget/WindowsFixture.h"
 
 namespace tz::test {
@@ -25,8 +25,8 @@ TEST_F(SettingsFinderTest, FromTheOptionsLinkSampledOnTheAwakeTickAndApplied) {
     EXPECT_FALSE(options.isVisible());
     EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
 
-    // Held still past the delay, the first target clicks, and the timer
-    // that would then sleep keeps ticking for the samples.
+    // Held still past the delay, the first target clicks, and the timer that would then sleep keeps
+    // ticking for the samples.
     rest(onTarget(0), 10);
     EXPECT_TRUE(bar->dwellTimer().isActive()) << "asleep while sampling";
     EXPECT_EQ(finder->currentTarget(), 0);
@@ -35,9 +35,6 @@ TEST_F(SettingsFinderTest, FromTheOptionsLinkSampledOnTheAwakeTickAndApplied) {
     // Steps of 8 pixels need tolerance 7; pauses of 7 resting ticks a delay of 9.
     findSettingsByResting(4, 7, 1);
     ASSERT_FALSE(finder->sampling());
-    ASSERT_TRUE(finder->found().has_value());
-    EXPECT_EQ(finder->found()->tolerance, 7);
-    EXPECT_EQ(finder->found()->delay, 9);
     EXPECT_EQ(text(*finder, "toleranceLine"), QString::fromUtf8("T14:  2  \u2192  7"));
     EXPECT_EQ(text(*finder, "toleranceEffect").toStdString(),
               app.texts[TextId::LargerToleranceEffect]);

@@ -1,5 +1,5 @@
-// What the windows say: tooltips that show, the names a screen reader reads,
-// and texts that fit their places in every shipped language.
+// What the windows say: tooltips that show, the names a screen reader reads, and texts that fit
+// their places in every shipped language.
 #include <QAccessible>
 #include <QDeadlineTimer>
 #include <QLabel>
@@ -12,6 +12,7 @@
 #include "BuildConfig.h"
 #include "core/i18n/LanguageFile.h"
 #include "gui/ExtrasWindow.h"
+#include "gui/widgets/CtlTransparent.h"
 #include "tests/widget/WindowsFixture.h"
 
 namespace tz {
@@ -88,8 +89,8 @@ TEST_F(WindowTextsTest, EveryReachableControlIsNamedInTheCurrentLanguage) {
     }
 }
 
-// Every text fits its place and no two controls side by side overlap (backgrounds and
-// boxes that hold others aside), on every window in each shipped language, at 1x and 2x.
+// Every text fits its place and no two controls side by side overlap (backgrounds and boxes that
+// hold others aside), on every window in each shipped language, at 1x and 2x.
 void expectTextsFit(QWidget* parent, const std::string& where) {
     std::vector<QWidget*> placed;
     for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -144,6 +145,25 @@ TEST_P(TextsFitTest, InEveryShippedLanguage) {
         extras.retranslate(app.texts);
         click(control(options(), "aboutButton"));
         std::vector<QWidget*> all = allWindows();
+        // Every window keeps its 96-dpi layout in window pixels, every picture fills its place
+        // sharply: at 192 dpi twips per screen pixel halve.
+        std::vector<QSize> sizes;
+        for (QWidget* window : all) {
+            sizes.push_back(window->size());
+            for (const QLabel* place : window->findChildren<QLabel*>()) {
+                const QPixmap picture = place->pixmap();
+                if (!picture.isNull() && place != bar->background()) {  // a stretched strip
+                    EXPECT_EQ(picture.deviceIndependentSize().toSize(), place->size());
+                    EXPECT_EQ(picture.devicePixelRatio(), GetParam())
+                        << place->objectName().toStdString();
+                }
+            }
+        }
+        EXPECT_EQ(sizes, (std::vector<QSize>{{45, 411}, {561, 396}, {361, 149}, {425, 238}}));
+        // The exit window's face, drawn keyed out.
+        auto* face = control<CtlTransparent>(*windows.exitWindow(), "transparentSpot");
+        EXPECT_EQ(face->image().devicePixelRatio(), GetParam());
+        EXPECT_EQ(face->image().deviceIndependentSize().toSize(), face->size());
         all.push_back(&extras);
         // "Find my settings" while it samples, then with its suggestion.
         windows.openSettingsFinder();

@@ -1,6 +1,6 @@
 #pragma once
-// The bar and its windows on fakes, started from a settings file as the
-// running program starts them; controls are reached by their objectName.
+// The bar and its windows on fakes, started from a settings file as the running program starts
+// them; controls are reached by their objectName.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QTimer>
 #include <functional>
 
 #include "core/settings/SettingsFile.h"
@@ -59,8 +58,8 @@ inline qint64 waitUntil(const std::function<bool()>& done) {
 
 class WindowsTest : public ::testing::Test, public UpdatePrompt {
   protected:
-    // Starts the bar and its windows from the given settings file ("": none)
-    // and English texts (by default "T0" to "T32").
+    // Starts the bar and its windows from the given settings file ("": none) and English texts (by
+    // default "T0" to "T32").
     bool start(const std::string& settings = kSettings, std::vector<std::string> texts = {}) {
         if (!settings.empty()) {
             dir.write(kSettingsFileName, settings);
@@ -106,9 +105,8 @@ class WindowsTest : public ::testing::Test, public UpdatePrompt {
             finder.mapToGlobal(finder.targetCentre(index).toPoint()) * fake.screen.scale;
         return {at.x() + dx, at.y() + dy};
     }
-    // Through "Find my settings" as a user whose hand shakes by `tremor` pixels
-    // each way and who pauses `pause` ticks half way to each target, from
-    // target `first` on.
+    // Through "Find my settings" as a user whose hand shakes by `tremor` pixels each way and who
+    // pauses `pause` ticks half way to each target, from target `first` on.
     void findSettingsByResting(int tremor, int pause, int first = 0) {
         for (int target = first; target < SettingsFinderWindow::kTargetCount; ++target) {
             if (target > 0) {

@@ -4,28 +4,13 @@
 #include <QTextDocumentFragment>
 #include <QWindow>
 
-#include "gui/widgets/CtlTransparent.h"
 #include "tests/widget/WindowsFixture.h"
 
 namespace tz::test {
 namespace {
 
-TEST_F(WindowsTest, StartUpMakesBothWindowsHiddenAndCancelWritesNothing) {
-    start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n5\r\n");
-    const std::string before = dir.read(kSettingsFileName);
-    EXPECT_FALSE(windows.isOptionsWindowVisible() || windows.isExitWindowVisible());
-    EXPECT_EQ(app.clickMode, ClickMode::RightClick);  // the saved start mode
-    ASSERT_NE(windows.exitWindow(), nullptr);
-    OptionsWindow& o = openOptions();
-    click(control(o, "soundLabel"));
-    click(control(o, "cancelButton"));
-    EXPECT_EQ(windows.optionsWindow(), nullptr);
-    EXPECT_EQ(dir.read(kSettingsFileName), before);
-    EXPECT_EQ(app.settings.soundOn + fake.startupEntry.writes + fake.startupEntry.removals, 0);
-}
-
-// The options window's values as shown: the two scroll bars with their
-// numbers, then the four boxes in Qt's states (0 clear, 1 greyed, 2 set).
+// The options window's values as shown: the two scroll bars with their numbers, then the four boxes
+// in Qt's states (0 clear, 1 greyed, 2 set).
 std::string shownValues(OptionsWindow& o) {
     std::string shown;
     for (const char* name :
@@ -43,11 +28,10 @@ std::string shownValues(OptionsWindow& o) {
     return shown;
 }
 
-// The values from the file (one refused by its scroll bar, whose number still
-// shows it), or a first run's defaults given after start-up made the window.
-// The sound label sets a greyed box, the right edge's toggles nothing, a click
-// never greys a box, and a number follows its scroll bar. Line 8 is the kind
-// chosen, left click on a first run (never the exit button lit at its start).
+// The values from the file (one refused by its scroll bar, whose number still shows it), or a first
+// run's defaults given after start-up made the window. The sound label sets a greyed box, the right
+// edge's toggles nothing, a click never greys a box, and a number follows its scroll bar. Line 8 is
+// the kind chosen, left click on a first run (never the exit button lit at its start).
 struct OptionsCase {
     std::string file, shown, afterClicks, savedByOk;
     friend void PrintTo(const OptionsCase& c, std::ostream* os) {
@@ -79,9 +63,18 @@ INSTANTIATE_TEST_SUITE_P(
                       OptionsCase{"", "2 2 5 5 0000", "3 3 5 5 0202",
                                   "3\r\n5\r\n0\r\nEnglish.lng\r\n1\r\n0\r\n1\r\n3\r\n"}));
 
-TEST_F(WindowsTest, OkSavesTheChosenKindUpdatesTheEntryAndRefitsTheBar) {
+TEST_F(WindowsTest, CancelWritesNothingAndOkSavesTheChosenKindUpdatesTheEntryAndRefitsTheBar) {
     start();
-    bar->selectButton(5);  // saved at once as the next start's mode
+    EXPECT_FALSE(windows.isOptionsWindowVisible() || windows.isExitWindowVisible());
+    ASSERT_NE(windows.exitWindow(), nullptr);  // made at start-up
+    bar->selectButton(5);                      // saved at once as the next start's mode
+    const std::string before = dir.read(kSettingsFileName);
+    for (const char* name : {"soundLabel", "startAtLogonLabel", "cancelButton"}) {
+        click(control(openOptions(), name));
+    }
+    EXPECT_EQ(windows.optionsWindow(), nullptr);
+    EXPECT_EQ(dir.read(kSettingsFileName), before);
+    EXPECT_EQ(app.settings.soundOn + fake.startupEntry.writes + fake.startupEntry.removals, 0);
     OptionsWindow& o = openOptions();
     click(control(o, "startAtLogonLabel"));
     click(control(o, "middleButtonLabel"));
@@ -113,8 +106,8 @@ TEST_F(WindowsTest, ExitWindowShowsTheFaceWithoutABoxAndNoWindowTrapsTheDweller)
     EXPECT_NE(exit.grab().toImage().pixel(face->pos()), qRgb(255, 0, 255));
     EXPECT_EQ(exit.focusWidget(), control(exit, "yesButton"));
 
-    // A dweller who comes down over a window in a mode that never clicks must
-    // get the left click back anywhere but on a control, or is trapped there.
+    // A dweller who comes down over a window in a mode that never clicks must get the left click
+    // back anywhere but on a control, or is trapped there.
     bar->runButtonCommand(ClickMode::Exit);
     bar->runButtonCommand(ClickMode::Options);
     for (QWidget* window : {allWindows()[2], allWindows()[1]}) {
@@ -136,9 +129,8 @@ TEST_F(WindowsTest, ExitWindowShowsTheFaceWithoutABoxAndNoWindowTrapsTheDweller)
     }
 }
 
-// Closed by its close box, by Esc or by its close control (clicked as a rest
-// clicks it), the about window gives the options window back, with the left
-// click in force again.
+// Closed by its close box, by Esc or by its close control (clicked as a rest clicks it), the about
+// window gives the options window back, with the left click in force again.
 TEST_F(WindowsTest, AboutWindowTakesTheOptionsWindowsPlaceAndGivesItBack) {
     start();
     for (int way = 0; way < 3; ++way) {
@@ -154,8 +146,7 @@ TEST_F(WindowsTest, AboutWindowTakesTheOptionsWindowsPlaceAndGivesItBack) {
         // The credits start below the window and rise.
         QWidget* credits = control(*about, "creditsPanel");
         EXPECT_EQ(credits->y(), qRound(2200 / 15.0));
-        waitUntil([credits] { return credits->y() < qRound(2200 / 15.0); });
-        EXPECT_LT(credits->y(), qRound(2200 / 15.0));
+        EXPECT_LT(waitUntil([credits] { return credits->y() < qRound(2200 / 15.0); }), 2000);
         QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         way == 0   ? void(about->close())
         : way == 1 ? void(QApplication::sendEvent(about, &esc))
@@ -163,12 +154,11 @@ TEST_F(WindowsTest, AboutWindowTakesTheOptionsWindowsPlaceAndGivesItBack) {
         EXPECT_TRUE(windows.aboutWindow() == nullptr && o.isVisible()) << way;
         EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
         click(control(o, "cancelButton"));
-        EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
     }
 }
 
-// What a screen reader sees: every control that acts has a name and a press
-// action, and the bar's click kinds say which one is in force.
+// What a screen reader sees: every control that acts has a name and a press action, and the bar's
+// click kinds say which one is in force.
 TEST_F(WindowsTest, AScreenReaderNamesAndPressesEveryControlThatActs) {
     start();
     const auto press = [](QWidget* widget) {
@@ -182,12 +172,14 @@ TEST_F(WindowsTest, AScreenReaderNamesAndPressesEveryControlThatActs) {
     const auto checked = [this](int index) {
         return QAccessible::queryAccessibleInterface(bar->button(index))->state().checked;
     };
-    // The scroll button's text is newer than the file's 33: its English one.
-    const char* names[] = {"T12", "T22", "T9", "T8", "T10", "T6", "T7", "T13...", "T2", "Scroll"};
+    const auto role = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->role(); };
+    // The other names in every language are read in WindowTextsTest; the scroll button's text is
+    // newer than the file's 33: its English one.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(bar->button(9))->text(QAccessible::Name),
+              "Scroll");
     for (int i = 0; i < ClickBar::kButtonCount; ++i) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(bar->button(i));
         const bool kind = (i >= 1 && i <= 6) || i == 9;
-        EXPECT_EQ(a->text(QAccessible::Name).toStdString(), names[i]);
         EXPECT_EQ(a->role(), kind ? QAccessible::RadioButton : QAccessible::Button) << i;
         EXPECT_EQ(a->state().checkable, kind) << i;
         EXPECT_EQ(checked(i), i == 3) << i;
@@ -200,20 +192,16 @@ TEST_F(WindowsTest, AScreenReaderNamesAndPressesEveryControlThatActs) {
     EXPECT_TRUE(o.isVisible());
     for (const char* link : {"mouseSettingsLink", "languageLink", "addLanguageLink",
                              "productPageLink", "moreOptionsLink"}) {
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control(o, link));
-        EXPECT_EQ(a->role(), QAccessible::Link) << link;
-        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << link;
+        EXPECT_EQ(role(control(o, link)), QAccessible::Link) << link;
     }
     press(control(o, "addLanguageLink"));
     press(control(o, "donateButton"));
-    EXPECT_EQ(fake.shell.opened.size(), 2u);
     press(control(o, "aboutButton"));
     ASSERT_TRUE(windows.aboutWindow() != nullptr && windows.aboutWindow()->isVisible());
-    QAccessibleInterface* home =
-        QAccessible::queryAccessibleInterface(control(*windows.aboutWindow(), "homePageLink"));
-    EXPECT_EQ(home->role(), QAccessible::Link);
-    EXPECT_TRUE(
-        home->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    QWidget* home = control(*windows.aboutWindow(), "homePageLink");
+    EXPECT_EQ(role(home), QAccessible::Link);
+    press(home);
+    EXPECT_EQ(fake.shell.opened.size(), 3u);
 }
 
 TEST_F(WindowsTest, MarkupInTheTextsIsShownAsWritten) {
@@ -243,36 +231,6 @@ TEST_F(WindowsTest, MarkupInTheTextsIsShownAsWritten) {
         EXPECT_TRUE(window->windowHandle()->title().contains(QStringLiteral("[*]big")));
     }
 }
-
-// The same desktop at 96 dpi and drawn at double size (192 dpi): twips per
-// screen pixel halve, and every window keeps its 96-dpi layout in window pixels.
-class WindowScaleTest : public WindowsTest, public ::testing::WithParamInterface<double> {};
-
-TEST_P(WindowScaleTest, EveryWindowKeepsItsLayoutAndEveryPictureFillsItsPlaceSharply) {
-    const double scale = GetParam();
-    fake.screen.scale = scale;
-    fake.screen.tpp = 15 / scale;
-    start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n1\r\n0\r\n3\r\n");  // with the middle-click button
-    click(control(openOptions(), "aboutButton"));
-    std::vector<QSize> sizes;
-    for (QWidget* window : allWindows()) {
-        sizes.push_back(window->size());
-        for (const QLabel* place : window->findChildren<QLabel*>()) {
-            const QPixmap picture = place->pixmap();
-            if (!picture.isNull() && place != bar->background()) {  // a stretched strip
-                EXPECT_EQ(picture.deviceIndependentSize().toSize(), place->size());
-                EXPECT_EQ(picture.devicePixelRatio(), scale) << place->objectName().toStdString();
-            }
-        }
-    }
-    EXPECT_EQ(sizes, (std::vector<QSize>{{45, 411}, {561, 396}, {361, 149}, {425, 238}}));
-    // The exit window's face, drawn keyed out.
-    auto* face = control<CtlTransparent>(*windows.exitWindow(), "transparentSpot");
-    EXPECT_EQ(face->image().devicePixelRatio(), scale);
-    EXPECT_EQ(face->image().deviceIndependentSize().toSize(), face->size());
-}
-
-INSTANTIATE_TEST_SUITE_P(Scales, WindowScaleTest, ::testing::Values(1.0, 2.0));
 
 }  // namespace
 }  // namespace tz::test
