@@ -23,15 +23,13 @@ class LoopbackHttpServer {
         ::listen(listener_, 8);
         ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
         url = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
-        if (reply) {
+        if (reply)
             thread_ = std::thread([this, reply] { serve(reply); });
-        }
     }
     ~LoopbackHttpServer() {
         ::shutdown(listener_, SHUT_RDWR);  // ends the thread's waiting accept
-        if (thread_.joinable()) {
+        if (thread_.joinable())
             thread_.join();
-        }
         ::close(listener_);
     }
 

@@ -45,9 +45,8 @@ TEST(CurlHttpFetch, GetsAFreshBodyOnlyOverHttpsOrLoopbackHttpWithinItsBounds) {
     LoopbackHttpServer server(serve);
     // Every proxied request goes to the server, where it would be counted (no
     // other test of this program fetches through a proxy).
-    for (const char* name : {"http_proxy", "https_proxy", "all_proxy"}) {
+    for (const char* name : {"http_proxy", "https_proxy", "all_proxy"})
         ::setenv(name, server.url.c_str(), 1);
-    }
     ::unsetenv("no_proxy");
     ::unsetenv("NO_PROXY");
     test::TestDirectory dir;
@@ -123,9 +122,8 @@ TEST(RuntimeDirLock, PlantedOrUnusableRuntimeFolderStillAllowsExactlyOne) {
     std::filesystem::create_directory(shared);
     std::filesystem::permissions(shared, std::filesystem::perms::all);
     for (const std::string& name : {std::string("tindro-zevad-:0.lock"),
-                                    "tindro-zevad-" + std::to_string(::getuid()) + ".lock"}) {
+                                    "tindro-zevad-" + std::to_string(::getuid()) + ".lock"})
         std::filesystem::create_symlink(dir.file("target"), shared + "/" + name);
-    }
     const std::string own = dir.file("cache/tindro-zevad");
     for (const std::string& runtime : {std::string(), dir.file("missing"), shared}) {
         RuntimeDirLock first(runtime, own, ":0");
@@ -134,9 +132,7 @@ TEST(RuntimeDirLock, PlantedOrUnusableRuntimeFolderStillAllowsExactlyOne) {
         EXPECT_FALSE(RuntimeDirLock(shared, own, ":0").acquire()) << runtime;
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("target")));
-    struct stat info {};
-    ASSERT_EQ(::stat(own.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_EQ(std::filesystem::status(own).permissions(), std::filesystem::perms::owner_all);
 }
 
 }  // namespace

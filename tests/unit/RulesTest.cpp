@@ -138,9 +138,8 @@ std::vector<long long> messagesFrom(long long first, int count) {
 
 TEST(MessageTable, HoldsThirtyTwoMessagesOnceEachAndFreedSlotsAreTakenAgain) {
     MessageTable table;
-    for (const long long message : messagesFrom(1, kMessageEntries)) {
+    for (const long long message : messagesFrom(1, kMessageEntries))
         ASSERT_TRUE(table.add(message));
-    }
     EXPECT_FALSE(table.add(500));
     table.remove(1);
     EXPECT_FALSE(table.contains(1));

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "core/calibration/SettingsFinder.h"
+#include "tests/unit/TestDirectory.h"
 
 namespace tz {
 namespace {
@@ -36,19 +37,13 @@ struct Session {
         return *this;
     }
     Session& away(int ticks) {
-        for (int i = 0; i < ticks; ++i) {
-            add(FinderPhase::Away);
-        }
+        for (int i = 0; i < ticks; ++i) add(FinderPhase::Away);
         return *this;
     }
     // Five targets and the four ways between them, each with `way` between.
     Session& round(const std::vector<int>& offsets, const std::function<void(Session&)>& way) {
-        for (int target = 0; target < 5; ++target) {
-            if (target > 0) {
-                way(*this);
-            }
-            hold(30, offsets);
-        }
+        hold(30, offsets);
+        for (int target = 1; target < 5; ++target) way(*this), hold(30, offsets);
         return *this;
     }
     std::optional<FoundSettings> found() const { return findSettings(samples); }
@@ -97,15 +92,13 @@ TEST(SettingsFinder, ToleranceCoversNinetyFivePercentOfHeldSteps) {
 }
 
 TEST(SettingsFinder, NothingFromTooFewHeldSteps) {
-    EXPECT_FALSE(Session().found());
-    EXPECT_FALSE(Session().travel(300).found());
     // Fifty steps need 51 held ticks in a row; broken holds count their own steps.
-    EXPECT_FALSE(Session().hold(50).found());
-    EXPECT_TRUE(Session().hold(51).found());
-    EXPECT_FALSE(Session().hold(26).travel(3).hold(25).found());
-    EXPECT_TRUE(Session().hold(26).travel(3).hold(26).found());
-    EXPECT_FALSE(Session().travel(1).hold(50).found());
-    EXPECT_FALSE(Session().hold(50).travel(1).found());
+    const auto found = [](const Session& s) { return s.found().has_value(); };
+    EXPECT_EQ(test::each(found, {Session(), Session().travel(300), Session().hold(50),
+                                 Session().hold(51), Session().hold(26).travel(3).hold(25),
+                                 Session().hold(26).travel(3).hold(26),
+                                 Session().travel(1).hold(50), Session().hold(50).travel(1)}),
+              (std::vector<bool>{false, false, false, true, false, true, false, false}));
 }
 
 TEST(SettingsFinder, PausesCountOnlyOnTheWayBetweenTargets) {

@@ -38,9 +38,8 @@ mode_t modeOf(const std::string& path) {
 
 std::vector<std::string> namesIn(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -106,9 +105,8 @@ TEST(SettingsFile, LivesBesideTheProgramOrInTheUsersConfigurationFolder) {
         {false, "", "/home/ann", "/home/ann/.config" + own},
         {false, "conf", "/", "/.config" + own},
         {false, "", "", beside}};
-    for (const auto& [writable, xdg, home, path] : cases) {
+    for (const auto& [writable, xdg, home, path] : cases)
         EXPECT_EQ(chooseSettingsPath({"/opt/tz", writable, xdg, home}), path) << xdg << " " << home;
-    }
     test::TestDirectory dir;
     EXPECT_EQ(settingsPathFor(dir.path()), dir.file("Tindro Zevad.ini"));
 }
@@ -145,9 +143,6 @@ TEST(SettingsFile, SaveReplacesANewOrChangedFileOnly) {
     EXPECT_EQ(dir.read(kSettingsFileName), kSaved);
 }
 
-// Fails one step of a save: Write writes half and then finds the disk full;
-// Killed ends the save before its rename and its clean-up. Slow fails
-// nothing: every other write is interrupted, and the others write 3 bytes.
 // Fails one step of a save: making the temporary file, writing (disk full
 // after half), flushing, closing (which releases the file all the same),
 // writing without progress, renaming, or everything after the write (killed);

@@ -92,9 +92,7 @@ TEST(LanguageFile, OnlyTheStartOfAFileIsReadAndAUtf8FileCutThereStaysUtf8) {
           {"00 abc"s, "𝄞"s, kLanguageFileReadLimit - 5},
           {"00 "s, "𝄞"s, kLanguageFileReadLimit - 4}}) {
         std::string line = head;
-        while (line.size() < kLanguageFileReadLimit + 10) {
-            line += letter;
-        }
+        while (line.size() < kLanguageFileReadLimit + 10) line += letter;
         dir.write("long.lng", line + "\r\n01 x");
         TextTable table;
         LoadLanguageFile(table, dir.file("long.lng"), LoadMode::Startup);
@@ -127,9 +125,8 @@ TEST(LanguageFile, NameFindsItsFileInLangWhateverTheCaseAndNothingOutside) {
     std::filesystem::create_directories(dir.file("Lang/sub"));
     for (const char* file :
          {"Lang/English.lng", "Lang/greek.lng", "Lang/GREEK.lng", "Lang/sub/French.lng",
-          "Deutsch.lng", "Lang/Italiano.lng.txt", "Lang/AZ.lng"}) {
+          "Deutsch.lng", "Lang/Italiano.lng.txt", "Lang/AZ.lng"})
         dir.write(file, "");
-    }
     const auto found = [&dir](const char* name) {
         const std::string path = languageFilePath(dir.path(), name);
         return path.empty() ? path : path.substr(dir.path().size() + 1);
