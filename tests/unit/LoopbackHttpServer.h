@@ -10,10 +10,10 @@
 
 namespace tz::test {
 
-// An HTTP server on 127.0.0.1 and a free port, serving from its own thread
-// until destroyed: each request head goes to the reply function, whose bytes
-// are sent back before the connection closes. Without a reply function it
-// accepts no connection, so a client waits for an answer that never comes.
+// An HTTP server on 127.0.0.1 and a free port, serving from its own thread until destroyed: each
+// request head goes to the reply function, whose bytes are sent back before the connection closes.
+// Without a reply function it accepts no connection, so a client waits for an answer that never
+// comes.
 class LoopbackHttpServer {
   public:
     explicit LoopbackHttpServer(std::function<std::string(const std::string&)> reply = nullptr) {

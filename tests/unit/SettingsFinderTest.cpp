@@ -1,5 +1,5 @@
-// "Find my settings": the tolerance and delay suggested from the pointer the
-// user moved, tick by tick.
+// "Find my settings": the tolerance and delay suggested from the pointer the user moved, tick by
+// tick.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -60,13 +60,13 @@ TEST(SettingsFinder, SuggestsFromHoldsAndPausesOnTheWay) {
     // A steady hand travelling briskly: no tolerance and the shortest delay.
     expectFound(Session().round({0, 1, 0, -1}, [](Session& s) { s.travel(6); }), 0, 2,
                 "steady hand");
-    // A strong tremor: steps of 8 pixels a third of the time need 8 < tolerance + 2;
-    // pauses of seven ticks on the way need a delay of 8 not to click, plus one.
+    // A strong tremor: steps of 8 pixels a third of the time need 8 < tolerance + 2; pauses of
+    // seven ticks on the way need a delay of 8 not to click, plus one.
     expectFound(Session().round({0, 4, -4, 4, 0, -4},
                                 [](Session& s) { s.travel(3).travel(7, 0).travel(3); }),
                 7, 9, "strong tremor");
-    // A slow traveller: 1-pixel steps rest under tolerance 0, a pause of 15
-    // ticks; one of 30 ticks makes the longest delay.
+    // A slow traveller: 1-pixel steps rest under tolerance 0, a pause of 15 ticks; one of 30 ticks
+    // makes the longest delay.
     expectFound(Session().round({0}, [](Session& s) { s.travel(15, 1).travel(2); }), 0, 17,
                 "slow traveller");
     expectFound(Session().round({0}, [](Session& s) { s.travel(30, 1).travel(2); }), 0, 20,
@@ -80,9 +80,7 @@ TEST(SettingsFinder, ToleranceCoversNinetyFivePercentOfHeldSteps) {
     expectFound(Session().hold(201, shake), 2, 2, "10% larger steps need a larger tolerance");
     // A drift of 3 pixels once in 20 steps: exactly 5% may be left out.
     Session drift;
-    for (int i = 0; i < 10; ++i) {
-        drift.hold(20).at.x += 3;
-    }
+    for (int i = 0; i < 10; ++i) drift.hold(20).at.x += 3;
     expectFound(drift.hold(1), 0, 2, "5% larger steps are left out");
     drift.at.x += 3;
     expectFound(drift.hold(1), 2, 2, "over 5% larger steps");
@@ -102,16 +100,15 @@ TEST(SettingsFinder, NothingFromTooFewHeldSteps) {
 }
 
 TEST(SettingsFinder, PausesCountOnlyOnTheWayBetweenTargets) {
-    // Before the first target, and on the target just left, are not on the way;
-    // a tick there ends the pause before it.
+    // Before the first target, and on the target just left, are not on the way; a tick there ends
+    // the pause before it.
     expectFound(Session().travel(9, 0).hold(60).travel(1).travel(4, 0).away(1).travel(4, 0), 0, 6,
                 "pauses");
-    // From the first tick on.
-    expectFound(Session().hold(1).travel(5, 0).travel(1).hold(60), 0, 7, "at the start");
-    // Down alone is a move too.
-    expectFound(Session().hold(60).travel(2, 0, 2).travel(2, 0, 3).travel(2, 0, 1), 0, 4, "down");
-    // A move ends a pause.
-    expectFound(Session().hold(60).travel(1).travel(4, 0).travel(1).travel(3, 0), 0, 6, "moves");
+    expectFound(Session().hold(1).travel(5, 0).travel(1).hold(60), 0, 7, "from the first tick on");
+    expectFound(Session().hold(60).travel(2, 0, 2).travel(2, 0, 3).travel(2, 0, 1), 0, 4,
+                "down alone is a move too");
+    expectFound(Session().hold(60).travel(1).travel(4, 0).travel(1).travel(3, 0), 0, 6,
+                "a move ends a pause");
     // Under the tolerance the holds gave: 3-pixel steps rest under tolerance 2.
     expectFound(Session().hold(60, {0, 3}).travel(1).travel(6, 3).travel(1), 2, 8, "slow steps");
 }

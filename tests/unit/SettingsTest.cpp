@@ -1,5 +1,5 @@
-// Settings: the file's eight lines, where it lives, how a save replaces it,
-// the extras file beside it, and the start-at-logon entry.
+// Settings: the file's eight lines, where it lives, how a save replaces it, the extras file beside
+// it, and the start-at-logon entry.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,8 +47,8 @@ std::vector<std::string> namesIn(const std::string& folder) {
 TEST(SettingsFile, ReadsAndWritesTheEightLines) {
     EXPECT_EQ(formatSettings(example()), kExample);
     EXPECT_EQ(formatSettings({-7, 0, 0, "", 0, 0, 0, 0}).substr(0, 7), "-7\r\n0\r\n");
-    // Blanks before a field are skipped, LF and a lone CR end lines too, and
-    // whatever follows a quoted name's closing quote is dropped.
+    // Blanks before a field are skipped, LF and a lone CR end lines too, and whatever follows a
+    // quoted name's closing quote is dropped.
     for (const std::string& same :
          {kExample, std::string("  2\n5\r0\r\n  English.lng\r\n1\n0\n0\n3"),
           std::string("2\r\n5\r\n0\r\n\"English.lng\" x\r\n1\r\n0\r\n0\r\n3\r\n")}) {
@@ -75,8 +75,8 @@ TEST(SettingsFile, DamagedOrMissingFilesGiveZeros) {
 }
 
 TEST(SettingsFile, EveryStorableNameReadsBackAndNoNameBreaksTheLines) {
-    // Line 4 for a name; what it reads back as is the name, or no name (the
-    // language is then chosen again) when the line is empty.
+    // Line 4 for a name; what it reads back as is the name, or no name (the language is then chosen
+    // again) when the line is empty.
     const auto line4 = [](const char* name) {
         Settings s = example();
         s.languageFile = name;
@@ -86,8 +86,8 @@ TEST(SettingsFile, EveryStorableNameReadsBackAndNoNameBreaksTheLines) {
         EXPECT_EQ(isStorableLanguageName(name), !line.empty()) << name;
         return line;
     };
-    // Names the plain line would split or trim go in quotes; a name no line
-    // can hold leaves it empty.
+    // Names the plain line would split or trim go in quotes; a name no line can hold leaves it
+    // empty.
     EXPECT_EQ(test::each(line4, {"Fr,ench.lng", " English.lng", "say \"hi\".lng", "\x01.lng"}),
               (Args{"\"Fr,ench.lng\"", "\" English.lng\"", "say \"hi\".lng", "\x01.lng"}));
     EXPECT_EQ(test::each(line4, {"\"Greek.lng", "a,\"b.lng", "two\r\nlines.lng", "lf\nonly.lng",
@@ -96,8 +96,8 @@ TEST(SettingsFile, EveryStorableNameReadsBackAndNoNameBreaksTheLines) {
 }
 
 TEST(SettingsFile, LivesBesideTheProgramOrInTheUsersConfigurationFolder) {
-    // A writable program folder keeps it; else $XDG_CONFIG_HOME when absolute,
-    // else $HOME/.config; with neither, the program folder all the same.
+    // A writable program folder keeps it; else $XDG_CONFIG_HOME when absolute, else $HOME/.config;
+    // with neither, the program folder all the same.
     const std::string own = "/tindro-zevad/Tindro Zevad.ini", beside = "/opt/tz/Tindro Zevad.ini";
     const std::tuple<bool, std::string, std::string, std::string> cases[] = {
         {true, "/home/ann/conf", "/home/ann", beside},
@@ -143,10 +143,9 @@ TEST(SettingsFile, SaveReplacesANewOrChangedFileOnly) {
     EXPECT_EQ(dir.read(kSettingsFileName), kSaved);
 }
 
-// Fails one step of a save: making the temporary file, writing (disk full
-// after half), flushing, closing (which releases the file all the same),
-// writing without progress, renaming, or everything after the write (killed);
-// or writes in short, interrupted pieces that complete.
+// Fails one step of a save: making the temporary file, writing (disk full after half), flushing,
+// closing (which releases the file all the same), writing without progress, renaming, or everything
+// after the write (killed); or writes in short, interrupted pieces that complete.
 struct FailingOps : FileOps {
     enum Step { Create, Write, Flush, Close, Stalled, Rename, Killed, Slow } step;
     int writes = 0;
@@ -214,8 +213,8 @@ TEST(ExtrasFile, ReadsWhatItWritesAndEachDamagedOrMissingValueAloneGivesItsDefau
                           "CountdownSize=48\nTrayOn=false\n\tPauseKey = F12 "
                           "\nCancelOnPress\t=0\nBeep=1\nScrollButton= TRUE"),
               kMine);
-    // One line replaced: a damaged or missing value alone keeps its default; a repeated key's
-    // last value counts.
+    // One line replaced: a damaged or missing value alone keeps its default; a repeated key's last
+    // value counts.
     const std::tuple<std::string, std::string, ExtrasSettings> damaged[] = {
         {"CountdownOn=0", "CountdownOn=falsy", {true, 48, false, "F12", false, true}},
         {"CountdownOn=0", "CountdownOn=0\nCountdownOn=1", {true, 48, false, "F12", false, true}},
@@ -249,8 +248,8 @@ TEST(ExtrasFile, ReadsAtMost64KiBAndSavesLikeTheSettingsFile) {
 }
 
 TEST(SettingsFile, StaleTemporaryRemovalSparesEverythingElse) {
-    // A user's own file with the prefix, names nearly of the form, a link, a
-    // folder, and another user's file (when root can make one).
+    // A user's own file with the prefix, names nearly of the form, a link, a folder, and another
+    // user's file (when root can make one).
     test::TestDirectory dir;
     const std::string name = ".tindro-zevad-", end = ".unfinished-save";
     std::vector<std::string> kept = {name + "backup",       name + "a1B2c3" + end + ".txt",
@@ -308,8 +307,7 @@ TEST(SettingsFile, SaveKeepsTheOldFilesLinkAndPermissionsAndSparesAReadOnlyOne) 
 }
 
 TEST(StartupEntry, ExecQuotingRoundTripsEveryPathAndMalformedLinesAreRefused) {
-    // Quoted when needed, "%" doubled, and escaped inside the quotes, then
-    // again as a string value.
+    // Quoted when needed, "%" doubled, and escaped inside the quotes, then again as a string value.
     EXPECT_EQ(test::each(quoteExecArgument, {"/opt/tz/tz", "/opt/100%/tz", "/a b\\c$"}),
               (Args{"/opt/tz/tz", "/opt/100%%/tz", "\"/a b\\\\\\\\c\\\\$\""}));
     for (const std::string path :
@@ -344,8 +342,8 @@ TEST(StartupEntry, EntryStartsTheExecutableWithoutArgumentsWhenItsPathCanBeWritt
 }
 
 TEST(StartupEntry, AReplacedExecutableIsRegisteredByThePathOfTheFileThereNow) {
-    // Upgraded while running, the program's path is reported marked
-    // " (deleted)"; a folder is no program.
+    // Upgraded while running, the program's path is reported marked " (deleted)"; a folder is no
+    // program.
     test::TestDirectory dir;
     dir.write("tz", "new");
     const std::string tz = dir.file("tz");

@@ -1,5 +1,5 @@
-// Texts: language files, the decoding of text from disk, the language chosen
-// from the system or the picker, and the names and titles made from texts.
+// Texts: language files, the decoding of text from disk, the language chosen from the system or the
+// picker, and the names and titles made from texts.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -47,8 +47,7 @@ TEST(LanguageFile, EachLineFromItsFourthCharacterGivesOneEntry) {
     // Not UTF-8: the whole file is Windows-1252, tag characters included.
     EXPECT_EQ(load("\xe8\xe8\xe8Perch\xe8\r\n01 Caf\xe9 \x80", LoadMode::Startup),
               (V{"Perchè", "Café €", "old", "old", "old"}));
-    // Start-up skips a line shorter than two characters (yet counts it); the
-    // picker stops there.
+    // Start-up skips a line shorter than two characters (yet counts it); the picker stops there.
     EXPECT_EQ(load("00 zero\r\n\r\né\r\n03 three", LoadMode::Startup),
               (V{"zero", "old", "old", "three", "old"}));
     EXPECT_EQ(load("00 zero\r\n01 one\r\nx\r\n03 three", LoadMode::Picker, false),
@@ -79,10 +78,15 @@ TEST(LanguageFile, EntriesAfterTheClassicOnesAreEnglishWhenTheFileEndsBeforeThem
 }
 
 TEST(LanguageFile, OnlyTheStartOfAFileIsReadAndAUtf8FileCutThereStaysUtf8) {
-    // Letters of two to four bytes (lead bytes CE, E0, E2, F0) after the tag, placed so that
-    // the read limit cuts the last one after one, two or three of its bytes.
+    // Letters of two to four bytes (lead bytes CE, E0, E2, F0) after the tag, placed so that the
+    // read limit cuts the last one after one, two or three of its bytes.
     static_assert(kLanguageFileReadLimit % 4 == 0 && kLanguageFileReadLimit % 3 == 1);
     test::TestDirectory dir;
+    const auto first = [&dir](const char* name) {
+        TextTable table;
+        LoadLanguageFile(table, dir.file(name), LoadMode::Startup);
+        return table[0];
+    };
     for (const auto& [head, letter, textSize] :
          {std::tuple{"00 "s, "λ"s, kLanguageFileReadLimit - 4},
           {"00 ab"s, "𝄞"s, kLanguageFileReadLimit - 6},
@@ -94,19 +98,14 @@ TEST(LanguageFile, OnlyTheStartOfAFileIsReadAndAUtf8FileCutThereStaysUtf8) {
         std::string line = head;
         while (line.size() < kLanguageFileReadLimit + 10) line += letter;
         dir.write("long.lng", line + "\r\n01 x");
-        TextTable table;
-        LoadLanguageFile(table, dir.file("long.lng"), LoadMode::Startup);
-        EXPECT_EQ(table[0], line.substr(3, textSize)) << letter;
+        EXPECT_EQ(first("long.lng"), line.substr(3, textSize)) << letter;
     }
-    // A Windows-1252 file keeps its last byte even where it looks like a cut
-    // lead byte, and so does a short file.
+    // A Windows-1252 file keeps its last byte even where it looks like a cut lead byte, and so does
+    // a short file.
     dir.write("cp1252.lng", "00 " + std::string(kLanguageFileReadLimit, '\xe9'));
     dir.write("short.lng", "00 \xc3");
-    TextTable cp1252, short1252;
-    LoadLanguageFile(cp1252, dir.file("cp1252.lng"), LoadMode::Startup);
-    LoadLanguageFile(short1252, dir.file("short.lng"), LoadMode::Startup);
-    EXPECT_EQ(cp1252[0].size(), 2 * (kLanguageFileReadLimit - 3));
-    EXPECT_EQ(short1252[0], "Ã");
+    EXPECT_EQ(first("cp1252.lng").size(), 2 * (kLanguageFileReadLimit - 3));
+    EXPECT_EQ(first("short.lng"), "Ã");
     // A file of a terabyte (sparse: nothing on disk) is read no further either.
     dir.write("huge.lng", "");
     std::filesystem::resize_file(dir.file("huge.lng"), 1ull << 40);
@@ -140,8 +139,7 @@ TEST(LanguageFile, NameFindsItsFileInLangWhateverTheCaseAndNothingOutside) {
 }
 
 TEST(TextCodePage, KeepsValidUtf8AndReadsAnythingElseAsWindows1252) {
-    // Overlong forms, surrogates, values past U+10FFFF and cut or broken
-    // sequences are no UTF-8.
+    // Overlong forms, surrogates, values past U+10FFFF and cut or broken sequences are no UTF-8.
     EXPECT_EQ(
         each(isValidUtf8, {"\x7f", "\xc2\x80", "\xdf\xbf", "\xe0\xa0\x80", "\xed\x9f\xbf",
                            "\xee\x80\x80", "\xef\xbf\xbf", "\xf0\x90\x80\x80", "\xf4\x8f\xbf\xbf"}),
@@ -184,8 +182,8 @@ TEST(SystemLanguage, TheLocalesCountryPicksTheLanguageOnAFirstRun) {
 }
 
 TEST(NamesAndTitles, PickedLanguageHelpPageProductAndAboutTitles) {
-    // The picker's file: what follows the last exact "/Lang/", when the
-    // settings file can hold it and the program can load it by that name.
+    // The picker's file: what follows the last exact "/Lang/", when the settings file can hold it
+    // and the program can load it by that name.
     EXPECT_EQ(languageNameFromPath("/opt/Lang/Lang/Greek.lng"), "Greek.lng");
     for (const char* none :
          {"/opt/tz/lang/French.lng", "Lang/French.lng", "/opt/tz/Lang/", "",
