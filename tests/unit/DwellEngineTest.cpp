@@ -75,7 +75,6 @@ struct FakeHost : EngineHost {
     bool followSelection = false;
 };
 
-// The engine with a tolerance of 2, a delay of 5, left clicks and sounds on.
 struct Rig {
     Rig() {
         app.settings.tolerance = 2;
@@ -83,7 +82,6 @@ struct Rig {
         app.settings.soundOn = 1;
         app.clickMode = M::LeftClick;
     }
-    // `ticks` ticks with the pointer at (x, y).
     void at(int x, int y, int ticks = 1) {
         fake.pointer.at = {x, y};
         for (int i = 0; i < ticks; ++i) engine.tick();
@@ -195,16 +193,17 @@ TEST_F(DwellEngineTest, ActivationTakesTheRestsClickOfALongDelay) {
 
 TEST_F(DwellEngineTest, IdleOnlyWhenTheRestIsOverAndThePointerStaysExactlyPut) {
     // Idle once the rest has clicked, not while a drift within the tolerance goes on, idle when
-    // paused, never while a bar button counts.
-    const std::tuple<ClickMode, int, bool> steps[] = {
-        {M::LeftClick, 500, false}, {M::LeftClick, 500, false}, {M::LeftClick, 500, false},
-        {M::LeftClick, 500, false}, {M::LeftClick, 500, false}, {M::LeftClick, 500, true},
-        {M::LeftClick, 501, false}, {M::LeftClick, 501, true},  {M::Pause, 700, false},
-        {M::Pause, 700, true},      {M::Options, 700, false}};
-    for (const auto& [mode, x, idle] : steps) {
+    // paused, never while a bar button counts. Each step: mode, pointer x, ticks there, idle on
+    // the last of them (never before it).
+    for (const auto& [mode, x, ticks, idle] : {std::tuple{M::LeftClick, 500, 6, true},
+                                               {M::LeftClick, 501, 2, true},
+                                               {M::Pause, 700, 2, true},
+                                               {M::Options, 700, 1, false}}) {
         app.clickMode = mode;
-        at(x, 500);
-        EXPECT_EQ(engine.idleUntilPointerMoves(), idle) << x << " " << static_cast<int>(mode);
+        for (int i = 1; i <= ticks; ++i) {
+            at(x, 500);
+            EXPECT_EQ(engine.idleUntilPointerMoves(), idle && i == ticks) << x << " " << i;
+        }
     }
 }
 

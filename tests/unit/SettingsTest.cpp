@@ -51,9 +51,8 @@ TEST(SettingsFile, ReadsAndWritesTheEightLines) {
     // quoted name's closing quote is dropped.
     for (const std::string& same :
          {kExample, std::string("  2\n5\r0\r\n  English.lng\r\n1\n0\n0\n3"),
-          std::string("2\r\n5\r\n0\r\n\"English.lng\" x\r\n1\r\n0\r\n0\r\n3\r\n")}) {
+          std::string("2\r\n5\r\n0\r\n\"English.lng\" x\r\n1\r\n0\r\n0\r\n3\r\n")})
         EXPECT_EQ(parseSettings(same), example()) << same;
-    }
     // An unquoted comma splits the line: each later field comes from the line above.
     EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\nFr,ench.lng\r\n1\r\n0\r\n7\r\n3\r\n"),
               (Settings{2, 5, 0, "Fr", 0, 1, 0, 7}));
@@ -202,9 +201,8 @@ TEST(ExtrasFile, ReadsWhatItWritesAndEachDamagedOrMissingValueAloneGivesItsDefau
               "PauseKey=Pause\nCancelOnPress=1\nScrollButton=0\n");
     for (const ExtrasSettings& same :
          {kMine, ExtrasSettings{true, 16, true, "", true},
-          ExtrasSettings{true, 64, true, std::string(24, '_') + "Aa_Zz_09"}}) {
+          ExtrasSettings{true, 64, true, std::string(24, '_') + "Aa_Zz_09"}})
         EXPECT_EQ(parseExtras(formatExtras(same)), same) << same.countdownSize;
-    }
     // A size or key the reader would refuse is left out, and so reads as the default.
     EXPECT_EQ(parseExtras(formatExtras({false, 15, false, "a-b", false})),
               (ExtrasSettings{false, 32, false, "Pause", false}));
@@ -313,9 +311,8 @@ TEST(StartupEntry, ExecQuotingRoundTripsEveryPathAndMalformedLinesAreRefused) {
     for (const std::string path :
          {"/opt/Tindro Zevad/Tindro Zevad Free", "/opt/say \"hi\"/tz", "/opt/$HOME/%%f %u",
           "/opt/back\\slash\\", "/opt/`tick`/'q'/~/a&b;c", "/opt/tab\there/new\nline/cr\rx",
-          "/opt/ünïcødé/=#(x)|<y>*?"}) {
+          "/opt/ünïcødé/=#(x)|<y>*?"})
         EXPECT_EQ(parseExecLine(quoteExecArgument(path)), Args{path}) << path;
-    }
     EXPECT_EQ(parseExecLine("prog  \"a b\" c%%d\\sx \"\" !"),
               (Args{"prog", "a b", "c%d", "x", "", "!"}));
     EXPECT_EQ(test::each(parseExecLine, {"", "  ", "\"open", "a\"b\"", "\"a\"b", "a$b", "a\\b",

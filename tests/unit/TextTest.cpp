@@ -31,7 +31,6 @@ V load(const std::string& bytes, LoadMode mode, bool ok = true) {
     return {table.begin(), table.begin() + 5};
 }
 
-// A file of `count` lines "xx k", k = 0, 1, ...
 std::string numberedLines(std::size_t count) {
     std::string file;
     for (std::size_t i = 0; i < count; ++i) file += "xx " + std::to_string(i) + "\r\n";
@@ -69,11 +68,10 @@ TEST(LanguageFile, EntriesAfterTheClassicOnesAreEnglishWhenTheFileEndsBeforeThem
     for (const std::size_t lines :
          {kClassicTextCount, kTextTableSize, std::size_t{53}, std::size_t{0}}) {
         ASSERT_TRUE(loadLanguageText(table, numberedLines(lines), LoadMode::Picker));
-        for (std::size_t i = kClassicTextCount; i < table.size(); ++i) {
+        for (std::size_t i = kClassicTextCount; i < table.size(); ++i)
             EXPECT_EQ(table[i],
                       i < lines ? std::to_string(i) : kEnglishNewerTexts[i - kClassicTextCount])
                 << lines;
-        }
     }
 }
 
@@ -188,9 +186,8 @@ TEST(NamesAndTitles, PickedLanguageHelpPageProductAndAboutTitles) {
     for (const char* none :
          {"/opt/tz/lang/French.lng", "Lang/French.lng", "/opt/tz/Lang/", "",
           "/opt/tz/Lang/sub/file.lng", "/opt/tz/Lang/Fr,ench.lng", "/opt/tz/Lang/say \"hi\".lng",
-          "/opt/tz/Lang/cr\r.lng", "/opt/tz/Lang/lf\n.lng"}) {
+          "/opt/tz/Lang/cr\r.lng", "/opt/tz/Lang/lf\n.lng"})
         EXPECT_EQ(languageNameFromPath(none), std::nullopt) << none;
-    }
     EXPECT_EQ(each(helpPageName, {"ITALIANO.LNG", "Greek.lng", "sub/Italiano.lng", ""}),
               (V{"/help-it.html", "/help-el.html", "/help-en.html", "/help-en.html"}));
     EXPECT_EQ(buildProductTitle(1, 8, 1), "Tindro Zevad Free 1.8.1");
