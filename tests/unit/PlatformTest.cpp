@@ -98,9 +98,9 @@ TEST(FetchHelperProcess, GivesTheBodyOnlyFromAHelperThatSucceedsWithinItsBounds)
     EXPECT_EQ(FetchHelperProcess(dir.file("none"), 500ms, 24).fetch("https://x/v.txt", "a"), "");
 }
 
-TEST(RuntimeDirLock, OneInstancePerDisplayWhileTheFirstLives) {
+TEST(RuntimeDirLock, OneInstancePerDisplayWhileTheFirstLivesEvenInAPlantedOrUnusableFolder) {
     test::TestDirectory dir;
-    const std::string own = dir.file("own");
+    std::string own = dir.file("own");
     {
         RuntimeDirLock first(dir.path(), own, ":0");
         ASSERT_TRUE(first.acquire());
@@ -111,20 +111,16 @@ TEST(RuntimeDirLock, OneInstancePerDisplayWhileTheFirstLives) {
                   (std::vector<bool>{false, false, false, true, true}));
     }
     EXPECT_TRUE(RuntimeDirLock(dir.path(), own, ":0").acquire());
-}
-
-// A runtime folder that is missing or open to others is passed over for the user's own folder,
-// where whatever others planted cannot reach: the first instance starts, the second is refused, and
-// no planted link is followed.
-TEST(RuntimeDirLock, PlantedOrUnusableRuntimeFolderStillAllowsExactlyOne) {
-    test::TestDirectory dir;
+    // A runtime folder that is missing or open to others is passed over for the user's own folder,
+    // where whatever others planted cannot reach: the first instance starts, the second is refused,
+    // and no planted link is followed.
     const std::string shared = dir.file("shared");
     std::filesystem::create_directory(shared);
     std::filesystem::permissions(shared, std::filesystem::perms::all);
     for (const std::string& name : {std::string("tindro-zevad-:0.lock"),
                                     "tindro-zevad-" + std::to_string(::getuid()) + ".lock"})
         std::filesystem::create_symlink(dir.file("target"), shared + "/" + name);
-    const std::string own = dir.file("cache/tindro-zevad");
+    own = dir.file("cache/tindro-zevad");
     for (const std::string& runtime : {std::string(), dir.file("missing"), shared}) {
         RuntimeDirLock first(runtime, own, ":0");
         ASSERT_TRUE(first.acquire()) << runtime;
