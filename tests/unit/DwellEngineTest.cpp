@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <optional>
 #include <random>
@@ -23,9 +22,8 @@ using Log = std::vector<std::string>;
 using M = ClickMode;
 using W = WheelStep;
 
-// The windows around the engine: a bar of 675 x 5385 twips placed 4410 twips
-// below its monitor's top, and exit and options windows whose making sets
-// ClickMode to 3, as their load step does.
+// The windows around the engine: a bar of 675 x 5385 twips placed 4410 twips below its monitor's
+// top, and exit and options windows whose making sets ClickMode to 3, as their load step does.
 struct FakeHost : EngineHost {
     struct Windows {
         bool exitExists = true, exitVisible = false, optionsExists = true, optionsVisible = false;
@@ -77,7 +75,6 @@ struct FakeHost : EngineHost {
     bool followSelection = false;
 };
 
-// The engine with a tolerance of 2, a delay of 5, left clicks and sounds on.
 struct Rig {
     Rig() {
         app.settings.tolerance = 2;
@@ -85,7 +82,6 @@ struct Rig {
         app.settings.soundOn = 1;
         app.clickMode = M::LeftClick;
     }
-    // `ticks` ticks with the pointer at (x, y).
     void at(int x, int y, int ticks = 1) {
         fake.pointer.at = {x, y};
         for (int i = 0; i < ticks; ++i) engine.tick();
@@ -99,21 +95,6 @@ struct Rig {
 };
 
 struct DwellEngineTest : ::testing::Test, Rig {};
-
-TEST_F(DwellEngineTest, ClicksOnceAfterEachWholeDelayOfRestingTicks) {
-    // Each step: click mode, pointer x, ticks there, events sent so far. A move
-    // and four resting ticks give no click, the fifth does and no more come;
-    // a move or a paused tick drops the count left over.
-    const std::tuple<ClickMode, int, int, std::size_t> steps[] = {
-        {M::LeftClick, 500, 5, 0}, {M::LeftClick, 500, 1, 2}, {M::LeftClick, 500, 12, 2},
-        {M::LeftClick, 600, 5, 2}, {M::LeftClick, 600, 1, 4}, {M::LeftClick, 700, 4, 4},
-        {M::Pause, 700, 1, 4},     {M::LeftClick, 700, 4, 4}, {M::LeftClick, 700, 1, 6}};
-    for (const auto& [mode, x, ticks, sent] : steps) {
-        app.clickMode = mode;
-        at(x, 500, ticks);
-        EXPECT_EQ(events().size(), sent) << x << " " << ticks;
-    }
-}
 
 TEST_F(DwellEngineTest, PointerRestsWhileEachTickMovesItLessThanToleranceTwoPixels) {
     // Tolerance, move per tick on each axis, whether six such ticks click.
@@ -136,9 +117,8 @@ TEST_F(DwellEngineTest, EachKindClicksOncePerRestWithItsSoundAndTheOthersNever) 
         {M::RightClick, {E::RightDown, E::RightUp}},
         {M::MiddleClick, {E::MiddleDown, E::MiddleUp}},
         {M::Drag, {E::LeftDown}}};
-    for (const ClickMode other : {M::Pause, M::Exit, M::Options, M::Help, ClickMode{12}}) {
+    for (const ClickMode other : {M::Pause, M::Exit, M::Options, M::Help, ClickMode{12}})
         kinds.push_back({other, {}});
-    }
     int x = 200;
     for (const auto& [mode, sent] : kinds) {
         fake.injector.events.clear();
@@ -165,8 +145,7 @@ TEST_F(DwellEngineTest, DragPressesOnOneRestAndReleasesOnTheNextAndOverTheBarIsS
 }
 
 TEST(DwellEngine, BarButtonRunsItsCommandAfterFifteenTicksOfOneSelection) {
-    // No command for a window that is open, nor when making a window has just
-    // set ClickMode to 3.
+    // No command for a window that is open, nor when making a window has just set ClickMode to 3.
     using W = FakeHost::Windows;
     const std::tuple<ClickMode, int, W, Log> cases[] = {
         {M::Options, 15, W{}, {}},
@@ -213,36 +192,40 @@ TEST_F(DwellEngineTest, ActivationTakesTheRestsClickOfALongDelay) {
 }
 
 TEST_F(DwellEngineTest, IdleOnlyWhenTheRestIsOverAndThePointerStaysExactlyPut) {
-    // Idle once the rest has clicked, not while a drift within the tolerance
-    // goes on, idle when paused, never while a bar button counts.
-    const std::tuple<ClickMode, int, bool> steps[] = {
-        {M::LeftClick, 500, false}, {M::LeftClick, 500, false}, {M::LeftClick, 500, false},
-        {M::LeftClick, 500, false}, {M::LeftClick, 500, false}, {M::LeftClick, 500, true},
-        {M::LeftClick, 501, false}, {M::LeftClick, 501, true},  {M::Pause, 700, false},
-        {M::Pause, 700, true},      {M::Options, 700, false}};
-    for (const auto& [mode, x, idle] : steps) {
+    // Idle once the rest has clicked, not while a drift within the tolerance goes on, idle when
+    // paused, never while a bar button counts. Each step: mode, pointer x, ticks there, idle on
+    // the last of them (never before it).
+    for (const auto& [mode, x, ticks, idle] : {std::tuple{M::LeftClick, 500, 6, true},
+                                               {M::LeftClick, 501, 2, true},
+                                               {M::Pause, 700, 2, true},
+                                               {M::Options, 700, 1, false}}) {
         app.clickMode = mode;
-        at(x, 500);
-        EXPECT_EQ(engine.idleUntilPointerMoves(), idle) << x << " " << static_cast<int>(mode);
+        for (int i = 1; i <= ticks; ++i) {
+            at(x, 500);
+            EXPECT_EQ(engine.idleUntilPointerMoves(), idle && i == ticks) << x << " " << i;
+        }
     }
 }
 
-TEST_F(DwellEngineTest, PendingClickFollowsTheRestsCountAndAHandPressEndsTheRest) {
-    // Each step: mode, pointer x, ticks there, the pending ticks after them
-    // (0: none) and whether a drag would let go. Counting starts on the first
-    // resting tick and stops at the click; a hand press mid-rest ends it
-    // without a click until the pointer moves.
-    const std::tuple<ClickMode, int, int, int, bool> steps[] = {
-        {M::LeftClick, 300, 1, 0, false},   {M::LeftClick, 300, 1, 1, false},
-        {M::LeftClick, 300, 3, 4, false},   {M::LeftClick, 300, 1, 0, false},
-        {M::Pause, 400, 3, 0, false},       {M::Options, 400, 3, 0, false},
-        {M::DoubleClick, 450, 2, 1, false}, {M::Drag, 500, 3, 2, false},
-        {M::Drag, 500, 3, 0, false},        {M::LeftClick, 550, 2, 1, false},
-        {M::Drag, 600, 2, 1, true},         {M::MiddleClick, 650, 2, 1, false},
-        {M::RightClick, 700, 3, 2, false}};
-    for (const auto& [mode, x, ticks, pending, releases] : steps) {
+TEST_F(DwellEngineTest, ClicksOnceAfterEachWholeDelayOfRestingTicksAndAHandPressEndsTheRest) {
+    // Each step: mode, pointer x, ticks there, the pending ticks after them (0: none), whether a
+    // drag would let go, and events sent so far. Counting starts on the first resting tick, the
+    // fifth clicks and no more come; a move or a paused tick drops the count. A hand press mid-rest
+    // ends the rest without a click until the pointer moves.
+    const std::tuple<ClickMode, int, int, int, bool, std::size_t> steps[] = {
+        {M::LeftClick, 300, 1, 0, false, 0},   {M::LeftClick, 300, 1, 1, false, 0},
+        {M::LeftClick, 300, 3, 4, false, 0},   {M::LeftClick, 300, 1, 0, false, 2},
+        {M::LeftClick, 300, 12, 0, false, 2},  {M::LeftClick, 350, 4, 3, false, 2},
+        {M::Pause, 350, 1, 0, false, 2},       {M::LeftClick, 350, 4, 4, false, 2},
+        {M::LeftClick, 350, 1, 0, false, 4},   {M::Pause, 400, 3, 0, false, 4},
+        {M::Options, 400, 3, 0, false, 4},     {M::DoubleClick, 450, 2, 1, false, 4},
+        {M::Drag, 500, 3, 2, false, 4},        {M::Drag, 500, 3, 0, false, 5},
+        {M::LeftClick, 550, 2, 1, false, 5},   {M::Drag, 600, 2, 1, true, 5},
+        {M::MiddleClick, 650, 2, 1, false, 5}, {M::RightClick, 700, 3, 2, false, 5}};
+    for (const auto& [mode, x, ticks, pending, releases, sent] : steps) {
         app.clickMode = mode;
         at(x, 500, ticks);
+        EXPECT_EQ(events().size(), sent) << x << " " << ticks;
         const auto click = engine.pendingClick();
         ASSERT_EQ(click.has_value(), pending > 0) << x;
         if (click) {
@@ -268,9 +251,8 @@ TEST_F(DwellEngineTest, PendingClickFollowsTheRestsCountAndAHandPressEndsTheRest
 }
 
 TEST_F(DwellEngineTest, TheShownBarSelectsWhatIsUnderThePointerOncePerChange) {
-    // The bar's buttons as laid out without the middle-click button (twips);
-    // the bar's top is 294 px. No pointer event of the bar's own is needed,
-    // as while another program grabs the pointer.
+    // The bar's buttons as laid out without the middle-click button (twips); the bar's top is 294
+    // px. No pointer event of the bar's own is needed, as while another program grabs the pointer.
     host.buttons = {{{270, 0, 390, 480, true},
                      {0, 540, 675, 750, true},
                      {0, 1290, 675, 780, true},
@@ -282,10 +264,9 @@ TEST_F(DwellEngineTest, TheShownBarSelectsWhatIsUnderThePointerOncePerChange) {
                      {0, 4830, 675, 495, true}}};
     host.followSelection = true;
     app.settings.rightEdge = 1;
-    // Each step: the pointer, ticks there, what it selects (-2: nothing).
-    // Resting or moving within a button selects nothing more; the gaps and
-    // the corner beside the exit button are background; a hidden bar selects
-    // nothing, and showing it again selects anew.
+    // Each step: the pointer, ticks there, what it selects (-2: nothing). Resting or moving within
+    // a button selects nothing more; the gaps and the corner beside the exit button are background;
+    // a hidden bar selects nothing, and showing it again selects anew.
     const std::tuple<int, int, int, int> steps[] = {
         {500, 454, 1, -2}, {0, 454, 1, 3},    {20, 454, 30, -2}, {24, 460, 1, -2},
         {20, 328, 1, -1},  {20, 394, 1, 2},   {30, 304, 1, 0},   {5, 304, 1, -1},
@@ -300,8 +281,8 @@ TEST_F(DwellEngineTest, TheShownBarSelectsWhatIsUnderThePointerOncePerChange) {
             EXPECT_EQ(host.selected[count++], selects);
         }
     }
-    // A rest on the options button opens the options once: its command gives
-    // left click, and the button still under the pointer does not take it back.
+    // A rest on the options button opens the options once: its command gives left click, and the
+    // button still under the pointer does not take it back.
     host.selected.clear();
     at(0, 594);
     at(20, 594, 40);
@@ -315,9 +296,8 @@ TEST(DwellEngine, ARestWhereTheHostActsActsOnceAndNeverClicksInAnyKind) {
          {M::Pause, M::LeftClick, M::DoubleClick, M::Drag, M::RightClick, M::MiddleClick}) {
         Rig r;
         r.app.clickMode = mode;
-        if (mode == M::Drag) {
+        if (mode == M::Drag)
             r.at(600, 600, 6);  // the button held down elsewhere stays down
-        }
         const auto held = r.events();
         r.host.log.clear();
         r.at(1210, 10, 5);  // a move, then four resting ticks: not yet
@@ -334,11 +314,10 @@ TEST(DwellEngine, ARestWhereTheHostActsActsOnceAndNeverClicksInAnyKind) {
 }
 
 TEST(DwellEngine, BarShowsAtTheDesktopsOuterEdgesOnThePointersMonitor) {
-    // 1600 x 1000 on the left; 1280 x 800 on the right, 200 px lower. The bar,
-    // 45 px wide, has its place 294..653 px high on the left monitor and
-    // 494..853 px on the right one. The seam between the monitors is no edge;
-    // the right edge shows the bar only when chosen and within its place; the
-    // left edge shows it at any height.
+    // 1600 x 1000 on the left; 1280 x 800 on the right, 200 px lower. The bar, 45 px wide, has its
+    // place 294..653 px high on the left monitor and 494..853 px on the right one. The seam between
+    // the monitors is no edge; the right edge shows the bar only when chosen and within its place;
+    // the left edge shows it at any height.
     Rig r;
     r.fake.screen.monitors = {{0, 0, 1600, 1000}, {1600, 200, 1280, 800}};
     const ScreenArea left{0, 0, 1600 * 15, 1000 * 15};
@@ -363,10 +342,10 @@ TEST(DwellEngine, BarShowsAtTheDesktopsOuterEdgesOnThePointersMonitor) {
     }
 }
 
-// A day of ticks (864,000): the pointer rests, drifts and jumps anywhere, edges and bar
-// included, while the click kind, tolerance and delay change, as bar commands and OK do,
-// and now and then a hand presses a button. No rest acts twice (a click or a command),
-// a press never clicks, and after it the rest acts no more.
+// A day of ticks (864,000): the pointer rests, drifts and jumps anywhere, edges and bar included,
+// while the click kind, tolerance and delay change, as bar commands and OK do, and now and then a
+// hand presses a button. No rest acts twice (a click or a command), a press never clicks, and after
+// it the rest acts no more.
 TEST_F(DwellEngineTest, SoakNoSecondActInARestAndNoneAfterAHandPress) {
     std::mt19937 random(1);
     const auto pick = [&](int lo, int hi) { return std::int16_t(lo + random() % (hi - lo + 1)); };
@@ -375,9 +354,8 @@ TEST_F(DwellEngineTest, SoakNoSecondActInARestAndNoneAfterAHandPress) {
     PointerPosition spot, last;
     bool drifting = false, acted = false;
     for (long tick = 0, restLeft = 0; tick < 864000; ++tick) {
-        if (pick(1, 150) == 1) {
+        if (pick(1, 150) == 1)
             app.clickMode = ClickMode{pick(-1, 12)};
-        }
         if (pick(1, 1000) == 1) {
             app.settings.tolerance = pick(0, 10);
             app.settings.delay = pick(2, 20);
@@ -438,7 +416,10 @@ TEST(ScrollPad, ZonesAndRatesFromTheCentreOut) {
 struct ScrollKindTest : DwellEngineTest {
     ScrollKindTest() { app.clickMode = M::Scroll; }
     const std::vector<W>& steps() const { return fake.injector.wheelSteps; }
-    std::size_t countOf(W step) const { return std::count(steps().begin(), steps().end(), step); }
+    std::optional<std::pair<int, int>> pad() const {
+        const auto p = engine.scrollPad();
+        return p ? std::optional{std::pair{p->x, p->y}} : std::nullopt;
+    }
 };
 
 TEST_F(ScrollKindTest, ARestPlacesThePadOnceAndThePointerOnItScrollsAtItsRate) {
@@ -447,30 +428,25 @@ TEST_F(ScrollKindTest, ARestPlacesThePadOnceAndThePointerOnItScrollsAtItsRate) {
     ASSERT_TRUE(engine.pendingClick());
     EXPECT_EQ(engine.pendingClick()->kind, M::Scroll);
     at(400, 500);
-    ASSERT_TRUE(engine.scrollPad());
-    EXPECT_EQ(engine.scrollPad()->x, 400);
-    EXPECT_EQ(engine.scrollPad()->y, 500);
+    EXPECT_EQ(pad(), std::pair(400, 500));
     EXPECT_EQ(host.log, Log{"sound"});
-    // Resting long in the dead zone, then on the upper part: no new pad, no
-    // countdown, no sleep while scrolling, and about the rate's steps.
+    // Resting long in the dead zone, then on the upper part: no new pad, no countdown, no sleep
+    // while scrolling, and the rate's steps.
     at(405, 505, 30);
     EXPECT_TRUE(steps().empty());
     at(400, 460, 10);
     EXPECT_FALSE(engine.pendingClick());
     EXPECT_FALSE(engine.idleUntilPointerMoves());
-    EXPECT_EQ(engine.scrollPad()->y, 500);
-    EXPECT_EQ(countOf(W::Up), 9u);  // one at once, then 9.2 a second
-    EXPECT_EQ(steps().size(), 9u);
+    EXPECT_EQ(pad(), std::pair(400, 500));
+    EXPECT_EQ(steps(), std::vector<W>(9, W::Up));  // one at once, then 9.2 a second
     // Lower, left, right, the rim: each way alone, faster further out.
-    for (const auto& [x, y, step, least, most] : {std::tuple{400, 520, W::Down, 4u, 4u},
-                                                  {350, 500, W::Left, 11u, 11u},
-                                                  {430, 500, W::Right, 6u, 6u},
-                                                  {400, 560, W::Down, 14u, 14u}}) {
+    for (const auto& [x, y, step, count] : {std::tuple{400, 520, W::Down, 4u},
+                                            {350, 500, W::Left, 11u},
+                                            {430, 500, W::Right, 6u},
+                                            {400, 560, W::Down, 14u}}) {
         fake.injector.wheelSteps.clear();
         at(x, y, 10);
-        EXPECT_EQ(countOf(step), steps().size()) << x << " " << y;
-        EXPECT_GE(steps().size(), least) << x << " " << y;
-        EXPECT_LE(steps().size(), most) << x << " " << y;
+        EXPECT_EQ(steps(), std::vector<W>(count, step)) << x << " " << y;
     }
     // Back in the dead zone scrolling stops; out of it again it steps at once.
     fake.injector.wheelSteps.clear();
@@ -483,8 +459,8 @@ TEST_F(ScrollKindTest, ARestPlacesThePadOnceAndThePointerOnItScrollsAtItsRate) {
 }
 
 TEST_F(ScrollKindTest, LeavingThePadOrScrollingNoLongerInForceRemovesItAtOnce) {
-    // Each way of ending, on the tick it ends, with the pointer on the upper
-    // part of a pad placed near the left edge until then.
+    // Each way of ending, on the tick it ends, with the pointer on the upper part of a pad placed
+    // near the left edge until then.
     const std::function<void()> endings[] = {
         [&] { at(30, 439); },  // out of the pad
         [&] { app.clickMode = M::Pause, at(30, 460); },
@@ -508,8 +484,7 @@ TEST_F(ScrollKindTest, LeavingThePadOrScrollingNoLongerInForceRemovesItAtOnce) {
     app.clickMode = M::Scroll;
     host.bar.visible = false;
     at(400, 420, 6);
-    ASSERT_TRUE(engine.scrollPad());
-    EXPECT_EQ(engine.scrollPad()->y, 420);
+    EXPECT_EQ(pad(), std::pair(400, 420));
     EXPECT_TRUE(steps().empty());
     EXPECT_TRUE(events().empty());
 }

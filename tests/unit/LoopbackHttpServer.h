@@ -10,10 +10,10 @@
 
 namespace tz::test {
 
-// An HTTP server on 127.0.0.1 and a free port, serving from its own thread
-// until destroyed: each request head goes to the reply function, whose bytes
-// are sent back before the connection closes. Without a reply function it
-// accepts no connection, so a client waits for an answer that never comes.
+// An HTTP server on 127.0.0.1 and a free port, serving from its own thread until destroyed: each
+// request head goes to the reply function, whose bytes are sent back before the connection closes.
+// Without a reply function it accepts no connection, so a client waits for an answer that never
+// comes.
 class LoopbackHttpServer {
   public:
     explicit LoopbackHttpServer(std::function<std::string(const std::string&)> reply = nullptr) {
@@ -23,15 +23,13 @@ class LoopbackHttpServer {
         ::listen(listener_, 8);
         ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
         url = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
-        if (reply) {
+        if (reply)
             thread_ = std::thread([this, reply] { serve(reply); });
-        }
     }
     ~LoopbackHttpServer() {
         ::shutdown(listener_, SHUT_RDWR);  // ends the thread's waiting accept
-        if (thread_.joinable()) {
+        if (thread_.joinable())
             thread_.join();
-        }
         ::close(listener_);
     }
 

@@ -1,5 +1,5 @@
-// Platform services: the update check's fetch (libcurl in the helper program,
-// and the helper process the resident program runs) and the instance lock.
+// Platform services: the update check's fetch (libcurl in the helper program, and the helper
+// process the resident program runs) and the instance lock.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -18,8 +18,8 @@ namespace {
 using namespace std::chrono_literals;
 using test::LoopbackHttpServer;
 
-// A reply that closes the connection. Without a Content-Length among the
-// header lines in `head`, the body runs until the connection closes.
+// A reply that closes the connection. Without a Content-Length among the header lines in `head`,
+// the body runs until the connection closes.
 std::string reply(const std::string& status, const std::string& body, std::string head = "") {
     head = head.empty() ? "Content-Length: " + std::to_string(body.size()) : head;
     return "HTTP/1.1 " + status + "\r\nConnection: close\r\n" + head + "\r\n\r\n" + body;
@@ -43,17 +43,16 @@ std::string serve(const std::string& request) {
 
 TEST(CurlHttpFetch, GetsAFreshBodyOnlyOverHttpsOrLoopbackHttpWithinItsBounds) {
     LoopbackHttpServer server(serve);
-    // Every proxied request goes to the server, where it would be counted (no
-    // other test of this program fetches through a proxy).
-    for (const char* name : {"http_proxy", "https_proxy", "all_proxy"}) {
+    // Every proxied request goes to the server, where it would be counted (no other test of this
+    // program fetches through a proxy).
+    for (const char* name : {"http_proxy", "https_proxy", "all_proxy"})
         ::setenv(name, server.url.c_str(), 1);
-    }
     ::unsetenv("no_proxy");
     ::unsetenv("NO_PROXY");
     test::TestDirectory dir;
     dir.write("ver.txt", "001009000");
-    // Address, body cap, body, connections the fetch makes (1 + the redirects
-    // it follows, none when it refuses the address before connecting).
+    // Address, body cap, body, connections the fetch makes (1 + the redirects it follows, none when
+    // it refuses the address before connecting).
     const std::tuple<std::string, std::size_t, std::string, int> cases[] = {
         {server.url + "/ver", 4096, "001009000", 1},
         {server.url + "/missing", 4096, "no such file", 1},  // an error page is a body
@@ -86,8 +85,8 @@ TEST(FetchHelperProcess, GivesTheBodyOnlyFromAHelperThatSucceedsWithinItsBounds)
         return FetchHelperProcess(dir.file("helper"), 500ms, 24)
             .fetch("https://x/v.txt", "Agent 1");
     };
-    // The arguments; exactly the cap; one byte more; a failure; a helper that
-    // never ends, with its output open or closed.
+    // The arguments; exactly the cap; one byte more; a failure; a helper that never ends, with its
+    // output open or closed.
     const auto started = std::chrono::steady_clock::now();
     EXPECT_EQ(
         test::each(fetchWith, {"printf '%s|%s' \"$1\" \"$2\"", "printf '0123456789abcdefghijklmn'",
@@ -99,9 +98,9 @@ TEST(FetchHelperProcess, GivesTheBodyOnlyFromAHelperThatSucceedsWithinItsBounds)
     EXPECT_EQ(FetchHelperProcess(dir.file("none"), 500ms, 24).fetch("https://x/v.txt", "a"), "");
 }
 
-TEST(RuntimeDirLock, OneInstancePerDisplayWhileTheFirstLives) {
+TEST(RuntimeDirLock, OneInstancePerDisplayWhileTheFirstLivesEvenInAPlantedOrUnusableFolder) {
     test::TestDirectory dir;
-    const std::string own = dir.file("own");
+    std::string own = dir.file("own");
     {
         RuntimeDirLock first(dir.path(), own, ":0");
         ASSERT_TRUE(first.acquire());
@@ -112,21 +111,16 @@ TEST(RuntimeDirLock, OneInstancePerDisplayWhileTheFirstLives) {
                   (std::vector<bool>{false, false, false, true, true}));
     }
     EXPECT_TRUE(RuntimeDirLock(dir.path(), own, ":0").acquire());
-}
-
-// A runtime folder that is missing or open to others is passed over for the
-// user's own folder, where whatever others planted cannot reach: the first
-// instance starts, the second is refused, and no planted link is followed.
-TEST(RuntimeDirLock, PlantedOrUnusableRuntimeFolderStillAllowsExactlyOne) {
-    test::TestDirectory dir;
+    // A runtime folder that is missing or open to others is passed over for the user's own folder,
+    // where whatever others planted cannot reach: the first instance starts, the second is refused,
+    // and no planted link is followed.
     const std::string shared = dir.file("shared");
     std::filesystem::create_directory(shared);
     std::filesystem::permissions(shared, std::filesystem::perms::all);
     for (const std::string& name : {std::string("tindro-zevad-:0.lock"),
-                                    "tindro-zevad-" + std::to_string(::getuid()) + ".lock"}) {
+                                    "tindro-zevad-" + std::to_string(::getuid()) + ".lock"})
         std::filesystem::create_symlink(dir.file("target"), shared + "/" + name);
-    }
-    const std::string own = dir.file("cache/tindro-zevad");
+    own = dir.file("cache/tindro-zevad");
     for (const std::string& runtime : {std::string(), dir.file("missing"), shared}) {
         RuntimeDirLock first(runtime, own, ":0");
         ASSERT_TRUE(first.acquire()) << runtime;
@@ -134,9 +128,7 @@ TEST(RuntimeDirLock, PlantedOrUnusableRuntimeFolderStillAllowsExactlyOne) {
         EXPECT_FALSE(RuntimeDirLock(shared, own, ":0").acquire()) << runtime;
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("target")));
-    struct stat info {};
-    ASSERT_EQ(::stat(own.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_EQ(std::filesystem::status(own).permissions(), std::filesystem::perms::owner_all);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Small rules: the update check, the message box's style, the credits
-// scroll, the feedback sounds and the message hooking's tables.
+// Small rules: the update check, the message box's style, the credits scroll, the feedback sounds
+// and the message hooking's tables.
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -64,8 +64,8 @@ TEST(UpdateCheck, AsksOnNewsWithEachBrAnEmptyLineAndEndsOnlyOnYes) {
 TEST(MessageBoxStyle, ButtonsIconAndDefaultOfAStyle) {
     using B = MessageBoxButton;
     using I = MessageBoxIcon;
-    // Style, whether an icon name is given, buttons, icon, default button (one
-    // past the last button falls back to the first).
+    // Style, whether an icon name is given, buttons, icon, default button (one past the last button
+    // falls back to the first).
     const std::tuple<std::uint32_t, bool, std::vector<B>, I, std::size_t> cases[] = {
         {0x010, false, {B::Ok}, I::Critical, 0},
         {0x121, false, {B::Ok, B::Cancel}, I::Question, 1},
@@ -85,8 +85,8 @@ TEST(MessageBoxStyle, ButtonsIconAndDefaultOfAStyle) {
     EXPECT_EQ(messageBoxTitle(" "), " ");
 }
 
-// Ticks for as long as each tick raises the panel by 10 twips; returns how
-// many did (the first tick that did something else has run too).
+// Ticks for as long as each tick raises the panel by 10 twips; returns how many did (the first tick
+// that did something else has run too).
 int stepsUp(CreditsScroll& scroll) {
     int steps = 0;
     for (int before = scroll.top(); steps < 10000; before = scroll.top(), ++steps) {
@@ -99,8 +99,8 @@ int stepsUp(CreditsScroll& scroll) {
 }
 
 TEST(CreditsScroll, RisesPausesWhereTheBottomsMeetLeavesAndRestarts) {
-    // The panel rises until the bottoms meet, rests 120 ticks, then rises until
-    // it has left the viewport and starts again from 2200 twips.
+    // The panel rises until the bottoms meet, rests 120 ticks, then rises until it has left the
+    // viewport and starts again from 2200 twips.
     const struct {
         int viewport, panel, rising, pausedAt, leaving;
     } cases[] = {{2235, 4155, 412, -1920, 223}, {2235, 1000, 97, 1230, 223}};
@@ -136,11 +136,10 @@ std::vector<long long> messagesFrom(long long first, int count) {
     return messages;
 }
 
-TEST(MessageTable, HoldsThirtyTwoMessagesOnceEachAndFreedSlotsAreTakenAgain) {
+TEST(MessageTable, HoldsThirtyTwoOnceEachFreedSlotsAreTakenAgainAndMinusOneTakesAll) {
     MessageTable table;
-    for (const long long message : messagesFrom(1, kMessageEntries)) {
+    for (const long long message : messagesFrom(1, kMessageEntries))
         ASSERT_TRUE(table.add(message));
-    }
     EXPECT_FALSE(table.add(500));
     table.remove(1);
     EXPECT_FALSE(table.contains(1));
@@ -151,10 +150,8 @@ TEST(MessageTable, HoldsThirtyTwoMessagesOnceEachAndFreedSlotsAreTakenAgain) {
     EXPECT_TRUE(table.contains(32));
     EXPECT_FALSE(table.add(501));
     EXPECT_EQ(table.count(), kMessageEntries);
-}
-
-TEST(MessageTable, MinusOneTakesEveryMessageUntilItIsRemoved) {
-    MessageTable table;
+    // -1 takes every message until it is removed.
+    table = MessageTable{};
     table.add(12);
     table.add(-2);  // any number but 0 and -1 is one message
     EXPECT_TRUE(table.contains(-2));
@@ -174,8 +171,7 @@ TEST(MessageTable, MinusOneTakesEveryMessageUntilItIsRemoved) {
 TEST(MessageTables, AnOverflowStopsThatTablesShareOfTheCallAndTheOtherGoesOn) {
     MessageTables tables;
     ASSERT_TRUE(addMessages(tables, kHookBefore, messagesFrom(1, kMessageEntries)).ok());
-    // 100 overflows the first table; -1, which would have fitted, is not taken
-    // after it.
+    // 100 overflows the first table; -1, which would have fitted, is not taken after it.
     const AddMessagesOutcome outcome = addMessages(tables, kHookBoth, {100, kAllMessages, 102});
     EXPECT_TRUE(outcome.beforeOverflowed);
     EXPECT_FALSE(outcome.afterOverflowed);

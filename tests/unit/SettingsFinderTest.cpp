@@ -1,10 +1,11 @@
-// "Find my settings": the tolerance and delay suggested from the pointer the
-// user moved, tick by tick.
+// "Find my settings": the tolerance and delay suggested from the pointer the user moved, tick by
+// tick.
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "core/calibration/SettingsFinder.h"
+#include "tests/unit/TestDirectory.h"
 
 namespace tz {
 namespace {
@@ -36,19 +37,13 @@ struct Session {
         return *this;
     }
     Session& away(int ticks) {
-        for (int i = 0; i < ticks; ++i) {
-            add(FinderPhase::Away);
-        }
+        for (int i = 0; i < ticks; ++i) add(FinderPhase::Away);
         return *this;
     }
     // Five targets and the four ways between them, each with `way` between.
     Session& round(const std::vector<int>& offsets, const std::function<void(Session&)>& way) {
-        for (int target = 0; target < 5; ++target) {
-            if (target > 0) {
-                way(*this);
-            }
-            hold(30, offsets);
-        }
+        hold(30, offsets);
+        for (int target = 1; target < 5; ++target) way(*this), hold(30, offsets);
         return *this;
     }
     std::optional<FoundSettings> found() const { return findSettings(samples); }
@@ -65,13 +60,13 @@ TEST(SettingsFinder, SuggestsFromHoldsAndPausesOnTheWay) {
     // A steady hand travelling briskly: no tolerance and the shortest delay.
     expectFound(Session().round({0, 1, 0, -1}, [](Session& s) { s.travel(6); }), 0, 2,
                 "steady hand");
-    // A strong tremor: steps of 8 pixels a third of the time need 8 < tolerance + 2;
-    // pauses of seven ticks on the way need a delay of 8 not to click, plus one.
+    // A strong tremor: steps of 8 pixels a third of the time need 8 < tolerance + 2; pauses of
+    // seven ticks on the way need a delay of 8 not to click, plus one.
     expectFound(Session().round({0, 4, -4, 4, 0, -4},
                                 [](Session& s) { s.travel(3).travel(7, 0).travel(3); }),
                 7, 9, "strong tremor");
-    // A slow traveller: 1-pixel steps rest under tolerance 0, a pause of 15
-    // ticks; one of 30 ticks makes the longest delay.
+    // A slow traveller: 1-pixel steps rest under tolerance 0, a pause of 15 ticks; one of 30 ticks
+    // makes the longest delay.
     expectFound(Session().round({0}, [](Session& s) { s.travel(15, 1).travel(2); }), 0, 17,
                 "slow traveller");
     expectFound(Session().round({0}, [](Session& s) { s.travel(30, 1).travel(2); }), 0, 20,
@@ -85,9 +80,7 @@ TEST(SettingsFinder, ToleranceCoversNinetyFivePercentOfHeldSteps) {
     expectFound(Session().hold(201, shake), 2, 2, "10% larger steps need a larger tolerance");
     // A drift of 3 pixels once in 20 steps: exactly 5% may be left out.
     Session drift;
-    for (int i = 0; i < 10; ++i) {
-        drift.hold(20).at.x += 3;
-    }
+    for (int i = 0; i < 10; ++i) drift.hold(20).at.x += 3;
     expectFound(drift.hold(1), 0, 2, "5% larger steps are left out");
     drift.at.x += 3;
     expectFound(drift.hold(1), 2, 2, "over 5% larger steps");
@@ -97,28 +90,25 @@ TEST(SettingsFinder, ToleranceCoversNinetyFivePercentOfHeldSteps) {
 }
 
 TEST(SettingsFinder, NothingFromTooFewHeldSteps) {
-    EXPECT_FALSE(Session().found());
-    EXPECT_FALSE(Session().travel(300).found());
     // Fifty steps need 51 held ticks in a row; broken holds count their own steps.
-    EXPECT_FALSE(Session().hold(50).found());
-    EXPECT_TRUE(Session().hold(51).found());
-    EXPECT_FALSE(Session().hold(26).travel(3).hold(25).found());
-    EXPECT_TRUE(Session().hold(26).travel(3).hold(26).found());
-    EXPECT_FALSE(Session().travel(1).hold(50).found());
-    EXPECT_FALSE(Session().hold(50).travel(1).found());
+    const auto found = [](const Session& s) { return s.found().has_value(); };
+    EXPECT_EQ(test::each(found, {Session(), Session().travel(300), Session().hold(50),
+                                 Session().hold(51), Session().hold(26).travel(3).hold(25),
+                                 Session().hold(26).travel(3).hold(26),
+                                 Session().travel(1).hold(50), Session().hold(50).travel(1)}),
+              (std::vector<bool>{false, false, false, true, false, true, false, false}));
 }
 
 TEST(SettingsFinder, PausesCountOnlyOnTheWayBetweenTargets) {
-    // Before the first target, and on the target just left, are not on the way;
-    // a tick there ends the pause before it.
+    // Before the first target, and on the target just left, are not on the way; a tick there ends
+    // the pause before it.
     expectFound(Session().travel(9, 0).hold(60).travel(1).travel(4, 0).away(1).travel(4, 0), 0, 6,
                 "pauses");
-    // From the first tick on.
-    expectFound(Session().hold(1).travel(5, 0).travel(1).hold(60), 0, 7, "at the start");
-    // Down alone is a move too.
-    expectFound(Session().hold(60).travel(2, 0, 2).travel(2, 0, 3).travel(2, 0, 1), 0, 4, "down");
-    // A move ends a pause.
-    expectFound(Session().hold(60).travel(1).travel(4, 0).travel(1).travel(3, 0), 0, 6, "moves");
+    expectFound(Session().hold(1).travel(5, 0).travel(1).hold(60), 0, 7, "from the first tick on");
+    expectFound(Session().hold(60).travel(2, 0, 2).travel(2, 0, 3).travel(2, 0, 1), 0, 4,
+                "down alone is a move too");
+    expectFound(Session().hold(60).travel(1).travel(4, 0).travel(1).travel(3, 0), 0, 6,
+                "a move ends a pause");
     // Under the tolerance the holds gave: 3-pixel steps rest under tolerance 2.
     expectFound(Session().hold(60, {0, 3}).travel(1).travel(6, 3).travel(1), 2, 8, "slow steps");
 }

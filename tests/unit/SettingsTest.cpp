@@ -1,5 +1,5 @@
-// Settings: the file's eight lines, where it lives, how a save replaces it,
-// the extras file beside it, and the start-at-logon entry.
+// Settings: the file's eight lines, where it lives, how a save replaces it, the extras file beside
+// it, and the start-at-logon entry.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,9 +38,8 @@ mode_t modeOf(const std::string& path) {
 
 std::vector<std::string> namesIn(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -48,13 +47,12 @@ std::vector<std::string> namesIn(const std::string& folder) {
 TEST(SettingsFile, ReadsAndWritesTheEightLines) {
     EXPECT_EQ(formatSettings(example()), kExample);
     EXPECT_EQ(formatSettings({-7, 0, 0, "", 0, 0, 0, 0}).substr(0, 7), "-7\r\n0\r\n");
-    // Blanks before a field are skipped, LF and a lone CR end lines too, and
-    // whatever follows a quoted name's closing quote is dropped.
+    // Blanks before a field are skipped, LF and a lone CR end lines too, and whatever follows a
+    // quoted name's closing quote is dropped.
     for (const std::string& same :
          {kExample, std::string("  2\n5\r0\r\n  English.lng\r\n1\n0\n0\n3"),
-          std::string("2\r\n5\r\n0\r\n\"English.lng\" x\r\n1\r\n0\r\n0\r\n3\r\n")}) {
+          std::string("2\r\n5\r\n0\r\n\"English.lng\" x\r\n1\r\n0\r\n0\r\n3\r\n")})
         EXPECT_EQ(parseSettings(same), example()) << same;
-    }
     // An unquoted comma splits the line: each later field comes from the line above.
     EXPECT_EQ(parseSettings("2\r\n5\r\n0\r\nFr,ench.lng\r\n1\r\n0\r\n7\r\n3\r\n"),
               (Settings{2, 5, 0, "Fr", 0, 1, 0, 7}));
@@ -76,8 +74,8 @@ TEST(SettingsFile, DamagedOrMissingFilesGiveZeros) {
 }
 
 TEST(SettingsFile, EveryStorableNameReadsBackAndNoNameBreaksTheLines) {
-    // Line 4 for a name; what it reads back as is the name, or no name (the
-    // language is then chosen again) when the line is empty.
+    // Line 4 for a name; what it reads back as is the name, or no name (the language is then chosen
+    // again) when the line is empty.
     const auto line4 = [](const char* name) {
         Settings s = example();
         s.languageFile = name;
@@ -87,8 +85,8 @@ TEST(SettingsFile, EveryStorableNameReadsBackAndNoNameBreaksTheLines) {
         EXPECT_EQ(isStorableLanguageName(name), !line.empty()) << name;
         return line;
     };
-    // Names the plain line would split or trim go in quotes; a name no line
-    // can hold leaves it empty.
+    // Names the plain line would split or trim go in quotes; a name no line can hold leaves it
+    // empty.
     EXPECT_EQ(test::each(line4, {"Fr,ench.lng", " English.lng", "say \"hi\".lng", "\x01.lng"}),
               (Args{"\"Fr,ench.lng\"", "\" English.lng\"", "say \"hi\".lng", "\x01.lng"}));
     EXPECT_EQ(test::each(line4, {"\"Greek.lng", "a,\"b.lng", "two\r\nlines.lng", "lf\nonly.lng",
@@ -97,8 +95,8 @@ TEST(SettingsFile, EveryStorableNameReadsBackAndNoNameBreaksTheLines) {
 }
 
 TEST(SettingsFile, LivesBesideTheProgramOrInTheUsersConfigurationFolder) {
-    // A writable program folder keeps it; else $XDG_CONFIG_HOME when absolute,
-    // else $HOME/.config; with neither, the program folder all the same.
+    // A writable program folder keeps it; else $XDG_CONFIG_HOME when absolute, else $HOME/.config;
+    // with neither, the program folder all the same.
     const std::string own = "/tindro-zevad/Tindro Zevad.ini", beside = "/opt/tz/Tindro Zevad.ini";
     const std::tuple<bool, std::string, std::string, std::string> cases[] = {
         {true, "/home/ann/conf", "/home/ann", beside},
@@ -106,9 +104,8 @@ TEST(SettingsFile, LivesBesideTheProgramOrInTheUsersConfigurationFolder) {
         {false, "", "/home/ann", "/home/ann/.config" + own},
         {false, "conf", "/", "/.config" + own},
         {false, "", "", beside}};
-    for (const auto& [writable, xdg, home, path] : cases) {
+    for (const auto& [writable, xdg, home, path] : cases)
         EXPECT_EQ(chooseSettingsPath({"/opt/tz", writable, xdg, home}), path) << xdg << " " << home;
-    }
     test::TestDirectory dir;
     EXPECT_EQ(settingsPathFor(dir.path()), dir.file("Tindro Zevad.ini"));
 }
@@ -145,13 +142,9 @@ TEST(SettingsFile, SaveReplacesANewOrChangedFileOnly) {
     EXPECT_EQ(dir.read(kSettingsFileName), kSaved);
 }
 
-// Fails one step of a save: Write writes half and then finds the disk full;
-// Killed ends the save before its rename and its clean-up. Slow fails
-// nothing: every other write is interrupted, and the others write 3 bytes.
-// Fails one step of a save: making the temporary file, writing (disk full
-// after half), flushing, closing (which releases the file all the same),
-// writing without progress, renaming, or everything after the write (killed);
-// or writes in short, interrupted pieces that complete.
+// Fails one step of a save: making the temporary file, writing (disk full after half), flushing,
+// closing (which releases the file all the same), writing without progress, renaming, or everything
+// after the write (killed); or writes in short, interrupted pieces that complete.
 struct FailingOps : FileOps {
     enum Step { Create, Write, Flush, Close, Stalled, Rename, Killed, Slow } step;
     int writes = 0;
@@ -208,9 +201,8 @@ TEST(ExtrasFile, ReadsWhatItWritesAndEachDamagedOrMissingValueAloneGivesItsDefau
               "PauseKey=Pause\nCancelOnPress=1\nScrollButton=0\n");
     for (const ExtrasSettings& same :
          {kMine, ExtrasSettings{true, 16, true, "", true},
-          ExtrasSettings{true, 64, true, std::string(24, '_') + "Aa_Zz_09"}}) {
+          ExtrasSettings{true, 64, true, std::string(24, '_') + "Aa_Zz_09"}})
         EXPECT_EQ(parseExtras(formatExtras(same)), same) << same.countdownSize;
-    }
     // A size or key the reader would refuse is left out, and so reads as the default.
     EXPECT_EQ(parseExtras(formatExtras({false, 15, false, "a-b", false})),
               (ExtrasSettings{false, 32, false, "Pause", false}));
@@ -219,8 +211,8 @@ TEST(ExtrasFile, ReadsWhatItWritesAndEachDamagedOrMissingValueAloneGivesItsDefau
                           "CountdownSize=48\nTrayOn=false\n\tPauseKey = F12 "
                           "\nCancelOnPress\t=0\nBeep=1\nScrollButton= TRUE"),
               kMine);
-    // One line replaced: a damaged or missing value alone keeps its default; a repeated key's
-    // last value counts.
+    // One line replaced: a damaged or missing value alone keeps its default; a repeated key's last
+    // value counts.
     const std::tuple<std::string, std::string, ExtrasSettings> damaged[] = {
         {"CountdownOn=0", "CountdownOn=falsy", {true, 48, false, "F12", false, true}},
         {"CountdownOn=0", "CountdownOn=0\nCountdownOn=1", {true, 48, false, "F12", false, true}},
@@ -254,8 +246,8 @@ TEST(ExtrasFile, ReadsAtMost64KiBAndSavesLikeTheSettingsFile) {
 }
 
 TEST(SettingsFile, StaleTemporaryRemovalSparesEverythingElse) {
-    // A user's own file with the prefix, names nearly of the form, a link, a
-    // folder, and another user's file (when root can make one).
+    // A user's own file with the prefix, names nearly of the form, a link, a folder, and another
+    // user's file (when root can make one).
     test::TestDirectory dir;
     const std::string name = ".tindro-zevad-", end = ".unfinished-save";
     std::vector<std::string> kept = {name + "backup",       name + "a1B2c3" + end + ".txt",
@@ -313,16 +305,14 @@ TEST(SettingsFile, SaveKeepsTheOldFilesLinkAndPermissionsAndSparesAReadOnlyOne) 
 }
 
 TEST(StartupEntry, ExecQuotingRoundTripsEveryPathAndMalformedLinesAreRefused) {
-    // Quoted when needed, "%" doubled, and escaped inside the quotes, then
-    // again as a string value.
+    // Quoted when needed, "%" doubled, and escaped inside the quotes, then again as a string value.
     EXPECT_EQ(test::each(quoteExecArgument, {"/opt/tz/tz", "/opt/100%/tz", "/a b\\c$"}),
               (Args{"/opt/tz/tz", "/opt/100%%/tz", "\"/a b\\\\\\\\c\\\\$\""}));
     for (const std::string path :
          {"/opt/Tindro Zevad/Tindro Zevad Free", "/opt/say \"hi\"/tz", "/opt/$HOME/%%f %u",
           "/opt/back\\slash\\", "/opt/`tick`/'q'/~/a&b;c", "/opt/tab\there/new\nline/cr\rx",
-          "/opt/ünïcødé/=#(x)|<y>*?"}) {
+          "/opt/ünïcødé/=#(x)|<y>*?"})
         EXPECT_EQ(parseExecLine(quoteExecArgument(path)), Args{path}) << path;
-    }
     EXPECT_EQ(parseExecLine("prog  \"a b\" c%%d\\sx \"\" !"),
               (Args{"prog", "a b", "c%d", "x", "", "!"}));
     EXPECT_EQ(test::each(parseExecLine, {"", "  ", "\"open", "a\"b\"", "\"a\"b", "a$b", "a\\b",
@@ -349,8 +339,8 @@ TEST(StartupEntry, EntryStartsTheExecutableWithoutArgumentsWhenItsPathCanBeWritt
 }
 
 TEST(StartupEntry, AReplacedExecutableIsRegisteredByThePathOfTheFileThereNow) {
-    // Upgraded while running, the program's path is reported marked
-    // " (deleted)"; a folder is no program.
+    // Upgraded while running, the program's path is reported marked " (deleted)"; a folder is no
+    // program.
     test::TestDirectory dir;
     dir.write("tz", "new");
     const std::string tz = dir.file("tz");

@@ -1,5 +1,5 @@
-// Texts: language files, the decoding of text from disk, the language chosen
-// from the system or the picker, and the names and titles made from texts.
+// Texts: language files, the decoding of text from disk, the language chosen from the system or the
+// picker, and the names and titles made from texts.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -31,7 +31,6 @@ V load(const std::string& bytes, LoadMode mode, bool ok = true) {
     return {table.begin(), table.begin() + 5};
 }
 
-// A file of `count` lines "xx k", k = 0, 1, ...
 std::string numberedLines(std::size_t count) {
     std::string file;
     for (std::size_t i = 0; i < count; ++i) file += "xx " + std::to_string(i) + "\r\n";
@@ -47,8 +46,7 @@ TEST(LanguageFile, EachLineFromItsFourthCharacterGivesOneEntry) {
     // Not UTF-8: the whole file is Windows-1252, tag characters included.
     EXPECT_EQ(load("\xe8\xe8\xe8Perch\xe8\r\n01 Caf\xe9 \x80", LoadMode::Startup),
               (V{"Perchè", "Café €", "old", "old", "old"}));
-    // Start-up skips a line shorter than two characters (yet counts it); the
-    // picker stops there.
+    // Start-up skips a line shorter than two characters (yet counts it); the picker stops there.
     EXPECT_EQ(load("00 zero\r\n\r\né\r\n03 three", LoadMode::Startup),
               (V{"zero", "old", "old", "three", "old"}));
     EXPECT_EQ(load("00 zero\r\n01 one\r\nx\r\n03 three", LoadMode::Picker, false),
@@ -70,19 +68,23 @@ TEST(LanguageFile, EntriesAfterTheClassicOnesAreEnglishWhenTheFileEndsBeforeThem
     for (const std::size_t lines :
          {kClassicTextCount, kTextTableSize, std::size_t{53}, std::size_t{0}}) {
         ASSERT_TRUE(loadLanguageText(table, numberedLines(lines), LoadMode::Picker));
-        for (std::size_t i = kClassicTextCount; i < table.size(); ++i) {
+        for (std::size_t i = kClassicTextCount; i < table.size(); ++i)
             EXPECT_EQ(table[i],
                       i < lines ? std::to_string(i) : kEnglishNewerTexts[i - kClassicTextCount])
                 << lines;
-        }
     }
 }
 
 TEST(LanguageFile, OnlyTheStartOfAFileIsReadAndAUtf8FileCutThereStaysUtf8) {
-    // Letters of two to four bytes (lead bytes CE, E0, E2, F0) after the tag, placed so that
-    // the read limit cuts the last one after one, two or three of its bytes.
+    // Letters of two to four bytes (lead bytes CE, E0, E2, F0) after the tag, placed so that the
+    // read limit cuts the last one after one, two or three of its bytes.
     static_assert(kLanguageFileReadLimit % 4 == 0 && kLanguageFileReadLimit % 3 == 1);
     test::TestDirectory dir;
+    const auto first = [&dir](const char* name) {
+        TextTable table;
+        LoadLanguageFile(table, dir.file(name), LoadMode::Startup);
+        return table[0];
+    };
     for (const auto& [head, letter, textSize] :
          {std::tuple{"00 "s, "λ"s, kLanguageFileReadLimit - 4},
           {"00 ab"s, "𝄞"s, kLanguageFileReadLimit - 6},
@@ -92,23 +94,16 @@ TEST(LanguageFile, OnlyTheStartOfAFileIsReadAndAUtf8FileCutThereStaysUtf8) {
           {"00 abc"s, "𝄞"s, kLanguageFileReadLimit - 5},
           {"00 "s, "𝄞"s, kLanguageFileReadLimit - 4}}) {
         std::string line = head;
-        while (line.size() < kLanguageFileReadLimit + 10) {
-            line += letter;
-        }
+        while (line.size() < kLanguageFileReadLimit + 10) line += letter;
         dir.write("long.lng", line + "\r\n01 x");
-        TextTable table;
-        LoadLanguageFile(table, dir.file("long.lng"), LoadMode::Startup);
-        EXPECT_EQ(table[0], line.substr(3, textSize)) << letter;
+        EXPECT_EQ(first("long.lng"), line.substr(3, textSize)) << letter;
     }
-    // A Windows-1252 file keeps its last byte even where it looks like a cut
-    // lead byte, and so does a short file.
+    // A Windows-1252 file keeps its last byte even where it looks like a cut lead byte, and so does
+    // a short file.
     dir.write("cp1252.lng", "00 " + std::string(kLanguageFileReadLimit, '\xe9'));
     dir.write("short.lng", "00 \xc3");
-    TextTable cp1252, short1252;
-    LoadLanguageFile(cp1252, dir.file("cp1252.lng"), LoadMode::Startup);
-    LoadLanguageFile(short1252, dir.file("short.lng"), LoadMode::Startup);
-    EXPECT_EQ(cp1252[0].size(), 2 * (kLanguageFileReadLimit - 3));
-    EXPECT_EQ(short1252[0], "Ã");
+    EXPECT_EQ(first("cp1252.lng").size(), 2 * (kLanguageFileReadLimit - 3));
+    EXPECT_EQ(first("short.lng"), "Ã");
     // A file of a terabyte (sparse: nothing on disk) is read no further either.
     dir.write("huge.lng", "");
     std::filesystem::resize_file(dir.file("huge.lng"), 1ull << 40);
@@ -127,9 +122,8 @@ TEST(LanguageFile, NameFindsItsFileInLangWhateverTheCaseAndNothingOutside) {
     std::filesystem::create_directories(dir.file("Lang/sub"));
     for (const char* file :
          {"Lang/English.lng", "Lang/greek.lng", "Lang/GREEK.lng", "Lang/sub/French.lng",
-          "Deutsch.lng", "Lang/Italiano.lng.txt", "Lang/AZ.lng"}) {
+          "Deutsch.lng", "Lang/Italiano.lng.txt", "Lang/AZ.lng"})
         dir.write(file, "");
-    }
     const auto found = [&dir](const char* name) {
         const std::string path = languageFilePath(dir.path(), name);
         return path.empty() ? path : path.substr(dir.path().size() + 1);
@@ -143,8 +137,7 @@ TEST(LanguageFile, NameFindsItsFileInLangWhateverTheCaseAndNothingOutside) {
 }
 
 TEST(TextCodePage, KeepsValidUtf8AndReadsAnythingElseAsWindows1252) {
-    // Overlong forms, surrogates, values past U+10FFFF and cut or broken
-    // sequences are no UTF-8.
+    // Overlong forms, surrogates, values past U+10FFFF and cut or broken sequences are no UTF-8.
     EXPECT_EQ(
         each(isValidUtf8, {"\x7f", "\xc2\x80", "\xdf\xbf", "\xe0\xa0\x80", "\xed\x9f\xbf",
                            "\xee\x80\x80", "\xef\xbf\xbf", "\xf0\x90\x80\x80", "\xf4\x8f\xbf\xbf"}),
@@ -187,15 +180,14 @@ TEST(SystemLanguage, TheLocalesCountryPicksTheLanguageOnAFirstRun) {
 }
 
 TEST(NamesAndTitles, PickedLanguageHelpPageProductAndAboutTitles) {
-    // The picker's file: what follows the last exact "/Lang/", when the
-    // settings file can hold it and the program can load it by that name.
+    // The picker's file: what follows the last exact "/Lang/", when the settings file can hold it
+    // and the program can load it by that name.
     EXPECT_EQ(languageNameFromPath("/opt/Lang/Lang/Greek.lng"), "Greek.lng");
-    for (const char* none :
-         {"/opt/tz/lang/French.lng", "Lang/French.lng", "/opt/tz/Lang/", "",
-          "/opt/tz/Lang/sub/file.lng", "/opt/tz/Lang/Fr,ench.lng", "/opt/tz/Lang/say \"hi\".lng",
-          "/opt/tz/Lang/cr\r.lng", "/opt/tz/Lang/lf\n.lng"}) {
-        EXPECT_EQ(languageNameFromPath(none), std::nullopt) << none;
-    }
+    EXPECT_EQ(each(languageNameFromPath, {"/opt/tz/lang/French.lng", "Lang/French.lng",
+                                          "/opt/tz/Lang/", "", "/opt/tz/Lang/sub/file.lng",
+                                          "/opt/tz/Lang/Fr,ench.lng", "/opt/tz/Lang/say \"hi\".lng",
+                                          "/opt/tz/Lang/cr\r.lng", "/opt/tz/Lang/lf\n.lng"}),
+              std::vector<std::optional<std::string>>(9));
     EXPECT_EQ(each(helpPageName, {"ITALIANO.LNG", "Greek.lng", "sub/Italiano.lng", ""}),
               (V{"/help-it.html", "/help-el.html", "/help-en.html", "/help-en.html"}));
     EXPECT_EQ(buildProductTitle(1, 8, 1), "Tindro Zevad Free 1.8.1");
