@@ -1,14 +1,16 @@
 """End-to-end harness: the built program folder runs on a private Xvfb, driven through XTest
 like a user's pointer (Debian's python3-xlib). API, stable (only additions):
   wait_until(predicate, timeout, step) -> its first true value or None; press(1) == "press 1",
-  release; Rect(x, y, w, h).centre; Button (value = click mode), BUTTON_RECTS (on the bar), BAR_*,
-  SETTINGS, ELSEWHERE, RECORDER_PLACE, PROGRAM_NAME; proc_status(pid, key)
+  release, LEFT (a left click's events); Rect(x, y, w, h).centre; inside(win, offset) (a point
+  relative to a window); Button (value = click mode), BUTTON_RECTS (on the bar), BAR_*, SETTINGS,
+  ELSEWHERE, RECORDER_PLACE, PROGRAM_NAME, EXIT_SIZE, OPTIONS_SIZE; proc_status(pid, key)
   Process (a Popen in its own process group): running(), kill() (the group), stop(grace);
+  SessionBus(env, log): a dbus-daemon, .address;
   Server(args, outer_display): an X server, .display; Run(sandbox, display, locale, env, args,
   executable): the program, log(). Sandbox(): .root .program .home .config .runtime .tmp
   .executable .settings_path, write_settings, read_settings, settings_line(n), write_file,
   read_file, remove_file (relative to .program)
-  XClient(display): .d, move, warp, windows() -> [Win], find(predicate),
+  XClient(display): .d, move, warp, windows() -> [Win], find(predicate), first(predicate),
   window_events() -> [(kind, id)], grab(rect) (a picture), grab_pointer() (as an
   open menu does, until ungrab_pointer()), managed() -> [Win] (the window manager's clients,
   bottom to top), activate(id) (as a taskbar asks); Recorder(display, rect, full_screen):
@@ -17,9 +19,11 @@ like a user's pointer (Debian's python3-xlib). API, stable (only additions):
   close(); press_key(display, "Pause"); ClickMonitor(display): events() -> [(button, pressed,
   (x, y))], clear(); TrayHost(display): .icons -> [Rect] docked; VersionServer(sandbox,
   body): .requests
-  ProgramTestCase: a test's display, sandbox and program runs, and the user's steps (below);
+  ProgramTestCase: a test's display, sandbox and program runs, and the user's steps (below:
+  open_from_bar(Button.EXIT or OPTIONS) -> its window, ...);
   start_window_manager() runs openbox there, on a configuration of the test's own.
-  (countdown() and open_tray_menu(icon) are the countdown ring and the tray icon's menu.)
+  (countdown() is the countdown ring; tray_icon() docks the program's icon in a TrayHost;
+  open_tray_menu(icon, item) opens its menu and, item 0 or -1, rests on its first or last item.)
 """
 import collections, ctypes, enum, http.server, os, select, shutil, signal, subprocess, sys, tempfile
 import threading, time, unittest
@@ -42,8 +46,10 @@ def wait_until(predicate, timeout, step=0.02):
 
 
 press, release = "press {}".format, "release {}".format
+LEFT = [press(1), release(1)]
 Rect = collections.namedtuple("Rect", "x y w h")
 Rect.centre = property(lambda r: (r.x + r.w // 2, r.y + r.h // 2))
+inside = lambda win, offset: (win.rect.x + offset[0], win.rect.y + offset[1])
 Button = enum.IntEnum("Button", "EXIT NO_CLICK DOUBLE LEFT DRAG RIGHT MIDDLE OPTIONS HELP", start=0)
 # The bar on a 1280x1024 screen at 96 dpi, middle-click button hidden: vertically centred.
 BAR_WIDTH, BAR_HEIGHT, BAR_TOP, BAR_BACKGROUND = 45, 359, 294, (5, 5)  # beside the exit button
@@ -55,6 +61,7 @@ BUTTON_RECTS = dict(zip(Button, (Rect(18, 0, 26, 32), Rect(0, 36, 45, 50), Rect(
 SETTINGS = "2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n"
 # The recorder keeps clear of the bar and the program's windows nearer the middle.
 RECORDER_PLACE, ELSEWHERE, PROGRAM_NAME = Rect(960, 760, 240, 180), (1150, 60), "Tindro Zevad Free"
+EXIT_SIZE, OPTIONS_SIZE, PATH = (361, 149), (561, 396), "/usr/local/bin:/usr/bin:/bin"
 
 
 def proc_status(pid, key):  # the number of a line of /proc/PID/status, such as "VmHWM:"
@@ -64,7 +71,7 @@ def proc_status(pid, key):  # the number of a line of /proc/PID/status, such as 
 
 class Process(subprocess.Popen):
     def __init__(self, args, **options):
-        super().__init__(args, process_group=0, stdin=subprocess.DEVNULL, **options)
+        super().__init__(args, process_group=0, **{"stdin": subprocess.DEVNULL, **options})
 
     def running(self): return self.poll() is None
 
@@ -91,6 +98,16 @@ class Server(Process):
             self.stop()
             raise RuntimeError(f"{args[0]} did not report a display number")
         self.display = ":" + text.decode().strip()
+
+
+class SessionBus(Process):
+    def __init__(self, env, log=subprocess.DEVNULL):
+        super().__init__(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                         stdout=subprocess.PIPE, stderr=log, env=env)
+        self.address = self.stdout.readline().decode().strip()
+        self.stdout.close()
+        if not self.address:
+            raise RuntimeError("no session bus")
 
 
 class Sandbox:
@@ -139,7 +156,7 @@ class Run(Process):
     def __init__(self, sandbox, display, locale="C.UTF-8", env=None, args=(), executable=None):
         environment = {"DISPLAY": display, "HOME": sandbox.home, "XDG_RUNTIME_DIR":
                        sandbox.runtime, "XDG_CONFIG_HOME": sandbox.config, "TMPDIR": sandbox.tmp,
-                       "PATH": "/usr/local/bin:/usr/bin:/bin", "LANG": locale, "LC_ALL": locale,
+                       "PATH": PATH, "LANG": locale, "LC_ALL": locale,
                        "QT_QPA_PLATFORM": "xcb", "PULSE_CLIENTCONFIG": sandbox.pulse_config,
                        # No session bus unless a test gives one: left to itself, the D-Bus
                        # library would launch a bus per run that outlives the test.
@@ -190,6 +207,8 @@ class XClient:
                    a.map_state, title, wm_class or ("", ""), pid.value[0] if pid else -1)
 
     def find(self, predicate): return [w for w in self.windows() if predicate(w)]
+
+    def first(self, predicate): return next(iter(self.find(predicate)), None)
 
     def atom(self, name): return self.d.intern_atom(name)
 
@@ -452,22 +471,33 @@ class ProgramTestCase(unittest.TestCase):
     SCREEN, bar_width = "1280x1024x24", BAR_WIDTH
 
     def setUp(self):
-        self.xvfb = Server(["Xvfb", "-screen", "0", self.SCREEN, "-nolisten", "tcp", "-noreset"])
-        self.addCleanup(self.xvfb.stop)
-        self.display, self.sandbox = self.xvfb.display, Sandbox()
+        self.sandbox = Sandbox()
         self.addCleanup(self.sandbox.remove)
-        for name, kind in (("x", XClient), ("recorder", Recorder), ("monitor", ClickMonitor)):
-            setattr(self, name, kind(self.display))
-            self.addCleanup(getattr(self, name).close)
+        self.sandbox.write_settings(SETTINGS)
+        self.open_display()
         self.runs, self.run, self.bar_pid = [], None, None
         self.addCleanup(self._stop_runs)
-        self.sandbox.write_settings(SETTINGS)
+
+    def open_display(self):  # self.display with .x, .recorder and .monitor on it
+        self.xvfb = Server(["Xvfb", "-screen", "0", self.SCREEN, "-nolisten", "tcp", "-noreset"])
+        self.addCleanup(self.xvfb.stop)
+        self.display = self.xvfb.display
+        self.own(x=XClient(self.display), recorder=Recorder(self.display),
+                 monitor=ClickMonitor(self.display))
         self.x.move(ELSEWHERE)
 
+    def own(self, **closables):  # set as attributes, closed at the end
+        for name, value in closables.items():
+            setattr(self, name, value)
+            self.addCleanup(value.close)
+
+    def failed(self):  # failures are reported as they happen
+        result = self._outcome.result
+        return any(getattr(test, "test_case", test) is self
+                   for test, _ in result.failures + result.errors)
+
     def _stop_runs(self):
-        result = self._outcome.result  # failures are reported as they happen
-        failed = any(getattr(test, "test_case", test) is self
-                     for test, _ in result.failures + result.errors)
+        failed = self.failed()
         for run in self.runs:
             code = run.stop()
             if failed:
@@ -476,8 +506,8 @@ class ProgramTestCase(unittest.TestCase):
     def nest(self, xephyr_args):  # the programs from now on run on a Xephyr on the display
         nested = Server(["Xephyr", *xephyr_args, "-nolisten", "tcp", "-noreset"], self.display)
         self.addCleanup(nested.stop)
-        self.outer, self.display, self.x = self.x, nested.display, XClient(nested.display)
-        self.addCleanup(self.x.close)
+        self.outer, self.display = self.x, nested.display
+        self.own(x=XClient(nested.display))
 
     def start_window_manager(self):  # openbox, its settings and files the sandbox's alone
         home, root = self.sandbox.home, self.sandbox.root
@@ -487,7 +517,7 @@ class ProgramTestCase(unittest.TestCase):
         theme = Path(root, "xdg/themes/plain/openbox-3")  # its defaults: openbox needs one
         theme.mkdir(parents=True)
         Path(theme, "themerc").write_text("")
-        env = {"DISPLAY": self.display, "HOME": home, "PATH": "/usr/local/bin:/usr/bin:/bin",
+        env = {"DISPLAY": self.display, "HOME": home, "PATH": PATH,
                "XDG_CONFIG_HOME": self.sandbox.config, "XDG_CONFIG_DIRS": f"{root}/xdg",
                "XDG_DATA_HOME": f"{home}/.local/share", "XDG_DATA_DIRS": f"{root}/xdg",
                "XDG_CACHE_HOME": f"{home}/.cache", "XDG_RUNTIME_DIR": self.sandbox.runtime}
@@ -513,18 +543,25 @@ class ProgramTestCase(unittest.TestCase):
     def windows(self): return "windows:\n" + "".join(f"  {w}\n" for w in self.x.windows())
 
     def bar(self):  # a top-level window 45 px wide of the followed run
-        return next(iter(self.x.find(lambda w: w.rect.w == self.bar_width and
-                                     w.pid == self.bar_pid)), None)
+        return self.x.first(lambda w: w.rect.w == self.bar_width and w.pid == self.bar_pid)
 
     def countdown(self):  # the followed run's countdown ring (or pause sign), when it shows
-        return next(iter(self.x.find(lambda w: w.pid == self.bar_pid and w.viewable and
-                                     w.rect.w == w.rect.h and w.rect.w <= 64)), None)
+        return self.x.first(lambda w: w.pid == self.bar_pid and w.viewable and
+                            w.rect.w == w.rect.h and w.rect.w <= 64)
 
-    def open_tray_menu(self, icon):  # rests on the tray icon until its menu shows
+    def tray_icon(self):  # a tray of the test's own (closed at the end), once it holds the icon
+        self.own(tray=TrayHost(self.display))
+        icon = wait_until(lambda: self.tray.icons and self.tray.icons[0], 15)
+        self.assertTrue(icon, "the program put no icon into the tray")
+        return icon
+
+    def open_tray_menu(self, icon, item=None):  # rests on the icon until its menu shows
         self.x.move(icon.centre)
-        menu = wait_until(lambda: next(iter(self.x.find(lambda w: w.pid == self.bar_pid and
-                          w.viewable and w.rect.h > 150 and w.rect.w > 100)), None), 10)
+        menu = wait_until(lambda: self.x.first(lambda w: w.pid == self.bar_pid and w.viewable
+                                               and w.rect.h > 150 and w.rect.w > 100), 10)
         self.assertTrue(menu, "no menu after resting on the tray icon\n" + self.windows())
+        if item is not None:  # then rests on its first (0) or last (-1) item
+            self.x.move(menu.rect.centre[0], menu.rect.y + (12 if item == 0 else menu.rect.h - 12))
         return menu
 
     def wait_parked(self, timeout):
@@ -545,6 +582,10 @@ class ProgramTestCase(unittest.TestCase):
         self.x.move(shown.rect.x + spot[0], shown.rect.y + spot[1])
         time.sleep(0.15)  # the toolkit keeps only the last of queued moves: let it take this
         return shown
+
+    def open_from_bar(self, button):  # rests on the exit or options button until its window shows
+        self.move_onto(button)
+        return self.wait_window(size=EXIT_SIZE if button == Button.EXIT else OPTIONS_SIZE)
 
     def settings_line(self, n): return self.sandbox.settings_line(n)
 
@@ -576,9 +617,8 @@ class ProgramTestCase(unittest.TestCase):
         looks = collections.deque(maxlen=3)
 
         def settled():
-            looks.append(next(iter(self.x.find(lambda v: v.pid == (pid or self.run.pid) and
-                         v.viewable and title in (None, v.title) and size in (None, v.rect[2:]))),
-                         None))
+            looks.append(self.x.first(lambda v: v.pid == (pid or self.run.pid) and v.viewable
+                                      and title in (None, v.title) and size in (None, v.rect[2:])))
             return len(looks) == 3 and looks[0] and looks.count(looks[0]) == 3 and looks[0]
         win = wait_until(settled, timeout, 0.05)
         self.assertTrue(win, f"no window {title or size}\n" + self.windows())

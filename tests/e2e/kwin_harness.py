@@ -19,7 +19,7 @@ data folder, read by kbuildsycoca5 on its own bus before KWin starts.
 import os, subprocess, sys
 from pathlib import Path
 
-from harness import (SETTINGS, Process, ProgramTestCase, Recorder, Sandbox, XClient, press_key,
+from harness import (PATH, Process, ProgramTestCase, Recorder, SessionBus, XClient, press_key,
                      wait_until)
 
 BTN_LEFT, BTN_RIGHT, BTN_MIDDLE = 272, 273, 274  # Linux input codes
@@ -37,7 +37,7 @@ class KWinSession:
             os.makedirs(folder, exist_ok=True)
         os.makedirs(self.runtime, 0o700, exist_ok=True)
         self.wayland = f"wayland-tz-{os.getpid()}-{Path(root).name}"
-        self.env = {"HOME": home, "PATH": "/usr/local/bin:/usr/bin:/bin",
+        self.env = {"HOME": home, "PATH": PATH,
                     "XDG_RUNTIME_DIR": self.runtime, "XDG_DATA_HOME": f"{home}/.local/share",
                     "XDG_DATA_DIRS": f"{self.share}:/usr/share", "XDG_CONFIG_HOME":
                     f"{home}/.config", "XDG_CACHE_HOME": f"{home}/.cache",
@@ -63,14 +63,8 @@ class KWinSession:
 
     def start(self):
         with self._log("dbus") as log:
-            bus = Process(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                          stdout=subprocess.PIPE, stderr=log, env=self.env)
-        self.processes.append(bus)
-        self.bus = bus.stdout.readline().decode().strip()
-        bus.stdout.close()
-        if not self.bus:
-            raise RuntimeError("no session bus")
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.bus
+            self.processes.append(bus := SessionBus(self.env, log))
+        self.bus = self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.address
         with self._log("kbuildsycoca5") as log:
             subprocess.run(["kbuildsycoca5", "--noincremental"], env=self.env, stdout=log,
                            stderr=log, timeout=60, check=True)
@@ -105,8 +99,8 @@ class FakeInput:
     """The test's own input device: tz_fake_input_tool on the session, one command a line."""
 
     def __init__(self, session):
-        self.tool = subprocess.Popen([FAKE_INPUT_TOOL], env=session.env, stdin=subprocess.PIPE,
-                                     stdout=subprocess.PIPE, process_group=0)
+        self.tool = Process([FAKE_INPUT_TOOL], env=session.env, stdin=subprocess.PIPE,
+                            stdout=subprocess.PIPE)
         answer = self.tool.stdout.readline().decode().strip()
         if answer != "ready":
             raise RuntimeError(f"fake input refused: {answer!r}")
@@ -130,12 +124,8 @@ class FakeInput:
     def wheel(self, axis, value): self._send(f"axis {axis} {value}")
 
     def close(self):
-        self.tool.stdin.close()  # the tool ends at the end of its input
-        try:
-            self.tool.wait(5)
-        except subprocess.TimeoutExpired:
-            self.tool.kill()
-            self.tool.wait(5)
+        self.tool.stop()
+        self.tool.stdin.close()
         self.tool.stdout.close()
 
 
@@ -162,10 +152,7 @@ class KWinTestCase(ProgramTestCase):
     the sandbox's program; the recorder on Xwayland; no click monitor."""
     SIZE, GRANT_PROGRAM = (1280, 1024), True
 
-    def setUp(self):
-        self.sandbox = Sandbox()
-        self.addCleanup(self.sandbox.remove)
-        self.sandbox.write_settings(SETTINGS)
+    def open_display(self):
         self.session = KWinSession(self.sandbox.root, self.sandbox.runtime, self.SIZE)
         self.session.grant_fake_input(FAKE_INPUT_TOOL)
         if self.GRANT_PROGRAM:
@@ -173,18 +160,11 @@ class KWinTestCase(ProgramTestCase):
         self.addCleanup(self._stop_session)
         self.session.start()
         self.display = self.session.display
-        self.pointer = FakeInput(self.session)
-        self.addCleanup(self.pointer.close)
-        self.x = KWinXClient(self.display, self.pointer)
-        self.addCleanup(self.x.close)
-        self.recorder = Recorder(self.display)
-        self.addCleanup(self.recorder.close)
-        self.runs, self.run, self.bar_pid = [], None, None
-        self.addCleanup(self._stop_runs)
+        self.own(pointer=FakeInput(self.session))
+        self.own(x=KWinXClient(self.display, self.pointer), recorder=Recorder(self.display))
 
     def _stop_session(self):
-        if any(test is self for test, _ in
-               self._outcome.result.failures + self._outcome.result.errors):
+        if self.failed():
             sys.stderr.write(f"---- KWin\n{self.session.log('kwin')[-4000:]}----\n")
         self.session.stop()
 

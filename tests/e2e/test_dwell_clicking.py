@@ -2,10 +2,8 @@
 import time
 from Xlib import X
 from Xlib.display import Display
-from harness import (BAR_HEIGHT, BAR_TOP, BAR_WIDTH, BUTTON_RECTS, ELSEWHERE, Button,
+from harness import (BAR_HEIGHT, BAR_TOP, BAR_WIDTH, BUTTON_RECTS, ELSEWHERE, LEFT, Button,
                      ProgramTestCase, Rect, press, release, wait_until)
-
-LEFT, RIGHT, DOUBLE = [press(1), release(1)], [press(3), release(3)], [press(1), release(1)] * 2
 
 
 class DwellClickingTest(ProgramTestCase):
@@ -39,16 +37,15 @@ class DwellClickingTest(ProgramTestCase):
         self.wait_settings_line(8, str(int(Button.RIGHT)))
         time.sleep(1)  # twice the delay
         desktop.sync()
-        presses = []
-        while desktop.pending_events():
-            if (e := desktop.next_event()).type == X.ButtonPress:
-                presses.append((e.detail, e.root_x, e.root_y))
+        presses = [e for _ in range(desktop.pending_events()) if (e := desktop.next_event()).type
+                   == X.ButtonPress]
         self.assertEqual(presses, [], "a click on the desktop beneath the bar")
 
     def test_every_click_kind_gives_its_button_events(self):
         # A drag presses on one rest, releases on the next.
-        kinds = [(Button.LEFT, LEFT, LEFT), (Button.RIGHT, RIGHT, RIGHT),
-                 (Button.DOUBLE, DOUBLE, DOUBLE), (Button.DRAG, [press(1)], [release(1)])]
+        right = [press(3), release(3)]
+        kinds = [(Button.LEFT, LEFT, LEFT), (Button.RIGHT, right, right),
+                 (Button.DOUBLE, LEFT * 2, LEFT * 2), (Button.DRAG, [press(1)], [release(1)])]
         self.start_parked()
         x, y = self.recorder.centre
         for button, first, second in kinds:

@@ -1,7 +1,7 @@
 """Find my settings on a fresh start, by resting alone: a pointer that shakes on the
 targets and pauses on the way between them gets a tolerance and a delay that suit it, and a
 rest on Apply saves them. (make demo goes through it with the same steps.)"""
-import random, time
+import random, re, time
 from harness import ProgramTestCase, Rect, Sandbox, wait_until
 
 W, H = 1280, 1024
@@ -49,23 +49,12 @@ def go_through_targets(case, shake=4, pause=0.7):
 
 
 def apply_button(x):  # the middle of the leftmost light button in the band
-    shot, runs = x.grab(BUTTON_BAND), []
-    for y, row in enumerate(shot):
-        start = None
-        for left, v in enumerate(row + [0]):
-            if v > 150 and start is None:
-                start = left
-            elif v <= 150 and start is not None:
-                if left - start >= 60:  # longer than any run of letters
-                    runs.append((y, start, left))
-                    break
-                start = None
-    if not runs:
-        return None
-    leftmost = min(a for _, a, _ in runs)
-    mine = [(y, a, b) for y, a, b in runs if a == leftmost]
-    return (BUTTON_BAND.x + (mine[0][1] + mine[0][2]) // 2,
-            BUTTON_BAND.y + (mine[0][0] + mine[-1][0]) // 2)
+    # Each row's first light run longer than any run of letters.
+    runs = [(m.start(), y, m.end()) for y, row in enumerate(x.grab(BUTTON_BAND))
+            if (m := re.search("1{60,}", "".join("01"[v > 150] for v in row)))]
+    mine = [r for r in runs if r[0] == min(runs)[0]]
+    return mine and (BUTTON_BAND.x + (mine[0][0] + mine[0][2]) // 2,
+                     BUTTON_BAND.y + (mine[0][1] + mine[-1][1]) // 2)
 
 
 class FindSettingsTest(ProgramTestCase):

@@ -1,11 +1,11 @@
 """The program in KDE Plasma's Wayland session: a real KWin without a screen (kwin_harness)."""
 import time
 from pathlib import Path
-from harness import (BAR_HEIGHT, BAR_TOP, BAR_WIDTH, ELSEWHERE, Button, ProgramTestCase, Rect,
-                     press, press_key, release, wait_until)
+from harness import (BAR_HEIGHT, BAR_TOP, BAR_WIDTH, ELSEWHERE, LEFT, Button, ProgramTestCase,
+                     Rect, press, press_key, wait_until)
 from kwin_harness import KWinTestCase
 
-LEFT, SCRIPT = [press(1), release(1)], "tindro-zevad-pointer"
+SCRIPT = "tindro-zevad-pointer"
 
 
 class KWinHarnessTest(KWinTestCase):

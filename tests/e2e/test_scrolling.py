@@ -9,8 +9,8 @@ SCROLL_SPOT = (22, 288 + 25)  # the scroll button on the bar, after right click 
 
 class ScrollingTest(ProgramTestCase):
     def pad(self):  # the followed run's scroll pad, when it shows
-        return next(iter(self.x.find(lambda w: w.pid == self.bar_pid and w.viewable and
-                                     w.rect.w == w.rect.h == PAD)), None)
+        return self.x.first(lambda w: w.pid == self.bar_pid and w.viewable and
+                            w.rect.w == w.rect.h == PAD)
 
     def steps_while_held(self, point, seconds, home):
         """The recorder's events while the pointer holds `point`, then rests at `home`."""

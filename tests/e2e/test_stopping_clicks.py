@@ -3,17 +3,15 @@ key pauses clicking and brings the click kind back."""
 import time
 from Xlib import X, XK
 from Xlib.ext import xtest
-from harness import HandPointer, ProgramTestCase, press, press_key, release, wait_until
-
-LEFT = [press(1), release(1)]
-# Left click after a rest of 1.5 s: time enough to press a button during the rest.
-SLOW_SETTINGS = "2\r\n15\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n"
+from harness import (LEFT, SETTINGS, HandPointer, ProgramTestCase, press, press_key, release,
+                     wait_until)
 
 
 class StoppingClicksTest(ProgramTestCase):
     def setUp(self):
         super().setUp()
-        self.sandbox.write_settings(SLOW_SETTINGS)
+        # A rest of 1.5 s: time enough to press a button during the rest.
+        self.sandbox.write_settings(SETTINGS.replace("\r\n5\r\n", "\r\n15\r\n", 1))
         self.start_parked()
         self.hand = HandPointer(self.display)  # comes after the start: devices change
         self.addCleanup(self.hand.close)
