@@ -25,11 +25,11 @@ like a user's pointer (Debian's python3-xlib). API, stable (only additions):
   (countdown() is the countdown ring; tray_icon() docks the program's icon in a TrayHost;
   open_tray_menu(icon, item) opens its menu and, item 0 or -1, rests on its first or last item.)
 """
-import collections, ctypes, enum, http.server, os, select, shutil, signal, subprocess, sys, tempfile
-import threading, time, unittest
+import collections, enum, http.server, os, select, shutil, signal, struct, subprocess, sys
+import tempfile, threading, time, unittest
 from pathlib import Path
 from Xlib import X, XK, Xatom, display as xdisplay, error as xerror, protocol as xproto
-from Xlib.ext import record, xtest
+from Xlib.ext import record, xinput, xtest
 from Xlib.protocol import display as xprotocol, rq
 
 _connect = xprotocol.Display.__init__
@@ -305,54 +305,40 @@ class Recorder:
         return wait_until(lambda: len(self.events()) >= count, timeout, 0.005)
 
 
+class _XIRequest(rq.Request):  # an XInput 2 request: its minor opcode, its body packed
+    _request = rq.Struct(rq.Card8("opcode"), rq.Card8("minor"), rq.RequestLength(),
+                         rq.String8("body"))
+
+
 class HandPointer:
     """A second master pointer (XInput 2) parked in the bottom right corner, over no window. Its
     clicks go through its own XTest device: not the program's, as a hand on a mouse is."""
-    x11, xi, xtst = (ctypes.CDLL(f"lib{name}.so.6") for name in ("X11", "Xi", "Xtst"))
 
-    class DeviceInfo(ctypes.Structure):  # XIDeviceInfo
-        _fields_ = [("deviceid", ctypes.c_int), ("name", ctypes.c_char_p), ("use", ctypes.c_int),
-                    ("attachment", ctypes.c_int), ("enabled", ctypes.c_int),
-                    ("num_classes", ctypes.c_int), ("classes", ctypes.c_void_p)]
+    def __init__(self, display, name="tz-hand", corner=(1279, 1023)):
+        self.d = xdisplay.Display(display)
+        self.d.xinput_query_version()
+        padded = name.encode() + b"\0" * (-len(name) % 4)  # XIAddMaster, sending core events
+        self._xi(43, f"=B3xHHHBB{len(padded)}s", 1, 1, 2 + len(padded) // 4, len(name), 1, 1,
+                 padded)
+        self.master = next(d.deviceid for d in self.d.xinput_query_device(xinput.AllDevices)
+                           .devices if d.name == name + " pointer")
+        self._xi(44, "=IH2x", 0, self.master)  # XISetClientPointer: this client's XTest goes there
+        self._xi(41, "=IIiiHHiiH2x", 0, self.d.screen().root.id, 0, 0, 0, 0, corner[0] << 16,
+                 corner[1] << 16, self.master)  # XIWarpPointer
+        self.d.sync()
 
-    class Change(ctypes.Structure):  # XIAddMasterInfo, or XIRemoveMasterInfo's five ints
-        _fields_ = [("type", ctypes.c_int), ("name", ctypes.c_char_p), ("ints", ctypes.c_int * 4)]
-
-    def __init__(self, display, name=b"tz-hand", corner=(1279, 1023)):
-        self.x11.XOpenDisplay.restype, self.x11.XDefaultRootWindow.restype = (ctypes.c_void_p,
-                                                                              ctypes.c_ulong)
-        self.xi.XIQueryDevice.restype = ctypes.POINTER(self.DeviceInfo)
-        self.d = ctypes.c_void_p(self.x11.XOpenDisplay(display.encode()))
-        major, minor = ctypes.c_int(2), ctypes.c_int(2)
-        self.xi.XIQueryVersion(self.d, ctypes.byref(major), ctypes.byref(minor))
-        add = self.Change(1, name, (1, 1, 0, 0))  # XIAddMaster, send_core, enable
-        self.xi.XIChangeHierarchy(self.d, ctypes.byref(add), 1)
-        self.x11.XSync(self.d, 0)
-        self.master = self.device(name + b" pointer")
-        self.xi.XISetClientPointer(self.d, ctypes.c_ulong(0), self.master)
-        root = self.x11.XDefaultRootWindow(self.d)
-        self.xi.XIWarpPointer(self.d, self.master, ctypes.c_ulong(0), ctypes.c_ulong(root),
-                              ctypes.c_double(0), ctypes.c_double(0), 0, 0,
-                              *map(ctypes.c_double, corner))
-        self.x11.XSync(self.d, 0)
-
-    def device(self, name):  # the id of the device called name
-        count = ctypes.c_int()
-        devices = self.xi.XIQueryDevice(self.d, 0, ctypes.byref(count))  # XIAllDevices
-        found = next(devices[i].deviceid for i in range(count.value) if devices[i].name == name)
-        self.xi.XIFreeDeviceInfo(devices)
-        return found
+    def _xi(self, minor, layout, *values):
+        _XIRequest(display=self.d.display, opcode=self.d.display.get_extension_major(
+            xinput.extname), minor=minor, body=struct.pack(layout, *values))
 
     def click(self, button=1):
-        for pressed in (1, 0):
-            self.xtst.XTestFakeButtonEvent(self.d, button, pressed, ctypes.c_ulong(0))
-        self.x11.XSync(self.d, 0)
+        for kind in (X.ButtonPress, X.ButtonRelease):
+            xtest.fake_input(self.d, kind, button)
+        self.d.sync()
 
     def close(self):  # XIRemoveMaster, its slaves floating
-        remove = self.Change(2, None, (0, 0, 0, 0))
-        ctypes.memmove(ctypes.addressof(remove) + 4, (ctypes.c_int * 4)(self.master, 2, 0, 0), 16)
-        self.xi.XIChangeHierarchy(self.d, ctypes.byref(remove), 1)
-        self.x11.XCloseDisplay(self.d)
+        self._xi(43, "=B3xHHHBxHH", 1, 2, 3, self.master, 2, 0, 0)
+        self.d.close()
 
 
 def press_key(display, name):  # a key pressed and released through XTest
