@@ -25,7 +25,7 @@ like a user's pointer (Debian's python3-xlib). API, stable (only additions):
   (countdown() is the countdown ring; tray_icon() docks the program's icon in a TrayHost;
   open_tray_menu(icon, item) opens its menu and, item 0 or -1, rests on its first or last item.)
 """
-import collections, enum, http.server, os, select, shutil, signal, struct, subprocess, sys
+import collections, enum, http.server, os, re, select, shutil, signal, struct, subprocess, sys
 import tempfile, threading, time, unittest
 from pathlib import Path
 from Xlib import X, XK, Xatom, display as xdisplay, error as xerror, protocol as xproto
@@ -259,17 +259,15 @@ class XClient:
 
 def bottom_buttons(shot, rect):
     """A dialog's bottom buttons: frames darker than its face, 40+ px wide, 80- px high."""
-    dark = [[v + 40 < shot[-3][-3] for v in row] for row in shot]
+    dark = ["".join("01"[v + 40 < shot[-3][-3]] for v in row) for row in shot]
     for y in range(rect.h - 1, rect.h // 2 - 1, -1):  # the lowest row with long dark runs
-        ends = [x for x in range(rect.w + 1) if (x < rect.w and dark[y][x]) !=
-                (x > 0 and dark[y][x - 1])]
-        if runs := [(a, b) for a, b in zip(ends[::2], ends[1::2]) if b - a >= 40]:
+        if runs := [m.span() for m in re.finditer("1{40,}", dark[y])]:
             break
     else:
         return []
     # The top edges: rows above, dark along most of the span.
     tops = [(a, b, next((t for t in range(y - 4, max(-1, y - 81), -1)
-                         if sum(dark[t][a:b]) * 5 >= (b - a) * 4), None)) for a, b in runs]
+                         if dark[t][a:b].count("1") * 5 >= (b - a) * 4), None)) for a, b in runs]
     return [Rect(rect.x + a, rect.y + t, b - a, y - t + 1) for a, b, t in tops if t is not None]
 
 

@@ -1,10 +1,9 @@
 """KWin harness: a real KDE Plasma Wayland compositor (kwin_wayland --virtual, no screen) with its
 Xwayland, on a session bus, runtime folder and XDG data folders of the test's own. API:
-  KWinSession(root, runtime, size): .display (Xwayland), .wayland (socket name), .bus (address),
-  .env (what a client of the session needs), grant_fake_input(executable) and
-  install_menu_entry(executable) (the program's own, granting it; both before start()),
-  start(), stop(); FakeInput(session): move(x, y), press(button), release(button), click(button),
-  wheel(axis, value), close(); BTN_LEFT, BTN_RIGHT, BTN_MIDDLE.
+  KWinSession(root, runtime, size): .display (Xwayland), .wayland (socket name), .env (what a
+  client of the session needs), grant_fake_input(executable) and install_menu_entry(executable)
+  (the program's own, granting it; both before start()), start(), stop(), log(name);
+  FakeInput(session): move(x, y), click(button), close(); BTN_LEFT.
   KWinTestCase: harness.ProgramTestCase's steps in a started session whose fake input the test's
   tool and the sandbox's program (through its menu entry, unless GRANT_PROGRAM is False) may use:
   .pointer (FakeInput), .x (an XClient on Xwayland whose move() is fake input and whose
@@ -22,7 +21,7 @@ from pathlib import Path
 from harness import (PATH, Process, ProgramTestCase, Recorder, SessionBus, XClient, press_key,
                      wait_until)
 
-BTN_LEFT, BTN_RIGHT, BTN_MIDDLE = 272, 273, 274  # Linux input codes
+BTN_LEFT = 272  # Linux input code
 FAKE_INPUT_TOOL = os.environ.get("TZ_FAKE_INPUT_TOOL", "")
 MENU_ENTRY = Path(__file__).resolve().parents[2] / \
     "packaging/io.github.tindrozevad.TindroZevad.desktop.in"
@@ -30,19 +29,15 @@ MENU_ENTRY = Path(__file__).resolve().parents[2] / \
 
 class KWinSession:
     def __init__(self, root, runtime, size=(1280, 1024)):
-        self.root, self.runtime, self.size, self.processes = root, runtime, size, []
-        self.share = f"{root}/kwin-share"
-        home = f"{root}/kwin-home"
+        self.root, self.size, self.processes, self.grants = root, size, [], 0
+        self.share, home = f"{root}/kwin-share", f"{root}/kwin-home"
         for folder in (f"{self.share}/applications", home, f"{root}/kwin-bin"):
             os.makedirs(folder, exist_ok=True)
-        os.makedirs(self.runtime, 0o700, exist_ok=True)
         self.wayland = f"wayland-tz-{os.getpid()}-{Path(root).name}"
-        self.env = {"HOME": home, "PATH": PATH,
-                    "XDG_RUNTIME_DIR": self.runtime, "XDG_DATA_HOME": f"{home}/.local/share",
-                    "XDG_DATA_DIRS": f"{self.share}:/usr/share", "XDG_CONFIG_HOME":
-                    f"{home}/.config", "XDG_CACHE_HOME": f"{home}/.cache",
+        self.env = {"HOME": home, "PATH": PATH, "XDG_RUNTIME_DIR": runtime, "XDG_DATA_HOME":
+                    f"{home}/.local/share", "XDG_DATA_DIRS": f"{self.share}:/usr/share",
+                    "XDG_CONFIG_HOME": f"{home}/.config", "XDG_CACHE_HOME": f"{home}/.cache",
                     "XDG_CONFIG_DIRS": "/etc/xdg", "WAYLAND_DISPLAY": self.wayland}
-        self.grants = 0
 
     def grant_fake_input(self, executable):  # a .desktop file naming it; read at start()
         self.grants += 1
@@ -64,7 +59,7 @@ class KWinSession:
     def start(self):
         with self._log("dbus") as log:
             self.processes.append(bus := SessionBus(self.env, log))
-        self.bus = self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.address
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.address
         with self._log("kbuildsycoca5") as log:
             subprocess.run(["kbuildsycoca5", "--noincremental"], env=self.env, stdout=log,
                            stderr=log, timeout=60, check=True)
@@ -115,13 +110,9 @@ class FakeInput:
     def move(self, x, y=None):  # to (x, y) or to the point x
         self._send("move {} {}".format(*(x if y is None else (x, y))))
 
-    def press(self, button=BTN_LEFT): self._send(f"press {button}")
-
-    def release(self, button=BTN_LEFT): self._send(f"release {button}")
-
-    def click(self, button=BTN_LEFT): (self.press(button), self.release(button))
-
-    def wheel(self, axis, value): self._send(f"axis {axis} {value}")
+    def click(self, button=BTN_LEFT):
+        self._send(f"press {button}")
+        self._send(f"release {button}")
 
     def close(self):
         self.tool.stop()
@@ -139,7 +130,7 @@ class KWinXClient(XClient):
 
     def move(self, x, y=None): self.pointer.move(x, y)
 
-    def warp(self, x, y): self.pointer.move(x, y)
+    warp = move
 
     def windows(self):  # KWin frames the windows it manages: theirs follow the root's children
         top = super().windows()
