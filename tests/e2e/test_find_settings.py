@@ -14,8 +14,7 @@ BUTTON_BAND = Rect(W // 4, H // 3, W // 2, H // 2)
 
 
 def target_shows(x, target):
-    spot = Rect(target[0] + YELLOW_SPOT[0], target[1] + YELLOW_SPOT[1], 1, 1)
-    return x.grab(spot)[0][0] > 150
+    return x.grab(Rect(target[0] + YELLOW_SPOT[0], target[1] + YELLOW_SPOT[1], 1, 1))[0][0] > 150
 
 
 def travel(x, start, end, steps=8):
