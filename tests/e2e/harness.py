@@ -61,6 +61,10 @@ RECORDER_PLACE, ELSEWHERE, PROGRAM_NAME = Rect(960, 760, 240, 180), (1150, 60), 
 EXIT_SIZE, OPTIONS_SIZE, PATH = (361, 149), (561, 396), "/usr/local/bin:/usr/bin:/bin"
 
 
+def pending(d):  # the events a python-xlib Display has queued
+    return [d.next_event() for _ in range(d.pending_events())]
+
+
 def proc_status(pid, key):  # the number of a line of /proc/PID/status, such as "VmHWM:"
     lines = Path(f"/proc/{pid}/status").read_text().splitlines()
     return next((int(line.split()[1]) for line in lines if line.startswith(key)), -1)
@@ -242,9 +246,8 @@ class XClient:
     def window_events(self):
         """Top-level windows mapped and unmapped since this connection opened, in order."""
         self.d.sync()
-        while self.d.pending_events():
-            if (e := self.d.next_event()).type in (X.MapNotify, X.UnmapNotify):
-                self.events.append(("map" if e.type == X.MapNotify else "unmap", e.window.id))
+        self.events += [("map" if e.type == X.MapNotify else "unmap", e.window.id)
+                        for e in pending(self.d) if e.type in (X.MapNotify, X.UnmapNotify)]
         return list(self.events)
 
     def grab(self, rect):  # the luminance (0-255) of each pixel, row by row
@@ -287,9 +290,8 @@ class Recorder:
         self.id, self.close = window.id, self.d.close
 
     def events(self):
-        while self.d.pending_events():
-            if (e := self.d.next_event()).type in (X.ButtonPress, X.ButtonRelease):
-                self.recorded.append((press if e.type == X.ButtonPress else release)(e.detail))
+        self.recorded += [(press if e.type == X.ButtonPress else release)(e.detail)
+                          for e in pending(self.d) if e.type in (X.ButtonPress, X.ButtonRelease)]
         return list(self.recorded)
 
     def clear(self):
@@ -403,12 +405,10 @@ class TrayHost:
 
     def _dock(self):  # answers "dock me" requests (opcode 0) until closed
         while not self.stopped.wait(0.02):
-            while self.d.pending_events():
-                e = self.d.next_event()
-                if e.type == X.ClientMessage and e.client_type == self.opcode and \
-                        e.data[1][1] == 0:
-                    icon, x = self.d.create_resource_object("window", e.data[1][2]), 4 + 36 * \
-                        len(self.icons)
+            for e in pending(self.d):
+                if e.type == X.ClientMessage and e.client_type == self.opcode and not e.data[1][1]:
+                    icon, x = self.d.create_resource_object("window", e.data[1][2]), 4 + 36 * len(
+                        self.icons)
                     icon.reparent(self.window, x, 4)
                     icon.configure(width=32, height=32)
                     icon.map()

@@ -7,12 +7,11 @@ import pyatspi
 
 
 def node(accessible, depth=0):
-    actions = []
     try:
         action = accessible.queryAction()
         actions = [action.getName(i) for i in range(action.nActions)]
     except NotImplementedError:
-        pass
+        actions = []
     return {"role": accessible.getRoleName(), "name": accessible.name,
             "states": sorted(pyatspi.stateToString(s) for s in accessible.getState().getStates()),
             "actions": actions,
@@ -35,8 +34,7 @@ def main():
         return
     print(json.dumps([node(window) for window in program]))
     if press:
-        target = find(program, press)
-        action = target.queryAction()
+        action = find(program, press).queryAction()
         action.doAction(next(i for i in range(action.nActions) if action.getName(i) == "Press"))
 
 

@@ -3,7 +3,7 @@ import time
 from Xlib import X
 from Xlib.display import Display
 from harness import (BAR_HEIGHT, BAR_TOP, BAR_WIDTH, BUTTON_RECTS, ELSEWHERE, LEFT, Button,
-                     ProgramTestCase, Rect, press, release, wait_until)
+                     ProgramTestCase, Rect, pending, press, release, wait_until)
 
 
 class DwellClickingTest(ProgramTestCase):
@@ -37,8 +37,7 @@ class DwellClickingTest(ProgramTestCase):
         self.wait_settings_line(8, str(int(Button.RIGHT)))
         time.sleep(1)  # twice the delay
         desktop.sync()
-        presses = [e for _ in range(desktop.pending_events()) if (e := desktop.next_event()).type
-                   == X.ButtonPress]
+        presses = [e for e in pending(desktop) if e.type == X.ButtonPress]
         self.assertEqual(presses, [], "a click on the desktop beneath the bar")
 
     def test_every_click_kind_gives_its_button_events(self):

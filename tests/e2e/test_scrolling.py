@@ -12,8 +12,7 @@ class ScrollingTest(ProgramTestCase):
         return self.x.first(lambda w: w.pid == self.bar_pid and w.viewable and
                             w.rect.w == w.rect.h == PAD)
 
-    def steps_while_held(self, point, seconds, home):
-        """The recorder's events while the pointer holds `point`, then rests at `home`."""
+    def steps_while_held(self, point, seconds, home):  # the events, the pointer then at home
         self.recorder.clear()
         self.x.move(point)
         time.sleep(seconds)
