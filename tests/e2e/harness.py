@@ -22,7 +22,7 @@ like a user's pointer (Debian's python3-xlib). API, stable (only additions):
   is the countdown ring, tray_icon() docks the icon in a TrayHost, open_tray_menu(icon, item) its
   menu, resting on item 0 or -1; open_from_bar(Button.EXIT or OPTIONS) -> the window.)
 """
-import collections, enum, http.server, os, re, select, shutil, signal, struct, subprocess, sys
+import collections, enum, http.server, os, re, shutil, signal, struct, subprocess, sys
 import tempfile, threading, time, unittest
 from pathlib import Path
 from Xlib import X, XK, Xatom, display as xdisplay, error as xerror, protocol as xproto
@@ -83,32 +83,28 @@ class Process(subprocess.Popen):
         wait_until(lambda: not self.running(), grace) or self.kill()
         return self.wait(5)
 
+    def first_line(self, what):  # what it writes first, once it is up, on its piped stdout
+        line = self.stdout.readline().decode().strip()
+        self.stdout.close()
+        if not line:
+            self.stop()
+            raise RuntimeError(f"{self.args[0]} did not report {what}")
+        return line
+
 
 class Server(Process):
     def __init__(self, args, outer_display=None):
-        read, write = os.pipe()  # the server writes its display number there once it is up
-        super().__init__([args[0], "-displayfd", str(write), *args[1:]], pass_fds=[write],
-                         env=dict(os.environ, DISPLAY=outer_display) if outer_display else None,
-                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write)
-        text = b""
-        while b"\n" not in text and select.select([read], [], [], 30)[0]:
-            text += os.read(read, 32) or b"\n"  # end of file: failed
-        os.close(read)
-        if not text.strip():
-            self.stop()
-            raise RuntimeError(f"{args[0]} did not report a display number")
-        self.display = ":" + text.decode().strip()
+        super().__init__([args[0], "-displayfd", "1", *args[1:]], stdout=subprocess.PIPE,
+                         stderr=subprocess.DEVNULL,
+                         env=dict(os.environ, DISPLAY=outer_display) if outer_display else None)
+        self.display = ":" + self.first_line("a display number")
 
 
 class SessionBus(Process):
     def __init__(self, env, log=subprocess.DEVNULL):
         super().__init__(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
                          stdout=subprocess.PIPE, stderr=log, env=env)
-        self.address = self.stdout.readline().decode().strip()
-        self.stdout.close()
-        if not self.address:
-            raise RuntimeError("no session bus")
+        self.address = self.first_line("an address")
 
 
 class Sandbox:
