@@ -272,8 +272,8 @@ class Recorder:
     manager's hands, or full_screen, one it manages that asks for the whole screen."""
 
     def __init__(self, display, rect=RECORDER_PLACE, full_screen=False):
-        self.d, self.rect, self.recorded = xdisplay.Display(display), rect, []
-        self.centre = rect.centre
+        self.d, self.rect, self.centre = xdisplay.Display(display), rect, rect.centre
+        self.recorded = []
         screen = self.d.screen()
         window = screen.root.create_window(
             *rect, 0, screen.root_depth, background_pixel=screen.white_pixel,

@@ -3,14 +3,14 @@ Xwayland, on a session bus, runtime folder and XDG data folders of the test's ow
   KWinSession(root, runtime, size): .display (Xwayland), .wayland (socket name), .env (what a
   client of the session needs), grant_fake_input(executable) and install_menu_entry(executable)
   (the program's own, granting it; both before start()), start(), stop(), log(name);
-  FakeInput(session): move(x, y), click(button), close(); BTN_LEFT.
-  KWinTestCase: harness.ProgramTestCase's steps in a started session whose fake input the test's
-  tool and the sandbox's program (through its menu entry, unless GRANT_PROGRAM is False) may use:
-  .pointer (FakeInput), .x (an XClient on Xwayland whose move() is fake input and whose
-  windows() add KWin's clients), .recorder (on Xwayland), move_over_x11(point) (the pointer onto
-  an X11 window, once Xwayland has it there), bus_call(service, path, method, *args) (dbus-send
-  on the session bus), kwin_script_loaded(name), answer_and_wait_end(run) (Return to its
-  message box until it ends), start(...) runs the program there.
+  FakeInput(session): move(x, y), click(button), close(); BTN_LEFT; KWinTestCase:
+  harness.ProgramTestCase's steps in a started session whose fake input the test's tool and the
+  sandbox's program (through its menu entry, unless GRANT_PROGRAM is False) may use: .pointer
+  (FakeInput), .x (an XClient on Xwayland whose move() is fake input and whose windows() add KWin's
+  clients), .recorder (on Xwayland), move_over_x11(point) (the pointer onto an X11 window, once
+  Xwayland has it there), bus_call(service, path, method, *args) (dbus-send on the session bus),
+  kwin_script_loaded(name), answer_and_wait_end(run) (Return to its message box until it ends),
+  start(...) runs the program there.
 The compositor is a plain copy of /usr/bin/kwin_wayland (the installed one carries a file
 capability a container may refuse); fake input is granted by .desktop files in the session's own
 data folder, read by kbuildsycoca5 on its own bus before KWin starts.

@@ -28,7 +28,7 @@ class PointerFeedbackTest(ProgramTestCase):
         icon = self.tray_icon()  # a panel that starts after the program, as at logon
         before, places = self.x.grab(icon), [icon]
         self.monitor.clear()
-        menu = self.open_tray_menu(icon)  # its first item pauses: saved as the bar's pause button is
+        menu = self.open_tray_menu(icon)  # its first item pauses, saved as the bar's pause is
         places.append(menu.rect)
         # The open menu takes the keyboard from no one: what the user types goes on.
         self.assertEqual(self.x.root.grab_keyboard(False, X.GrabModeAsync, X.GrabModeAsync,

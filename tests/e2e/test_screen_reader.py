@@ -15,7 +15,7 @@ class ScreenReaderTest(ProgramTestCase):
         self.address = bus.address
 
     def read(self, press=None):  # what a screen reader finds in the program (None: nothing)
-        out = subprocess.run([sys.executable, READER, str(self.run.pid), *([press] if press else [])],
+        out = subprocess.run([sys.executable, READER, str(self.run.pid), *filter(None, [press])],
                              env={"DBUS_SESSION_BUS_ADDRESS": self.address,
                                   "DISPLAY": self.display, "PATH": "/usr/bin:/bin"},
                              capture_output=True, timeout=30)
