@@ -20,7 +20,9 @@ like a user's pointer (Debian's python3-xlib). API, stable (only additions):
   ProgramTestCase: a test's display, sandbox and program runs, and the user's steps (below);
   start_window_manager() runs openbox there, on a configuration of the test's own. (countdown()
   is the countdown ring, tray_icon() docks the icon in a TrayHost, open_tray_menu(icon, item) its
-  menu, resting on item 0 or -1; open_from_bar(Button.EXIT or OPTIONS) -> the window.)
+  menu, resting on item 0 or -1; open_from_bar(Button.EXIT or OPTIONS) -> the window; answer(win,
+  offset) rests on a control until the window goes;
+  check_edge() calls up the bar and sends it away.)
 """
 import collections, enum, http.server, os, re, shutil, signal, struct, subprocess, sys
 import tempfile, threading, time, unittest
@@ -551,6 +553,14 @@ class ProgramTestCase(unittest.TestCase):
         time.sleep(0.25)  # two of the program's ticks, whatever it saw last
         return wait_until(lambda: (b := self.bar()) and b.viewable and b.rect.x == 0 and b, timeout)
 
+    def check_edge(self):  # at the left edge the bar shows in its place and stays; then goes
+        shown = self.show_at_edge(100)
+        self.assertEqual(shown and shown.rect, Rect(0, BAR_TOP, BAR_WIDTH, BAR_HEIGHT))
+        time.sleep(0.3)
+        self.assertTrue(self.bar().viewable, "the bar went away with the pointer at the edge")
+        self.x.move(ELSEWHERE)
+        self.assertTrue(wait_until(lambda: not self.bar().viewable, 10), self.windows())
+
     def move_onto(self, target, timeout=10):
         """Calls up the bar, rests on a Button or a point relative to the bar."""
         spot = BUTTON_RECTS[target].centre if isinstance(target, Button) else target
@@ -600,6 +610,10 @@ class ProgramTestCase(unittest.TestCase):
         win = wait_until(settled, timeout, 0.05)
         self.assertTrue(win, f"no window {title or size}\n" + self.windows())
         return win
+
+    def answer(self, win, offset):  # rests on its control at offset until the window goes
+        self.rest_and_click(inside(win, offset))
+        self.wait_gone(win)
 
     def wait_gone(self, win, timeout=10):
         gone = wait_until(lambda: not self.x.find(lambda v: v.id == win.id and v.viewable), timeout)

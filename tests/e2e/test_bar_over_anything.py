@@ -9,8 +9,7 @@ class BarOverAnythingTest(ProgramTestCase):
     def test_over_a_full_screen_window_the_bar_and_its_exit_window_come_first(self):
         self.start_parked()
         self.start_window_manager()  # after: the bar it meets first is the hidden one
-        full = Recorder(self.display, Rect(0, 0, 1280, 1024), full_screen=True)
-        self.addCleanup(full.close)
+        self.own(full=(full := Recorder(self.display, Rect(0, 0, 1280, 1024), full_screen=True)))
         self.assertTrue(self.x.activate(full.id), "the full-screen window got no focus")
         # A rest on the bar's left-click button clicks the bar, not the program beneath.
         self.move_onto(Button.LEFT)

@@ -2,7 +2,7 @@
 it shows: the exit question answered No (opened from the bar and from the tray) and the options
 closed by OK or by Cancel, all used by resting alone. After each, a rest clicks with that kind."""
 import time
-from harness import (ELSEWHERE, EXIT_SIZE, LEFT, Button, ProgramTestCase, inside, press, release,
+from harness import (ELSEWHERE, EXIT_SIZE, LEFT, Button, ProgramTestCase, press, release,
                      wait_until)
 
 NO, OK, CANCEL = (236, 109), (428, 369), (510, 369)  # from the window's top-left corner
@@ -10,10 +10,6 @@ DOUBLE, RIGHT = LEFT * 2, [press(3), release(3)]
 
 
 class ClickKindKeptTest(ProgramTestCase):
-    def answer(self, win, button):  # a rest on the window's button, until the window goes
-        self.rest_and_click(inside(win, button))
-        self.wait_gone(win)
-
     def assert_rest_clicks(self, events, after):
         self.assertEqual(self.rest_at(self.recorder.centre, len(events)), events, after)
 

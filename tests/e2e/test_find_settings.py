@@ -29,22 +29,17 @@ def go_through_targets(case, shake=4, pause=0.7):
     takes it down, a `pause` s still half way to the next; then down to the buttons."""
     x, shaking = case.x, random.Random(7)
     case.assertTrue(wait_until(lambda: target_shows(x, TARGETS[0]), 10), "no first target")
-    here = TARGETS[0]
-    x.move(here)
-    for target in TARGETS:
+    x.move(TARGETS[0])
+    for here, target in zip(TARGETS[:1] + TARGETS, TARGETS):
         if target != here:
             middle = ((here[0] + target[0]) // 2, (here[1] + target[1]) // 2)
             travel(x, here, middle)
             time.sleep(pause)
             travel(x, middle, target)
-        deadline = time.monotonic() + 15
-        while target_shows(x, target) and time.monotonic() < deadline:
-            x.move(target[0] + shaking.randint(-shake, shake),
-                   target[1] + shaking.randint(-shake, shake))
-            time.sleep(0.05)
-        case.assertFalse(target_shows(x, target), f"target {target} stayed")
-        here = target
-    travel(x, here, (W // 2, H - 100))
+        case.assertTrue(wait_until(lambda: not target_shows(x, target) or x.move(
+            *(c + shaking.randint(-shake, shake) for c in target)), 15, 0.05),
+            f"target {target} stayed")
+    travel(x, TARGETS[-1], (W // 2, H - 100))
 
 
 def apply_button(x):  # the middle of the leftmost light button in the band

@@ -22,8 +22,7 @@ class ExitWindowTest(ProgramTestCase):
         self.move_onto(BAR_BACKGROUND)
         self.x.move(inside(exit_window, FACE))
         time.sleep(0.25)
-        self.rest_and_click(inside(exit_window, NO))
-        self.wait_gone(exit_window)
+        self.answer(exit_window, NO)
         time.sleep(0.3)
         self.assertTrue(self.run.running())
         self.x.move(inside(self.open_from_bar(Button.EXIT), YES))
@@ -54,11 +53,9 @@ class OptionsWindowTest(ProgramTestCase):
         self.rest_and_click(inside(options, MORE_OPTIONS))
         extras = self.wait_window(title="More options")
         self.rest_and_click(inside(extras, COUNTDOWN_BOX))
-        self.rest_and_click(inside(extras, EXTRAS_OK))
-        self.wait_gone(extras)
+        self.answer(extras, EXTRAS_OK)
         self.assertIn(b"CountdownOn=0", self.sandbox.read_file("Tindro Zevad extras.ini") or b"")
-        self.rest_and_click(inside(options, OK))
-        self.wait_gone(options)
+        self.answer(options, OK)
         self.assertEqual(self.settings_line(8), "3", "the settings file changed")
         self.monitor.clear()
         self.x.move(self.recorder.centre)  # a rest clicks, with no countdown beside it
@@ -69,8 +66,7 @@ class OptionsWindowTest(ProgramTestCase):
     def toggle_start_at_logon(self):  # rests on the box, then on OK
         options = self.open_from_bar(Button.OPTIONS)
         self.rest_and_click(inside(options, START_AT_LOGON))
-        self.rest_and_click(inside(options, OK))
-        self.wait_gone(options)
+        self.answer(options, OK)
 
     # What the entry holds is proven on its own; here it is found by the desktop's
     # rules and what it runs starts the program.
