@@ -3,20 +3,20 @@ like a user's pointer (Debian's python3-xlib). API, stable (only additions):
   wait_until(predicate, timeout, step) -> its first true value or None; press(1) == "press 1",
   release, LEFT (a left click's events); Rect(x, y, w, h).centre; inside(win, offset) (a point
   relative to a window); Button (value = click mode), BUTTON_RECTS (on the bar), BAR_*, SETTINGS,
-  ELSEWHERE, RECORDER_PLACE, PROGRAM_NAME, EXIT_SIZE, OPTIONS_SIZE; proc_status(pid, key); Process
-  (a Popen in its own process group): running(), kill() (the group), stop(grace); SessionBus(env,
-  log): a dbus-daemon, .address; Server(args, outer_display): an X server, .display; Run(sandbox,
-  display, locale, env, args, executable): the program, log(). Sandbox(): .root .program .home
-  .config .runtime .tmp .executable .settings_path, write_settings, read_settings,
-  settings_line(n), write_file, read_file, remove_file (relative to .program); XClient(display):
-  .d, move, warp, windows() -> [Win], find(predicate), first(predicate), window_events() -> [(kind,
-  id)], grab(rect) (a picture), grab_pointer() (as an open menu does, until ungrab_pointer()),
-  managed() -> [Win] (the window manager's clients, bottom to top), activate(id) (as a taskbar
-  asks); Recorder(display, rect, full_screen): events() -> ["press 1", ...], clear(), wait_events;
-  HandPointer(display): a second master pointer, its click(button) presses and releases through a
-  device other than the program's, close(); press_key(display, "Pause"); ClickMonitor(display):
-  events() -> [(button, pressed, (x, y))], clear(); TrayHost(display): .icons -> [Rect] docked;
-  VersionServer(sandbox, body): .requests
+  ELSEWHERE, RECORDER_PLACE, PROGRAM_NAME, EXIT_SIZE, OPTIONS_SIZE; proc_status(pid, key);
+  pending(d) (a Display's queued events); Process (a Popen in its own process group): running(),
+  kill() (the group), stop(grace); SessionBus(env, log): a dbus-daemon, .address; Server(args,
+  outer_display): an X server, .display; Run(sandbox, display, locale, env, args, executable): the
+  program, log(). Sandbox(): .root .program .home .config .runtime .tmp .executable .settings_path,
+  write_settings, read_settings, settings_line(n), write_file, read_file, remove_file (relative to
+  .program); XClient(display): .d, move, warp, click(button), windows() -> [Win], find(predicate),
+  first(predicate), window_events() -> [(kind, id)], grab(rect) (a picture), grab_pointer() (as an
+  open menu does, until ungrab_pointer()), managed() -> [Win] (the window manager's clients, bottom
+  to top), activate(id) (as a taskbar asks); Recorder(display, rect, full_screen): events() ->
+  ["press 1", ...], clear(), wait_events; HandPointer(display): a second master pointer, its
+  click(button) presses and releases through a device other than the program's, close();
+  press_key(display, "Pause"); ClickMonitor(display): events() -> [(button, pressed, (x, y))],
+  clear(); TrayHost(display): .icons -> [Rect] docked; VersionServer(sandbox, body): .requests
   ProgramTestCase: a test's display, sandbox and program runs, and the user's steps (below);
   start_window_manager() runs openbox there, on a configuration of the test's own. (countdown()
   is the countdown ring, tray_icon() docks the icon in a TrayHost, open_tray_menu(icon, item) its
@@ -138,9 +138,9 @@ class Sandbox:
     def read_file(self, relative):
         return path.read_bytes() if (path := Path(self.program, relative)).exists() else None
 
-    def remove_file(self, relative): os.remove(f"{self.program}/{relative}")
-
     def write_settings(self, data): self.write_file(self.SETTINGS_NAME, data)
+
+    def remove_file(self, relative): os.remove(f"{self.program}/{relative}")
 
     def read_settings(self): return self.read_file(self.SETTINGS_NAME)
 
@@ -186,6 +186,11 @@ class XClient:
     def move(self, x, y=None):  # to (x, y) or to the point x
         x, y = x if y is None else (x, y)
         xtest.fake_input(self.d, X.MotionNotify, x=x, y=y)
+        self.d.sync()
+
+    def click(self, button=1):  # through XTest: this client's pointer, the core one unless set
+        for kind in (X.ButtonPress, X.ButtonRelease):
+            xtest.fake_input(self.d, kind, button)
         self.d.sync()
 
     def warp(self, x, y):  # XTest motion stays on the first of Xinerama's screens
@@ -326,10 +331,7 @@ class HandPointer:
         _XIRequest(display=self.d.display, opcode=self.d.display.get_extension_major(
             xinput.extname), minor=minor, body=struct.pack(layout, *values))
 
-    def click(self, button=1):
-        for kind in (X.ButtonPress, X.ButtonRelease):
-            xtest.fake_input(self.d, kind, button)
-        self.d.sync()
+    click = XClient.click
 
     def close(self):  # XIRemoveMaster, its slaves floating
         self._xi(43, "=B3xHHHBxHH", 1, 2, 3, self.master, 2, 0, 0)
