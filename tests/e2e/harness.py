@@ -495,9 +495,8 @@ class ProgramTestCase(unittest.TestCase):
         Path(root, "openbox.xml").write_text(
             '<?xml version="1.0"?>\n<openbox_config xmlns="http://openbox.org/3.4/rc">'
             '<theme><name>plain</name></theme></openbox_config>\n')
-        theme = Path(root, "xdg/themes/plain/openbox-3")  # its defaults: openbox needs one
-        theme.mkdir(parents=True)
-        Path(theme, "themerc").write_text("")
+        (theme := Path(root, "xdg/themes/plain/openbox-3")).mkdir(parents=True)
+        Path(theme, "themerc").write_text("")  # its defaults: openbox needs a theme
         env = {"DISPLAY": self.display, "HOME": home, "PATH": PATH,
                "XDG_CONFIG_HOME": self.sandbox.config, "XDG_CONFIG_DIRS": f"{root}/xdg",
                "XDG_DATA_HOME": f"{home}/.local/share", "XDG_DATA_DIRS": f"{root}/xdg",
