@@ -1,31 +1,34 @@
 """End-to-end harness: the built program folder runs on a private Xvfb, driven through XTest
 like a user's pointer (Debian's python3-xlib). API, stable (only additions):
   wait_until(predicate, timeout, step) -> its first true value or None; press(1) == "press 1",
-  release; Rect(x, y, w, h).centre; Button (value = click mode), BUTTON_RECTS (on the bar), BAR_*,
-  SETTINGS, ELSEWHERE, RECORDER_PLACE, PROGRAM_NAME; proc_status(pid, key)
-  Process (a Popen in its own process group): running(), kill() (the group), stop(grace);
-  Server(args, outer_display): an X server, .display; Run(sandbox, display, locale, env, args,
-  executable): the program, log(). Sandbox(): .root .program .home .config .runtime .tmp
-  .executable .settings_path, write_settings, read_settings, settings_line(n), write_file,
-  read_file, remove_file (relative to .program)
-  XClient(display): .d, move, warp, windows() -> [Win], find(predicate),
-  window_events() -> [(kind, id)], grab(rect) (a picture), grab_pointer() (as an
-  open menu does, until ungrab_pointer()), managed() -> [Win] (the window manager's clients,
-  bottom to top), activate(id) (as a taskbar asks); Recorder(display, rect, full_screen):
-  events() -> ["press 1", ...], clear(), wait_events; HandPointer(display): a second master
-  pointer, its click(button) presses and releases through a device other than the program's,
-  close(); press_key(display, "Pause"); ClickMonitor(display): events() -> [(button, pressed,
-  (x, y))], clear(); TrayHost(display): .icons -> [Rect] docked; VersionServer(sandbox,
-  body): .requests
+  release, LEFT (a left click's events); Rect(x, y, w, h).centre; inside(win, offset) (a point
+  relative to a window); Button (value = click mode), BUTTON_RECTS (on the bar), BAR_*, SETTINGS,
+  ELSEWHERE, RECORDER_PLACE, PROGRAM_NAME, EXIT_SIZE, OPTIONS_SIZE; proc_status(pid, key);
+  pending(d) (a Display's queued events); Process (a Popen in its own process group): running(),
+  kill() (the group), stop(grace); SessionBus(env, log): a dbus-daemon, .address; Server(args,
+  outer_display): an X server, .display; Run(sandbox, display, locale, env, args, executable): the
+  program, log(). Sandbox(): .root .program .home .config .runtime .tmp .executable .settings_path,
+  write_settings, read_settings, settings_line(n), write_file, read_file, remove_file (relative to
+  .program); XClient(display): .d, move, warp, click(button), windows() -> [Win], find(predicate),
+  first(predicate), window_events() -> [(kind, id)], grab(rect) (a picture), grab_pointer() (as an
+  open menu does, until ungrab_pointer()), managed() -> [Win] (the window manager's clients, bottom
+  to top), activate(id) (as a taskbar asks); Recorder(display, rect, full_screen): events() ->
+  ["press 1", ...], clear(), wait_events; HandPointer(display): a second master pointer, its
+  click(button) presses and releases through a device other than the program's, close();
+  press_key(display, "Pause"); ClickMonitor(display): events() -> [(button, pressed, (x, y))],
+  clear(); TrayHost(display): .icons -> [Rect] docked; VersionServer(sandbox, body): .requests
   ProgramTestCase: a test's display, sandbox and program runs, and the user's steps (below);
-  start_window_manager() runs openbox there, on a configuration of the test's own.
-  (countdown() and open_tray_menu(icon) are the countdown ring and the tray icon's menu.)
+  start_window_manager() runs openbox there, on a configuration of the test's own. (countdown()
+  is the countdown ring, tray_icon() docks the icon in a TrayHost, open_tray_menu(icon, item) its
+  menu, resting on item 0 or -1; open_from_bar(Button.EXIT or OPTIONS) -> the window; answer(win,
+  offset) rests on a control until the window goes;
+  check_edge() calls up the bar and sends it away.)
 """
-import collections, ctypes, enum, http.server, os, select, shutil, signal, subprocess, sys, tempfile
-import threading, time, unittest
+import collections, enum, http.server, os, re, shutil, signal, struct, subprocess, sys
+import tempfile, threading, time, unittest
 from pathlib import Path
 from Xlib import X, XK, Xatom, display as xdisplay, error as xerror, protocol as xproto
-from Xlib.ext import record, xtest
+from Xlib.ext import record, xinput, xtest
 from Xlib.protocol import display as xprotocol, rq
 
 _connect = xprotocol.Display.__init__
@@ -42,8 +45,10 @@ def wait_until(predicate, timeout, step=0.02):
 
 
 press, release = "press {}".format, "release {}".format
+LEFT = [press(1), release(1)]
 Rect = collections.namedtuple("Rect", "x y w h")
 Rect.centre = property(lambda r: (r.x + r.w // 2, r.y + r.h // 2))
+inside = lambda win, offset: (win.rect.x + offset[0], win.rect.y + offset[1])
 Button = enum.IntEnum("Button", "EXIT NO_CLICK DOUBLE LEFT DRAG RIGHT MIDDLE OPTIONS HELP", start=0)
 # The bar on a 1280x1024 screen at 96 dpi, middle-click button hidden: vertically centred.
 BAR_WIDTH, BAR_HEIGHT, BAR_TOP, BAR_BACKGROUND = 45, 359, 294, (5, 5)  # beside the exit button
@@ -55,6 +60,11 @@ BUTTON_RECTS = dict(zip(Button, (Rect(18, 0, 26, 32), Rect(0, 36, 45, 50), Rect(
 SETTINGS = "2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n"
 # The recorder keeps clear of the bar and the program's windows nearer the middle.
 RECORDER_PLACE, ELSEWHERE, PROGRAM_NAME = Rect(960, 760, 240, 180), (1150, 60), "Tindro Zevad Free"
+EXIT_SIZE, OPTIONS_SIZE, PATH = (361, 149), (561, 396), "/usr/local/bin:/usr/bin:/bin"
+
+
+def pending(d):  # the events a python-xlib Display has queued
+    return [d.next_event() for _ in range(d.pending_events())]
 
 
 def proc_status(pid, key):  # the number of a line of /proc/PID/status, such as "VmHWM:"
@@ -64,7 +74,7 @@ def proc_status(pid, key):  # the number of a line of /proc/PID/status, such as 
 
 class Process(subprocess.Popen):
     def __init__(self, args, **options):
-        super().__init__(args, process_group=0, stdin=subprocess.DEVNULL, **options)
+        super().__init__(args, process_group=0, **{"stdin": subprocess.DEVNULL, **options})
 
     def running(self): return self.poll() is None
 
@@ -75,22 +85,28 @@ class Process(subprocess.Popen):
         wait_until(lambda: not self.running(), grace) or self.kill()
         return self.wait(5)
 
+    def first_line(self, what):  # what it writes first, once it is up, on its piped stdout
+        line = self.stdout.readline().decode().strip()
+        self.stdout.close()
+        if not line:
+            self.stop()
+            raise RuntimeError(f"{self.args[0]} did not report {what}")
+        return line
+
 
 class Server(Process):
     def __init__(self, args, outer_display=None):
-        read, write = os.pipe()  # the server writes its display number there once it is up
-        super().__init__([args[0], "-displayfd", str(write), *args[1:]], pass_fds=[write],
-                         env=dict(os.environ, DISPLAY=outer_display) if outer_display else None,
-                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write)
-        text = b""
-        while b"\n" not in text and select.select([read], [], [], 30)[0]:
-            text += os.read(read, 32) or b"\n"  # end of file: failed
-        os.close(read)
-        if not text.strip():
-            self.stop()
-            raise RuntimeError(f"{args[0]} did not report a display number")
-        self.display = ":" + text.decode().strip()
+        super().__init__([args[0], "-displayfd", "1", *args[1:]], stdout=subprocess.PIPE,
+                         stderr=subprocess.DEVNULL,
+                         env=dict(os.environ, DISPLAY=outer_display) if outer_display else None)
+        self.display = ":" + self.first_line("a display number")
+
+
+class SessionBus(Process):
+    def __init__(self, env, log=subprocess.DEVNULL):
+        super().__init__(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                         stdout=subprocess.PIPE, stderr=log, env=env)
+        self.address = self.first_line("an address")
 
 
 class Sandbox:
@@ -122,9 +138,9 @@ class Sandbox:
     def read_file(self, relative):
         return path.read_bytes() if (path := Path(self.program, relative)).exists() else None
 
-    def remove_file(self, relative): os.remove(f"{self.program}/{relative}")
-
     def write_settings(self, data): self.write_file(self.SETTINGS_NAME, data)
+
+    def remove_file(self, relative): os.remove(f"{self.program}/{relative}")
 
     def read_settings(self): return self.read_file(self.SETTINGS_NAME)
 
@@ -139,7 +155,7 @@ class Run(Process):
     def __init__(self, sandbox, display, locale="C.UTF-8", env=None, args=(), executable=None):
         environment = {"DISPLAY": display, "HOME": sandbox.home, "XDG_RUNTIME_DIR":
                        sandbox.runtime, "XDG_CONFIG_HOME": sandbox.config, "TMPDIR": sandbox.tmp,
-                       "PATH": "/usr/local/bin:/usr/bin:/bin", "LANG": locale, "LC_ALL": locale,
+                       "PATH": PATH, "LANG": locale, "LC_ALL": locale,
                        "QT_QPA_PLATFORM": "xcb", "PULSE_CLIENTCONFIG": sandbox.pulse_config,
                        # No session bus unless a test gives one: left to itself, the D-Bus
                        # library would launch a bus per run that outlives the test.
@@ -172,6 +188,11 @@ class XClient:
         xtest.fake_input(self.d, X.MotionNotify, x=x, y=y)
         self.d.sync()
 
+    def click(self, button=1):  # through XTest: this client's pointer, the core one unless set
+        for kind in (X.ButtonPress, X.ButtonRelease):
+            xtest.fake_input(self.d, kind, button)
+        self.d.sync()
+
     def warp(self, x, y):  # XTest motion stays on the first of Xinerama's screens
         self.root.warp_pointer(x, y)
         self.d.sync()
@@ -190,6 +211,8 @@ class XClient:
                    a.map_state, title, wm_class or ("", ""), pid.value[0] if pid else -1)
 
     def find(self, predicate): return [w for w in self.windows() if predicate(w)]
+
+    def first(self, predicate): return next(iter(self.find(predicate)), None)
 
     def atom(self, name): return self.d.intern_atom(name)
 
@@ -226,9 +249,8 @@ class XClient:
     def window_events(self):
         """Top-level windows mapped and unmapped since this connection opened, in order."""
         self.d.sync()
-        while self.d.pending_events():
-            if (e := self.d.next_event()).type in (X.MapNotify, X.UnmapNotify):
-                self.events.append(("map" if e.type == X.MapNotify else "unmap", e.window.id))
+        self.events += [("map" if e.type == X.MapNotify else "unmap", e.window.id)
+                        for e in pending(self.d) if e.type in (X.MapNotify, X.UnmapNotify)]
         return list(self.events)
 
     def grab(self, rect):  # the luminance (0-255) of each pixel, row by row
@@ -240,17 +262,15 @@ class XClient:
 
 def bottom_buttons(shot, rect):
     """A dialog's bottom buttons: frames darker than its face, 40+ px wide, 80- px high."""
-    dark = [[v + 40 < shot[-3][-3] for v in row] for row in shot]
+    dark = ["".join("01"[v + 40 < shot[-3][-3]] for v in row) for row in shot]
     for y in range(rect.h - 1, rect.h // 2 - 1, -1):  # the lowest row with long dark runs
-        ends = [x for x in range(rect.w + 1) if (x < rect.w and dark[y][x]) !=
-                (x > 0 and dark[y][x - 1])]
-        if runs := [(a, b) for a, b in zip(ends[::2], ends[1::2]) if b - a >= 40]:
+        if runs := [m.span() for m in re.finditer("1{40,}", dark[y])]:
             break
     else:
         return []
     # The top edges: rows above, dark along most of the span.
     tops = [(a, b, next((t for t in range(y - 4, max(-1, y - 81), -1)
-                         if sum(dark[t][a:b]) * 5 >= (b - a) * 4), None)) for a, b in runs]
+                         if dark[t][a:b].count("1") * 5 >= (b - a) * 4), None)) for a, b in runs]
     return [Rect(rect.x + a, rect.y + t, b - a, y - t + 1) for a, b, t in tops if t is not None]
 
 
@@ -259,8 +279,8 @@ class Recorder:
     manager's hands, or full_screen, one it manages that asks for the whole screen."""
 
     def __init__(self, display, rect=RECORDER_PLACE, full_screen=False):
-        self.d, self.rect, self.recorded = xdisplay.Display(display), rect, []
-        self.centre = rect.centre
+        self.d, self.rect, self.centre = xdisplay.Display(display), rect, rect.centre
+        self.recorded = []
         screen = self.d.screen()
         window = screen.root.create_window(
             *rect, 0, screen.root_depth, background_pixel=screen.white_pixel,
@@ -273,9 +293,8 @@ class Recorder:
         self.id, self.close = window.id, self.d.close
 
     def events(self):
-        while self.d.pending_events():
-            if (e := self.d.next_event()).type in (X.ButtonPress, X.ButtonRelease):
-                self.recorded.append((press if e.type == X.ButtonPress else release)(e.detail))
+        self.recorded += [(press if e.type == X.ButtonPress else release)(e.detail)
+                          for e in pending(self.d) if e.type in (X.ButtonPress, X.ButtonRelease)]
         return list(self.recorded)
 
     def clear(self):
@@ -286,54 +305,37 @@ class Recorder:
         return wait_until(lambda: len(self.events()) >= count, timeout, 0.005)
 
 
+class _XIRequest(rq.Request):  # an XInput 2 request: its minor opcode, its body packed
+    _request = rq.Struct(rq.Card8("opcode"), rq.Card8("minor"), rq.RequestLength(),
+                         rq.String8("body"))
+
+
 class HandPointer:
     """A second master pointer (XInput 2) parked in the bottom right corner, over no window. Its
     clicks go through its own XTest device: not the program's, as a hand on a mouse is."""
-    x11, xi, xtst = (ctypes.CDLL(f"lib{name}.so.6") for name in ("X11", "Xi", "Xtst"))
 
-    class DeviceInfo(ctypes.Structure):  # XIDeviceInfo
-        _fields_ = [("deviceid", ctypes.c_int), ("name", ctypes.c_char_p), ("use", ctypes.c_int),
-                    ("attachment", ctypes.c_int), ("enabled", ctypes.c_int),
-                    ("num_classes", ctypes.c_int), ("classes", ctypes.c_void_p)]
+    def __init__(self, display, name="tz-hand", corner=(1279, 1023)):
+        self.d = xdisplay.Display(display)
+        self.d.xinput_query_version()
+        padded = name.encode() + b"\0" * (-len(name) % 4)  # XIAddMaster, sending core events
+        self._xi(43, f"=B3xHHHBB{len(padded)}s", 1, 1, 2 + len(padded) // 4, len(name), 1, 1,
+                 padded)
+        self.master = next(d.deviceid for d in self.d.xinput_query_device(xinput.AllDevices)
+                           .devices if d.name == name + " pointer")
+        self._xi(44, "=IH2x", 0, self.master)  # XISetClientPointer: this client's XTest goes there
+        self._xi(41, "=IIiiHHiiH2x", 0, self.d.screen().root.id, 0, 0, 0, 0, corner[0] << 16,
+                 corner[1] << 16, self.master)  # XIWarpPointer
+        self.d.sync()
 
-    class Change(ctypes.Structure):  # XIAddMasterInfo, or XIRemoveMasterInfo's five ints
-        _fields_ = [("type", ctypes.c_int), ("name", ctypes.c_char_p), ("ints", ctypes.c_int * 4)]
+    def _xi(self, minor, layout, *values):
+        _XIRequest(display=self.d.display, opcode=self.d.display.get_extension_major(
+            xinput.extname), minor=minor, body=struct.pack(layout, *values))
 
-    def __init__(self, display, name=b"tz-hand", corner=(1279, 1023)):
-        self.x11.XOpenDisplay.restype, self.x11.XDefaultRootWindow.restype = (ctypes.c_void_p,
-                                                                              ctypes.c_ulong)
-        self.xi.XIQueryDevice.restype = ctypes.POINTER(self.DeviceInfo)
-        self.d = ctypes.c_void_p(self.x11.XOpenDisplay(display.encode()))
-        major, minor = ctypes.c_int(2), ctypes.c_int(2)
-        self.xi.XIQueryVersion(self.d, ctypes.byref(major), ctypes.byref(minor))
-        add = self.Change(1, name, (1, 1, 0, 0))  # XIAddMaster, send_core, enable
-        self.xi.XIChangeHierarchy(self.d, ctypes.byref(add), 1)
-        self.x11.XSync(self.d, 0)
-        self.master = self.device(name + b" pointer")
-        self.xi.XISetClientPointer(self.d, ctypes.c_ulong(0), self.master)
-        root = self.x11.XDefaultRootWindow(self.d)
-        self.xi.XIWarpPointer(self.d, self.master, ctypes.c_ulong(0), ctypes.c_ulong(root),
-                              ctypes.c_double(0), ctypes.c_double(0), 0, 0,
-                              *map(ctypes.c_double, corner))
-        self.x11.XSync(self.d, 0)
-
-    def device(self, name):  # the id of the device called name
-        count = ctypes.c_int()
-        devices = self.xi.XIQueryDevice(self.d, 0, ctypes.byref(count))  # XIAllDevices
-        found = next(devices[i].deviceid for i in range(count.value) if devices[i].name == name)
-        self.xi.XIFreeDeviceInfo(devices)
-        return found
-
-    def click(self, button=1):
-        for pressed in (1, 0):
-            self.xtst.XTestFakeButtonEvent(self.d, button, pressed, ctypes.c_ulong(0))
-        self.x11.XSync(self.d, 0)
+    click = XClient.click
 
     def close(self):  # XIRemoveMaster, its slaves floating
-        remove = self.Change(2, None, (0, 0, 0, 0))
-        ctypes.memmove(ctypes.addressof(remove) + 4, (ctypes.c_int * 4)(self.master, 2, 0, 0), 16)
-        self.xi.XIChangeHierarchy(self.d, ctypes.byref(remove), 1)
-        self.x11.XCloseDisplay(self.d)
+        self._xi(43, "=B3xHHHBxHH", 1, 2, 3, self.master, 2, 0, 0)
+        self.d.close()
 
 
 def press_key(display, name):  # a key pressed and released through XTest
@@ -403,12 +405,10 @@ class TrayHost:
 
     def _dock(self):  # answers "dock me" requests (opcode 0) until closed
         while not self.stopped.wait(0.02):
-            while self.d.pending_events():
-                e = self.d.next_event()
-                if e.type == X.ClientMessage and e.client_type == self.opcode and \
-                        e.data[1][1] == 0:
-                    icon, x = self.d.create_resource_object("window", e.data[1][2]), 4 + 36 * \
-                        len(self.icons)
+            for e in pending(self.d):
+                if e.type == X.ClientMessage and e.client_type == self.opcode and not e.data[1][1]:
+                    icon, x = self.d.create_resource_object("window", e.data[1][2]), 4 + 36 * len(
+                        self.icons)
                     icon.reparent(self.window, x, 4)
                     icon.configure(width=32, height=32)
                     icon.map()
@@ -452,22 +452,33 @@ class ProgramTestCase(unittest.TestCase):
     SCREEN, bar_width = "1280x1024x24", BAR_WIDTH
 
     def setUp(self):
-        self.xvfb = Server(["Xvfb", "-screen", "0", self.SCREEN, "-nolisten", "tcp", "-noreset"])
-        self.addCleanup(self.xvfb.stop)
-        self.display, self.sandbox = self.xvfb.display, Sandbox()
+        self.sandbox = Sandbox()
         self.addCleanup(self.sandbox.remove)
-        for name, kind in (("x", XClient), ("recorder", Recorder), ("monitor", ClickMonitor)):
-            setattr(self, name, kind(self.display))
-            self.addCleanup(getattr(self, name).close)
+        self.sandbox.write_settings(SETTINGS)
+        self.open_display()
         self.runs, self.run, self.bar_pid = [], None, None
         self.addCleanup(self._stop_runs)
-        self.sandbox.write_settings(SETTINGS)
+
+    def open_display(self):  # self.display with .x, .recorder and .monitor on it
+        self.xvfb = Server(["Xvfb", "-screen", "0", self.SCREEN, "-nolisten", "tcp", "-noreset"])
+        self.addCleanup(self.xvfb.stop)
+        self.display = self.xvfb.display
+        self.own(x=XClient(self.display), recorder=Recorder(self.display),
+                 monitor=ClickMonitor(self.display))
         self.x.move(ELSEWHERE)
 
+    def own(self, **closables):  # set as attributes, closed at the end
+        for name, value in closables.items():
+            setattr(self, name, value)
+            self.addCleanup(value.close)
+
+    def failed(self):  # failures are reported as they happen
+        result = self._outcome.result
+        return any(getattr(test, "test_case", test) is self
+                   for test, _ in result.failures + result.errors)
+
     def _stop_runs(self):
-        result = self._outcome.result  # failures are reported as they happen
-        failed = any(getattr(test, "test_case", test) is self
-                     for test, _ in result.failures + result.errors)
+        failed = self.failed()
         for run in self.runs:
             code = run.stop()
             if failed:
@@ -476,18 +487,17 @@ class ProgramTestCase(unittest.TestCase):
     def nest(self, xephyr_args):  # the programs from now on run on a Xephyr on the display
         nested = Server(["Xephyr", *xephyr_args, "-nolisten", "tcp", "-noreset"], self.display)
         self.addCleanup(nested.stop)
-        self.outer, self.display, self.x = self.x, nested.display, XClient(nested.display)
-        self.addCleanup(self.x.close)
+        self.outer, self.display = self.x, nested.display
+        self.own(x=XClient(nested.display))
 
     def start_window_manager(self):  # openbox, its settings and files the sandbox's alone
         home, root = self.sandbox.home, self.sandbox.root
         Path(root, "openbox.xml").write_text(
             '<?xml version="1.0"?>\n<openbox_config xmlns="http://openbox.org/3.4/rc">'
             '<theme><name>plain</name></theme></openbox_config>\n')
-        theme = Path(root, "xdg/themes/plain/openbox-3")  # its defaults: openbox needs one
-        theme.mkdir(parents=True)
-        Path(theme, "themerc").write_text("")
-        env = {"DISPLAY": self.display, "HOME": home, "PATH": "/usr/local/bin:/usr/bin:/bin",
+        (theme := Path(root, "xdg/themes/plain/openbox-3")).mkdir(parents=True)
+        Path(theme, "themerc").write_text("")  # its defaults: openbox needs a theme
+        env = {"DISPLAY": self.display, "HOME": home, "PATH": PATH,
                "XDG_CONFIG_HOME": self.sandbox.config, "XDG_CONFIG_DIRS": f"{root}/xdg",
                "XDG_DATA_HOME": f"{home}/.local/share", "XDG_DATA_DIRS": f"{root}/xdg",
                "XDG_CACHE_HOME": f"{home}/.cache", "XDG_RUNTIME_DIR": self.sandbox.runtime}
@@ -513,18 +523,25 @@ class ProgramTestCase(unittest.TestCase):
     def windows(self): return "windows:\n" + "".join(f"  {w}\n" for w in self.x.windows())
 
     def bar(self):  # a top-level window 45 px wide of the followed run
-        return next(iter(self.x.find(lambda w: w.rect.w == self.bar_width and
-                                     w.pid == self.bar_pid)), None)
+        return self.x.first(lambda w: w.rect.w == self.bar_width and w.pid == self.bar_pid)
 
     def countdown(self):  # the followed run's countdown ring (or pause sign), when it shows
-        return next(iter(self.x.find(lambda w: w.pid == self.bar_pid and w.viewable and
-                                     w.rect.w == w.rect.h and w.rect.w <= 64)), None)
+        return self.x.first(lambda w: w.pid == self.bar_pid and w.viewable and
+                            w.rect.w == w.rect.h and w.rect.w <= 64)
 
-    def open_tray_menu(self, icon):  # rests on the tray icon until its menu shows
+    def tray_icon(self):  # a tray of the test's own (closed at the end), once it holds the icon
+        self.own(tray=TrayHost(self.display))
+        icon = wait_until(lambda: self.tray.icons and self.tray.icons[0], 15)
+        self.assertTrue(icon, "the program put no icon into the tray")
+        return icon
+
+    def open_tray_menu(self, icon, item=None):  # rests on the icon until its menu shows
         self.x.move(icon.centre)
-        menu = wait_until(lambda: next(iter(self.x.find(lambda w: w.pid == self.bar_pid and
-                          w.viewable and w.rect.h > 150 and w.rect.w > 100)), None), 10)
+        menu = wait_until(lambda: self.x.first(lambda w: w.pid == self.bar_pid and w.viewable
+                                               and w.rect.h > 150 and w.rect.w > 100), 10)
         self.assertTrue(menu, "no menu after resting on the tray icon\n" + self.windows())
+        if item is not None:  # then rests on its first (0) or last (-1) item
+            self.x.move(menu.rect.centre[0], menu.rect.y + (12 if item == 0 else menu.rect.h - 12))
         return menu
 
     def wait_parked(self, timeout):
@@ -537,6 +554,14 @@ class ProgramTestCase(unittest.TestCase):
         time.sleep(0.25)  # two of the program's ticks, whatever it saw last
         return wait_until(lambda: (b := self.bar()) and b.viewable and b.rect.x == 0 and b, timeout)
 
+    def check_edge(self):  # at the left edge the bar shows in its place and stays; then goes
+        shown = self.show_at_edge(100)
+        self.assertEqual(shown and shown.rect, Rect(0, BAR_TOP, BAR_WIDTH, BAR_HEIGHT))
+        time.sleep(0.3)
+        self.assertTrue(self.bar().viewable, "the bar went away with the pointer at the edge")
+        self.x.move(ELSEWHERE)
+        self.assertTrue(wait_until(lambda: not self.bar().viewable, 10), self.windows())
+
     def move_onto(self, target, timeout=10):
         """Calls up the bar, rests on a Button or a point relative to the bar."""
         spot = BUTTON_RECTS[target].centre if isinstance(target, Button) else target
@@ -545,6 +570,10 @@ class ProgramTestCase(unittest.TestCase):
         self.x.move(shown.rect.x + spot[0], shown.rect.y + spot[1])
         time.sleep(0.15)  # the toolkit keeps only the last of queued moves: let it take this
         return shown
+
+    def open_from_bar(self, button):  # rests on the exit or options button until its window shows
+        self.move_onto(button)
+        return self.wait_window(size=EXIT_SIZE if button == Button.EXIT else OPTIONS_SIZE)
 
     def settings_line(self, n): return self.sandbox.settings_line(n)
 
@@ -576,13 +605,16 @@ class ProgramTestCase(unittest.TestCase):
         looks = collections.deque(maxlen=3)
 
         def settled():
-            looks.append(next(iter(self.x.find(lambda v: v.pid == (pid or self.run.pid) and
-                         v.viewable and title in (None, v.title) and size in (None, v.rect[2:]))),
-                         None))
+            looks.append(self.x.first(lambda v: v.pid == (pid or self.run.pid) and v.viewable
+                                      and title in (None, v.title) and size in (None, v.rect[2:])))
             return len(looks) == 3 and looks[0] and looks.count(looks[0]) == 3 and looks[0]
         win = wait_until(settled, timeout, 0.05)
         self.assertTrue(win, f"no window {title or size}\n" + self.windows())
         return win
+
+    def answer(self, win, offset):  # rests on its control at offset until the window goes
+        self.rest_and_click(inside(win, offset))
+        self.wait_gone(win)
 
     def wait_gone(self, win, timeout=10):
         gone = wait_until(lambda: not self.x.find(lambda v: v.id == win.id and v.viewable), timeout)

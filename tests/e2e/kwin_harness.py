@@ -1,17 +1,16 @@
 """KWin harness: a real KDE Plasma Wayland compositor (kwin_wayland --virtual, no screen) with its
 Xwayland, on a session bus, runtime folder and XDG data folders of the test's own. API:
-  KWinSession(root, runtime, size): .display (Xwayland), .wayland (socket name), .bus (address),
-  .env (what a client of the session needs), grant_fake_input(executable) and
-  install_menu_entry(executable) (the program's own, granting it; both before start()),
-  start(), stop(); FakeInput(session): move(x, y), press(button), release(button), click(button),
-  wheel(axis, value), close(); BTN_LEFT, BTN_RIGHT, BTN_MIDDLE.
-  KWinTestCase: harness.ProgramTestCase's steps in a started session whose fake input the test's
-  tool and the sandbox's program (through its menu entry, unless GRANT_PROGRAM is False) may use:
-  .pointer (FakeInput), .x (an XClient on Xwayland whose move() is fake input and whose
-  windows() add KWin's clients), .recorder (on Xwayland), move_over_x11(point) (the pointer onto
-  an X11 window, once Xwayland has it there), bus_call(service, path, method, *args) (dbus-send
-  on the session bus), kwin_script_loaded(name), answer_and_wait_end(run) (Return to its
-  message box until it ends), start(...) runs the program there.
+  KWinSession(root, runtime, size): .display (Xwayland), .wayland (socket name), .env (what a
+  client of the session needs), grant_fake_input(executable) and install_menu_entry(executable)
+  (the program's own, granting it; both before start()), start(), stop(), log(name);
+  FakeInput(session): move(x, y), click(button), close(); BTN_LEFT; KWinTestCase:
+  harness.ProgramTestCase's steps in a started session whose fake input the test's tool and the
+  sandbox's program (through its menu entry, unless GRANT_PROGRAM is False) may use: .pointer
+  (FakeInput), .x (an XClient on Xwayland whose move() is fake input and whose windows() add KWin's
+  clients), .recorder (on Xwayland), move_over_x11(point) (the pointer onto an X11 window, once
+  Xwayland has it there), bus_call(service, path, method, *args) (dbus-send on the session bus),
+  kwin_script_loaded(name), answer_and_wait_end(run) (Return to its message box until it ends),
+  start(...) runs the program there.
 The compositor is a plain copy of /usr/bin/kwin_wayland (the installed one carries a file
 capability a container may refuse); fake input is granted by .desktop files in the session's own
 data folder, read by kbuildsycoca5 on its own bus before KWin starts.
@@ -19,10 +18,10 @@ data folder, read by kbuildsycoca5 on its own bus before KWin starts.
 import os, subprocess, sys
 from pathlib import Path
 
-from harness import (SETTINGS, Process, ProgramTestCase, Recorder, Sandbox, XClient, press_key,
+from harness import (PATH, Process, ProgramTestCase, Recorder, SessionBus, XClient, press_key,
                      wait_until)
 
-BTN_LEFT, BTN_RIGHT, BTN_MIDDLE = 272, 273, 274  # Linux input codes
+BTN_LEFT = 272  # Linux input code
 FAKE_INPUT_TOOL = os.environ.get("TZ_FAKE_INPUT_TOOL", "")
 MENU_ENTRY = Path(__file__).resolve().parents[2] / \
     "packaging/io.github.tindrozevad.TindroZevad.desktop.in"
@@ -30,19 +29,15 @@ MENU_ENTRY = Path(__file__).resolve().parents[2] / \
 
 class KWinSession:
     def __init__(self, root, runtime, size=(1280, 1024)):
-        self.root, self.runtime, self.size, self.processes = root, runtime, size, []
-        self.share = f"{root}/kwin-share"
-        home = f"{root}/kwin-home"
+        self.root, self.size, self.processes, self.grants = root, size, [], 0
+        self.share, home = f"{root}/kwin-share", f"{root}/kwin-home"
         for folder in (f"{self.share}/applications", home, f"{root}/kwin-bin"):
             os.makedirs(folder, exist_ok=True)
-        os.makedirs(self.runtime, 0o700, exist_ok=True)
         self.wayland = f"wayland-tz-{os.getpid()}-{Path(root).name}"
-        self.env = {"HOME": home, "PATH": "/usr/local/bin:/usr/bin:/bin",
-                    "XDG_RUNTIME_DIR": self.runtime, "XDG_DATA_HOME": f"{home}/.local/share",
-                    "XDG_DATA_DIRS": f"{self.share}:/usr/share", "XDG_CONFIG_HOME":
-                    f"{home}/.config", "XDG_CACHE_HOME": f"{home}/.cache",
+        self.env = {"HOME": home, "PATH": PATH, "XDG_RUNTIME_DIR": runtime, "XDG_DATA_HOME":
+                    f"{home}/.local/share", "XDG_DATA_DIRS": f"{self.share}:/usr/share",
+                    "XDG_CONFIG_HOME": f"{home}/.config", "XDG_CACHE_HOME": f"{home}/.cache",
                     "XDG_CONFIG_DIRS": "/etc/xdg", "WAYLAND_DISPLAY": self.wayland}
-        self.grants = 0
 
     def grant_fake_input(self, executable):  # a .desktop file naming it; read at start()
         self.grants += 1
@@ -63,14 +58,8 @@ class KWinSession:
 
     def start(self):
         with self._log("dbus") as log:
-            bus = Process(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                          stdout=subprocess.PIPE, stderr=log, env=self.env)
-        self.processes.append(bus)
-        self.bus = bus.stdout.readline().decode().strip()
-        bus.stdout.close()
-        if not self.bus:
-            raise RuntimeError("no session bus")
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.bus
+            self.processes.append(bus := SessionBus(self.env, log))
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.address
         with self._log("kbuildsycoca5") as log:
             subprocess.run(["kbuildsycoca5", "--noincremental"], env=self.env, stdout=log,
                            stderr=log, timeout=60, check=True)
@@ -105,8 +94,8 @@ class FakeInput:
     """The test's own input device: tz_fake_input_tool on the session, one command a line."""
 
     def __init__(self, session):
-        self.tool = subprocess.Popen([FAKE_INPUT_TOOL], env=session.env, stdin=subprocess.PIPE,
-                                     stdout=subprocess.PIPE, process_group=0)
+        self.tool = Process([FAKE_INPUT_TOOL], env=session.env, stdin=subprocess.PIPE,
+                            stdout=subprocess.PIPE)
         answer = self.tool.stdout.readline().decode().strip()
         if answer != "ready":
             raise RuntimeError(f"fake input refused: {answer!r}")
@@ -121,21 +110,13 @@ class FakeInput:
     def move(self, x, y=None):  # to (x, y) or to the point x
         self._send("move {} {}".format(*(x if y is None else (x, y))))
 
-    def press(self, button=BTN_LEFT): self._send(f"press {button}")
-
-    def release(self, button=BTN_LEFT): self._send(f"release {button}")
-
-    def click(self, button=BTN_LEFT): (self.press(button), self.release(button))
-
-    def wheel(self, axis, value): self._send(f"axis {axis} {value}")
+    def click(self, button=BTN_LEFT):
+        self._send(f"press {button}")
+        self._send(f"release {button}")
 
     def close(self):
-        self.tool.stdin.close()  # the tool ends at the end of its input
-        try:
-            self.tool.wait(5)
-        except subprocess.TimeoutExpired:
-            self.tool.kill()
-            self.tool.wait(5)
+        self.tool.stop()
+        self.tool.stdin.close()
         self.tool.stdout.close()
 
 
@@ -149,7 +130,7 @@ class KWinXClient(XClient):
 
     def move(self, x, y=None): self.pointer.move(x, y)
 
-    def warp(self, x, y): self.pointer.move(x, y)
+    warp = move
 
     def windows(self):  # KWin frames the windows it manages: theirs follow the root's children
         top = super().windows()
@@ -162,10 +143,7 @@ class KWinTestCase(ProgramTestCase):
     the sandbox's program; the recorder on Xwayland; no click monitor."""
     SIZE, GRANT_PROGRAM = (1280, 1024), True
 
-    def setUp(self):
-        self.sandbox = Sandbox()
-        self.addCleanup(self.sandbox.remove)
-        self.sandbox.write_settings(SETTINGS)
+    def open_display(self):
         self.session = KWinSession(self.sandbox.root, self.sandbox.runtime, self.SIZE)
         self.session.grant_fake_input(FAKE_INPUT_TOOL)
         if self.GRANT_PROGRAM:
@@ -173,18 +151,11 @@ class KWinTestCase(ProgramTestCase):
         self.addCleanup(self._stop_session)
         self.session.start()
         self.display = self.session.display
-        self.pointer = FakeInput(self.session)
-        self.addCleanup(self.pointer.close)
-        self.x = KWinXClient(self.display, self.pointer)
-        self.addCleanup(self.x.close)
-        self.recorder = Recorder(self.display)
-        self.addCleanup(self.recorder.close)
-        self.runs, self.run, self.bar_pid = [], None, None
-        self.addCleanup(self._stop_runs)
+        self.own(pointer=FakeInput(self.session))
+        self.own(x=KWinXClient(self.display, self.pointer), recorder=Recorder(self.display))
 
     def _stop_session(self):
-        if any(test is self for test, _ in
-               self._outcome.result.failures + self._outcome.result.errors):
+        if self.failed():
             sys.stderr.write(f"---- KWin\n{self.session.log('kwin')[-4000:]}----\n")
         self.session.stop()
 

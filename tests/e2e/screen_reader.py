@@ -7,12 +7,11 @@ import pyatspi
 
 
 def node(accessible, depth=0):
-    actions = []
     try:
         action = accessible.queryAction()
         actions = [action.getName(i) for i in range(action.nActions)]
     except NotImplementedError:
-        pass
+        actions = []
     return {"role": accessible.getRoleName(), "name": accessible.name,
             "states": sorted(pyatspi.stateToString(s) for s in accessible.getState().getStates()),
             "actions": actions,
@@ -26,19 +25,10 @@ def find(accessible, name):
     return next((f for c in accessible if c is not None and (f := find(c, name))), None)
 
 
-def main():
-    pid, press = int(sys.argv[1]), sys.argv[2] if len(sys.argv) > 2 else None
-    desktop = pyatspi.Registry.getDesktop(0)
-    program = next((a for a in desktop if a is not None and a.get_process_id() == pid), None)
-    if program is None:
-        print(json.dumps(None))
-        return
-    print(json.dumps([node(window) for window in program]))
-    if press:
-        target = find(program, press)
-        action = target.queryAction()
-        action.doAction(next(i for i in range(action.nActions) if action.getName(i) == "Press"))
-
-
-if __name__ == "__main__":
-    main()
+pid, press = int(sys.argv[1]), sys.argv[2] if len(sys.argv) > 2 else None
+program = next((a for a in pyatspi.Registry.getDesktop(0) if a is not None and
+                a.get_process_id() == pid), None)
+print(json.dumps(None if program is None else [node(window) for window in program]))
+if program is not None and press:
+    action = find(program, press).queryAction()
+    action.doAction(next(i for i in range(action.nActions) if action.getName(i) == "Press"))

@@ -2,21 +2,17 @@
 a real window manager (openbox), out of every taskbar, and while another program grabs the
 pointer, as an open menu does."""
 import time
-from harness import BAR_TOP, BUTTON_RECTS, Button, ProgramTestCase, Rect, Recorder, wait_until
+from harness import Button, ProgramTestCase, Rect, Recorder, wait_until
 
 
 class BarOverAnythingTest(ProgramTestCase):
     def test_over_a_full_screen_window_the_bar_and_its_exit_window_come_first(self):
         self.start_parked()
         self.start_window_manager()  # after: the bar it meets first is the hidden one
-        full = Recorder(self.display, Rect(0, 0, 1280, 1024), full_screen=True)
-        self.addCleanup(full.close)
+        self.own(full=(full := Recorder(self.display, Rect(0, 0, 1280, 1024), full_screen=True)))
         self.assertTrue(self.x.activate(full.id), "the full-screen window got no focus")
         # A rest on the bar's left-click button clicks the bar, not the program beneath.
-        x, y = BUTTON_RECTS[Button.LEFT].centre
-        self.x.move(0, BAR_TOP + y)
-        time.sleep(0.3)
-        self.x.move(x, BAR_TOP + y)
+        self.move_onto(Button.LEFT)
         time.sleep(1.5)
         self.assertEqual(full.events(), [], "the rest on the bar clicked the full-screen window")
         # It is in no taskbar, pager or task switcher: the window manager does not list it.

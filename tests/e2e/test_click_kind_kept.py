@@ -2,40 +2,26 @@
 it shows: the exit question answered No (opened from the bar and from the tray) and the options
 closed by OK or by Cancel, all used by resting alone. After each, a rest clicks with that kind."""
 import time
-from harness import ELSEWHERE, Button, ProgramTestCase, TrayHost, wait_until
+from harness import (ELSEWHERE, EXIT_SIZE, LEFT, Button, ProgramTestCase, press, release,
+                     wait_until)
 
-EXIT_SIZE, OPTIONS_SIZE = (361, 149), (561, 396)
-# Buttons relative to their window's top-left corner.
-NO, OK, CANCEL = (236, 109), (428, 369), (510, 369)
-DOUBLE, RIGHT = ["press 1", "release 1"] * 2, ["press 3", "release 3"]
-
-
-def inside(win, offset):
-    return (win.rect.x + offset[0], win.rect.y + offset[1])
+NO, OK, CANCEL = (236, 109), (428, 369), (510, 369)  # from the window's top-left corner
+DOUBLE, RIGHT = LEFT * 2, [press(3), release(3)]
 
 
 class ClickKindKeptTest(ProgramTestCase):
-    def answer(self, win, button):  # a rest on the window's button, until the window goes
-        self.rest_and_click(inside(win, button))
-        self.wait_gone(win)
-
     def assert_rest_clicks(self, events, after):
         self.assertEqual(self.rest_at(self.recorder.centre, len(events)), events, after)
 
     def test_no_ok_cancel_and_the_trays_exit_give_back_the_chosen_kind(self):
         self.start_parked()
-        tray = TrayHost(self.display)
-        self.addCleanup(tray.close)
-        icon = wait_until(lambda: tray.icons and tray.icons[0], 15)
-        self.assertTrue(icon, "the program put no icon into the tray")
+        icon = self.tray_icon()
 
         self.choose(Button.DOUBLE)
-        self.move_onto(Button.EXIT)
-        self.answer(self.wait_window(size=EXIT_SIZE), NO)
+        self.answer(self.open_from_bar(Button.EXIT), NO)
         self.assert_rest_clicks(DOUBLE, "after No in the exit question")
         for closer, name in ((OK, "OK"), (CANCEL, "Cancel")):
-            self.move_onto(Button.OPTIONS)
-            self.answer(self.wait_window(size=OPTIONS_SIZE), closer)
+            self.answer(self.open_from_bar(Button.OPTIONS), closer)
             self.assert_rest_clicks(DOUBLE, f"after the options window's {name}")
             self.assertEqual(self.settings_line(8), "2", f"{name} saved another kind")
 
@@ -44,8 +30,7 @@ class ClickKindKeptTest(ProgramTestCase):
         self.x.move(ELSEWHERE)
         time.sleep(0.3)  # the tray icon takes the kind on the next tick
         right_icon = self.x.grab(icon)
-        menu = self.open_tray_menu(icon)
-        self.x.move(menu.rect.x + menu.rect.w // 2, menu.rect.y + menu.rect.h - 12)  # Exit
+        self.open_tray_menu(icon, -1)  # Exit
         self.answer(self.wait_window(size=EXIT_SIZE), NO)
         self.assert_rest_clicks(RIGHT, "after the tray's Exit, then No")
         self.assertTrue(wait_until(lambda: self.x.grab(icon) == right_icon, 5),

@@ -23,7 +23,6 @@ class CommandLineTest(unittest.TestCase):
                 done = subprocess.run([program, *args], env=env, capture_output=True,
                                       text=True, timeout=10)
                 self.assertEqual(done.returncode, code)
-                said, silent = (done.stdout, done.stderr) if code == 0 else \
-                    (done.stderr, done.stdout)
+                said, silent = (done.stdout, done.stderr)[::1 if code == 0 else -1]
                 self.assertTrue(said.startswith(start), said)
                 self.assertEqual(silent, "")

@@ -2,10 +2,7 @@
 import time
 from Xlib import X
 from Xlib.display import Display
-from harness import (BAR_HEIGHT, BAR_TOP, BAR_WIDTH, BUTTON_RECTS, ELSEWHERE, Button,
-                     ProgramTestCase, Rect, press, release, wait_until)
-
-LEFT, RIGHT, DOUBLE = [press(1), release(1)], [press(3), release(3)], [press(1), release(1)] * 2
+from harness import BAR_TOP, BUTTON_RECTS, LEFT, Button, ProgramTestCase, pending, press, release
 
 
 class DwellClickingTest(ProgramTestCase):
@@ -13,12 +10,7 @@ class DwellClickingTest(ProgramTestCase):
         self.start_parked()
         time.sleep(0.5)
         self.assertFalse(self.bar().viewable, "the bar came back without the pointer at the edge")
-        shown = self.show_at_edge(100)  # any height calls it, here above the bar itself
-        self.assertEqual(shown and shown.rect, Rect(0, BAR_TOP, BAR_WIDTH, BAR_HEIGHT))
-        time.sleep(0.3)
-        self.assertTrue(self.bar().viewable, "the bar went away with the pointer at the edge")
-        self.x.move(ELSEWHERE)
-        self.assertTrue(wait_until(lambda: not self.bar().viewable, 10), self.windows())
+        self.check_edge()  # any height calls it, here above the bar itself
 
     def test_a_pointer_warped_onto_the_bar_after_a_click_selects_there_and_clicks_nothing(self):
         # Pointing software that warps the pointer makes no device motion. After a click the
@@ -26,10 +18,9 @@ class DwellClickingTest(ProgramTestCase):
         # must still call up the bar, or the rest would click the desktop under it.
         self.start_parked()
         self.assertEqual(self.rest_at(self.recorder.centre, 2), LEFT)
-        desktop = Display(self.display)  # the presses that land on no window
-        self.addCleanup(desktop.close)
-        desktop.screen().root.change_attributes(event_mask=X.ButtonPressMask)
-        desktop.sync()
+        self.own(desktop=Display(self.display))  # the presses that land on no window
+        self.desktop.screen().root.change_attributes(event_mask=X.ButtonPressMask)
+        self.desktop.sync()
         (x, y), spot = self.recorder.centre, BUTTON_RECTS[Button.RIGHT].centre
         for step in range(4, -1, -1):  # to the edge in 0.2 s, along it, onto the button
             self.x.warp(x * step // 5, (y * step + (BAR_TOP + spot[1]) * (5 - step)) // 5)
@@ -38,17 +29,15 @@ class DwellClickingTest(ProgramTestCase):
         self.x.warp(spot[0], BAR_TOP + spot[1])
         self.wait_settings_line(8, str(int(Button.RIGHT)))
         time.sleep(1)  # twice the delay
-        desktop.sync()
-        presses = []
-        while desktop.pending_events():
-            if (e := desktop.next_event()).type == X.ButtonPress:
-                presses.append((e.detail, e.root_x, e.root_y))
+        self.desktop.sync()
+        presses = [e for e in pending(self.desktop) if e.type == X.ButtonPress]
         self.assertEqual(presses, [], "a click on the desktop beneath the bar")
 
     def test_every_click_kind_gives_its_button_events(self):
         # A drag presses on one rest, releases on the next.
-        kinds = [(Button.LEFT, LEFT, LEFT), (Button.RIGHT, RIGHT, RIGHT),
-                 (Button.DOUBLE, DOUBLE, DOUBLE), (Button.DRAG, [press(1)], [release(1)])]
+        right = [press(3), release(3)]
+        kinds = [(Button.LEFT, LEFT, LEFT), (Button.RIGHT, right, right),
+                 (Button.DOUBLE, LEFT * 2, LEFT * 2), (Button.DRAG, [press(1)], [release(1)])]
         self.start_parked()
         x, y = self.recorder.centre
         for button, first, second in kinds:

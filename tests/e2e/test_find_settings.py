@@ -1,7 +1,7 @@
 """Find my settings on a fresh start, by resting alone: a pointer that shakes on the
 targets and pauses on the way between them gets a tolerance and a delay that suit it, and a
 rest on Apply saves them. (make demo goes through it with the same steps.)"""
-import random, time
+import random, re, time
 from harness import ProgramTestCase, Rect, Sandbox, wait_until
 
 W, H = 1280, 1024
@@ -14,8 +14,7 @@ BUTTON_BAND = Rect(W // 4, H // 3, W // 2, H // 2)
 
 
 def target_shows(x, target):
-    spot = Rect(target[0] + YELLOW_SPOT[0], target[1] + YELLOW_SPOT[1], 1, 1)
-    return x.grab(spot)[0][0] > 150
+    return x.grab(Rect(target[0] + YELLOW_SPOT[0], target[1] + YELLOW_SPOT[1], 1, 1))[0][0] > 150
 
 
 def travel(x, start, end, steps=8):
@@ -30,42 +29,26 @@ def go_through_targets(case, shake=4, pause=0.7):
     takes it down, a `pause` s still half way to the next; then down to the buttons."""
     x, shaking = case.x, random.Random(7)
     case.assertTrue(wait_until(lambda: target_shows(x, TARGETS[0]), 10), "no first target")
-    here = TARGETS[0]
-    x.move(here)
-    for target in TARGETS:
+    x.move(TARGETS[0])
+    for here, target in zip(TARGETS[:1] + TARGETS, TARGETS):
         if target != here:
             middle = ((here[0] + target[0]) // 2, (here[1] + target[1]) // 2)
             travel(x, here, middle)
             time.sleep(pause)
             travel(x, middle, target)
-        deadline = time.monotonic() + 15
-        while target_shows(x, target) and time.monotonic() < deadline:
-            x.move(target[0] + shaking.randint(-shake, shake),
-                   target[1] + shaking.randint(-shake, shake))
-            time.sleep(0.05)
-        case.assertFalse(target_shows(x, target), f"target {target} stayed")
-        here = target
-    travel(x, here, (W // 2, H - 100))
+        case.assertTrue(wait_until(lambda: not target_shows(x, target) or x.move(
+            *(c + shaking.randint(-shake, shake) for c in target)), 15, 0.05),
+            f"target {target} stayed")
+    travel(x, TARGETS[-1], (W // 2, H - 100))
 
 
 def apply_button(x):  # the middle of the leftmost light button in the band
-    shot, runs = x.grab(BUTTON_BAND), []
-    for y, row in enumerate(shot):
-        start = None
-        for left, v in enumerate(row + [0]):
-            if v > 150 and start is None:
-                start = left
-            elif v <= 150 and start is not None:
-                if left - start >= 60:  # longer than any run of letters
-                    runs.append((y, start, left))
-                    break
-                start = None
-    if not runs:
-        return None
-    leftmost = min(a for _, a, _ in runs)
-    mine = [(y, a, b) for y, a, b in runs if a == leftmost]
-    return (BUTTON_BAND.x + (mine[0][1] + mine[0][2]) // 2,
-            BUTTON_BAND.y + (mine[0][0] + mine[-1][0]) // 2)
+    # Each row's first light run longer than any run of letters.
+    runs = [(m.start(), y, m.end()) for y, row in enumerate(x.grab(BUTTON_BAND))
+            if (m := re.search("1{60,}", "".join("01"[v > 150] for v in row)))]
+    mine = [r for r in runs if r[0] == min(runs)[0]]
+    return mine and (BUTTON_BAND.x + (mine[0][0] + mine[0][2]) // 2,
+                     BUTTON_BAND.y + (mine[0][1] + mine[-1][1]) // 2)
 
 
 class FindSettingsTest(ProgramTestCase):

@@ -2,7 +2,7 @@
 tray icon with its menu, both used the way a dwelling user does."""
 from Xlib import X
 from Xlib.ext import shape
-from harness import ELSEWHERE, SETTINGS, ProgramTestCase, TrayHost, wait_until
+from harness import ELSEWHERE, SETTINGS, ProgramTestCase, wait_until
 
 
 class PointerFeedbackTest(ProgramTestCase):
@@ -25,34 +25,26 @@ class PointerFeedbackTest(ProgramTestCase):
 
     def test_the_tray_icon_and_its_menu_act_on_rests_without_a_click_even_while_paused(self):
         self.start_parked()
-        tray = TrayHost(self.display)  # a panel that starts after the program, as at logon
-        self.addCleanup(tray.close)
-        icon = wait_until(lambda: tray.icons and tray.icons[0], 15)
-        self.assertTrue(icon, "the program put no icon into the tray")
+        icon = self.tray_icon()  # a panel that starts after the program, as at logon
         before, places = self.x.grab(icon), [icon]
         self.monitor.clear()
-
-        menu = self.open_tray_menu(icon)  # its first item pauses: saved as the bar's pause button is
+        menu = self.open_tray_menu(icon)  # its first item pauses, saved as the bar's pause is
         places.append(menu.rect)
         # The open menu takes the keyboard from no one: what the user types goes on.
-        root = self.x.d.screen().root
-        self.assertEqual(root.grab_keyboard(False, X.GrabModeAsync, X.GrabModeAsync,
-                                            X.CurrentTime), X.GrabSuccess)
+        self.assertEqual(self.x.root.grab_keyboard(False, X.GrabModeAsync, X.GrabModeAsync,
+                                                   X.CurrentTime), X.GrabSuccess)
         self.x.d.ungrab_keyboard(X.CurrentTime)
         self.x.d.sync()
-        self.x.move(menu.rect.x + menu.rect.w // 2, menu.rect.y + 12)
+        self.x.move(menu.rect.centre[0], menu.rect.y + 12)
         self.wait_settings_line(8, "1")
         self.assertTrue(wait_until(lambda: self.x.grab(icon) != before, 5), "icon unchanged")
         self.assertEqual(self.rest_at(self.recorder.centre, 0), [])
         # Paused, a rest opens the menu all the same, and its first item resumes.
-        menu = self.open_tray_menu(icon)
-        places.append(menu.rect)
-        self.x.move(menu.rect.x + menu.rect.w // 2, menu.rect.y + 12)
+        places.append(self.open_tray_menu(icon, 0).rect)
         self.wait_settings_line(8, "3")
         self.x.move(ELSEWHERE)
-        menu = self.open_tray_menu(icon)  # its last item asks whether to exit, as the bar's exit button does
-        places.append(menu.rect)
-        self.x.move(menu.rect.x + menu.rect.w // 2, menu.rect.y + menu.rect.h - 12)
+        # Its last item asks whether to exit, as the bar's exit button does.
+        places.append(self.open_tray_menu(icon, -1).rect)
         self.assertTrue(wait_until(lambda: self.x.find(
             lambda w: w.pid == self.bar_pid and w.viewable and w.title == "Exit the program"),
             10), self.windows())

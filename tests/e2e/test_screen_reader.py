@@ -1,7 +1,7 @@
 """The program as a screen reader sees it: AT-SPI on a session bus of the test's own."""
 import json, subprocess, sys
 from pathlib import Path
-from harness import PROGRAM_NAME, Process, ProgramTestCase, wait_until
+from harness import PROGRAM_NAME, ProgramTestCase, SessionBus, wait_until
 
 READER = str(Path(__file__).with_name("screen_reader.py"))
 
@@ -10,15 +10,12 @@ class ScreenReaderTest(ProgramTestCase):
     def setUp(self):
         super().setUp()
         # A session bus of this test's own: the accessibility bus starts on it when asked.
-        self.bus = Process(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                           env={"DISPLAY": self.display, "PATH": "/usr/bin:/bin"})
-        self.addCleanup(lambda: (self.bus.kill(), self.bus.wait(5), self.bus.stdout.close()))
-        self.address = self.bus.stdout.readline().decode().strip()
-        self.assertTrue(self.address, "no session bus")
+        bus = SessionBus({"DISPLAY": self.display, "PATH": "/usr/bin:/bin"})
+        self.addCleanup(lambda: (bus.kill(), bus.wait(5)))  # the group: its buses too
+        self.address = bus.address
 
     def read(self, press=None):  # what a screen reader finds in the program (None: nothing)
-        out = subprocess.run([sys.executable, READER, str(self.run.pid), *([press] if press else [])],
+        out = subprocess.run([sys.executable, READER, str(self.run.pid), *filter(None, [press])],
                              env={"DBUS_SESSION_BUS_ADDRESS": self.address,
                                   "DISPLAY": self.display, "PATH": "/usr/bin:/bin"},
                              capture_output=True, timeout=30)

@@ -2,7 +2,7 @@
 which can change its size at run time (as RandR does) or join two monitors side by side
 (Xinerama heads), or draws at double size."""
 from Xlib.display import Display
-from harness import (BAR_HEIGHT, BAR_WIDTH, BUTTON_RECTS, Button, ProgramTestCase, Rect,
+from harness import (BAR_HEIGHT, BAR_WIDTH, BUTTON_RECTS, SETTINGS, Button, ProgramTestCase, Rect,
                      wait_until)
 
 
@@ -13,10 +13,9 @@ class ScreensTest(ProgramTestCase):
         """The program on a Xephyr with these options, left click in force, its bar parked."""
         if xephyr_args:
             self.nest(xephyr_args)
-        self.sandbox.write_settings(f"2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n{int(right_edge)}"
-                                    "\r\n3\r\n")
-        self.start(**options)
-        self.assertTrue(self.wait_parked(30), self.windows())
+        edge = f"\r\n{int(right_edge)}\r\n3\r\n"  # line 7: 1 for the right edge alone
+        self.sandbox.write_settings(SETTINGS.replace("\r\n0\r\n3\r\n", edge))
+        self.start_parked(**options)
 
     def shown_bar(self, timeout=10, x=None):
         return wait_until(lambda: next((b for b in [self.bar()] if b and b.viewable and
@@ -26,8 +25,7 @@ class ScreensTest(ProgramTestCase):
         (other := Display(self.display)).close()
         return other.screen().height_in_pixels
 
-    def select_right_click(self, bar, scale=1):
-        """A rest on the right-click button of the shown bar selects it (saved as line 8)."""
+    def select_right_click(self, bar, scale=1):  # a rest on the shown bar's button, saved
         spot = BUTTON_RECTS[Button.RIGHT].centre
         self.x.warp(bar.rect.x + scale * spot[0], bar.rect.y + scale * spot[1])
         self.wait_settings_line(8, "5")

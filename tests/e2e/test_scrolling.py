@@ -8,19 +8,6 @@ SCROLL_SPOT = (22, 288 + 25)  # the scroll button on the bar, after right click 
 
 
 class ScrollingTest(ProgramTestCase):
-    def pad(self):  # the followed run's scroll pad, when it shows
-        return next(iter(self.x.find(lambda w: w.pid == self.bar_pid and w.viewable and
-                                     w.rect.w == w.rect.h == PAD)), None)
-
-    def steps_while_held(self, point, seconds, home):
-        """The recorder's events while the pointer holds `point`, then rests at `home`."""
-        self.recorder.clear()
-        self.x.move(point)
-        time.sleep(seconds)
-        self.x.move(home)
-        time.sleep(0.3)
-        return self.recorder.events()
-
     def test_a_rest_places_the_pad_and_holding_on_it_scrolls_that_way_alone_by_the_wheel(self):
         self.sandbox.write_file("Tindro Zevad extras.ini", "[Extras]\nScrollButton=1\n")
         self.start_parked()
@@ -29,12 +16,18 @@ class ScrollingTest(ProgramTestCase):
         self.monitor.clear()
         x, y = centre = self.recorder.centre
         self.x.move(centre)
-        pad = wait_until(self.pad, 5)
+        pad = wait_until(lambda: self.x.first(lambda w: w.pid == self.bar_pid and w.viewable
+                                              and w.rect.w == w.rect.h == PAD), 5)
         self.assertTrue(pad, "no scroll pad after a rest\n" + self.windows())
         self.assertLessEqual(max(abs(pad.rect.centre[0] - x), abs(pad.rect.centre[1] - y)), 1)
         self.assertEqual(self.recorder.events(), [], "the rest itself scrolled or clicked")
         for dy, button in ((-40, 4), (40, 5)):
-            events = self.steps_while_held((x, y + dy), 1.0, centre)
+            self.recorder.clear()
+            self.x.move(x, y + dy)  # held there for a second, then back in the middle
+            time.sleep(1.0)
+            self.x.move(centre)
+            time.sleep(0.3)
+            events = self.recorder.events()
             presses = events.count(f"press {button}")
             self.assertEqual(events, [f"press {button}", f"release {button}"] * presses, dy)
             self.assertTrue(2 <= presses <= 20, f"{presses} steps in a second at {dy}")

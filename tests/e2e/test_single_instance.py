@@ -1,7 +1,7 @@
 """The single instance: the refusal of a second start, answered by the first instance.
 (The language a first run takes from the locale: unit tests.)"""
 import os
-from harness import PROGRAM_NAME, ProgramTestCase, press, release
+from harness import LEFT, PROGRAM_NAME, ProgramTestCase
 
 
 class SingleInstanceTest(ProgramTestCase):
@@ -28,4 +28,4 @@ class SingleInstanceTest(ProgramTestCase):
         self.assertEqual(self.folder_state(), before)
         self.assertEqual(server.requests, 1, "the second start asked for the version")
         self.assertTrue(first.running())
-        self.assertEqual(self.rest_at(self.recorder.centre, 2), [press(1), release(1)])
+        self.assertEqual(self.rest_at(self.recorder.centre, 2), LEFT)

@@ -2,18 +2,15 @@
 key pauses clicking and brings the click kind back."""
 import time
 from Xlib import X, XK
-from Xlib.ext import xtest
-from harness import HandPointer, ProgramTestCase, press, press_key, release, wait_until
-
-LEFT = [press(1), release(1)]
-# Left click after a rest of 1.5 s: time enough to press a button during the rest.
-SLOW_SETTINGS = "2\r\n15\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n3\r\n"
+from harness import (LEFT, SETTINGS, HandPointer, ProgramTestCase, press, press_key, release,
+                     wait_until)
 
 
 class StoppingClicksTest(ProgramTestCase):
     def setUp(self):
         super().setUp()
-        self.sandbox.write_settings(SLOW_SETTINGS)
+        # A rest of 1.5 s: time enough to press a button during the rest.
+        self.sandbox.write_settings(SETTINGS.replace("\r\n5\r\n", "\r\n15\r\n", 1))
         self.start_parked()
         self.hand = HandPointer(self.display)  # comes after the start: devices change
         self.addCleanup(self.hand.close)
@@ -31,12 +28,8 @@ class StoppingClicksTest(ProgramTestCase):
     def test_a_press_by_hand_cancels_the_waiting_click_and_an_injected_one_does_not(self):
         self.assertEqual(self.rest_pressing(self.hand.click), [], "clicked after a hand's press")
         self.assertEqual(self.rest_at(next(self.spots), 2), LEFT, "the next rest did not click")
-
-        def injected_middle_click():  # through the same XTest device as the program's clicks
-            for kind in (X.ButtonPress, X.ButtonRelease):
-                xtest.fake_input(self.x.d, kind, 2)
-            self.x.d.sync()
-        self.assertEqual(self.rest_pressing(injected_middle_click), [press(2), release(2)] + LEFT)
+        # A middle click through the same XTest device as the program's clicks.
+        self.assertEqual(self.rest_pressing(lambda: self.x.click(2)), [press(2), release(2)] + LEFT)
 
     def test_the_pause_key_pauses_and_brings_left_click_back(self):
         press_key(self.display, "Pause")

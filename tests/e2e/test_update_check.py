@@ -2,7 +2,7 @@
 a newer release and both answers. (The fetch's size cap and time bound, a silent server
 too, are proven on the fetch itself, in the unit tests.)"""
 import os
-from harness import ProgramTestCase, press, release, wait_until
+from harness import LEFT, PATH, ProgramTestCase, wait_until
 
 NEWER, QUESTION = "001008002", "Update available"
 
@@ -12,14 +12,13 @@ class UpdateCheckTest(ProgramTestCase):
         """Starts the program with the user's own Qt platform choice, which the program
         overrides for itself, and a desktop opener recording its Qt settings, then each
         argument on a line of its own."""
-        bin_dir, self.opened = f"{self.sandbox.root}/bin", f"{self.sandbox.root}/opened.txt"
-        self.opener_qt = f"{self.sandbox.root}/opener-qt.txt"
-        os.makedirs(bin_dir, exist_ok=True)
-        with open(f"{bin_dir}/xdg-open", "w") as script:
-            script.write(f"#!/bin/sh\nenv | grep '^QT_' | sort > '{self.opener_qt}'\n"
-                         f"printf '%s\\n' \"$@\" >> '{self.opened}'\n")
-        os.chmod(f"{bin_dir}/xdg-open", 0o700)
-        return self.start(env={"PATH": f"{bin_dir}:/usr/local/bin:/usr/bin:/bin",
+        root = self.sandbox.root
+        self.opened, self.opener_qt = f"{root}/opened.txt", f"{root}/opener-qt.txt"
+        os.makedirs(f"{root}/bin")
+        self.sandbox.write_file("../bin/xdg-open", f"#!/bin/sh\nenv | grep '^QT_' | sort > "
+                                f"'{self.opener_qt}'\nprintf '%s\\n' \"$@\" >> '{self.opened}'\n")
+        os.chmod(f"{root}/bin/xdg-open", 0o700)
+        return self.start(env={"PATH": f"{root}/bin:{PATH}",
                                "QT_QPA_PLATFORM": "wayland;xcb"})
 
     def test_newer_release_is_asked_about_and_no_goes_on_to_park_the_bar_and_click(self):
@@ -33,7 +32,7 @@ class UpdateCheckTest(ProgramTestCase):
         self.x.move(self.wait_buttons(box, 2)[1].centre)
         self.wait_gone(box)
         self.assertTrue(self.wait_parked(20), self.windows())
-        self.assertEqual(self.rest_at(self.recorder.centre, 2), [press(1), release(1)])
+        self.assertEqual(self.rest_at(self.recorder.centre, 2), LEFT)
         self.assertFalse(os.path.exists(self.opened), "something was opened after No")
 
     def test_yes_opens_the_product_page_and_ends_without_ever_showing_the_bar(self):

@@ -2,7 +2,6 @@
  * through KWin's fake-input protocol and answers "ok" once KWin has handled it (a round trip):
  *   move X Y          absolute motion to the desktop pixel (X, Y)
  *   press B|release B a button by its Linux input code (272 left, 273 right, 274 middle)
- *   axis A V          a wheel motion: axis 0 vertical, 1 horizontal, V in wheel units
  * It answers "refused" and exits when KWin does not offer the protocol to it (no .desktop file
  * grants it). */
 #include <stdio.h>
@@ -56,8 +55,6 @@ int main(void) {
             org_kde_kwin_fake_input_button(fake, code, WL_POINTER_BUTTON_STATE_PRESSED);
         } else if (sscanf(line, "release %u", &code) == 1) {
             org_kde_kwin_fake_input_button(fake, code, WL_POINTER_BUTTON_STATE_RELEASED);
-        } else if (sscanf(line, "axis %u %lf", &code, &x) == 2) {
-            org_kde_kwin_fake_input_axis(fake, code, wl_fixed_from_double(x));
         } else {
             puts("unknown");
             continue;
