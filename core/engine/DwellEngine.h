@@ -22,14 +22,8 @@ struct BarGeometry {
 // The bar's buttons, one per click mode from Exit (0) to Scroll (9).
 inline constexpr int kBarButtonCount = 10;
 
-// A bar button's place in twips from the bar's top left corner.
-struct BarButtonPlace {
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-    bool visible = false;
-};
+// A bar button's place in twips from the bar's top left corner, and whether it shows.
+using BarButtonPlace = BarGeometry;
 using BarButtonPlaces = std::array<BarButtonPlace, kBarButtonCount>;
 
 // What the engine needs from the windows. Making the exit or options window
