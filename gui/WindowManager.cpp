@@ -86,6 +86,18 @@ void WindowManager::giveBackClickKind() {
     }
 }
 
+void WindowManager::closeBackTo(bool optionsWindowWaits) {
+    if (optionsWindowWaits && optionsWindow_) {
+        // Shown again, the options window is used by resting as before.
+        app_.clickMode = ClickMode::LeftClick;
+        optionsWindow_->show();
+        optionsWindow_->raise();
+        optionsWindow_->activateWindow();
+    } else {
+        giveBackClickKind();
+    }
+}
+
 void WindowManager::openAboutWindow() {
     // Where the options window shows, without making it (making it forces the
     // left click); an about window open already stays where it is.
@@ -119,14 +131,7 @@ void WindowManager::closeAboutWindow() {
         doomed->hide();
         doomed->deleteLater();
     }
-    if (std::exchange(aboutReturnsToOptions_, false) && optionsWindow_) {
-        // Shown again, the options window is used by dwelling as before.
-        app_.clickMode = ClickMode::LeftClick;
-        optionsWindow_->show();
-        optionsWindow_->raise();
-    } else {
-        giveBackClickKind();
-    }
+    closeBackTo(std::exchange(aboutReturnsToOptions_, false));
 }
 
 void WindowManager::openExtrasWindow() {
@@ -170,15 +175,7 @@ void WindowManager::openSettingsFinder() {
 void WindowManager::closeSettingsFinder() {
     bar_->setTickSampler({});
     destroy(settingsFinder_);
-    if (std::exchange(finderReturnsToOptions_, false) && optionsWindow_) {
-        // Shown again, the options window is used by resting as before.
-        app_.clickMode = ClickMode::LeftClick;
-        optionsWindow_->show();
-        optionsWindow_->raise();
-        optionsWindow_->activateWindow();
-    } else {
-        giveBackClickKind();
-    }
+    closeBackTo(std::exchange(finderReturnsToOptions_, false));
 }
 
 void WindowManager::showFoundSettings() {

@@ -88,6 +88,9 @@ class WindowManager : public SecondaryWindows, public UpdatePrompt {
     OptionsWindow& madeOptionsWindow();
     ExitWindow& madeExitWindow();
     void giveBackClickKind();
+    // A window closing: back to the options window it was opened from in that
+    // window's place, or else the chosen kind given back.
+    void closeBackTo(bool optionsWindowWaits);
     void openAboutWindowAt(const QPoint& centre);
 
     AppState& app_;
