@@ -7,7 +7,6 @@
 
 #include "BuildConfig.h"
 #include "core/settings/MouseSettingsCommand.h"
-#include "core/settings/SettingsFile.h"
 #include "core/settings/StartupEntry.h"
 #include "gui/ClickBar.h"
 #include "gui/LanguagePicker.h"
@@ -387,11 +386,7 @@ void OptionsWindow::accept() {
     s.soundOn = static_cast<std::int16_t>(checkValue(soundBox_));
     s.middleButton = static_cast<std::int16_t>(checkValue(middleButtonBox_));
     s.rightEdge = static_cast<std::int16_t>(checkValue(rightEdgeBox_));
-    // The next start restores the kind the user chose, which closing gives
-    // back now, never the options button this window was opened from.
-    Settings toSave = s;
-    toSave.startMode = static_cast<std::int16_t>(app_.chosenMode());
-    writeSettingsFile(app_.settingsPath, toSave);
+    windows_.saveSettings();
     UpdateStartupEntry(s.runAtStartup, platform_.programFolder.executablePath(),
                        platform_.startupEntry);
     ClickBar& bar = windows_.bar();

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/settings/SettingsFile.h"
 #include "gui/ClickBar.h"
 #include "gui/UnicodeMessageBox.h"
 #include "gui/WindowManager.h"
@@ -229,11 +228,7 @@ void SettingsFinderWindow::apply() {
     Settings& s = app_.settings;
     s.tolerance = static_cast<std::int16_t>(found_->tolerance);
     s.delay = static_cast<std::int16_t>(found_->delay);
-    // Saved as the options window's OK saves: the next start restores the
-    // kind the user chose.
-    Settings toSave = s;
-    toSave.startMode = static_cast<std::int16_t>(app_.chosenMode());
-    writeSettingsFile(app_.settingsPath, toSave);
+    windows_.saveSettings();
     windows_.showFoundSettings();
     cancel();
 }

@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <utility>
 
+#include "core/settings/SettingsFile.h"
 #include "gui/AboutWindow.h"
 #include "gui/ApplyTexts.h"
 #include "gui/ClickBar.h"
@@ -176,6 +177,12 @@ void WindowManager::closeSettingsFinder() {
     bar_->setTickSampler({});
     destroy(settingsFinder_);
     closeBackTo(std::exchange(finderReturnsToOptions_, false));
+}
+
+void WindowManager::saveSettings() {
+    Settings toSave = app_.settings;
+    toSave.startMode = static_cast<std::int16_t>(app_.chosenMode());
+    writeSettingsFile(app_.settingsPath, toSave);
 }
 
 void WindowManager::showFoundSettings() {

@@ -65,6 +65,11 @@ class WindowManager : public SecondaryWindows, public UpdatePrompt {
     // The options window, if it exists, shows the tolerance and delay in force
     // (its other controls keep what the user set in it).
     void showFoundSettings();
+    // Writes the settings in force, with the kind the user chose as the one
+    // the next start restores (never the exit, options or help button a
+    // window was opened from): what the options window's OK and the found
+    // settings' Apply save.
+    void saveSettings();
     // Called with the texts each time they are put on the windows.
     void setOnTextsApplied(std::function<void(const TextTable&)> applied) {
         onTextsApplied_ = std::move(applied);
