@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "core/i18n/TextCodePage.h"
 
@@ -201,6 +202,88 @@ std::optional<std::string> desktopEntryContents(const std::string& executablePat
            "\n"
            "Terminal=false\n"
            "X-GNOME-Autostart-enabled=true\n";
+}
+
+bool entryGrantsFakeInput(std::string_view text, const std::string& executablePath,
+                          const std::function<std::string(const std::string&)>& canonical) {
+    std::string_view group;
+    std::optional<std::vector<std::string>> exec;
+    bool application = false;
+    bool hidden = false;
+    bool granted = false;
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (line.starts_with('[')) {
+            group = line;
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (group != "[Desktop Entry]" || equals == std::string_view::npos) {
+            continue;
+        }
+        std::string_view key = line.substr(0, equals);
+        std::string_view value = line.substr(equals + 1);
+        while (key.ends_with(' ')) {
+            key.remove_suffix(1);
+        }
+        while (value.starts_with(' ')) {
+            value.remove_prefix(1);
+        }
+        if (key == "Type") {
+            application = value == "Application";
+        } else if (key == "Hidden") {
+            hidden = value == "true";
+        } else if (key == "Exec") {
+            exec = parseExecLine(value);
+        } else if (key == "X-KDE-Wayland-Interfaces") {
+            granted = false;
+            for (std::size_t start = 0; start <= value.size();) {
+                const auto stop = std::min(value.find_first_of(";,", start), value.size());
+                std::string_view item = value.substr(start, stop - start);
+                while (item.starts_with(' ')) {
+                    item.remove_prefix(1);
+                }
+                while (item.ends_with(' ')) {
+                    item.remove_suffix(1);
+                }
+                granted = granted || item == "org_kde_kwin_fake_input";
+                start = stop + 1;
+            }
+        }
+    }
+    return application && !hidden && granted && exec && exec->front().starts_with('/') &&
+           !executablePath.empty() && canonical(exec->front()) == executablePath;
+}
+
+std::optional<std::string> fakeInputEntryContents(const std::string& executablePath) {
+    if (!canBeWrittenInEntry(executablePath)) {
+        return std::nullopt;
+    }
+    return "[Desktop Entry]\n"
+           "Type=Application\n"
+           "Name=Tindro Zevad\n"
+           "Comment=Lets KWin take the clicks of the program in this folder\n"
+           "Exec=" +
+           quoteExecArgument(executablePath) +
+           "\n"
+           "Terminal=false\n"
+           "NoDisplay=true\n"
+           "X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n";
+}
+
+std::string fakeInputEntryFileName(const std::string& executablePath) {
+    std::uint32_t hash = 2166136261u;  // FNV-1a
+    for (const char c : executablePath) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    }
+    char name[48];
+    std::snprintf(name, sizeof name, "tindro-zevad-%08x.desktop", static_cast<unsigned>(hash));
+    return name;
 }
 
 std::string runningExecutablePath(const std::string& reported) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,24 @@ std::optional<std::vector<std::string>> parseExecLine(std::string_view execValue
 // when the path cannot be written in a desktop entry (empty, not UTF-8, or
 // holding control characters other than tab, newline and carriage return).
 std::optional<std::string> desktopEntryContents(const std::string& executablePath);
+
+// KWin lets a program use its fake input (to click in Plasma's Wayland
+// session) when the first desktop entry it finds whose Exec program is that
+// executable lists org_kde_kwin_fake_input in X-KDE-Wayland-Interfaces.
+// Whether the desktop entry `text` is one such for `executablePath` (as
+// /proc/<pid>/exe names it): an application entry, not hidden, whose Exec
+// program, an absolute path, leads to that file once `canonical` resolved its
+// links ("" when no file is there); arguments after it do not matter.
+bool entryGrantsFakeInput(std::string_view text, const std::string& executablePath,
+                          const std::function<std::string(const std::string&)>& canonical);
+
+// The user's own entry granting `executablePath` fake input, out of the menu;
+// nothing when the path cannot be written in a desktop entry.
+std::optional<std::string> fakeInputEntryContents(const std::string& executablePath);
+
+// Its file name: one for each executable path, so two program folders keep
+// an entry each.
+std::string fakeInputEntryFileName(const std::string& executablePath);
 
 // The executable path to register, from the path the system reports for the
 // running executable (on Linux the target of /proc/self/exe): that path while

@@ -338,6 +338,32 @@ TEST(StartupEntry, EntryStartsTheExecutableWithoutArgumentsWhenItsPathCanBeWritt
     EXPECT_EQ(store.writes, 1);
 }
 
+TEST(StartupEntry, AnEntryGrantsFakeInputToTheExecutableItsExecProgramLeadsTo) {
+    const auto canonical = [](const std::string& path) {  // /usr/bin/tz links to /opt/tz/tz
+        return path == "/usr/bin/tz" || path == "/opt/tz/tz" ? std::string("/opt/tz/tz") : "";
+    };
+    const auto grants = [&](const std::string& text) {
+        return entryGrantsFakeInput(text, "/opt/tz/tz", canonical);
+    };
+    const std::string head = "[Desktop Entry]\r\nType=Application\r\n";
+    const std::string grant = "X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n";
+    EXPECT_EQ(test::each(grants, {head + "Exec=/usr/bin/tz -x\nX-KDE-Wayland-Interfaces = a;"
+                                         "org_kde_kwin_fake_input;\n",
+                                  head + "Exec=/opt/tz/tz\nX-KDE-Wayland-Interfaces=org_kde_x\n",
+                                  head + "Exec=/opt/tz/other\n" + grant, head + "Exec=tz\n" + grant,
+                                  head + "Hidden=true\nExec=/opt/tz/tz\n" + grant,
+                                  "[Desktop Entry]\nType=Link\nExec=/opt/tz/tz\n" + grant,
+                                  head + "Exec=/opt/tz/tz\n[Desktop Action a]\n" + grant}),
+              (std::vector<bool>{true, false, false, false, false, false, false}));
+    // The program's own entry grants it, out of the menu, in a file of its path's own.
+    const auto own = fakeInputEntryContents("/opt/tz/tz");
+    ASSERT_TRUE(own);
+    EXPECT_TRUE(grants(*own));
+    EXPECT_NE(own->find("\nNoDisplay=true\n"), std::string::npos);
+    EXPECT_NE(fakeInputEntryFileName("/opt/a/tz"), fakeInputEntryFileName("/opt/b/tz"));
+    EXPECT_TRUE(fakeInputEntryFileName("/opt/a/tz").ends_with(".desktop"));
+}
+
 TEST(StartupEntry, AReplacedExecutableIsRegisteredByThePathOfTheFileThereNow) {
     // Upgraded while running, the program's path is reported marked " (deleted)"; a folder is no
     // program.
