@@ -2,6 +2,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QMessageBox>
+#include <QThread>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -13,6 +14,11 @@
 #include "app/Application.h"
 #include "core/CommandLine.h"
 #include "core/ProductTitle.h"
+#include "core/i18n/EnglishTexts.h"
+#include "core/i18n/LanguageFile.h"
+#include "core/i18n/SystemLanguage.h"
+#include "core/settings/SettingsLocation.h"
+#include "platform/kwin/FakeInputGrant.h"
 #include "platform/kwin/FakeInputInjector.h"
 #include "platform/kwin/KWinScriptPointer.h"
 #include "platform/linux/DesktopShell.h"
@@ -40,8 +46,24 @@ class NoPressWatch : public tz::PhysicalPressWatch {
     void setOnPress(std::function<void()>) override {}
 };
 
-// Said on standard error and, once windows can show, in a message box.
-int refuseToStart(const std::string& text, bool withBox) {
+// Said in the language the program would show, on standard error and, once
+// windows can show, in a message box; `detail` takes the place of "%1".
+int refuseToStart(std::size_t textId, bool withBox, const std::string& detail = {}) {
+    tz::ExecutableFolder folder;
+    tz::EnvLocale locale;
+    const tz::Settings settings =
+        tz::readStartingSettings(tz::settingsPathFor(folder.folder()), folder.folder());
+    const std::string language = tz::needsSystemLanguage(settings.languageFile)
+                                     ? tz::chooseLanguageFile(locale)
+                                     : settings.languageFile;
+    tz::TextTable texts;
+    tz::setEnglishNewerTexts(texts);
+    tz::LoadLanguageFile(texts, tz::languageFilePath(folder.folder(), language),
+                         tz::LoadMode::Startup);
+    std::string text = texts[textId];
+    if (const auto mark = text.find("%1"); mark != std::string::npos) {
+        text.replace(mark, 2, detail);
+    }
     std::fprintf(stderr, "%s\n", text.c_str());
     if (withBox) {
         QMessageBox::critical(nullptr, QStringLiteral("Tindro Zevad"),
@@ -50,10 +72,16 @@ int refuseToStart(const std::string& text, bool withBox) {
     return 1;
 }
 
-constexpr const char* kOtherWayland =
-    "Tindro Zevad works in X11 sessions and in KDE Plasma's Wayland session (KWin). This "
-    "Wayland session's compositor is not KWin, and there the program can neither see the "
-    "pointer nor click; log in to an X11 session or to Plasma's Wayland session.";
+// KWin takes a new grant of fake input once its service cache shows it, on a
+// new connection: asked again for a few seconds.
+std::unique_ptr<tz::FakeInputInjector> fakeInputGrantedSoon() {
+    auto injector = std::make_unique<tz::FakeInputInjector>();
+    for (int attempt = 0; !injector->ready() && attempt < 20; ++attempt) {
+        QThread::msleep(250);
+        injector = std::make_unique<tz::FakeInputInjector>();
+    }
+    return injector;
+}
 
 }  // namespace
 
@@ -91,15 +119,11 @@ int main(int argc, char** argv) {
 
     tz::X11Connection x11;
     if (!x11.isOpen()) {
-        return refuseToStart(kwin ? "Tindro Zevad needs Xwayland in KDE Plasma's Wayland session "
-                                    "for its windows, and no X11 display could be opened (is "
-                                    "DISPLAY set?)."
-                                  : "Tindro Zevad needs an X11 display, and none could be opened "
-                                    "(is DISPLAY set?).",
+        return refuseToStart(kwin ? tz::TextId::NoXwaylandRefusal : tz::TextId::NoX11Refusal,
                              false);
     }
     if (!kwin && !x11.hasXTest()) {
-        return refuseToStart("Tindro Zevad needs the X server's XTest extension to click.", false);
+        return refuseToStart(tz::TextId::NoXTestRefusal, false);
     }
 
     QApplication qtApp(argc, argv);
@@ -117,24 +141,25 @@ int main(int argc, char** argv) {
         if (!bus.isConnected() ||
             !bus.interface()->isServiceRegistered(QStringLiteral("org.kde.KWin")).value()) {
             return refuseToStart(choice == tz::PlatformChoice::KWin
-                                     ? "--platform=kwin: KWin is not on the session bus."
-                                     : kOtherWayland,
+                                     ? tz::TextId::KWinNotOnBusRefusal
+                                     : tz::TextId::OtherWaylandRefusal,
                                  true);
         }
         kwinPointer = std::make_unique<tz::KWinScriptPointer>(bus);
         // A second instance goes on to say, as everywhere, that one already runs.
         if (!kwinPointer->running() && !kwinPointer->otherInstance()) {
-            return refuseToStart("Tindro Zevad cannot follow the pointer in KWin's session: " +
-                                     kwinPointer->failure().toStdString() + ".",
-                                 true);
+            return refuseToStart(tz::TextId::KWinScriptRefusal, true,
+                                 kwinPointer->failure().toStdString());
         }
+        // Started from a program folder, the program grants itself fake input
+        // with a desktop entry of the user's.
         fakeInput = std::make_unique<tz::FakeInputInjector>();
+        const std::string executable = tz::ExecutableFolder().executablePath();
+        if (!fakeInput->ready() && tz::grantFakeInput(executable)) {
+            fakeInput = fakeInputGrantedSoon();
+        }
         if (!fakeInput->ready()) {
-            return refuseToStart(
-                "KWin does not let Tindro Zevad click: it needs an installed .desktop file whose "
-                "Exec names this program and that has X-KDE-Wayland-Interfaces="
-                "org_kde_kwin_fake_input.",
-                true);
+            return refuseToStart(tz::TextId::FakeInputRefusal, true, executable);
         }
         pressWatch = std::make_unique<NoPressWatch>();
     } else {

@@ -7,10 +7,11 @@ namespace tz {
 
 // Every user-visible text of the active language, UTF-8. Entries 0 to 50 are
 // the classic table; the entries after them belong to the countdown, the tray
-// icon, the "More options" window, the scroll kind and "Find my settings", and fall back to English
+// icon, the "More options" window, the scroll kind, "Find my settings" and the
+// reasons the program cannot start, and fall back to English
 // (the table in EnglishTexts.h) in a language file that ends before them.
 inline constexpr std::size_t kClassicTextCount = 51;
-inline constexpr std::size_t kTextTableSize = 74;
+inline constexpr std::size_t kTextTableSize = 81;
 using TextTable = std::array<std::string, kTextTableSize>;
 
 // The entries the program shows, by what each one says; an entry's number is
@@ -73,6 +74,13 @@ enum : std::size_t {
     LongerDelayEffect = 71,
     ShorterDelayEffect = 72,
     NoChange = 73,
+    OtherWaylandRefusal = 74,
+    NoXwaylandRefusal = 75,
+    NoX11Refusal = 76,
+    NoXTestRefusal = 77,
+    KWinNotOnBusRefusal = 78,
+    KWinScriptRefusal = 79,
+    FakeInputRefusal = 80,
 };
 }  // namespace TextId
 

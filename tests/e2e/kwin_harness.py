@@ -185,6 +185,7 @@ class KWinTestCase(ProgramTestCase):
 
     def start(self, follow_bar=True, env=None, **options):  # the program in the session
         session_env = {n: self.session.env[n] for n in
-                       ("DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "XDG_DATA_DIRS")}
+                       ("DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "XDG_DATA_DIRS",
+                        "XDG_DATA_HOME", "XDG_CACHE_HOME")}
         session_env["XDG_SESSION_TYPE"] = "wayland"
         return super().start(follow_bar, env={**session_env, **(env or {})}, **options)

@@ -60,14 +60,17 @@ class KWinClickingTest(KWinTestCase):
 class KWinWithoutPermissionTest(KWinTestCase):
     GRANT_PROGRAM = False
 
-    def test_a_program_kwin_does_not_let_click_says_so_and_ends(self):
-        run = self.start()
+    def test_a_program_folder_grants_itself_fake_input_unless_it_cannot_write_the_grant(self):
+        Path(self.sandbox.root, "file").write_text("")  # no data folder can be made in a file
+        run = self.start(env={"XDG_DATA_HOME": f"{self.sandbox.root}/file/share"})
         self.assertTrue(wait_until(lambda: "X-KDE-Wayland-Interfaces" in run.log(), 10),
                         run.log())
         self.wait_window(title="Tindro Zevad")
         self.assertTrue(self.answer_and_wait_end(run), self.windows())
         self.assertEqual(run.returncode, 1)
         self.assertFalse(self.kwin_script_loaded(SCRIPT), "a script stayed in KWin")
+        self.start_parked()  # its entry in the session's data folder, read by KWin at once
+        self.assertEqual(self.rest_at(self.recorder.centre, 2), LEFT)
 
 
 class OtherWaylandTest(ProgramTestCase):
