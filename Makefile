@@ -59,7 +59,8 @@ display-check:
 	fi
 	@if [ -n "$${WAYLAND_DISPLAY:-}" ]; then \
 		echo "Note: this is a Wayland session; the program works there only under KDE Plasma"; \
-		echo "(KWin), and only once KWin lets it click (see \"Where it works\" in README.md)."; \
+		echo "(KWin), where its first start writes the entry that lets it click (see"; \
+		echo "\"Where it works\" in README.md)."; \
 	fi
 
 # The demo, soak run and live benchmark drive the program with the end-to-end

@@ -75,13 +75,13 @@ bool entryGrantsInFolders(const std::string& executable) {
 
 // kbuildsycoca6 in Plasma 6, kbuildsycoca5 in Plasma 5; with this program's
 // environment, which names the folders and the cache file KWin reads.
-bool rebuildServiceCache() {
+void rebuildServiceCache() {
     QString tool = QStandardPaths::findExecutable(QStringLiteral("kbuildsycoca6"));
     if (tool.isEmpty()) {
         tool = QStandardPaths::findExecutable(QStringLiteral("kbuildsycoca5"));
     }
     if (tool.isEmpty()) {
-        return false;
+        return;
     }
     QProcess process;
     process.setStandardOutputFile(QProcess::nullDevice());
@@ -90,9 +90,7 @@ bool rebuildServiceCache() {
     if (!process.waitForFinished(kCacheToolTimeoutMs)) {
         process.kill();
         process.waitForFinished(1000);
-        return false;
     }
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
 }  // namespace
@@ -107,7 +105,10 @@ bool grantFakeInput(const std::string& executable) {
             return false;
         }
     }
-    return rebuildServiceCache();
+    // KWin's own copy of the cache library also rebuilds the cache once it
+    // sees a folder changed, so a missing or failing tool is no reason to stop.
+    rebuildServiceCache();
+    return true;
 }
 
 }  // namespace tz

@@ -10,7 +10,7 @@ Xwayland, on a session bus, runtime folder and XDG data folders of the test's ow
   clients), .recorder (on Xwayland), move_over_x11(point) (the pointer onto an X11 window, once
   Xwayland has it there), bus_call(service, path, method, *args) (dbus-send on the session bus),
   kwin_script_loaded(name), answer_and_wait_end(run) (Return to its message box until it ends),
-  start(...) runs the program there.
+  start(...) runs the program there (the session's bus, data and cache folders).
 The compositor is a plain copy of /usr/bin/kwin_wayland (the installed one carries a file
 capability a container may refuse); fake input is granted by .desktop files in the session's own
 data folder, read by kbuildsycoca5 on its own bus before KWin starts.
