@@ -1,0 +1,29 @@
+"""Clicking in KDE Plasma's Wayland session: every click kind on a native Wayland window, and the
+exit and options windows answered by resting, on a real KWin (kwin_harness)."""
+import time
+from harness import BUTTON_RECTS, LEFT, SETTINGS, Button, Rect, press, release
+from kwin_harness import KWinTestCase, WaylandRecorder
+
+
+class KWinClickKindsTest(KWinTestCase):
+    def open_display(self):
+        super().open_display()
+        self.own(recorder=WaylandRecorder(self.session, self.pointer))
+        self.sandbox.write_settings(SETTINGS.replace("\r\n0\r\n0\r\n3", "\r\n1\r\n0\r\n3"))
+
+    def test_each_kind_chosen_on_the_bar_clicks_once_where_the_pointer_rests(self):
+        spots = {**BUTTON_RECTS, Button.MIDDLE: Rect(0, 288, 45, 52)}  # shown: settings line 6
+        kinds = [(Button.RIGHT, [press(3), release(3)]), (Button.MIDDLE, [press(2), release(2)]),
+                 (Button.DOUBLE, LEFT * 2), (Button.DRAG, [press(1)]), (Button.NO_CLICK, []),
+                 (Button.LEFT, LEFT)]
+        self.start_parked()
+        for button, events in kinds:
+            with self.subTest(button.name):
+                self.move_onto(spots[button].centre)
+                self.wait_settings_line(8, str(int(button)))
+                for point, expected in (((400, 300), events), ((800, 600), events if button !=
+                                        Button.DRAG else [release(1)])):
+                    self.assertEqual(self.rest_at(point, len(expected)), expected)
+                    time.sleep(1)  # twice the delay, still resting
+                    self.assertEqual(self.recorder.events(), expected)
+                    self.assertEqual(self.recorder.points(), [point] * len(expected))
