@@ -20,6 +20,7 @@ data folder, read by kbuildsycoca5 on its own bus before KWin starts.
 import os, subprocess, sys, threading
 from pathlib import Path
 
+from Xlib import error as xerror
 from harness import (PATH, Process, ProgramTestCase, Recorder, Rect, SessionBus, XClient,
                      press_key, wait_until)
 
@@ -160,6 +161,14 @@ class KWinXClient(XClient):
     def move(self, x, y=None): self.pointer.move(x, y)
 
     warp = move
+
+    def _info(self, w):  # its place on the root: KWin keeps the windows it manages in frames
+        try:
+            origin = self.root.translate_coords(w, 0, 0)
+        except xerror.XError:
+            return None
+        return (info := super()._info(w)) and info._replace(rect=info.rect._replace(
+            x=origin.x, y=origin.y))
 
     def windows(self):  # KWin frames the windows it manages: theirs follow the root's children
         top = super().windows()
