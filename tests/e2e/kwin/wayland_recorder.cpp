@@ -15,14 +15,12 @@ class Recorder : public QWidget {
     // Qt turns a second press in time into a double click: still one press.
     void mouseDoubleClickEvent(QMouseEvent* event) override { report("press", event); }
     void mouseReleaseEvent(QMouseEvent* event) override { report("release", event); }
-    void enterEvent(QEnterEvent*) override { say("enter"); }
-
-  private:
-    static void say(const char* line) {
-        std::puts(line);
+    void enterEvent(QEnterEvent*) override {
+        std::puts("enter");
         std::fflush(stdout);
     }
 
+  private:
     static void report(const char* what, QMouseEvent* event) {
         const Qt::MouseButton button = event->button();
         const int number = button == Qt::LeftButton     ? 1
