@@ -1,7 +1,7 @@
 #include "gui/ExitWindow.h"
 
-#include <unistd.h>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
@@ -107,9 +107,11 @@ void ExitWindow::forceLeftClick() {
 }
 
 void ExitWindow::accept() {
-    // Ends at once: nothing more runs. The settings file is already
-    // current, since every change is written when it is made.
-    ::_exit(0);
+    // Ends every event loop, nested ones too, whatever is open; the platform
+    // then lets go of what it holds (KWin's script, a held button). The
+    // settings file is already current, since every change is written when it
+    // is made.
+    QCoreApplication::exit(0);
 }
 
 void ExitWindow::reject() {

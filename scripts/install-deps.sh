@@ -16,6 +16,7 @@ packages=(
     openbox  # a real window manager for the stacking and full-screen cases
     dbus at-spi2-core python3-pyatspi  # a screen reader's view of the windows (AT-SPI)
     kwin-wayland xwayland libkf5service-bin  # a KDE Plasma Wayland session (KWin) to test in
+    qt6-wayland  # the KWin tests' native Wayland recorder window
     fonts-dejavu-core fonts-liberation
     dpkg-dev lintian desktop-file-utils appstream
 )

@@ -3,7 +3,9 @@ Xwayland, on a session bus, runtime folder and XDG data folders of the test's ow
   KWinSession(root, runtime, size): .display (Xwayland), .wayland (socket name), .env (what a
   client of the session needs), grant_fake_input(executable) and install_menu_entry(executable)
   (the program's own, granting it; both before start()), start(), stop(), log(name);
-  FakeInput(session): move(x, y), click(button), close(); BTN_LEFT; KWinTestCase:
+  FakeInput(session): move(x, y), click(button), close(); BTN_LEFT; WaylandRecorder(session,
+  pointer): a native Wayland window filling the screen, Recorder's events() and points() (where
+  each came); KWinTestCase:
   harness.ProgramTestCase's steps in a started session whose fake input the test's tool and the
   sandbox's program (through its menu entry, unless GRANT_PROGRAM is False) may use: .pointer
   (FakeInput), .x (an XClient on Xwayland whose move() is fake input and whose windows() add KWin's
@@ -15,14 +17,16 @@ The compositor is a plain copy of /usr/bin/kwin_wayland (the installed one carri
 capability a container may refuse); fake input is granted by .desktop files in the session's own
 data folder, read by kbuildsycoca5 on its own bus before KWin starts.
 """
-import os, subprocess, sys
+import os, subprocess, sys, threading
 from pathlib import Path
 
-from harness import (PATH, Process, ProgramTestCase, Recorder, SessionBus, XClient, press_key,
-                     wait_until)
+from Xlib import error as xerror
+from harness import (PATH, Process, ProgramTestCase, Recorder, Rect, SessionBus, XClient,
+                     press_key, wait_until)
 
 BTN_LEFT = 272  # Linux input code
 FAKE_INPUT_TOOL = os.environ.get("TZ_FAKE_INPUT_TOOL", "")
+WAYLAND_RECORDER = os.environ.get("TZ_WAYLAND_RECORDER", "")
 MENU_ENTRY = Path(__file__).resolve().parents[2] / \
     "packaging/io.github.tindrozevad.TindroZevad.desktop.in"
 
@@ -120,6 +124,32 @@ class FakeInput:
         self.tool.stdout.close()
 
 
+class WaylandRecorder(Recorder):
+    """tz_wayland_recorder full screen on the session: ready once the pointer, moved to its
+    centre, is over it (as an X11 window on Xwayland is not)."""
+
+    def __init__(self, session, pointer):
+        self.rect, self.heard, self.cleared = Rect(0, 0, *session.size), [], 0
+        self.centre = self.rect.centre
+        self.tool = Process([WAYLAND_RECORDER], env={**session.env, "QT_QPA_PLATFORM": "wayland"},
+                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        threading.Thread(target=lambda: self.heard.extend(l.decode().strip() for l in
+                                                          self.tool.stdout), daemon=True).start()
+        if not wait_until(lambda: pointer.move(self.centre) or "enter" in self.heard, 10, 0.1):
+            self.close()
+            raise RuntimeError("the Wayland recorder did not show")
+
+    def _heard(self): return [l.split() for l in self.heard[self.cleared:] if l != "enter"]
+
+    def events(self): return [f"{kind} {button}" for kind, button, *_ in self._heard()]
+
+    def points(self): return [(int(x), int(y)) for *_, x, y in self._heard()]
+
+    def clear(self): self.cleared = len(self.heard)
+
+    def close(self): self.tool.stop()
+
+
 class KWinXClient(XClient):
     """XClient on the session's Xwayland whose pointer motion goes through KWin's fake input:
     XTest motion on Xwayland would not move KWin's pointer."""
@@ -131,6 +161,14 @@ class KWinXClient(XClient):
     def move(self, x, y=None): self.pointer.move(x, y)
 
     warp = move
+
+    def _info(self, w):  # its place on the root: KWin keeps the windows it manages in frames
+        try:
+            origin = self.root.translate_coords(w, 0, 0)
+        except xerror.XError:
+            return None
+        return (info := super()._info(w)) and info._replace(rect=info.rect._replace(
+            x=origin.x, y=origin.y))
 
     def windows(self):  # KWin frames the windows it manages: theirs follow the root's children
         top = super().windows()
