@@ -28,6 +28,7 @@ const std::array<std::string_view, kTextTableSize - kClassicTextCount> kEnglishN
     "A longer delay keeps the pauses you make on the way from clicking.",
     "A shorter delay clicks sooner when you rest.",
     "No change.",
+    "not available in this session",
 };
 
 void setEnglishNewerTexts(TextTable& table) {

@@ -10,7 +10,7 @@ namespace tz {
 // icon, the "More options" window, the scroll kind and "Find my settings", and fall back to English
 // (the table in EnglishTexts.h) in a language file that ends before them.
 inline constexpr std::size_t kClassicTextCount = 51;
-inline constexpr std::size_t kTextTableSize = 74;
+inline constexpr std::size_t kTextTableSize = 75;
 using TextTable = std::array<std::string, kTextTableSize>;
 
 // The entries the program shows, by what each one says; an entry's number is
@@ -73,6 +73,7 @@ enum : std::size_t {
     LongerDelayEffect = 71,
     ShorterDelayEffect = 72,
     NoChange = 73,
+    NotInThisSession = 74,
 };
 }  // namespace TextId
 

@@ -2,6 +2,7 @@
  * through KWin's fake-input protocol and answers "ok" once KWin has handled it (a round trip):
  *   move X Y          absolute motion to the desktop pixel (X, Y)
  *   press B|release B a button by its Linux input code (272 left, 273 right, 274 middle)
+ *   key K             a key pressed and let go, by its Linux input code (119 Pause)
  * It answers "refused" and exits when KWin does not offer the protocol to it (no .desktop file
  * grants it). */
 #include <stdio.h>
@@ -15,8 +16,8 @@ static struct org_kde_kwin_fake_input* fake;
 static void global(void* data, struct wl_registry* registry, uint32_t name, const char* interface,
                    uint32_t version) {
     (void)data;
-    if (strcmp(interface, org_kde_kwin_fake_input_interface.name) == 0 && version >= 3) {
-        fake = wl_registry_bind(registry, name, &org_kde_kwin_fake_input_interface, 3);
+    if (strcmp(interface, org_kde_kwin_fake_input_interface.name) == 0 && version >= 4) {
+        fake = wl_registry_bind(registry, name, &org_kde_kwin_fake_input_interface, 4);
     }
 }
 
@@ -55,6 +56,9 @@ int main(void) {
             org_kde_kwin_fake_input_button(fake, code, WL_POINTER_BUTTON_STATE_PRESSED);
         } else if (sscanf(line, "release %u", &code) == 1) {
             org_kde_kwin_fake_input_button(fake, code, WL_POINTER_BUTTON_STATE_RELEASED);
+        } else if (sscanf(line, "key %u", &code) == 1) {
+            org_kde_kwin_fake_input_keyboard_key(fake, code, WL_KEYBOARD_KEY_STATE_PRESSED);
+            org_kde_kwin_fake_input_keyboard_key(fake, code, WL_KEYBOARD_KEY_STATE_RELEASED);
         } else {
             puts("unknown");
             continue;

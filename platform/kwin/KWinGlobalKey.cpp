@@ -1,0 +1,100 @@
+#include "platform/kwin/KWinGlobalKey.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QKeySequence>
+#include <string_view>
+#include <utility>
+
+#include "KWinScripts.h"
+
+namespace tz {
+
+KWinGlobalKey::KWinGlobalKey(QDBusConnection bus)
+    : bus_(bus), script_(bus, QString::fromUtf8(kScriptName)) {
+    offered_ = bus_.isConnected() &&
+               bus_.registerObject(kObjectPath, this, QDBusConnection::ExportScriptableSlots);
+}
+
+KWinGlobalKey::~KWinGlobalKey() {
+    release();
+    if (offered_) {
+        bus_.unregisterObject(kObjectPath);
+    }
+}
+
+QString KWinGlobalKey::keySequenceText(const std::string& keyName) {
+    // The X names Qt spells otherwise.
+    static constexpr std::pair<std::string_view, const char*> kRenamed[] = {
+        {"Scroll_Lock", "ScrollLock"},
+        {"Num_Lock", "NumLock"},
+        {"Caps_Lock", "CapsLock"},
+        {"Prior", "PgUp"},
+        {"Next", "PgDown"},
+        {"Page_Up", "PgUp"},
+        {"Page_Down", "PgDown"},
+        {"Insert", "Ins"},
+        {"Delete", "Del"},
+        {"Escape", "Esc"},
+        {"Sys_Req", "SysReq"}};
+    QString text = QString::fromStdString(keyName);
+    for (const auto& [x, qt] : kRenamed) {
+        if (keyName == x) {
+            text = QString::fromLatin1(qt);
+        }
+    }
+    const QKeySequence sequence = QKeySequence::fromString(text, QKeySequence::PortableText);
+    if (text.isEmpty() || sequence.count() != 1 || sequence[0].key() == Qt::Key_unknown ||
+        sequence[0].keyboardModifiers() != Qt::NoModifier) {
+        return {};
+    }
+    return sequence.toString(QKeySequence::PortableText);
+}
+
+bool KWinGlobalKey::grab(const std::string& keyName, std::function<void()> onPress) {
+    release();
+    if (keyName.empty()) {
+        script_.unload();  // also one a killed earlier run left holding its key
+        return true;
+    }
+    const QString sequence = keySequenceText(keyName);
+    if (sequence.isEmpty() || !offered_ || !script_.kwinFound()) {
+        return false;
+    }
+    // KDE keeps the key an action name was first given, so each key has an
+    // action of its own: a key chosen later is not overruled by an older one.
+    const QJsonObject key{{QStringLiteral("program"), bus_.baseService()},
+                          {QStringLiteral("action"), QStringLiteral("Tindro Zevad ") + sequence},
+                          {QStringLiteral("sequence"), sequence}};
+    if (!script_.load("var key = " + QJsonDocument(key).toJson(QJsonDocument::Compact) + ";\n" +
+                      kPauseKeyScript)) {
+        return false;
+    }
+    onPress_ = std::move(onPress);
+    return true;
+}
+
+void KWinGlobalKey::release() {
+    onPress_ = nullptr;
+    if (script_.loaded()) {
+        script_.unload();
+    }
+}
+
+void KWinGlobalKey::taken() {
+    if (calledFromDBus() && script_.fromKWin(message())) {
+        script_.dropFile();
+    }
+}
+
+void KWinGlobalKey::pressed() {
+    if (!calledFromDBus() || !script_.fromKWin(message())) {
+        sendErrorReply(QDBusError::AccessDenied, QStringLiteral("only KWin tells of key presses"));
+        return;
+    }
+    if (onPress_) {
+        onPress_();
+    }
+}
+
+}  // namespace tz

@@ -1,0 +1,50 @@
+#pragma once
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+#include "platform/GlobalKey.h"
+#include "platform/kwin/KWinScript.h"
+
+namespace tz {
+
+// The pause key in KDE Plasma's Wayland session, where an X key grab sees
+// only Xwayland's windows: a KWin script of the program's own (pause-key.js)
+// makes the key one of KWin's global shortcuts and calls `pressed` on this
+// object over the session bus at each press. Only calls from KWin count. The
+// script goes with `release()` and when this object goes.
+class KWinGlobalKey : public QObject, protected QDBusContext, public GlobalKey {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.tindrozevad.PauseKey")
+
+  public:
+    static constexpr const char* kScriptName = "tindro-zevad-pause-key";
+    static constexpr const char* kObjectPath = "/org/tindrozevad/PauseKey";
+
+    explicit KWinGlobalKey(QDBusConnection bus = QDBusConnection::sessionBus());
+    ~KWinGlobalKey() override;
+    KWinGlobalKey(const KWinGlobalKey&) = delete;
+    KWinGlobalKey& operator=(const KWinGlobalKey&) = delete;
+
+    bool grab(const std::string& keyName, std::function<void()> onPress) override;
+    void release() override;
+
+    // How KWin writes the key with the X key name `keyName` ("Scroll_Lock"
+    // is "ScrollLock"); "" for a name that is no single key.
+    static QString keySequenceText(const std::string& keyName);
+
+  public Q_SLOTS:
+    // Called by the script over the session bus.
+    Q_SCRIPTABLE void taken();
+    Q_SCRIPTABLE void pressed();
+
+  private:
+    QDBusConnection bus_;
+    KWinScript script_;
+    bool offered_ = false;  // this object is on the bus
+    std::function<void()> onPress_;
+};
+
+}  // namespace tz

@@ -1,0 +1,17 @@
+"""The pause key in KDE Plasma's Wayland session: one of KWin's global shortcuts."""
+from harness import LEFT
+from kwin_harness import KWinTestCase
+
+KEY_PAUSE = 119  # Linux input code
+
+
+class KWinPauseKeyTest(KWinTestCase):
+    def test_the_pause_key_pauses_and_brings_left_click_back(self):
+        self.start_parked()
+        x, y = self.recorder.centre
+        self.pointer.key(KEY_PAUSE)
+        self.wait_settings_line(8, "1")
+        self.assertEqual(self.rest_at((x - 60, y), 0), [])
+        self.pointer.key(KEY_PAUSE)
+        self.wait_settings_line(8, "3")
+        self.assertEqual(self.rest_at((x + 60, y), 2), LEFT)
