@@ -10,10 +10,25 @@
 
 namespace tz {
 
+namespace {
+
+constexpr const char* kShortcutService = "org.kde.kglobalaccel";
+// The component of the shortcuts KWin's scripts register.
+constexpr const char* kShortcutComponent = "/component/kwin";
+constexpr const char* kShortcutInterface = "org.kde.kglobalaccel.Component";
+
+}  // namespace
+
 KWinGlobalKey::KWinGlobalKey(QDBusConnection bus)
     : bus_(bus), script_(bus, QString::fromUtf8(kScriptName)) {
     offered_ = bus_.isConnected() &&
-               bus_.registerObject(kObjectPath, this, QDBusConnection::ExportScriptableSlots);
+               bus_.registerObject(kObjectPath, this, QDBusConnection::ExportScriptableSlots) &&
+               bus_.connect(kShortcutService, kShortcutComponent, kShortcutInterface,
+                            QStringLiteral("globalShortcutPressed"), this,
+                            SLOT(shortcutPressed(QString, QString, qlonglong))) &&
+               bus_.connect(kShortcutService, kShortcutComponent, kShortcutInterface,
+                            QStringLiteral("globalShortcutReleased"), this,
+                            SLOT(shortcutReleased(QString, QString, qlonglong)));
 }
 
 KWinGlobalKey::~KWinGlobalKey() {
@@ -63,19 +78,23 @@ bool KWinGlobalKey::grab(const std::string& keyName, std::function<void()> onPre
     }
     // KDE keeps the key an action name was first given, so each key has an
     // action of its own: a key chosen later is not overruled by an older one.
+    const QString action = QStringLiteral("Tindro Zevad ") + sequence;
     const QJsonObject key{{QStringLiteral("program"), bus_.baseService()},
-                          {QStringLiteral("action"), QStringLiteral("Tindro Zevad ") + sequence},
+                          {QStringLiteral("action"), action},
                           {QStringLiteral("sequence"), sequence}};
     if (!script_.load("var key = " + QJsonDocument(key).toJson(QJsonDocument::Compact) + ";\n" +
                       kPauseKeyScript)) {
         return false;
     }
+    action_ = action;
     onPress_ = std::move(onPress);
     return true;
 }
 
 void KWinGlobalKey::release() {
     onPress_ = nullptr;
+    action_.clear();
+    down_ = false;
     if (script_.loaded()) {
         script_.unload();
     }
@@ -87,13 +106,19 @@ void KWinGlobalKey::taken() {
     }
 }
 
-void KWinGlobalKey::pressed() {
-    if (!calledFromDBus() || !script_.fromKWin(message())) {
-        sendErrorReply(QDBusError::AccessDenied, QStringLiteral("only KWin tells of key presses"));
+void KWinGlobalKey::shortcutPressed(const QString&, const QString& action, qlonglong) {
+    if (!calledFromDBus() || !script_.fromKWin(message()) || action_.isEmpty() ||
+        action != action_ || std::exchange(down_, true)) {
         return;
     }
     if (onPress_) {
         onPress_();
+    }
+}
+
+void KWinGlobalKey::shortcutReleased(const QString&, const QString& action, qlonglong) {
+    if (calledFromDBus() && script_.fromKWin(message()) && action == action_) {
+        down_ = false;
     }
 }
 

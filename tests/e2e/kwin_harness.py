@@ -3,7 +3,7 @@ Xwayland, on a session bus, runtime folder and XDG data folders of the test's ow
   KWinSession(root, runtime, size): .display (Xwayland), .wayland (socket name), .env (what a
   client of the session needs), grant_fake_input(executable) and install_menu_entry(executable)
   (the program's own, granting it; both before start()), start(), stop(), log(name);
-  FakeInput(session): move(x, y), click(button), key(code), close(); BTN_LEFT; KWinTestCase:
+  FakeInput(session): move(x, y), click(button), key(code, pressed), close(); BTN_LEFT; KWinTestCase:
   harness.ProgramTestCase's steps in a started session whose fake input the test's tool and the
   sandbox's program (through its menu entry, unless GRANT_PROGRAM is False) may use: .pointer
   (FakeInput), .x (an XClient on Xwayland whose move() is fake input and whose windows() add KWin's
@@ -114,7 +114,8 @@ class FakeInput:
         self._send(f"press {button}")
         self._send(f"release {button}")
 
-    def key(self, code): self._send(f"key {code}")  # pressed and let go, by Linux input code
+    def key(self, code, pressed=None):  # by Linux input code: pressed, let go, or both (None)
+        self._send(f"key {code}" + ("" if pressed is None else f" {int(pressed)}"))
 
     def close(self):
         self.tool.stop()
