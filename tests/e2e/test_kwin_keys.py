@@ -20,3 +20,5 @@ class KWinPauseKeyTest(KWinTestCase):
         self.pointer.key(KEY_PAUSE)
         self.wait_settings_line(8, "3")
         self.assertEqual(self.rest_at((x + 60, y), 2), LEFT)
+        self.assertEqual(self.run.stop(), 0)
+        self.assertFalse(self.kwin_script_loaded("tindro-zevad-pause-key"), "the key stayed taken")
