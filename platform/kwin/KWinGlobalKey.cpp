@@ -17,28 +17,9 @@ constexpr const char* kShortcutService = "org.kde.kglobalaccel";
 constexpr const char* kShortcutComponent = "/component/kwin";
 constexpr const char* kShortcutInterface = "org.kde.kglobalaccel.Component";
 
-}  // namespace
-
-KWinGlobalKey::KWinGlobalKey(QDBusConnection bus)
-    : bus_(bus), script_(bus, QString::fromUtf8(kScriptName)) {
-    offered_ = bus_.isConnected() &&
-               bus_.registerObject(kObjectPath, this, QDBusConnection::ExportScriptableSlots) &&
-               bus_.connect(kShortcutService, kShortcutComponent, kShortcutInterface,
-                            QStringLiteral("globalShortcutPressed"), this,
-                            SLOT(shortcutPressed(QString, QString, qlonglong))) &&
-               bus_.connect(kShortcutService, kShortcutComponent, kShortcutInterface,
-                            QStringLiteral("globalShortcutReleased"), this,
-                            SLOT(shortcutReleased(QString, QString, qlonglong)));
-}
-
-KWinGlobalKey::~KWinGlobalKey() {
-    release();
-    if (offered_) {
-        bus_.unregisterObject(kObjectPath);
-    }
-}
-
-QString KWinGlobalKey::keySequenceText(const std::string& keyName) {
+// How KWin writes the key with the X key name `keyName` ("Scroll_Lock" is
+// "ScrollLock"); "" for a name that is no single key.
+QString keySequenceText(const std::string& keyName) {
     // The X names Qt spells otherwise.
     static constexpr std::pair<std::string_view, const char*> kRenamed[] = {
         {"Scroll_Lock", "ScrollLock"},
@@ -64,6 +45,27 @@ QString KWinGlobalKey::keySequenceText(const std::string& keyName) {
         return {};
     }
     return sequence.toString(QKeySequence::PortableText);
+}
+
+}  // namespace
+
+KWinGlobalKey::KWinGlobalKey(QDBusConnection bus)
+    : bus_(bus), script_(bus, QString::fromUtf8(kScriptName)) {
+    offered_ = bus_.isConnected() &&
+               bus_.registerObject(kObjectPath, this, QDBusConnection::ExportScriptableSlots) &&
+               bus_.connect(kShortcutService, kShortcutComponent, kShortcutInterface,
+                            QStringLiteral("globalShortcutPressed"), this,
+                            SLOT(shortcutPressed(QString, QString, qlonglong))) &&
+               bus_.connect(kShortcutService, kShortcutComponent, kShortcutInterface,
+                            QStringLiteral("globalShortcutReleased"), this,
+                            SLOT(shortcutReleased(QString, QString, qlonglong)));
+}
+
+KWinGlobalKey::~KWinGlobalKey() {
+    release();
+    if (offered_) {
+        bus_.unregisterObject(kObjectPath);
+    }
 }
 
 bool KWinGlobalKey::grab(const std::string& keyName, std::function<void()> onPress) {

@@ -33,10 +33,6 @@ class KWinGlobalKey : public QObject, protected QDBusContext, public GlobalKey {
     bool grab(const std::string& keyName, std::function<void()> onPress) override;
     void release() override;
 
-    // How KWin writes the key with the X key name `keyName` ("Scroll_Lock"
-    // is "ScrollLock"); "" for a name that is no single key.
-    static QString keySequenceText(const std::string& keyName);
-
   public Q_SLOTS:
     // Called by the script over the session bus once it runs.
     Q_SCRIPTABLE void taken();
