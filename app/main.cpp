@@ -20,6 +20,7 @@
 #include "core/settings/SettingsLocation.h"
 #include "platform/kwin/FakeInputGrant.h"
 #include "platform/kwin/FakeInputInjector.h"
+#include "platform/kwin/KWinGlobalKey.h"
 #include "platform/kwin/KWinScriptPointer.h"
 #include "platform/linux/DesktopShell.h"
 #include "platform/linux/ExecutableFolder.h"
@@ -39,7 +40,9 @@
 namespace {
 
 // Presses by hand are not told apart from the program's own clicks in KWin's
-// session yet (Xwayland shows both as the same device): none are reported.
+// session: Xwayland shows both as its one pointer, and KWin tells neither its
+// scripts nor the bus of button presses. None are reported, and the option
+// shows as unavailable.
 class NoPressWatch : public tz::PhysicalPressWatch {
   public:
     bool available() override { return false; }
@@ -136,6 +139,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<tz::PhysicalPressWatch> pressWatch;
     std::unique_ptr<tz::KWinScriptPointer> kwinPointer;
     std::unique_ptr<tz::FakeInputInjector> fakeInput;
+    std::unique_ptr<tz::GlobalKey> pauseKey;
     if (kwin) {
         QDBusConnection bus = QDBusConnection::sessionBus();
         if (!bus.isConnected() ||
@@ -162,6 +166,7 @@ int main(int argc, char** argv) {
             return refuseToStart(tz::TextId::FakeInputRefusal, true, executable);
         }
         pressWatch = std::make_unique<NoPressWatch>();
+        pauseKey = std::make_unique<tz::KWinGlobalKey>(bus);
     } else {
         x11Pointer = std::make_unique<tz::X11Pointer>(x11);
         x11Injector = std::make_unique<tz::XTestInjector>(x11);
@@ -178,13 +183,13 @@ int main(int argc, char** argv) {
     if (!kwin) {
         x11MotionWatch = std::make_unique<tz::X11MotionWatch>();
         pressWatch = std::make_unique<tz::X11PressWatch>(x11);
+        pauseKey = std::make_unique<tz::X11GlobalKey>();
     }
     tz::PointerMotionWatch& motionWatch =
         kwin ? static_cast<tz::PointerMotionWatch&>(*kwinPointer) : *x11MotionWatch;
-    tz::X11GlobalKey pauseKey;
     tz::Platform platform{pointer,     injector,    screen,       sound,        shell,
                           folder,      locale,      instanceLock, startupEntry, http,
-                          motionWatch, *pressWatch, pauseKey};
+                          motionWatch, *pressWatch, *pauseKey};
 
 #ifdef TZ_TEST_BUILD
     std::string versionUrl;

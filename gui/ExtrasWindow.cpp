@@ -38,8 +38,8 @@ QString keyCaption(std::string_view key) {
 
 }  // namespace
 
-ExtrasWindow::ExtrasWindow(ScreenMetrics& screen)
-    : QWidget(nullptr, kDialogWindowFlags), screen_(screen) {
+ExtrasWindow::ExtrasWindow(ScreenMetrics& screen, bool pressesWatched)
+    : QWidget(nullptr, kDialogWindowFlags), screen_(screen), pressesWatched_(pressesWatched) {
     setDarkBackground(this);
     setWindowIcon(programIcon());
 
@@ -67,6 +67,11 @@ ExtrasWindow::ExtrasWindow(ScreenMetrics& screen)
     }
     cancelOnPressLabel_ = caption(600, 2410);
     cancelOnPressBox_ = checkBox(300, 2370, cancelOnPressLabel_);
+    if (!pressesWatched_) {
+        cancelOnPressBox_->setEnabled(false);
+        cancelOnPressLabel_->setEnabled(false);
+        cancelOnPressLabel_->onClick = nullptr;
+    }
     scrollButtonLabel_ = caption(600, 2910);
     scrollButtonBox_ = checkBox(300, 2870, scrollButtonLabel_);
     okButton_ = dialogButton(this, QStringLiteral("&OK"), QRect());
@@ -93,7 +98,8 @@ ExtrasWindow::ExtrasWindow(ScreenMetrics& screen)
         widget->setObjectName(QLatin1String(name));
         widget->setAttribute(Qt::WA_NoMousePropagation);
         if (qobject_cast<QLabel*>(widget) == nullptr || widget == countdownLabel_ ||
-            widget == trayLabel_ || widget == cancelOnPressLabel_ || widget == scrollButtonLabel_) {
+            widget == trayLabel_ || (widget == cancelOnPressLabel_ && pressesWatched_) ||
+            widget == scrollButtonLabel_) {
             widget->setCursor(hand);
         }
     }
@@ -155,7 +161,9 @@ void ExtrasWindow::retranslate(const TextTable& t) {
                                               std::to_string(kCountdownSizeMax) + ")");
     setAutoSizedText(trayLabel_, t[TextId::TrayCaption]);
     setAutoSizedText(pauseKeyLabel_, t[TextId::PauseKeyCaption]);
-    setAutoSizedText(cancelOnPressLabel_, t[TextId::CancelOnPressCaption]);
+    setAutoSizedText(cancelOnPressLabel_,
+                     t[TextId::CancelOnPressCaption] +
+                         (pressesWatched_ ? "" : " (" + t[TextId::NotInThisSession] + ")"));
     setAutoSizedText(scrollButtonLabel_, t[TextId::ScrollButtonCaption]);
     pauseKeyChoice_->setItemText(pauseKeyChoice_->findData(QString()), q(t[TextId::NoKey]));
     SetWindowTextUnicode(okButton_, t[TextId::OkCaption]);

@@ -18,12 +18,13 @@ class ClickableLabel;
 // the tray icon, the key that pauses clicking, and whether a button pressed
 // by hand cancels the waiting click. Looks like the options window and, like
 // it, is built to be used by dwelling: every control is big enough to rest on
-// and a caption clicked toggles its box.
+// and a caption clicked toggles its box. Where presses by hand cannot be
+// watched, that option is shown unavailable and its setting kept as it is.
 class ExtrasWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit ExtrasWindow(ScreenMetrics& screen);
+    explicit ExtrasWindow(ScreenMetrics& screen, bool pressesWatched = true);
 
     // The preferences into the controls.
     void load(const ExtrasSettings& extras);
@@ -51,6 +52,7 @@ class ExtrasWindow : public QWidget {
     void reject();
 
     ScreenMetrics& screen_;
+    const bool pressesWatched_;
     // Each control's objectName is its member name without the underscore.
     QCheckBox* countdownBox_ = nullptr;
     ClickableLabel* countdownLabel_ = nullptr;

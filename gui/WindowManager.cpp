@@ -137,7 +137,8 @@ void WindowManager::closeAboutWindow() {
 
 void WindowManager::openExtrasWindow() {
     if (!extrasWindow_) {
-        extrasWindow_ = std::make_unique<ExtrasWindow>(platform_.screen);
+        extrasWindow_ =
+            std::make_unique<ExtrasWindow>(platform_.screen, platform_.pressWatch.available());
         QObject::connect(extrasWindow_.get(), &ExtrasWindow::accepted,
                          [this](const ExtrasSettings& extras) {
                              app_.extras = extras;

@@ -43,6 +43,7 @@ const std::array<std::string_view, kTextTableSize - kClassicTextCount> kEnglishN
     "for %1 to ~/.local/share/applications, or KWin did not take it. Install the program's "
     "package, or write that file and run kbuildsycoca6 (in Plasma 5: kbuildsycoca5), then start "
     "Tindro Zevad again.",
+    "not available in this session",
 };
 
 void setEnglishNewerTexts(TextTable& table) {

@@ -11,7 +11,7 @@ namespace tz {
 // reasons the program cannot start, and fall back to English
 // (the table in EnglishTexts.h) in a language file that ends before them.
 inline constexpr std::size_t kClassicTextCount = 51;
-inline constexpr std::size_t kTextTableSize = 81;
+inline constexpr std::size_t kTextTableSize = 82;
 using TextTable = std::array<std::string, kTextTableSize>;
 
 // The entries the program shows, by what each one says; an entry's number is
@@ -81,6 +81,7 @@ enum : std::size_t {
     KWinNotOnBusRefusal = 78,
     KWinScriptRefusal = 79,
     FakeInputRefusal = 80,
+    NotInThisSession = 81,
 };
 }  // namespace TextId
 

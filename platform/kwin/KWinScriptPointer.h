@@ -3,14 +3,11 @@
 #include <QDBusContext>
 #include <QObject>
 #include <QString>
-#include <QTemporaryFile>
 #include <functional>
-#include <memory>
 
 #include "platform/Pointer.h"
 #include "platform/PointerMotionWatch.h"
-
-class QDBusServiceWatcher;
+#include "platform/kwin/KWinScript.h"
 
 namespace tz {
 
@@ -19,8 +16,8 @@ namespace tz {
 // (pointer-report.js) reports the cursor over the session bus at each motion,
 // at most one report per 30 ms and none while it rests. `position()` is the
 // last report, so a tick costs no round trip; the motion watch fires on the
-// next report. Only reports sent by the current owner of org.kde.KWin count:
-// no other program on the bus can steer where the program clicks.
+// next report. Only reports sent by KWin count (KWinScript::fromKWin): no
+// other program on the bus can steer where the program clicks.
 //
 // The reports go to the bus name org.tindrozevad.PointerReport, which one
 // instance owns at a time. Its owner loads the script under one name: one of
@@ -65,14 +62,8 @@ class KWinScriptPointer : public QObject,
     void reported();
 
   private:
-    bool loadScript();
-    void unloadScript();
-
     QDBusConnection bus_;
-    QString kwinOwner_;  // the unique bus name of KWin, the only caller believed
-    QDBusServiceWatcher* ownerWatch_ = nullptr;
-    std::unique_ptr<QTemporaryFile> scriptFile_;
-    bool loaded_ = false;
+    KWinScript script_;
     bool ownsName_ = false;
     bool otherInstance_ = false;
     bool reported_ = false;

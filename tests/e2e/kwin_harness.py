@@ -3,9 +3,9 @@ Xwayland, on a session bus, runtime folder and XDG data folders of the test's ow
   KWinSession(root, runtime, size): .display (Xwayland), .wayland (socket name), .env (what a
   client of the session needs), grant_fake_input(executable) and install_menu_entry(executable)
   (the program's own, granting it; both before start()), start(), stop(), log(name);
-  FakeInput(session): move(x, y), click(button), close(); BTN_LEFT; WaylandRecorder(session,
-  pointer): a native Wayland window filling the screen, Recorder's events() and points() (where
-  each came); KWinTestCase:
+  FakeInput(session): move(x, y), click(button), key(code, pressed), close(); BTN_LEFT;
+  WaylandRecorder(session, pointer): a native Wayland window filling the screen, Recorder's
+  events() and points() (where each came); KWinTestCase:
   harness.ProgramTestCase's steps in a started session whose fake input the test's tool and the
   sandbox's program (through its menu entry, unless GRANT_PROGRAM is False) may use: .pointer
   (FakeInput), .x (an XClient on Xwayland whose move() is fake input and whose windows() add KWin's
@@ -117,6 +117,9 @@ class FakeInput:
     def click(self, button=BTN_LEFT):
         self._send(f"press {button}")
         self._send(f"release {button}")
+
+    def key(self, code, pressed=None):  # by Linux input code: pressed, let go, or both (None)
+        self._send(f"key {code}" + ("" if pressed is None else f" {int(pressed)}"))
 
     def close(self):
         self.tool.stop()

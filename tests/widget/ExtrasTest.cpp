@@ -222,5 +222,23 @@ TEST(ExtrasWindowTest, OkGivesWhatTheControlsShowAndCancelGivesNothing) {
     EXPECT_EQ(cancelled, 1);
 }
 
+TEST(ExtrasWindowTest, WherePressesByHandAreNotWatchedTheirOptionShowsUnavailableAndIsKept) {
+    fake::FakeScreen screen;
+    ExtrasWindow window(screen, false);
+    window.retranslate(numberedTexts());
+    std::vector<bool> given;
+    QObject::connect(&window, &ExtrasWindow::accepted,
+                     [&](const ExtrasSettings& extras) { given.push_back(extras.cancelOnPress); });
+    auto* caption = control<QLabel>(window, "cancelOnPressLabel");
+    EXPECT_EQ(caption->text(), "T60 (T74)");
+    EXPECT_FALSE(control(window, "cancelOnPressBox")->isEnabled());
+    for (const bool on : {true, false}) {
+        window.load(ExtrasSettings{.cancelOnPress = on});
+        click(caption);
+        click(control(window, "okButton"));
+    }
+    EXPECT_EQ(given, std::vector<bool>({true, false}));
+}
+
 }  // namespace
 }  // namespace tz
