@@ -106,6 +106,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("tindro-zevad"));
     QApplication::setQuitOnLastWindowClosed(false);
 
+    tz::QtScreenMetrics screen(x11);
     std::unique_ptr<tz::Pointer> x11Pointer;
     std::unique_ptr<tz::ClickInjector> x11Injector;
     std::unique_ptr<tz::PointerMotionWatch> x11MotionWatch;
@@ -121,7 +122,7 @@ int main(int argc, char** argv) {
                                      : kOtherWayland,
                                  true);
         }
-        kwinPointer = std::make_unique<tz::KWinScriptPointer>(bus);
+        kwinPointer = std::make_unique<tz::KWinScriptPointer>(screen, bus);
         // A second instance goes on to say, as everywhere, that one already runs.
         if (!kwinPointer->running() && !kwinPointer->otherInstance()) {
             return refuseToStart("Tindro Zevad cannot follow the pointer in KWin's session: " +
@@ -143,7 +144,6 @@ int main(int argc, char** argv) {
     }
     tz::Pointer& pointer = kwin ? static_cast<tz::Pointer&>(*kwinPointer) : *x11Pointer;
     tz::ClickInjector& injector = kwin ? static_cast<tz::ClickInjector&>(*fakeInput) : *x11Injector;
-    tz::QtScreenMetrics screen(x11);
     tz::PulseSound sound(x11);
     tz::ExecutableFolder folder;
     tz::EnvLocale locale;

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QTimer>
+#include <cmath>
 
 #include "PointerReportScript.h"
 
@@ -25,7 +26,8 @@ QDBusMessage scriptingCall(const QString& path, const QString& interface, const 
 
 }  // namespace
 
-KWinScriptPointer::KWinScriptPointer(QDBusConnection bus, int firstReportMs) : bus_(bus) {
+KWinScriptPointer::KWinScriptPointer(ScreenMetrics& screen, QDBusConnection bus, int firstReportMs)
+    : screen_(screen), bus_(bus) {
     if (!bus_.isConnected()) {
         failure_ = QStringLiteral("no session bus");
         return;
@@ -140,12 +142,17 @@ void KWinScriptPointer::notifyOnNextMotion(std::function<void()> onMotion) {
     onMotion_ = std::move(onMotion);
 }
 
-void KWinScriptPointer::report(int x, int y) {
+void KWinScriptPointer::report(int x, int y, int desktopWidth) {
     if (!calledFromDBus() || kwinOwner_.isEmpty() || message().service() != kwinOwner_) {
         sendErrorReply(QDBusError::AccessDenied, QStringLiteral("only KWin reports the pointer"));
         return;
     }
-    position_ = {x, y};
+    const double pixels = screen_.desktopWidthTwips() / screen_.twipsPerPixelX();
+    const bool scaled = desktopWidth > 1 && pixels > 1;
+    const double stretch = scaled ? (pixels - 1) / (desktopWidth - 1) : 1;
+    const double scale = scaled ? pixels / desktopWidth : 1;
+    position_ = {static_cast<std::int32_t>(std::lround(x * stretch)),
+                 static_cast<std::int32_t>(std::lround(y * scale))};
     reported_ = true;
     Q_EMIT reported();
     if (onMotion_) {

@@ -9,6 +9,7 @@
 
 #include "platform/Pointer.h"
 #include "platform/PointerMotionWatch.h"
+#include "platform/ScreenMetrics.h"
 
 class QDBusServiceWatcher;
 
@@ -21,6 +22,12 @@ namespace tz {
 // last report, so a tick costs no round trip; the motion watch fires on the
 // next report. Only reports sent by the current owner of org.kde.KWin count:
 // no other program on the bus can steer where the program clicks.
+//
+// KWin reports in its logical pixels. Where Xwayland's X clients scale
+// themselves (Plasma's default above 100 %), Xwayland's desktop, in which the
+// program places its windows, is that many times larger: the reports are
+// stretched onto it, the desktop's first and last columns onto Xwayland's,
+// so that both edges stay within the pointer's reach.
 //
 // The reports go to the bus name org.tindrozevad.PointerReport, which one
 // instance owns at a time. Its owner loads the script under one name: one of
@@ -40,7 +47,8 @@ class KWinScriptPointer : public QObject,
 
     // Loads and runs the script and waits up to `firstReportMs` for its first
     // report; `running()` tells whether it came.
-    explicit KWinScriptPointer(QDBusConnection bus = QDBusConnection::sessionBus(),
+    explicit KWinScriptPointer(ScreenMetrics& screen,
+                               QDBusConnection bus = QDBusConnection::sessionBus(),
                                int firstReportMs = 3000);
     ~KWinScriptPointer() override;
     KWinScriptPointer(const KWinScriptPointer&) = delete;
@@ -59,7 +67,7 @@ class KWinScriptPointer : public QObject,
 
   public Q_SLOTS:
     // Called by the script over the session bus.
-    Q_SCRIPTABLE void report(int x, int y);
+    Q_SCRIPTABLE void report(int x, int y, int desktopWidth);
 
   Q_SIGNALS:
     void reported();
@@ -68,6 +76,7 @@ class KWinScriptPointer : public QObject,
     bool loadScript();
     void unloadScript();
 
+    ScreenMetrics& screen_;
     QDBusConnection bus_;
     QString kwinOwner_;  // the unique bus name of KWin, the only caller believed
     QDBusServiceWatcher* ownerWatch_ = nullptr;
