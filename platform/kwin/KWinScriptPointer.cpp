@@ -148,10 +148,10 @@ void KWinScriptPointer::report(int x, int y, int desktopWidth) {
         return;
     }
     const double pixels = screen_.desktopWidthTwips() / screen_.twipsPerPixelX();
-    const bool scaled = desktopWidth > 1 && pixels > 1;
-    const double stretch = scaled ? (pixels - 1) / (desktopWidth - 1) : 1;
-    const double scale = scaled ? pixels / desktopWidth : 1;
-    position_ = {static_cast<std::int32_t>(std::lround(x * stretch)),
+    const double scale = desktopWidth > 0 && pixels > 0 ? pixels / desktopWidth : 1;
+    const long column =
+        x >= desktopWidth - 1 && scale > 1 ? std::lround(pixels) - 1 : std::lround(x * scale);
+    position_ = {static_cast<std::int32_t>(column),
                  static_cast<std::int32_t>(std::lround(y * scale))};
     reported_ = true;
     Q_EMIT reported();

@@ -26,8 +26,8 @@ namespace tz {
 // KWin reports in its logical pixels. Where Xwayland's X clients scale
 // themselves (Plasma's default above 100 %), Xwayland's desktop, in which the
 // program places its windows, is that many times larger: the reports are
-// stretched onto it, the desktop's first and last columns onto Xwayland's,
-// so that both edges stay within the pointer's reach.
+// scaled onto it, the desktop's last column onto Xwayland's last, so that the
+// right edge stays within the pointer's reach.
 //
 // The reports go to the bus name org.tindrozevad.PointerReport, which one
 // instance owns at a time. Its owner loads the script under one name: one of
