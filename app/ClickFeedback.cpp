@@ -1,5 +1,7 @@
 #include "app/ClickFeedback.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <cmath>
 
 #include "gui/ClickBar.h"
@@ -44,6 +46,7 @@ ClickFeedback::ClickFeedback(AppState& app, ClickBar& bar, WindowManager& window
                      [&windows] { windows.openAboutWindow(); });
     QObject::connect(&tray_, &TrayIndicator::quitRequested,
                      [this] { bar_.runButtonCommand(ClickMode::Exit); });
+    tray_.setPointerPlace([this] { return pointer(); });
     // The icon and its menu act on a rest, in every kind and while paused.
     bar_.setRestPlaces([this](PointerPosition at) { return tray_.restActsAt(inWindowPixels(at)); },
                        [this](PointerPosition at) { tray_.actAt(inWindowPixels(at)); });
@@ -54,9 +57,21 @@ QPoint ClickFeedback::pointer() const {
 }
 
 QPoint ClickFeedback::inWindowPixels(PointerPosition at) const {
-    const double scale = screen_.windowScale();
-    return QPoint(static_cast<int>(std::lround(at.x / scale)),
-                  static_cast<int>(std::lround(at.y / scale)));
+    // Qt keeps each monitor's top-left in screen pixels and scales only within
+    // it: a menu placed on a second, scaled monitor must be given its place so.
+    QPoint origin;
+    double scale = screen_.windowScale();
+    for (const QScreen* monitor : QGuiApplication::screens()) {
+        const QRect area = monitor->geometry();
+        const double ratio = monitor->devicePixelRatio();
+        if (QRect(area.topLeft(), area.size() * ratio).contains(at.x, at.y)) {
+            origin = area.topLeft();
+            scale = ratio;
+            break;
+        }
+    }
+    return origin + QPoint(static_cast<int>(std::lround((at.x - origin.x()) / scale)),
+                           static_cast<int>(std::lround((at.y - origin.y()) / scale)));
 }
 
 void ClickFeedback::afterTick() {

@@ -30,7 +30,7 @@ class ClickFeedback {
     // Where the tick just found the pointer, in window pixels: no second
     // query of the X server.
     QPoint pointer() const;
-    // A position in screen pixels as window pixels.
+    // A position in screen pixels as window pixels (Qt's, on the monitor there).
     QPoint inWindowPixels(PointerPosition at) const;
 
     AppState& app_;

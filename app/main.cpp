@@ -133,6 +133,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("tindro-zevad"));
     QApplication::setQuitOnLastWindowClosed(false);
 
+    tz::QtScreenMetrics screen(x11);
     std::unique_ptr<tz::Pointer> x11Pointer;
     std::unique_ptr<tz::ClickInjector> x11Injector;
     std::unique_ptr<tz::PointerMotionWatch> x11MotionWatch;
@@ -149,7 +150,7 @@ int main(int argc, char** argv) {
                                      : tz::TextId::OtherWaylandRefusal,
                                  true);
         }
-        kwinPointer = std::make_unique<tz::KWinScriptPointer>(bus);
+        kwinPointer = std::make_unique<tz::KWinScriptPointer>(screen, bus);
         // A second instance goes on to say, as everywhere, that one already runs.
         if (!kwinPointer->running() && !kwinPointer->otherInstance()) {
             return refuseToStart(tz::TextId::KWinScriptRefusal, true,
@@ -173,7 +174,6 @@ int main(int argc, char** argv) {
     }
     tz::Pointer& pointer = kwin ? static_cast<tz::Pointer&>(*kwinPointer) : *x11Pointer;
     tz::ClickInjector& injector = kwin ? static_cast<tz::ClickInjector&>(*fakeInput) : *x11Injector;
-    tz::QtScreenMetrics screen(x11);
     tz::PulseSound sound(x11);
     tz::ExecutableFolder folder;
     tz::EnvLocale locale;

@@ -135,7 +135,7 @@ void TrayIndicator::openMenuBeside(const QRect& icon) {
     // resting on the icon is not on an item yet. A panel that keeps the icon's
     // place to itself gets the menu at the pointer.
     if (!icon.isValid()) {
-        menu_->popup(QCursor::pos());
+        menu_->popup(pointerPlace_ ? pointerPlace_() : QCursor::pos());
         return;
     }
     const QScreen* screen = QGuiApplication::screenAt(icon.center());

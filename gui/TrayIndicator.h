@@ -2,6 +2,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QRect>
+#include <functional>
 #include <memory>
 
 #include "core/AppState.h"
@@ -35,6 +36,10 @@ class TrayIndicator : public QObject {
     // `mode`; Pause keeps the last kind checked, modes other than Pause and
     // the resting kinds are ignored.
     void showClickMode(ClickMode mode);
+    // Where the pointer is (window pixels), for a menu opened where the icon's
+    // place is unknown (a status notifier item): Qt's own idea of it is
+    // Xwayland's, which stops following the pointer off its windows.
+    void setPointerPlace(std::function<QPoint()> place) { pointerPlace_ = std::move(place); }
     // Whether the menu offers the scroll kind (as the bar does its button).
     void offerScroll(bool offered);
     void retranslate(const TextTable& texts);
@@ -69,6 +74,7 @@ class TrayIndicator : public QObject {
     QAction* helpAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
     QAction* quitAction_ = nullptr;
+    std::function<QPoint()> pointerPlace_;
     ClickMode kind_ = ClickMode::LeftClick;
     bool paused_ = false;
     TextTable texts_;

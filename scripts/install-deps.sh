@@ -15,6 +15,7 @@ packages=(
     libx11-6 libxi6 libxtst6  # loaded by the end-to-end harness itself (ctypes)
     openbox  # a real window manager for the stacking and full-screen cases
     dbus at-spi2-core python3-pyatspi  # a screen reader's view of the windows (AT-SPI)
+    python3-gi  # Plasma's panel in the KWin tests (a status notifier watcher)
     kwin-wayland xwayland libkf5service-bin  # a KDE Plasma Wayland session (KWin) to test in
     qt6-wayland  # the KWin tests' native Wayland recorder window
     fonts-dejavu-core fonts-liberation

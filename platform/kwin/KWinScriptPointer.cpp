@@ -3,13 +3,14 @@
 #include <QDBusConnectionInterface>
 #include <QEventLoop>
 #include <QTimer>
+#include <cmath>
 
 #include "KWinScripts.h"
 
 namespace tz {
 
-KWinScriptPointer::KWinScriptPointer(QDBusConnection bus, int firstReportMs)
-    : bus_(bus), script_(bus, QString::fromUtf8(kScriptName)) {
+KWinScriptPointer::KWinScriptPointer(ScreenMetrics& screen, QDBusConnection bus, int firstReportMs)
+    : screen_(screen), bus_(bus), script_(bus, QString::fromUtf8(kScriptName)) {
     if (!bus_.isConnected()) {
         failure_ = QStringLiteral("no session bus");
         return;
@@ -62,12 +63,17 @@ void KWinScriptPointer::notifyOnNextMotion(std::function<void()> onMotion) {
     onMotion_ = std::move(onMotion);
 }
 
-void KWinScriptPointer::report(int x, int y) {
+void KWinScriptPointer::report(int x, int y, int desktopWidth) {
     if (!calledFromDBus() || !script_.fromKWin(message())) {
         sendErrorReply(QDBusError::AccessDenied, QStringLiteral("only KWin reports the pointer"));
         return;
     }
-    position_ = {x, y};
+    const double pixels = screen_.desktopWidthTwips() / screen_.twipsPerPixelX();
+    const double scale = desktopWidth > 0 && pixels > 0 ? pixels / desktopWidth : 1;
+    const long column =
+        x >= desktopWidth - 1 && scale > 1 ? std::lround(pixels) - 1 : std::lround(x * scale);
+    position_ = {static_cast<std::int32_t>(column),
+                 static_cast<std::int32_t>(std::lround(y * scale))};
     reported_ = true;
     Q_EMIT reported();
     if (onMotion_) {

@@ -7,6 +7,7 @@
 
 #include "platform/Pointer.h"
 #include "platform/PointerMotionWatch.h"
+#include "platform/ScreenMetrics.h"
 #include "platform/kwin/KWinScript.h"
 
 namespace tz {
@@ -18,6 +19,12 @@ namespace tz {
 // last report, so a tick costs no round trip; the motion watch fires on the
 // next report. Only reports sent by KWin count (KWinScript::fromKWin): no
 // other program on the bus can steer where the program clicks.
+//
+// KWin reports in its logical pixels. Where Xwayland's X clients scale
+// themselves (Plasma's default above 100 %), Xwayland's desktop, in which the
+// program places its windows, is that many times larger: the reports are
+// scaled onto it, the desktop's last column onto Xwayland's last, so that the
+// right edge stays within the pointer's reach.
 //
 // The reports go to the bus name org.tindrozevad.PointerReport, which one
 // instance owns at a time. Its owner loads the script under one name: one of
@@ -37,7 +44,8 @@ class KWinScriptPointer : public QObject,
 
     // Loads and runs the script and waits up to `firstReportMs` for its first
     // report; `running()` tells whether it came.
-    explicit KWinScriptPointer(QDBusConnection bus = QDBusConnection::sessionBus(),
+    explicit KWinScriptPointer(ScreenMetrics& screen,
+                               QDBusConnection bus = QDBusConnection::sessionBus(),
                                int firstReportMs = 3000);
     ~KWinScriptPointer() override;
     KWinScriptPointer(const KWinScriptPointer&) = delete;
@@ -56,12 +64,13 @@ class KWinScriptPointer : public QObject,
 
   public Q_SLOTS:
     // Called by the script over the session bus.
-    Q_SCRIPTABLE void report(int x, int y);
+    Q_SCRIPTABLE void report(int x, int y, int desktopWidth);
 
   Q_SIGNALS:
     void reported();
 
   private:
+    ScreenMetrics& screen_;
     QDBusConnection bus_;
     KWinScript script_;
     bool ownsName_ = false;

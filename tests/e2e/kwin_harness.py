@@ -1,11 +1,13 @@
 """KWin harness: a real KDE Plasma Wayland compositor (kwin_wayland --virtual, no screen) with its
 Xwayland, on a session bus, runtime folder and XDG data folders of the test's own. API:
-  KWinSession(root, runtime, size): .display (Xwayland), .wayland (socket name), .env (what a
-  client of the session needs), grant_fake_input(executable) and install_menu_entry(executable)
+  KWinSession(root, runtime, size, scale, outputs): size is each output's, in KWin's logical
+  pixels, outputs side by side; at a scale above 1 the X clients scale themselves, as Plasma
+  has them by default: .display (Xwayland), .wayland (socket name), .env (what a client of the
+  session needs), grant_fake_input(executable) and install_menu_entry(executable)
   (the program's own, granting it; both before start()), start(), stop(), log(name);
-  FakeInput(session): move(x, y), click(button), key(code, pressed), close(); BTN_LEFT;
-  WaylandRecorder(session, pointer): a native Wayland window filling the screen, Recorder's
-  events() and points() (where each came); KWinTestCase:
+  FakeInput(session): move(x, y) (to that pixel of Xwayland), click(button), key(code, pressed),
+  close(); BTN_LEFT; WaylandRecorder(session, pointer): a native Wayland window filling the
+  screen, Recorder's events() and points() (where each came); KWinTestCase (SCALE, OUTPUTS):
   harness.ProgramTestCase's steps in a started session whose fake input the test's tool and the
   sandbox's program (through its menu entry, unless GRANT_PROGRAM is False) may use: .pointer
   (FakeInput), .x (an XClient on Xwayland whose move() is fake input and whose windows() add KWin's
@@ -20,7 +22,7 @@ data folder, read by kbuildsycoca5 on its own bus before KWin starts.
 import os, subprocess, sys, threading
 from pathlib import Path
 
-from Xlib import error as xerror
+from Xlib import Xatom, error as xerror, display as xdisplay
 from harness import (PATH, Process, ProgramTestCase, Recorder, Rect, SessionBus, XClient,
                      press_key, wait_until)
 
@@ -32,8 +34,9 @@ MENU_ENTRY = Path(__file__).resolve().parents[2] / \
 
 
 class KWinSession:
-    def __init__(self, root, runtime, size=(1280, 1024)):
+    def __init__(self, root, runtime, size=(1280, 1024), scale=1, outputs=1):
         self.root, self.size, self.processes, self.grants = root, size, [], 0
+        self.scale, self.outputs = scale, outputs
         self.share, home = f"{root}/kwin-share", f"{root}/kwin-home"
         for folder in (f"{self.share}/applications", home, f"{root}/kwin-bin"):
             os.makedirs(folder, exist_ok=True)
@@ -67,6 +70,10 @@ class KWinSession:
         with self._log("kbuildsycoca5") as log:
             subprocess.run(["kbuildsycoca5", "--noincremental"], env=self.env, stdout=log,
                            stderr=log, timeout=60, check=True)
+        if self.scale != 1:  # as Plasma's display settings write it: Xwayland at full size
+            Path(self.env["XDG_CONFIG_HOME"]).mkdir(parents=True, exist_ok=True)
+            Path(self.env["XDG_CONFIG_HOME"], "kwinrc").write_text(
+                f"[Xwayland]\nScale={self.scale}\n")
         kwin = f"{self.root}/kwin-bin/kwin_wayland"  # its own name: KWin's plugins insist
         subprocess.run(["cp", "/usr/bin/kwin_wayland", kwin], check=True)
         display_file = Path(self.root, "kwin-display")
@@ -78,7 +85,8 @@ class KWinSession:
         with self._log("kwin") as log:
             self.kwin = Process([kwin, "--virtual", "--xwayland", "--no-lockscreen",
                                  "--socket", self.wayland, "--width", str(self.size[0]),
-                                 "--height", str(self.size[1]), "--exit-with-session",
+                                 "--height", str(self.size[1]), "--scale", str(self.scale),
+                                 "--output-count", str(self.outputs), "--exit-with-session",
                                  str(session)], env=env, stdout=log, stderr=log)
         self.processes.append(self.kwin)
         if not wait_until(lambda: display_file.exists() or not self.kwin.running(), 30) \
@@ -86,6 +94,12 @@ class KWinSession:
             raise RuntimeError("KWin did not start:\n" + self.log("kwin"))
         self.display = display_file.read_text().strip()
         self.env["DISPLAY"] = self.display
+        if self.scale != 1:  # and the X clients' font resolution, as Plasma's session sets it
+            d = xdisplay.Display(self.display)
+            d.screen().root.change_property(d.intern_atom("RESOURCE_MANAGER"), Xatom.STRING, 8,
+                                            f"Xft.dpi:\t{round(96 * self.scale)}\n".encode())
+            d.sync()
+            d.close()
 
     def log(self, name): return Path(self.root, f"logs/{name}.log").read_text(errors="replace")
 
@@ -98,6 +112,7 @@ class FakeInput:
     """The test's own input device: tz_fake_input_tool on the session, one command a line."""
 
     def __init__(self, session):
+        self.scale = session.scale  # KWin's logical pixels are Xwayland's divided by it
         self.tool = Process([FAKE_INPUT_TOOL], env=session.env, stdin=subprocess.PIPE,
                             stdout=subprocess.PIPE)
         answer = self.tool.stdout.readline().decode().strip()
@@ -112,7 +127,7 @@ class FakeInput:
             raise RuntimeError(f"fake input: {command!r} answered {answer!r}")
 
     def move(self, x, y=None):  # to (x, y) or to the point x
-        self._send("move {} {}".format(*(x if y is None else (x, y))))
+        self._send("move {} {}".format(*(c / self.scale for c in (x if y is None else (x, y)))))
 
     def click(self, button=BTN_LEFT):
         self._send(f"press {button}")
@@ -182,10 +197,11 @@ class KWinTestCase(ProgramTestCase):
     """ProgramTestCase in a KWin session of the test's own: the same steps (show_at_edge,
     rest_at, ...) with the pointer moved through fake input, granted to the test's tool and to
     the sandbox's program; the recorder on Xwayland; no click monitor."""
-    SIZE, GRANT_PROGRAM = (1280, 1024), True
+    SIZE, GRANT_PROGRAM, SCALE, OUTPUTS = (1280, 1024), True, 1, 1
 
     def open_display(self):
-        self.session = KWinSession(self.sandbox.root, self.sandbox.runtime, self.SIZE)
+        self.session = KWinSession(self.sandbox.root, self.sandbox.runtime, self.SIZE, self.SCALE,
+                                   self.OUTPUTS)
         self.session.grant_fake_input(FAKE_INPUT_TOOL)
         if self.GRANT_PROGRAM:
             self.session.install_menu_entry(self.sandbox.executable)

@@ -49,7 +49,8 @@ class KWinClickingTest(KWinTestCase):
         run = self.start_parked()
         # Another program on the bus says the pointer touches the left edge: not believed.
         said = self.bus_call("org.tindrozevad.PointerReport", "/org/tindrozevad/PointerReport",
-                             "org.tindrozevad.PointerReport.report", "int32:0", "int32:100")
+                             "org.tindrozevad.PointerReport.report", "int32:0", "int32:100",
+                             "int32:1280")
         self.assertIn("AccessDenied", said)
         time.sleep(0.5)
         self.assertFalse(self.bar().viewable)
