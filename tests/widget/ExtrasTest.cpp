@@ -230,7 +230,7 @@ TEST(ExtrasWindowTest, WherePressesByHandAreNotWatchedTheirOptionShowsUnavailabl
     QObject::connect(&window, &ExtrasWindow::accepted,
                      [&](const ExtrasSettings& extras) { given.push_back(extras.cancelOnPress); });
     auto* caption = control<QLabel>(window, "cancelOnPressLabel");
-    EXPECT_EQ(caption->text(), "T60 (T74)");
+    EXPECT_EQ(caption->text(), "T60 (T81)");
     EXPECT_FALSE(control(window, "cancelOnPressBox")->isEnabled());
     for (const bool on : {true, false}) {
         window.load(ExtrasSettings{.cancelOnPress = on});
