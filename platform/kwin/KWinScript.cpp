@@ -62,8 +62,15 @@ bool KWinScript::load(const QByteArray& text) {
         return false;
     }
     loaded_ = true;
-    const QDBusMessage run = call(QStringLiteral("/%1").arg(id),
-                                  QStringLiteral("org.kde.kwin.Script"), QStringLiteral("run"));
+    // KWin 6 offers the loaded script at /Scripting/Script<id>, KWin 5 at /<id>.
+    QDBusMessage run;
+    for (const QString& path :
+         {QStringLiteral("/Scripting/Script%1").arg(id), QStringLiteral("/%1").arg(id)}) {
+        run = call(path, QStringLiteral("org.kde.kwin.Script"), QStringLiteral("run"));
+        if (run.errorName() != QStringLiteral("org.freedesktop.DBus.Error.UnknownObject")) {
+            break;
+        }
+    }
     if (run.type() != QDBusMessage::ReplyMessage) {
         failure_ = QStringLiteral("KWin did not run the script: ") + run.errorMessage();
         return false;
