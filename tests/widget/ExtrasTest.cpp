@@ -96,9 +96,8 @@ TEST(TrayIndicatorTest, MenuItemsSayTheirTextsSendTheirSignalsShowTheKindAndAnsw
         {&TrayIndicator::helpRequested, "help"},
         {&TrayIndicator::aboutRequested, "about"},
         {&TrayIndicator::quitRequested, "quit"}};
-    for (const auto& [signal, name] : plain) {
+    for (const auto& [signal, name] : plain)
         QObject::connect(&tray, signal, [&heard, name = name] { heard = name; });
-    }
     QObject::connect(&tray, &TrayIndicator::clickModeChosen,
                      [&](ClickMode mode) { heard = "mode " + std::to_string(int(mode)); });
     // In the menu's order: item, text, what it sends.
