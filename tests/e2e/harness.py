@@ -1,28 +1,9 @@
 """End-to-end harness: the built program folder runs on a private Xvfb, driven through XTest
-like a user's pointer (Debian's python3-xlib). API, stable (only additions):
-  wait_until(predicate, timeout, step) -> its first true value or None; press(1) == "press 1",
-  release, LEFT (a left click's events); Rect(x, y, w, h).centre; inside(win, offset) (a point
-  relative to a window); Button (value = click mode), BUTTON_RECTS (on the bar), BAR_*, SETTINGS,
-  ELSEWHERE, RECORDER_PLACE, PROGRAM_NAME, EXIT_SIZE, OPTIONS_SIZE; proc_status(pid, key);
-  pending(d) (a Display's queued events); Process (a Popen in its own process group): running(),
-  kill() (the group), stop(grace); SessionBus(env, log): a dbus-daemon, .address; Server(args,
-  outer_display): an X server, .display; Run(sandbox, display, locale, env, args, executable): the
-  program, log(). Sandbox(): .root .program .home .config .runtime .tmp .executable .settings_path,
-  write_settings, read_settings, settings_line(n), write_file, read_file, remove_file (relative to
-  .program); XClient(display): .d, move, warp, click(button), windows() -> [Win], find(predicate),
-  first(predicate), window_events() -> [(kind, id)], grab(rect) (a picture), grab_pointer() (as an
-  open menu does, until ungrab_pointer()), managed() -> [Win] (the window manager's clients, bottom
-  to top), activate(id) (as a taskbar asks); Recorder(display, rect, full_screen): events() ->
-  ["press 1", ...], clear(), wait_events; HandPointer(display): a second master pointer, its
-  click(button) presses and releases through a device other than the program's, close();
-  press_key(display, "Pause"); ClickMonitor(display): events() -> [(button, pressed, (x, y))],
-  clear(); TrayHost(display): .icons -> [Rect] docked; VersionServer(sandbox, body): .requests
-  ProgramTestCase: a test's display, sandbox and program runs, and the user's steps (below);
-  start_window_manager() runs openbox there, on a configuration of the test's own. (countdown()
-  is the countdown ring, tray_icon() docks the icon in a TrayHost, open_tray_menu(icon, item) its
-  menu, resting on item 0 or -1; open_from_bar(Button.EXIT or OPTIONS) -> the window; answer(win,
-  offset) rests on a control until the window goes;
-  check_edge() calls up the bar and sends it away.)
+like a user's pointer (Debian's python3-xlib). Its names are a stable API (only additions): the
+constants (Button, BUTTON_RECTS, BAR_*, SETTINGS ...), Process, Server, SessionBus, Run, Sandbox,
+XClient, Recorder, HandPointer, press_key, ClickMonitor, TrayHost, VersionServer, and
+ProgramTestCase with the user's steps (start_parked, move_onto, rest_at, open_from_bar, answer,
+check_edge ...); each says what it does where it is defined.
 """
 import collections, enum, http.server, os, re, shutil, signal, struct, subprocess, sys
 import tempfile, threading, time, unittest

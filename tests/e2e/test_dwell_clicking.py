@@ -33,19 +33,6 @@ class DwellClickingTest(ProgramTestCase):
         presses = [e for e in pending(self.desktop) if e.type == X.ButtonPress]
         self.assertEqual(presses, [], "a click on the desktop beneath the bar")
 
-    def test_every_click_kind_gives_its_button_events(self):
-        # A drag presses on one rest, releases on the next.
-        right = [press(3), release(3)]
-        kinds = [(Button.LEFT, LEFT, LEFT), (Button.RIGHT, right, right),
-                 (Button.DOUBLE, LEFT * 2, LEFT * 2), (Button.DRAG, [press(1)], [release(1)])]
-        self.start_parked()
-        x, y = self.recorder.centre
-        for button, first, second in kinds:
-            with self.subTest(button.name):
-                self.choose(button)
-                self.assertEqual(self.rest_at((x - 60, y), len(first)), first)
-                self.assertEqual(self.rest_at((x + 60, y + 20), len(second)), second)
-
     def test_ending_the_program_lets_go_of_a_drags_held_button(self):
         # The X server keeps an injected press after its client is gone.
         self.start_parked()

@@ -28,9 +28,8 @@ class FakeMotionWatch : public PointerMotionWatch {
     }
     void cancel() override { pending = nullptr; }
     void move() {
-        if (auto onMotion = std::exchange(pending, nullptr)) {
+        if (auto onMotion = std::exchange(pending, nullptr))
             onMotion();
-        }
     }
     std::function<void()> pending;
 };
@@ -38,9 +37,8 @@ class FakeMotionWatch : public PointerMotionWatch {
 // `press()` plays what the handler waits for: a button pressed by hand, a key.
 struct FakePressable {
     void press() {
-        if (onPress) {
+        if (onPress)
             onPress();
-        }
     }
     std::function<void()> onPress;
 };
@@ -56,9 +54,8 @@ class FakeGlobalKey : public GlobalKey, public FakePressable {
   public:
     bool grab(const std::string& keyName, std::function<void()> handler) override {
         release();
-        if (keyName == "taken") {
+        if (keyName == "taken")
             return false;
-        }
         key = keyName;
         onPress = std::move(handler);
         return true;
@@ -93,17 +90,14 @@ class FakeScreen : public ScreenMetrics {
     double windowScale() override { return scale; }
     double desktopWidthTwips() override {
         double right = 0;
-        for (const Monitor& m : monitors) {
-            right = std::max(right, m.left + m.width);
-        }
+        for (const Monitor& m : monitors) right = std::max(right, m.left + m.width);
         return right * tpp;
     }
     ScreenArea monitorAt(std::int32_t x, std::int32_t y) override {
         Monitor found = monitors.front();
         for (const Monitor& m : monitors) {
-            if (x >= m.left && x < m.left + m.width && y >= m.top && y < m.top + m.height) {
+            if (x >= m.left && x < m.left + m.width && y >= m.top && y < m.top + m.height)
                 found = m;
-            }
         }
         return {found.left * tpp, found.top * tpp, found.width * tpp, found.height * tpp};
     }

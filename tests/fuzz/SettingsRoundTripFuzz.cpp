@@ -27,9 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   name.find_first_of("\"\r\n") != std::string_view::npos);
     // Exactly eight lines, each ended by CR LF, and no other line end.
     std::size_t lines = 0;
-    for (auto at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2)) {
+    for (auto at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2))
         ++lines;
-    }
     TZ_FUZZ_CHECK(lines == 8 && bytes.ends_with("\r\n") &&
                   std::count(bytes.begin(), bytes.end(), '\r') == 8 &&
                   std::count(bytes.begin(), bytes.end(), '\n') == 8);

@@ -91,9 +91,8 @@ int stepsUp(CreditsScroll& scroll) {
     int steps = 0;
     for (int before = scroll.top(); steps < 10000; before = scroll.top(), ++steps) {
         scroll.tick();
-        if (scroll.top() != before - 10) {
+        if (scroll.top() != before - 10)
             break;
-        }
     }
     return steps;
 }

@@ -10,7 +10,7 @@
 #include "core/settings/SettingsFile.h"
 #include "core/settings/SettingsLocation.h"
 #include "core/settings/StartupEntry.h"
-#include "tests/fakes/FakeStartupEntryStore.h"
+#include "tests/fakes/FakePlatform.h"
 #include "tests/unit/TestDirectory.h"
 
 namespace tz {

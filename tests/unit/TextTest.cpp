@@ -13,7 +13,7 @@
 #include "core/i18n/SystemLanguage.h"
 #include "core/i18n/TextCodePage.h"
 #include "platform/posix/EnvLocale.h"
-#include "tests/fakes/FakeLocale.h"
+#include "tests/fakes/FakePlatform.h"
 #include "tests/unit/TestDirectory.h"
 
 namespace tz {

@@ -11,9 +11,8 @@ TEST_F(ClickBarTest, TheStartModeIsInForceAndLit) {
         start(*mode ? "7\r\n4\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n" + std::string(mode) + "\r\n"
                     : "");  // a missing file: the defaults, and the exit button
         EXPECT_EQ(app.clickMode, static_cast<ClickMode>(lit)) << mode;
-        for (int i = 0; i < ClickBar::kButtonCount; ++i) {
+        for (int i = 0; i < ClickBar::kButtonCount; ++i)
             EXPECT_EQ(bar->isButtonLit(i), i == lit) << mode << " " << i;
-        }
     }
 }
 
@@ -55,9 +54,7 @@ TEST_F(ClickBarTest, TheScrollButtonFollowsTheLastClickKindAndItsKindIsSavedAndR
 TEST_F(ClickBarTest, SlideEndsOnTheFirstTickPastTheEdgeAndTheDwellTimerStarts) {
     start();
     int ticks = 0;
-    for (bar->startSlide(); bar->slideTimer().isActive(); ++ticks) {
-        bar->onSlideTick();
-    }
+    for (bar->startSlide(); bar->slideTimer().isActive(); ++ticks) bar->onSlideTick();
     EXPECT_EQ(ticks, 35);  // 20 twips a tick past the bar's 675
     EXPECT_FALSE(bar->isVisible());
     EXPECT_EQ(bar->dwellTimer().interval(), 100);

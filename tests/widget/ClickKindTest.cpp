@@ -10,9 +10,8 @@ using ClickKindTest = WindowsTest;
 int litButton(const ClickBar& bar) {
     int lit = -1;
     for (int i = 0; i < ClickBar::kButtonCount; ++i) {
-        if (bar.isButtonLit(i)) {
+        if (bar.isButtonLit(i))
             lit = lit == -1 ? i : -2;
-        }
     }
     return lit;
 }
@@ -80,9 +79,7 @@ TEST_F(ClickKindTest, AboutFromTheTrayClosesBackToWhereTheUserWas) {
     start("2\r\n5\r\n0\r\nEnglish.lng\r\n0\r\n0\r\n0\r\n5\r\n");
     click(control(openOptions(), "cancelButton"));
     ASSERT_EQ(windows.optionsWindow(), nullptr);
-    for (int opening = 0; opening < 2; ++opening) {
-        windows.openAboutWindow();
-    }
+    for (int opening = 0; opening < 2; ++opening) windows.openAboutWindow();
     AboutWindow* about = windows.aboutWindow();
     ASSERT_TRUE(about != nullptr && about->isVisible());
     EXPECT_EQ(windows.optionsWindow(), nullptr);

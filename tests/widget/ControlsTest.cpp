@@ -14,9 +14,8 @@ int firstInkColumn(UniLabel& label) {
     const QImage image = label.grab().toImage();
     for (int x = 0; x < image.width(); ++x) {
         for (int y = 0; y < image.height(); ++y) {
-            if (image.pixelColor(x, y) != Qt::white) {
+            if (image.pixelColor(x, y) != Qt::white)
                 return x;
-            }
         }
     }
     return -1;
@@ -58,9 +57,8 @@ TEST(UniLabel, EachRuleDrawsAsItsReferenceBySettersAndThroughItsPropertySet) {
                                    {"Caption", QByteArray("Wg")},
                                    {"ForeColor", 0},
                                    {"UseEvents", false}};
-        for (auto entry = defaults.begin(); entry != defaults.end(); ++entry) {
+        for (auto entry = defaults.begin(); entry != defaults.end(); ++entry)
             properties.insert(entry.key(), properties.value(entry.key(), entry.value()));
-        }
         made->readProperties(properties);
         made->show();
         return made;

@@ -21,9 +21,7 @@ using test::control;
 // "T0", "T1", ... for every entry.
 TextTable numberedTexts() {
     TextTable texts;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        texts[i] = "T" + std::to_string(i);
-    }
+    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = "T" + std::to_string(i);
     return texts;
 }
 
@@ -58,9 +56,8 @@ TEST(CountdownRingTest, FillsWithTheTicksUpToTheDelayAndEveryMarkHasItsOwnLook) 
     for (int mark = 0; mark <= static_cast<int>(RingMark::Paused); ++mark) {
         ring.showCountdown({100, 100}, static_cast<RingMark>(mark), 2, 5);
         looks.push_back(ring.grab().toImage());
-        for (int other = 0; other < mark; ++other) {
+        for (int other = 0; other < mark; ++other)
             EXPECT_NE(looks[other], looks[mark]) << other << " " << mark;
-        }
     }
 }
 
@@ -99,9 +96,8 @@ TEST(TrayIndicatorTest, MenuItemsSayTheirTextsSendTheirSignalsShowTheKindAndAnsw
         {&TrayIndicator::helpRequested, "help"},
         {&TrayIndicator::aboutRequested, "about"},
         {&TrayIndicator::quitRequested, "quit"}};
-    for (const auto& [signal, name] : plain) {
+    for (const auto& [signal, name] : plain)
         QObject::connect(&tray, signal, [&heard, name = name] { heard = name; });
-    }
     QObject::connect(&tray, &TrayIndicator::clickModeChosen,
                      [&](ClickMode mode) { heard = "mode " + std::to_string(int(mode)); });
     // In the menu's order: item, text, what it sends.
@@ -137,9 +133,8 @@ TEST(TrayIndicatorTest, MenuItemsSayTheirTextsSendTheirSignalsShowTheKindAndAnsw
     for (const auto& [mode, checked, pauseText, tip] : steps) {
         tray.showClickMode(mode);
         QStringList checkedNames;
-        for (const QAction* action : tray.menu()->actions()) {
+        for (const QAction* action : tray.menu()->actions())
             action->isChecked() ? void(checkedNames << action->objectName()) : void();
-        }
         EXPECT_EQ(checkedNames, QStringList(checked)) << int(mode);
         EXPECT_EQ(tray.findChild<QAction*>("pauseAction")->text(), pauseText);
         EXPECT_EQ(tray.findChild<QSystemTrayIcon*>()->toolTip(), tip);
@@ -185,16 +180,13 @@ TEST(ExtrasWindowTest, OkGivesWhatTheControlsShowAndCancelGivesNothing) {
     QObject::connect(&window, &ExtrasWindow::cancelled, [&] { ++cancelled; });
     QStringList keys;
     auto* keyChoice = control<QComboBox>(window, "pauseKeyChoice");
-    for (int i = 0; i < keyChoice->count(); ++i) {
-        keys << keyChoice->itemText(i);
-    }
+    for (int i = 0; i < keyChoice->count(); ++i) keys << keyChoice->itemText(i);
     EXPECT_EQ(keys, QStringList({"Pause", "Scroll Lock", "F12", "F11", "T61"}));
     const ExtrasSettings chosen{false, 48, false, "F12", false};
     const ExtrasSettings handWritten{true, 30, true, "F10", true};
     const auto changeAll = [&] {
-        for (const char* caption : {"countdownLabel", "trayLabel", "cancelOnPressLabel"}) {
+        for (const char* caption : {"countdownLabel", "trayLabel", "cancelOnPressLabel"})
             click(control(window, caption));
-        }
         control<QScrollBar>(window, "countdownSizeSlider")
             ->triggerAction(QAbstractSlider::SliderSingleStepSub);
         keyChoice->setCurrentIndex(4);

@@ -186,9 +186,8 @@ TEST_F(MessageHookTest, TheWindowOrTheControlMayEndFirstEvenInTheCallback) {
 #define XCB(function) reinterpret_cast<decltype(&function)>(dlsym(xcb, #function))
 
 TEST_F(MessageHookTest, AWindowOfAnotherClientIsReportedAsForeign) {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "needs an X server: run with QT_QPA_PLATFORM=xcb";
-    }
     void* xcb = dlopen("libxcb.so.1", RTLD_LAZY | RTLD_NOLOAD);
     ASSERT_NE(xcb, nullptr);
     xcb_connection_t* other = XCB(xcb_connect)(nullptr, nullptr);

@@ -13,9 +13,7 @@ QString text(QWidget& window, const char* name) {
 
 TEST_F(SettingsFinderTest, FromTheOptionsLinkSampledOnTheAwakeTickAndApplied) {
     start();  // tolerance 2, delay 5
-    for (bar->startSlide(); bar->slideTimer().isActive();) {
-        bar->onSlideTick();
-    }
+    for (bar->startSlide(); bar->slideTimer().isActive();) bar->onSlideTick();
     OptionsWindow& options = openOptions();
     click(control(options, "soundBox"));  // not saved: stays as the user set it
     click(control(options, "findSettingsLink"));
@@ -59,9 +57,8 @@ TEST_F(SettingsFinderTest, NoHoldsSuggestNothingAndCancelLeavesAllAsItWas) {
     SettingsFinderWindow& finder = *windows.settingsFinder();
     EXPECT_EQ(app.clickMode, ClickMode::LeftClick);
     // Never onto the first target: the sampling ends without a hold.
-    for (int tick = 0; tick < SettingsFinderWindow::kTargetTicks; ++tick) {
+    for (int tick = 0; tick < SettingsFinderWindow::kTargetTicks; ++tick)
         rest(onTarget(0, 200 + tick % 20, 0), 1);
-    }
     EXPECT_FALSE(finder.sampling());
     EXPECT_FALSE(control(finder, "tooFewLabel")->isHidden());
     EXPECT_TRUE(control(finder, "applyButton")->isHidden());

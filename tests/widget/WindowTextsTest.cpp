@@ -38,9 +38,8 @@ TEST_F(WindowTextsTest, BarTooltipShowsOverAButtonWhileAnotherWindowIsActive) {
     QWidget* help = control(*bar, "helpButton");
     QCursor::setPos(other.geometry().center());  // moves from the system, onto the button
     QCursor::setPos(help->mapToGlobal(help->rect().center()));
-    for (QDeadlineTimer wait(3000); !QToolTip::isVisible() && !wait.hasExpired();) {
+    for (QDeadlineTimer wait(3000); !QToolTip::isVisible() && !wait.hasExpired();)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
     ASSERT_FALSE(bar->isActiveWindow());
     EXPECT_EQ(QToolTip::isVisible() ? QToolTip::text() : QString(), "T2");
     QToolTip::hideText();
@@ -68,9 +67,8 @@ TEST_F(WindowTextsTest, EveryReachableControlIsNamedInTheCurrentLanguage) {
     // clang-format on
     // A language change renames them; a button caption's "&" marks its access key.
     std::vector<std::string> second;
-    for (int i = 0; i < 33; ++i) {
+    for (int i = 0; i < 33; ++i)
         second.push_back((i == 4 || i == 20 ? "&S" : "S") + std::to_string(i));
-    }
     writeLanguage("Second.lng", second);
     for (const std::string language : {"T", "S"}) {
         app.texts[TextId::MoreOptionsLink] = language + "54";  // the files end before them

@@ -50,9 +50,8 @@ inline void click(QWidget* widget) {
 // Runs the event loop until `done`, for two seconds at most; the time waited.
 inline qint64 waitUntil(const std::function<bool()>& done) {
     QElapsedTimer waited;
-    for (waited.start(); !done() && waited.elapsed() < 2000;) {
+    for (waited.start(); !done() && waited.elapsed() < 2000;)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
     return waited.elapsed();
 }
 
@@ -61,9 +60,8 @@ class WindowsTest : public ::testing::Test, public UpdatePrompt {
     // Starts the bar and its windows from the given settings file ("": none) and English texts (by
     // default "T0" to "T32").
     bool start(const std::string& settings = kSettings, std::vector<std::string> texts = {}) {
-        if (!settings.empty()) {
+        if (!settings.empty())
             dir.write(kSettingsFileName, settings);
-        }
         writeLanguage("English.lng", texts);
         app.settingsPath = dir.file(kSettingsFileName);
         fake.programFolder.path = dir.path();
@@ -76,9 +74,8 @@ class WindowsTest : public ::testing::Test, public UpdatePrompt {
     void writeLanguage(const std::string& name, const std::vector<std::string>& texts = {}) {
         std::filesystem::create_directories(dir.file("Lang"));
         std::string language;
-        for (int i = 0; i < 33; ++i) {
+        for (int i = 0; i < 33; ++i)
             language += "xx " + (texts.empty() ? "T" + std::to_string(i) : texts[i]) + "\r\n";
-        }
         dir.write("Lang/" + name, language);
     }
     // The bar and the three windows (null while one does not exist).
@@ -94,9 +91,7 @@ class WindowsTest : public ::testing::Test, public UpdatePrompt {
     // `ticks` dwell ticks with the pointer at `at`.
     void rest(PointerPosition at, int ticks) {
         fake.pointer.at = at;
-        for (int tick = 0; tick < ticks; ++tick) {
-            bar->onDwellTick();
-        }
+        for (int tick = 0; tick < ticks; ++tick) bar->onDwellTick();
     }
     // Target `index` of "Find my settings", on the screen, moved by (dx, dy).
     PointerPosition onTarget(int index, int dx = 0, int dy = 0) {

@@ -46,9 +46,8 @@ TEST_P(OptionsValuesTest, AreShownAndOkSavesThemAsShown) {
     EXPECT_EQ(o.focusWidget(), control(o, "okButton"));  // Enter confirms
     EXPECT_EQ(shownValues(o), GetParam().shown);
     EXPECT_EQ(control<QLabel>(o, "productTitleLabel")->text(), "Tindro Zevad Free 1.8.1");
-    for (const char* name : {"soundLabel", "rightEdgeLabel", "rightEdgeBox"}) {
+    for (const char* name : {"soundLabel", "rightEdgeLabel", "rightEdgeBox"})
         click(control(o, name));
-    }
     control<QScrollBar>(o, "toleranceSlider")->triggerAction(QScrollBar::SliderSingleStepAdd);
     EXPECT_EQ(shownValues(o), GetParam().afterClicks);
     click(control(o, "okButton"));
@@ -69,9 +68,8 @@ TEST_F(WindowsTest, CancelWritesNothingAndOkSavesTheChosenKindUpdatesTheEntryAnd
     ASSERT_NE(windows.exitWindow(), nullptr);  // made at start-up
     bar->selectButton(5);                      // saved at once as the next start's mode
     const std::string before = dir.read(kSettingsFileName);
-    for (const char* name : {"soundLabel", "startAtLogonLabel", "cancelButton"}) {
+    for (const char* name : {"soundLabel", "startAtLogonLabel", "cancelButton"})
         click(control(openOptions(), name));
-    }
     EXPECT_EQ(windows.optionsWindow(), nullptr);
     EXPECT_EQ(dir.read(kSettingsFileName), before);
     EXPECT_EQ(app.settings.soundOn + fake.startupEntry.writes + fake.startupEntry.removals, 0);
@@ -87,9 +85,8 @@ TEST_F(WindowsTest, CancelWritesNothingAndOkSavesTheChosenKindUpdatesTheEntryAnd
     // The middle-click button shows and the buttons below it move down; then back.
     EXPECT_TRUE(bar->isButtonVisible(6));
     EXPECT_EQ(std::pair(bar->buttonTopTwips(8), bar->heightTwips()), std::pair(5610.0, 6165.0));
-    for (const char* name : {"middleButtonLabel", "startAtLogonLabel", "okButton"}) {
+    for (const char* name : {"middleButtonLabel", "startAtLogonLabel", "okButton"})
         click(control(openOptions(), name));
-    }
     EXPECT_FALSE(bar->isButtonVisible(6));
     EXPECT_EQ(std::pair(bar->buttonTopTwips(8), bar->heightTwips()), std::pair(4860.0, 5415.0));
     EXPECT_FALSE(fake.startupEntry.entry.has_value());
@@ -116,9 +113,8 @@ TEST_F(WindowsTest, ExitWindowShowsTheFaceWithoutABoxAndNoWindowTrapsTheDweller)
             for (int x = 1; x < window->width(); x += 6) {
                 // Qt gives a move to the child under the pointer, or to the window.
                 QWidget* under = window->childAt(x, y);
-                if (qobject_cast<QAbstractButton*>(under) || qobject_cast<QScrollBar*>(under)) {
+                if (qobject_cast<QAbstractButton*>(under) || qobject_cast<QScrollBar*>(under))
                     continue;
-                }
                 QWidget* target = under != nullptr ? under : window;
                 app.clickMode = ClickMode::Pause;
                 mouse(target, QEvent::MouseMove, target->mapFrom(window, QPointF(x, y)));
@@ -212,9 +208,8 @@ TEST_F(WindowsTest, MarkupInTheTextsIsShownAsWritten) {
     click(control(openOptions(), "aboutButton"));  // the about window as well
     const QString literal = QString::fromStdString(markup);
     for (QWidget* window : allWindows()) {
-        for (QLabel* label : window->findChildren<QLabel*>()) {
+        for (QLabel* label : window->findChildren<QLabel*>())
             EXPECT_TRUE(!label->text().contains(literal) || label->textFormat() == Qt::PlainText);
-        }
         // Qt would show a tooltip that looks like markup as rich text.
         for (QWidget* w : window->findChildren<QWidget*>()) {
             const QString tip = w->toolTip();

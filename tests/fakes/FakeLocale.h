@@ -1,2 +1,0 @@
-#pragma once
-#include "tests/fakes/FakePlatform.h"  // with the other fakes
