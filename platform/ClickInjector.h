@@ -2,14 +2,13 @@
 
 namespace tz {
 
-// Button events, with the values the program has always used for them.
-enum class MouseEvent : unsigned {
-    LeftDown = 0x0002,
-    LeftUp = 0x0004,
-    RightDown = 0x0008,
-    RightUp = 0x0010,
-    MiddleDown = 0x0020,
-    MiddleUp = 0x0040,
+enum class MouseButton { Left, Right, Middle };
+
+// A mouse button going down (pressed) or coming back up.
+struct ButtonEvent {
+    MouseButton button;
+    bool pressed;
+    bool operator==(const ButtonEvent&) const = default;
 };
 
 // Which way one step of the mouse wheel scrolls the window under the pointer.
@@ -20,7 +19,7 @@ enum class WheelStep { Up, Down, Left, Right };
 class ClickInjector {
   public:
     virtual ~ClickInjector() = default;
-    virtual void send(MouseEvent event) = 0;
+    virtual void send(ButtonEvent event) = 0;
     // One whole wheel step (its press and its release).
     virtual void sendWheelStep(WheelStep step) = 0;
 };

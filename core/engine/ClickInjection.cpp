@@ -2,19 +2,25 @@
 
 namespace tz {
 
+namespace {
+
+void click(ClickInjector& injector, MouseButton button) {
+    injector.send({button, true});
+    injector.send({button, false});
+}
+
+}  // namespace
+
 void LeftClick(ClickInjector& injector) {
-    injector.send(MouseEvent::LeftDown);
-    injector.send(MouseEvent::LeftUp);
+    click(injector, MouseButton::Left);
 }
 
 void RightClick(ClickInjector& injector) {
-    injector.send(MouseEvent::RightDown);
-    injector.send(MouseEvent::RightUp);
+    click(injector, MouseButton::Right);
 }
 
 void MiddleClick(ClickInjector& injector) {
-    injector.send(MouseEvent::MiddleDown);
-    injector.send(MouseEvent::MiddleUp);
+    click(injector, MouseButton::Middle);
 }
 
 }  // namespace tz

@@ -58,7 +58,7 @@ void DwellEngine::resetCounts() {
 
 void DwellEngine::releaseHeldButton() {
     if (state_.dragButtonDown) {
-        injector_.send(MouseEvent::LeftUp);
+        injector_.send({MouseButton::Left, false});
         state_.dragButtonDown = false;
     }
 }
@@ -264,7 +264,7 @@ void DwellEngine::dwellClick(std::int32_t x, std::int32_t y) {
             if (state_.dragButtonDown) {
                 releaseHeldButton();
             } else {
-                injector_.send(MouseEvent::LeftDown);
+                injector_.send({MouseButton::Left, true});
                 state_.dragButtonDown = true;
             }
             break;

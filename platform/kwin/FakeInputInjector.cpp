@@ -61,21 +61,11 @@ void FakeInputInjector::onGlobal(void* self, wl_registry* registry, std::uint32_
     }
 }
 
-void FakeInputInjector::send(MouseEvent event) {
-    switch (event) {
-        case MouseEvent::LeftDown:
-            return button(BTN_LEFT, true);
-        case MouseEvent::LeftUp:
-            return button(BTN_LEFT, false);
-        case MouseEvent::RightDown:
-            return button(BTN_RIGHT, true);
-        case MouseEvent::RightUp:
-            return button(BTN_RIGHT, false);
-        case MouseEvent::MiddleDown:
-            return button(BTN_MIDDLE, true);
-        case MouseEvent::MiddleUp:
-            return button(BTN_MIDDLE, false);
-    }
+void FakeInputInjector::send(ButtonEvent event) {
+    const std::uint32_t code = event.button == MouseButton::Left    ? BTN_LEFT
+                               : event.button == MouseButton::Right ? BTN_RIGHT
+                                                                    : BTN_MIDDLE;
+    button(code, event.pressed);
 }
 
 void FakeInputInjector::sendWheelStep(WheelStep step) {

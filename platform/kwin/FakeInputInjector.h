@@ -25,7 +25,7 @@ class FakeInputInjector : public ClickInjector {
     // Whether KWin granted fake input.
     bool ready() const { return fakeInput_ != nullptr; }
 
-    void send(MouseEvent event) override;
+    void send(ButtonEvent event) override;
     // Axis motions of one wheel step each: up and left negative.
     void sendWheelStep(WheelStep step) override;
 

@@ -5,34 +5,15 @@
 
 namespace tz {
 
-void XTestInjector::send(MouseEvent event) {
+void XTestInjector::send(ButtonEvent event) {
     Display* display = connection_.display();
     if (display == nullptr || !connection_.hasXTest()) {
         return;
     }
-    unsigned int button = 0;
-    bool press = false;
-    switch (event) {
-        case MouseEvent::LeftDown:
-            button = Button1, press = true;
-            break;
-        case MouseEvent::LeftUp:
-            button = Button1, press = false;
-            break;
-        case MouseEvent::MiddleDown:
-            button = Button2, press = true;
-            break;
-        case MouseEvent::MiddleUp:
-            button = Button2, press = false;
-            break;
-        case MouseEvent::RightDown:
-            button = Button3, press = true;
-            break;
-        case MouseEvent::RightUp:
-            button = Button3, press = false;
-            break;
-    }
-    XTestFakeButtonEvent(display, button, press ? True : False, CurrentTime);
+    const unsigned int button = event.button == MouseButton::Left    ? Button1
+                                : event.button == MouseButton::Right ? Button3
+                                                                     : Button2;
+    XTestFakeButtonEvent(display, button, event.pressed ? True : False, CurrentTime);
     XFlush(display);
 }
 

@@ -9,7 +9,7 @@ namespace tz {
 class XTestInjector : public ClickInjector {
   public:
     explicit XTestInjector(X11Connection& connection) : connection_(connection) {}
-    void send(MouseEvent event) override;
+    void send(ButtonEvent event) override;
     // X buttons 4 to 7: up, down, left, right.
     void sendWheelStep(WheelStep step) override;
 

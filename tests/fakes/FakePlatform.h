@@ -69,9 +69,9 @@ class FakeGlobalKey : public GlobalKey, public FakePressable {
 
 class FakeInjector : public ClickInjector {
   public:
-    void send(MouseEvent event) override { events.push_back(event); }
+    void send(ButtonEvent event) override { events.push_back(event); }
     void sendWheelStep(WheelStep step) override { wheelSteps.push_back(step); }
-    std::vector<MouseEvent> events;
+    std::vector<ButtonEvent> events;
     std::vector<WheelStep> wheelSteps;
 };
 

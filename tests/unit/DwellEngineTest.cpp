@@ -17,7 +17,11 @@ namespace tz {
 
 namespace {
 
-using E = MouseEvent;
+namespace E {
+constexpr ButtonEvent LeftDown{MouseButton::Left, true}, LeftUp{MouseButton::Left, false},
+    RightDown{MouseButton::Right, true}, RightUp{MouseButton::Right, false},
+    MiddleDown{MouseButton::Middle, true}, MiddleUp{MouseButton::Middle, false};
+}  // namespace E
 using Log = std::vector<std::string>;
 using M = ClickMode;
 using W = WheelStep;
@@ -86,7 +90,7 @@ struct Rig {
         fake.pointer.at = {x, y};
         for (int i = 0; i < ticks; ++i) engine.tick();
     }
-    const std::vector<E>& events() const { return fake.injector.events; }
+    const std::vector<ButtonEvent>& events() const { return fake.injector.events; }
 
     AppState app;
     fake::FakePlatform fake;
@@ -111,7 +115,7 @@ TEST_F(DwellEngineTest, PointerRestsWhileEachTickMovesItLessThanToleranceTwoPixe
 }
 
 TEST_F(DwellEngineTest, EachKindClicksOncePerRestWithItsSoundAndTheOthersNever) {
-    std::vector<std::pair<ClickMode, std::vector<E>>> kinds = {
+    std::vector<std::pair<ClickMode, std::vector<ButtonEvent>>> kinds = {
         {M::LeftClick, {E::LeftDown, E::LeftUp}},
         {M::DoubleClick, {E::LeftDown, E::LeftUp, E::LeftDown, E::LeftUp}},
         {M::RightClick, {E::RightDown, E::RightUp}},
@@ -134,14 +138,14 @@ TEST_F(DwellEngineTest, DragPressesOnOneRestAndReleasesOnTheNextAndOverTheBarIsS
     app.clickMode = M::Drag;
     host.bar.visible = true;
     for (const int y : {400, 500, 600}) at(20, y, 6);
-    EXPECT_EQ(events(), (std::vector<E>{E::LeftDown, E::LeftUp, E::LeftDown}));
+    EXPECT_EQ(events(), (std::vector<ButtonEvent>{E::LeftDown, E::LeftUp, E::LeftDown}));
     EXPECT_EQ(host.log, Log{});
     // At the end of the program a held button is let go, once; a released one is left.
     for (int i = 0; i < 2; ++i) engine.releaseHeldButton();
     at(20, 700, 6);
     engine.releaseHeldButton();
-    EXPECT_EQ(events(), (std::vector<E>{E::LeftDown, E::LeftUp, E::LeftDown, E::LeftUp, E::LeftDown,
-                                        E::LeftUp}));
+    EXPECT_EQ(events(), (std::vector<ButtonEvent>{E::LeftDown, E::LeftUp, E::LeftDown, E::LeftUp,
+                                                  E::LeftDown, E::LeftUp}));
 }
 
 TEST(DwellEngine, BarButtonRunsItsCommandAfterFifteenTicksOfOneSelection) {
