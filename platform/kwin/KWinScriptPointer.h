@@ -19,8 +19,9 @@ namespace tz {
 // (pointer-report.js) reports the cursor over the session bus: the first
 // motion after a rest at once, then at most one report per 30 ms, none while
 // it rests. `position()` is the last report, so a tick costs no round trip;
-// the motion watch fires on the next report. Only reports sent by the current owner of org.kde.KWin count:
-// no other program on the bus can steer where the program clicks.
+// the motion watch fires on the next report. Only reports sent by the current
+// owner of org.kde.KWin count: no other program on the bus can steer where the
+// program clicks.
 //
 // The reports go to the bus name org.tindrozevad.PointerReport, which one
 // instance owns at a time. Its owner loads the script under one name: one of
