@@ -198,28 +198,40 @@ class LiveBench(ProgramTestCase):
 
 class KWinLiveBench(LiveBench, KWinTestCase):
     """The program in KDE Plasma's Wayland session: its pointer comes from KWin's script, so
-    what KWin spends beyond a run of KWin alone, pointer still or moving alike, is the
-    script's and counts with the program's own."""
+    what KWin spends beyond runs of KWin alone (before the program starts and after it ends,
+    pointer still or moving alike) is the script's and counts with the program's own."""
+
+    def kwin_alone(self):  # {moving: KWin's share of a core}
+        kwin = self.session.kwin.pid
+        return {moving: (lambda used, wall: 100 * used[0] / wall)(*self.cpu(moving, [kwin]))
+                for moving in (False, True)}
 
     def test_figures(self):
         kwin = self.session.kwin.pid
         time.sleep(2)  # KWin's start-up work done
-        alone = {moving: self.cpu(moving, [kwin]) for moving in (False, True)}
+        before = self.kwin_alone()
         self.start_parked()
         time.sleep(2)
         self.memory("memory at idle after start")
+        with_program = {}
         for moving in (False, True):
             (used, kwin_used), wall = self.cpu(moving, [kwin])
-            (kwin_alone,), wall_alone = alone[moving]
-            share, beyond = 100 * used / wall, 100 * (kwin_used / wall - kwin_alone / wall_alone)
-            print(f"{self.cpu_title(moving):34} {share + beyond:.3f} % of a core: program "
-                  f"{share:.3f} % (on-CPU {used:.3f} s over {wall:.0f} s) + KWin {beyond:+.3f} % "
-                  f"({100 * kwin_used / wall:.3f} %, alone {100 * kwin_alone / wall_alone:.3f} %)",
-                  flush=True)
+            with_program[moving] = (100 * used / wall, 100 * kwin_used / wall)
             if not moving:
                 self.memory("memory at idle")
         self.dwell_latency(20)
         self.memory("memory at the end")
+        self.run.stop()
+        self.run = None
+        time.sleep(2)
+        after = self.kwin_alone()
+        for moving in (False, True):
+            share, kwin_share = with_program[moving]
+            alone = (before[moving] + after[moving]) / 2
+            print(f"{self.cpu_title(moving):34} {share + kwin_share - alone:.3f} % of a core: "
+                  f"program {share:.3f} % + KWin {kwin_share - alone:+.3f} % (KWin {kwin_share:.3f}"
+                  f" %; alone {before[moving]:.3f} % before, {after[moving]:.3f} % after)",
+                  flush=True)
 
     def moved_at(self, x, y):
         """The time of the fake-input motion, sent now, as Xwayland stamps events: its clock is
