@@ -22,13 +22,23 @@ def report(what, unit, values):
           f"{values[len(values) // 2]:.1f}  max {values[-1]:.1f} {unit}", flush=True)
 
 
-def on_cpu_seconds(pid):
-    """The scheduler's time on a CPU summed over the process's threads."""
-    total = 0
+def on_cpu(pid):
+    """The scheduler's time on a CPU of each of the process's threads, in seconds."""
+    times = {}
     for task in os.listdir(f"/proc/{pid}/task"):
-        with open(f"/proc/{pid}/task/{task}/schedstat") as f:
-            total += int(f.read().split()[0])
-    return total / 1e9
+        try:
+            with open(f"/proc/{pid}/task/{task}/schedstat") as f:
+                times[task] = int(f.read().split()[0]) / 1e9
+        except (FileNotFoundError, ProcessLookupError):
+            pass  # ended meanwhile
+    return times
+
+
+def on_cpu_since(pid, before):
+    """On-CPU seconds of the process since on_cpu's before, counted per thread: a thread
+    that ended meanwhile drops out (its last stretch uncounted) instead of taking its whole
+    time off the sum."""
+    return sum(seconds - before.get(task, 0) for task, seconds in on_cpu(pid).items())
 
 
 def next_event(d, deadline):
@@ -117,14 +127,14 @@ class LiveBench(ProgramTestCase):
         self.x.move(STILL)
         time.sleep(1)
         pids = ([self.run.pid] if self.run else []) + list(others)
-        before, start, angle = [on_cpu_seconds(p) for p in pids], time.monotonic(), 0.0
+        before, start, angle = [on_cpu(p) for p in pids], time.monotonic(), 0.0
         while time.monotonic() < start + SECONDS:
             if moving:
                 angle += 0.2
                 self.x.move(900 + int(150 * math.cos(angle)), 700 + int(150 * math.sin(angle)))
             time.sleep(0.05 if moving else 0.1)
         wall = time.monotonic() - start
-        return [on_cpu_seconds(p) - b for p, b in zip(pids, before)], wall
+        return [on_cpu_since(p, b) for p, b in zip(pids, before)], wall
 
     def moved_at(self, x, y):
         """Moves the pointer; None: the target's motion event then stamps the arrival."""
