@@ -211,10 +211,12 @@ class KWinLiveBench(LiveBench, KWinTestCase):
     what KWin spends beyond runs of KWin alone (before the program starts and after it ends,
     pointer still or moving alike) is the script's and counts with the program's own."""
 
-    def kwin_alone(self):  # {moving: KWin's share of a core}
-        kwin = self.session.kwin.pid
-        return {moving: (lambda used, wall: 100 * used[0] / wall)(*self.cpu(moving, [kwin]))
-                for moving in (False, True)}
+    def kwin_alone(self):  # {moving: KWin's share of a core}, no program running
+        shares = {}
+        for moving in (False, True):
+            (used,), wall = self.cpu(moving, [self.session.kwin.pid])
+            shares[moving] = 100 * used / wall
+        return shares
 
     def test_figures(self):
         kwin = self.session.kwin.pid
