@@ -50,17 +50,24 @@ unit: deps $(BUILD)/build.ninja
 run: display-check build
 	exec $(BUILD)/dist/tindro-zevad
 
-# Before building anything: the program needs an X display to work on.
+# Before building anything: the program needs an X display to work on (Xwayland
+# in KDE Plasma's Wayland session).
 display-check:
 	@if [ -z "$$DISPLAY" ]; then \
-		echo "No X display: DISPLAY is not set. Tindro Zevad needs an X11 (Xorg) desktop session."; \
+		echo "No X display: DISPLAY is not set. Tindro Zevad needs an X11 (Xorg) desktop session,"; \
+		echo "or KDE Plasma's Wayland session (whose Xwayland sets DISPLAY)."; \
 		echo "On a machine without a desktop, try 'make demo' instead."; \
 		exit 1; \
 	fi
 	@if [ -n "$${WAYLAND_DISPLAY:-}" ]; then \
-		echo "Note: this is a Wayland session; the program works there only under KDE Plasma"; \
-		echo "(KWin), where its first start writes the entry that lets it click (see"; \
-		echo "\"Where it works\" in README.md)."; \
+		case ":$${XDG_CURRENT_DESKTOP:-}:" in \
+		*:KDE:*) echo "Note: KDE Plasma's Wayland session: the program follows the pointer through KWin,"; \
+		   echo "and its first start writes the entry that lets it click";; \
+		*) echo "Note: this Wayland session does not look like KDE Plasma's: other Wayland desktops"; \
+		   echo "(GNOME, Sway, ...) give no program the pointer everywhere and clicks, so the program"; \
+		   echo "will say it cannot work here and end; choose an X11 session or Plasma's Wayland one";; \
+		esac; \
+		echo "(see \"Where it works\" in README.md)."; \
 	fi
 
 # The demo, soak run and live benchmark drive the program with the end-to-end

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Timing figures of the program, each on a private Xvfb; never pass/fail.
+# Timing figures of the program, each on a private Xvfb, and the program's own
+# in a KWin session of its own when kwin_wayland is installed; never pass/fail.
 # docs/PERFORMANCE.md explains the methods and keeps the last figures.
 #   usage: bench/run.sh [build folder]
 #   BENCH_TICKS    dwell ticks timed in the real bar window (600)
@@ -36,6 +37,19 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
     PYTHONPATH="$here/tests/e2e" TZ_DIST_DIR="$build/dist" \
         TZ_E2E_PROGRAM="$build/e2e-program/tindro-zevad-e2e" \
         /usr/bin/python3 "$here/bench/live_bench.py" "$seconds" 2>/dev/null
+    echo
+    echo "== the real program in KDE Plasma's Wayland session (CPU over $seconds s each)"
+    if [ ! -x /usr/bin/kwin_wayland ]; then
+        echo "skipped: no /usr/bin/kwin_wayland (Debian package kwin-wayland)"
+    elif [ ! -x "$build/test-tools/tz_fake_input_tool" ]; then
+        echo "skipped: no $build/test-tools/tz_fake_input_tool (build everything first)"
+    else
+        echo "KWin $(dpkg-query -W -f='${Version}' kwin-wayland 2>/dev/null) --virtual --xwayland; load average now: $(cut -d' ' -f1-3 /proc/loadavg)"
+        PYTHONPATH="$here/tests/e2e" TZ_DIST_DIR="$build/dist" \
+            TZ_E2E_PROGRAM="$build/e2e-program/tindro-zevad-e2e" \
+            TZ_FAKE_INPUT_TOOL="$build/test-tools/tz_fake_input_tool" \
+            /usr/bin/python3 "$here/bench/live_bench.py" "$seconds" --kwin 2>/dev/null
+    fi
     echo
     echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
 } | tee "$build/bench/results.txt"

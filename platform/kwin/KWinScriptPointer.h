@@ -14,8 +14,9 @@ namespace tz {
 
 // The pointer in KDE Plasma's Wayland session, where a client cannot ask where
 // the pointer is but KWin can: a KWin script of the program's own
-// (pointer-report.js) reports the cursor over the session bus at each motion,
-// at most one report per 30 ms and none while it rests. `position()` is the
+// (pointer-report.js) reports the cursor over the session bus: the first
+// motion after a rest at once, then at most one report per 30 ms, none while
+// it rests. `position()` is the
 // last report, so a tick costs no round trip; the motion watch fires on the
 // next report. Only reports sent by KWin count (KWinScript::fromKWin): no
 // other program on the bus can steer where the program clicks.

@@ -1,7 +1,9 @@
 // Loaded into KWin by Tindro Zevad: reports where the cursor is on the whole
 // desktop to the program, which a Wayland client cannot ask itself, with the
-// desktop's width in KWin's logical pixels. Reports are coalesced to one per
-// 30 ms while the cursor moves, none while it rests.
+// desktop's width in KWin's logical pixels. The first motion after a rest is
+// reported at once (the dwell delay counts from the program's next look);
+// while the cursor keeps moving, at most one report per 30 ms, the last place
+// always reported; none while it rests.
 function report() {
     // KWin 6's cursorPos has fractional places; "| 0" sends whole numbers, as
     // the program's report(int, int, int) takes, in KWin 5 and 6 alike.
@@ -11,13 +13,23 @@ function report() {
              Math.round(place.y) | 0, workspace.virtualScreenSize.width | 0);
 }
 
-var pending = new QTimer();
-pending.singleShot = true;
-pending.interval = 30;
-pending.timeout.connect(report);
+var movedSince = false;  // since the last report, within the 30 ms
+var spacing = new QTimer();
+spacing.singleShot = true;
+spacing.interval = 30;
+spacing.timeout.connect(function () {
+    if (movedSince) {
+        movedSince = false;
+        report();
+        spacing.start();
+    }
+});
 workspace.cursorPosChanged.connect(function () {
-    if (!pending.active) {
-        pending.start();
+    if (spacing.active) {
+        movedSince = true;
+    } else {
+        report();
+        spacing.start();
     }
 });
 report();
