@@ -25,7 +25,8 @@ Application::Application(Platform& platform, const std::string& versionUrl)
     state_.extras = readExtrasFile(state_.extrasPath);
     bar_ = std::make_unique<ClickBar>(state_, platform, windows_, windows_, versionUrl);
     windows_.setBar(bar_.get());
-    feedback_ = std::make_unique<ClickFeedback>(state_, *bar_, windows_, platform.screen);
+    feedback_ = std::make_unique<ClickFeedback>(state_, *bar_, windows_, platform.screen,
+                                                platform.overlaysPassInput);
     windows_.setOnTextsApplied([this](const TextTable& texts) { feedback_->retranslate(texts); });
     windows_.setOnExtrasChanged([this] {
         feedback_->applyExtras();

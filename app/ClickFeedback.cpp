@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <cmath>
 
+#include "core/engine/ScrollPad.h"
 #include "gui/ClickBar.h"
 #include "gui/WindowManager.h"
 
@@ -31,8 +32,8 @@ RingMark markFor(const PendingClick& click) {
 }  // namespace
 
 ClickFeedback::ClickFeedback(AppState& app, ClickBar& bar, WindowManager& windows,
-                             ScreenMetrics& screen)
-    : app_(app), bar_(bar), screen_(screen) {
+                             ScreenMetrics& screen, bool overlaysPassInput)
+    : app_(app), bar_(bar), screen_(screen), overlaysPassInput_(overlaysPassInput) {
     QObject::connect(&tray_, &TrayIndicator::pauseToggled, [this] { bar_.togglePause(); });
     QObject::connect(&tray_, &TrayIndicator::clickModeChosen, [this](ClickMode mode) {
         bar_.selectButton(static_cast<std::int16_t>(mode));
@@ -74,6 +75,12 @@ QPoint ClickFeedback::inWindowPixels(PointerPosition at) const {
                            static_cast<int>(std::lround((at.y - origin.y()) / scale)));
 }
 
+bool ClickFeedback::padStepsAside(PointerPosition centre) const {
+    const PointerPosition at = bar_.engine().lastSample();
+    return !overlaysPassInput_ &&
+           scrollPadZone(at.x - centre.x, at.y - centre.y, screen_.windowScale()).step;
+}
+
 void ClickFeedback::afterTick() {
     const bool barShown = bar_.isVisible();
     const bool countdownOn = app_.extras.countdownOn;
@@ -87,7 +94,7 @@ void ClickFeedback::afterTick() {
         shownMode_ = app_.clickMode;
         tray_.showClickMode(shownMode_);
     }
-    if (const auto pad = bar_.engine().scrollPad()) {
+    if (const auto pad = bar_.engine().scrollPad(); pad && !padStepsAside(*pad)) {
         pad_.showAt(inWindowPixels(*pad));
     } else {
         pad_.hidePad();

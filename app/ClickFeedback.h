@@ -17,7 +17,8 @@ class WindowManager;
 // buttons' would.
 class ClickFeedback {
   public:
-    ClickFeedback(AppState& app, ClickBar& bar, WindowManager& windows, ScreenMetrics& screen);
+    ClickFeedback(AppState& app, ClickBar& bar, WindowManager& windows, ScreenMetrics& screen,
+                  bool overlaysPassInput);
 
     // After each dwell tick: the ring shows the pending click's count, the
     // pad shows where the engine placed it, the tray icon the click kind in force.
@@ -32,10 +33,14 @@ class ClickFeedback {
     QPoint pointer() const;
     // A position in screen pixels as window pixels (Qt's, on the monitor there).
     QPoint inWindowPixels(PointerPosition at) const;
+    // Where overlays catch the wheel, the pad steps aside while it scrolls, so
+    // that its steps reach the window under it; it shows again in the dead zone.
+    bool padStepsAside(PointerPosition centre) const;
 
     AppState& app_;
     ClickBar& bar_;
     ScreenMetrics& screen_;
+    const bool overlaysPassInput_;
     CountdownRing ring_;
     ScrollPadWindow pad_;
     TrayIndicator tray_;

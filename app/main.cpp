@@ -189,7 +189,7 @@ int main(int argc, char** argv) {
         kwin ? static_cast<tz::PointerMotionWatch&>(*kwinPointer) : *x11MotionWatch;
     tz::Platform platform{pointer,     injector,    screen,       sound,        shell,
                           folder,      locale,      instanceLock, startupEntry, http,
-                          motionWatch, *pressWatch, *pauseKey};
+                          motionWatch, *pressWatch, *pauseKey,    !kwin};
 
 #ifdef TZ_TEST_BUILD
     std::string versionUrl;

@@ -30,6 +30,11 @@ struct Platform {
     PointerMotionWatch& motionWatch;
     PhysicalPressWatch& pressWatch;
     GlobalKey& pauseKey;
+    // Whether pointer events pass through the program's see-through overlays
+    // (the countdown ring, the scroll pad) to the window under them. KWin 5
+    // gives them to an Xwayland window's whole rectangle, whatever its input
+    // shape.
+    bool overlaysPassInput = true;
 };
 
 }  // namespace tz
