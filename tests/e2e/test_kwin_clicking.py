@@ -12,6 +12,7 @@ class KWinClickKindsTest(KWinTestCase):
         super().open_display()
         self.own(recorder=WaylandRecorder(self.session, self.pointer))
         self.sandbox.write_settings(SETTINGS.replace("\r\n0\r\n0\r\n3", "\r\n1\r\n0\r\n3"))
+        self.sandbox.write_file("Tindro Zevad extras.ini", "[Extras]\nScrollButton=1\n")
 
     def test_each_kind_chosen_on_the_bar_clicks_once_where_the_pointer_rests(self):
         spots = {**BUTTON_RECTS, Button.MIDDLE: Rect(0, 288, 45, 52)}  # shown: settings line 6
@@ -28,6 +29,19 @@ class KWinClickKindsTest(KWinTestCase):
                     time.sleep(1)  # twice the delay, still resting
                     self.assertEqual(self.recorder.events(), expected)
                     self.assertEqual(self.recorder.points(), [point] * len(expected))
+        with self.subTest("SCROLL"):  # a rest places the pad; held off its middle, it scrolls
+            self.move_onto((22, 340 + 25))  # the scroll button, after the middle one
+            self.wait_settings_line(8, "9")
+            self.assertEqual(self.rest_at((400, 300), 0), [])
+            for dy, step in ((-40, "wheel 120"), (40, "wheel -120")):  # one click a step
+                self.recorder.clear()
+                self.pointer.move((400, 300 + dy))  # held there for a second, then back
+                time.sleep(1)
+                self.pointer.move((400, 300))
+                time.sleep(0.3)
+                events = self.recorder.events()
+                self.assertEqual(events, [step] * len(events), dy)
+                self.assertTrue(2 <= len(events) <= 20, f"{len(events)} steps at {dy}")
 
 
 class KWinWindowsByRestingTest(KWinTestCase):

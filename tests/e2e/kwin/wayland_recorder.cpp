@@ -1,9 +1,11 @@
 // The KWin tests' native Wayland window (run with QT_QPA_PLATFORM=wayland): full screen, so a
 // place in it is a place on the desktop. Writes one line a button event on standard output,
-// "press B X Y" or "release B X Y" (B as X numbers them: 1 left, 2 middle, 3 right), and "enter"
-// each time the pointer comes onto it.
+// "press B X Y" or "release B X Y" (B as X numbers them: 1 left, 2 middle, 3 right), "wheel D X Y"
+// (D the vertical angle delta: 120 one wheel click up, -120 one down), and "enter" each time the
+// pointer comes onto it.
 #include <QApplication>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QWidget>
 #include <cstdio>
 
@@ -15,6 +17,11 @@ class Recorder : public QWidget {
     // Qt turns a second press in time into a double click: still one press.
     void mouseDoubleClickEvent(QMouseEvent* event) override { report("press", event); }
     void mouseReleaseEvent(QMouseEvent* event) override { report("release", event); }
+    void wheelEvent(QWheelEvent* event) override {
+        const QPoint place = event->globalPosition().toPoint();
+        std::printf("wheel %d %d %d\n", event->angleDelta().y(), place.x(), place.y());
+        std::fflush(stdout);
+    }
     void enterEvent(QEnterEvent*) override {
         std::puts("enter");
         std::fflush(stdout);
