@@ -19,7 +19,7 @@ The compositor is a plain copy of /usr/bin/kwin_wayland (the installed one carri
 capability a container may refuse); fake input is granted by .desktop files in the session's own
 data folder, read by kbuildsycoca5 on its own bus before KWin starts.
 """
-import os, subprocess, sys, threading
+import os, subprocess, sys, threading, time
 from pathlib import Path
 
 from Xlib import Xatom, error as xerror, display as xdisplay
@@ -219,10 +219,12 @@ class KWinTestCase(ProgramTestCase):
     def move_over_x11(self, point, timeout=5):  # until Xwayland has the pointer there
         # Xwayland follows the pointer only over its windows, and a window just mapped shows
         # in KWin a frame later: the motion is sent again until Xwayland reports it.
+        # Under load KWin may route input to a new window only after painting it: once there,
+        # the pointer comes again a moment later, as a user's would after seeing the window.
         root = self.recorder.d.screen().root
-        return wait_until(lambda: self.pointer.move(point) or
-                          (lambda p: (p.root_x, p.root_y) == tuple(point))(root.query_pointer()),
-                          timeout, 0.05)
+        there = lambda: self.pointer.move(point[0] + 1, point[1]) or self.pointer.move(point) \
+            or (lambda p: (p.root_x, p.root_y) == tuple(point))(root.query_pointer())
+        return wait_until(there, timeout, 0.05) and (time.sleep(0.3) or wait_until(there, 1))
 
     def bus_call(self, service, path, method, *args):  # dbus-send's reply, or its error
         done = subprocess.run(["dbus-send", "--session", "--print-reply", f"--dest={service}",
