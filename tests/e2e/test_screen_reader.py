@@ -34,11 +34,6 @@ class ScreenReaderTest(ProgramTestCase):
         def buttons(bar):  # name: checked, of the bar's controls that can be pressed
             return {c["name"]: "checked" in c["states"] for c in bar["children"]
                     if "Press" in c["actions"]}
-        self.assertEqual(list(buttons(bar)), [
-            "Exit the program", "Pause (no click)", "Double click", "Left click", "Drag",
-            "Right click", "Middle click", "Options...", "Help", "Scroll"])
         self.assertEqual([n for n, checked in buttons(bar).items() if checked], ["Left click"])
         self.read(press="Right click")  # chooses it, as moving onto it does
         self.wait_settings_line(8, "5")
-        bar = next(w for w in self.read() if w["name"] == PROGRAM_NAME)
-        self.assertEqual([n for n, checked in buttons(bar).items() if checked], ["Right click"])
