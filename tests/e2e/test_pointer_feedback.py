@@ -42,9 +42,7 @@ class PointerFeedbackTest(ProgramTestCase):
         # Paused, a rest opens the menu all the same; its last item asks whether to exit, as
         # the bar's exit button does.
         places.append(self.open_tray_menu(icon, -1).rect)
-        self.assertTrue(wait_until(lambda: self.x.find(
-            lambda w: w.pid == self.bar_pid and w.viewable and w.title == "Exit the program"),
-            10), self.windows())
+        self.wait_window("Exit the program")
         # Neither the icon nor its menu ever had a click from the program.
         self.assertEqual([e for e in self.monitor.events() for r in places
                           if r.x <= e[2][0] < r.x + r.w and r.y <= e[2][1] < r.y + r.h], [])
