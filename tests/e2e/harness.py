@@ -32,7 +32,7 @@ Rect.centre = property(lambda r: (r.x + r.w // 2, r.y + r.h // 2))
 inside = lambda win, offset: (win.rect.x + offset[0], win.rect.y + offset[1])
 Button = enum.IntEnum("Button", "EXIT NO_CLICK DOUBLE LEFT DRAG RIGHT MIDDLE OPTIONS HELP", start=0)
 # The bar on a 1280x1024 screen at 96 dpi, middle-click button hidden: vertically centred.
-BAR_WIDTH, BAR_HEIGHT, BAR_TOP, BAR_BACKGROUND = 45, 359, 294, (5, 5)  # beside the exit button
+BAR_WIDTH, BAR_HEIGHT, BAR_TOP = 45, 359, 294
 BUTTON_RECTS = dict(zip(Button, (Rect(18, 0, 26, 32), Rect(0, 36, 45, 50), Rect(0, 86, 45, 52),
     Rect(0, 138, 45, 50), Rect(0, 188, 45, 50), Rect(0, 238, 45, 50), None,  # middle: hidden
     Rect(0, 290, 45, 28), Rect(0, 322, 45, 33))))
@@ -120,8 +120,6 @@ class Sandbox:
         return path.read_bytes() if (path := Path(self.program, relative)).exists() else None
 
     def write_settings(self, data): self.write_file(self.SETTINGS_NAME, data)
-
-    def remove_file(self, relative): os.remove(f"{self.program}/{relative}")
 
     def read_settings(self): return self.read_file(self.SETTINGS_NAME)
 

@@ -6,12 +6,6 @@ from harness import BAR_TOP, BUTTON_RECTS, LEFT, Button, ProgramTestCase, pendin
 
 
 class DwellClickingTest(ProgramTestCase):
-    def test_bar_parks_after_start_and_shows_while_the_pointer_touches_the_left_edge(self):
-        self.start_parked()
-        time.sleep(0.5)
-        self.assertFalse(self.bar().viewable, "the bar came back without the pointer at the edge")
-        self.check_edge()  # any height calls it, here above the bar itself
-
     def test_a_pointer_warped_onto_the_bar_after_a_click_selects_there_and_clicks_nothing(self):
         # Pointing software that warps the pointer makes no device motion. After a click the
         # program waits for the pointer to move; a quick glide to the edge and onto a button

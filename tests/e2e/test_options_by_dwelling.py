@@ -1,32 +1,15 @@
-"""The options and exit windows operated by resting the pointer alone: the bar's buttons
-open them, and while they are open every rest is a left click on the control under the
-pointer. Also the start-at-logon entry and the language picker, reached the same way."""
+"""The options windows operated by resting the pointer alone: the bar's button opens them,
+and while they are open every rest is a left click on the control under the pointer. Also
+the start-at-logon entry and the language picker, reached the same way."""
 import os, signal, time
-from harness import BAR_BACKGROUND, Button, ProgramTestCase, inside, wait_until
+from harness import Button, ProgramTestCase, inside, wait_until
 
 # Controls relative to their window's top-left corner.
 START_AT_LOGON, LANGUAGE_LINK, OK = (28, 184), (128, 282), (428, 369)
-YES, NO, FACE = (126, 109), (236, 109), (43, 48)
 MORE_OPTIONS, COUNTDOWN_BOX, EXTRAS_OK = (498, 328), (27, 30), (347, 248)
 # Qt's file dialog at its default size: the first row of the list, sorted by name, the row
 # height, and the Open button from the bottom-right corner.
 FIRST_ROW, ROW_HEIGHT, OPEN_FROM_CORNER = (165, 70), 18, (52, 54)
-
-
-class ExitWindowTest(ProgramTestCase):
-    # The natural way down from the exit or options button passes over the bar's
-    # background, which pauses the clicks; the window's surface gives them back.
-    def test_exit_window_no_after_passing_over_the_bars_background_then_yes_ends_with_zero(self):
-        self.start_parked()
-        exit_window = self.open_from_bar(Button.EXIT)
-        self.move_onto(BAR_BACKGROUND)
-        self.x.move(inside(exit_window, FACE))
-        time.sleep(0.25)
-        self.answer(exit_window, NO)
-        time.sleep(0.3)
-        self.assertTrue(self.run.running())
-        self.x.move(inside(self.open_from_bar(Button.EXIT), YES))
-        self.assertEqual(self.run.wait(10), 0, "a rest on Yes did not end the program well")
 
 
 class EndingSignalsTest(ProgramTestCase):

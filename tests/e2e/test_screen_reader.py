@@ -30,15 +30,8 @@ class ScreenReaderTest(ProgramTestCase):
         self.assertTrue(windows, "the screen reader found no such program")
         self.assertEqual([w["name"] for w in windows if not w["name"]], [], windows)
         bar = next(w for w in windows if w["name"] == PROGRAM_NAME)
-
-        def buttons(bar):  # name: checked, of the bar's controls that can be pressed
-            return {c["name"]: "checked" in c["states"] for c in bar["children"]
-                    if "Press" in c["actions"]}
-        self.assertEqual(list(buttons(bar)), [
-            "Exit the program", "Pause (no click)", "Double click", "Left click", "Drag",
-            "Right click", "Middle click", "Options...", "Help", "Scroll"])
-        self.assertEqual([n for n, checked in buttons(bar).items() if checked], ["Left click"])
+        # Of the bar's controls that can be pressed, the kind in force is checked.
+        self.assertEqual([c["name"] for c in bar["children"] if "Press" in c["actions"]
+                          and "checked" in c["states"]], ["Left click"])
         self.read(press="Right click")  # chooses it, as moving onto it does
         self.wait_settings_line(8, "5")
-        bar = next(w for w in self.read() if w["name"] == PROGRAM_NAME)
-        self.assertEqual([n for n, checked in buttons(bar).items() if checked], ["Right click"])

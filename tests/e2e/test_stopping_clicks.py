@@ -38,7 +38,6 @@ class StoppingClicksTest(ProgramTestCase):
         self.assertTrue(wait_until(lambda: not self.countdown(), 3), "the pause sign stayed")
         press_key(self.display, "Pause")
         self.wait_settings_line(8, "3")
-        self.assertEqual(self.rest_at(next(self.spots), 2), LEFT)
 
     def test_a_pause_key_another_program_holds_stays_theirs(self):
         self.run.stop()

@@ -44,10 +44,6 @@ TEST_F(ClickKindTest, ClosingTheExitOrOptionsWindowGivesBackTheChosenKindLit) {
         EXPECT_EQ(litButton(*bar), chosen);
         EXPECT_EQ(dir.read(kSettingsFileName).substr(31), std::to_string(chosen) + "\r\n");
     }
-    // Paused last: the pause key brings back the kind before the pause.
-    fake.pauseKey.press();
-    EXPECT_EQ(app.clickMode, ClickMode::MiddleClick);
-    EXPECT_EQ(litButton(*bar), 6);
 }
 
 // Only a kind the user chose comes back, never a passing command button's, and the left click stays

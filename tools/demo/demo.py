@@ -5,12 +5,11 @@ desktop: prints each step and saves screenshots (the pointer drawn in, as X leav
 
 It drives the real program with the end-to-end tests' harness (tests/e2e/harness.py).
 """
-import os, sys, time, unittest
+import os, random, re, sys, time, unittest
 from PIL import Image, ImageDraw
-from harness import (BAR_TOP, BAR_WIDTH, BUTTON_RECTS, Button, ProgramTestCase,
+from harness import (BAR_TOP, BAR_WIDTH, BUTTON_RECTS, Button, ProgramTestCase, Rect,
                      TrayHost, press, release, wait_until)
 from Xlib import X
-from test_find_settings import apply_button, go_through_targets
 
 ELSEWHERE = (900, 800)
 
@@ -20,6 +19,52 @@ OPTIONS_OK, OPTIONS_ABOUT, ABOUT_CLOSE = (428, 369), (527, 38), (385, 18)
 OPTIONS_FIND_SETTINGS = (396, 328)
 EXIT_NO, EXIT_YES = (236, 109), (126, 109)
 OPTIONS_SIZE, EXIT_SIZE, ABOUT_SIZE = (561, 396), (361, 149), (425, 238)
+
+# "Find my settings", as its window places its targets: parts of the screen's width and height.
+W, H = 1280, 1024
+TARGETS = [(round(fx * W), round(fy * H))
+           for fx, fy in [(0.5, 0.5), (0.15, 0.2), (0.85, 0.2), (0.85, 0.8), (0.15, 0.8)]]
+YELLOW_SPOT = (-30, 20)  # inside a target, clear of its middle dot and of the pointer
+# Where the suggestion's buttons show: the band below the texts, in the middle.
+BUTTON_BAND = Rect(W // 4, H // 3, W // 2, H // 2)
+
+
+def target_shows(x, target):
+    return x.grab(Rect(target[0] + YELLOW_SPOT[0], target[1] + YELLOW_SPOT[1], 1, 1))[0][0] > 150
+
+
+def travel(x, start, end, steps=8):
+    for i in range(1, steps + 1):
+        x.move(start[0] + (end[0] - start[0]) * i // steps,
+               start[1] + (end[1] - start[1]) * i // steps)
+        time.sleep(0.03)
+
+
+def go_through_targets(case, shake=4, pause=0.7):
+    """Each target held with the pointer shaking by `shake` px each way until the window
+    takes it down, a `pause` s still half way to the next; then down to the buttons."""
+    x, shaking = case.x, random.Random(7)
+    case.assertTrue(wait_until(lambda: target_shows(x, TARGETS[0]), 10), "no first target")
+    x.move(TARGETS[0])
+    for here, target in zip(TARGETS[:1] + TARGETS, TARGETS):
+        if target != here:
+            middle = ((here[0] + target[0]) // 2, (here[1] + target[1]) // 2)
+            travel(x, here, middle)
+            time.sleep(pause)
+            travel(x, middle, target)
+        case.assertTrue(wait_until(lambda: not target_shows(x, target) or x.move(
+            *(c + shaking.randint(-shake, shake) for c in target)), 15, 0.05),
+            f"target {target} stayed")
+    travel(x, TARGETS[-1], (W // 2, H - 100))
+
+
+def apply_button(x):  # the middle of the leftmost light button in the band
+    # Each row's first light run longer than any run of letters.
+    runs = [(m.start(), y, m.end()) for y, row in enumerate(x.grab(BUTTON_BAND))
+            if (m := re.search("1{60,}", "".join("01"[v > 150] for v in row)))]
+    mine = [r for r in runs if r[0] == min(runs)[0]]
+    return mine and (BUTTON_BAND.x + (mine[0][0] + mine[0][2]) // 2,
+                     BUTTON_BAND.y + (mine[0][1] + mine[-1][1]) // 2)
 
 
 class Demo(ProgramTestCase):
