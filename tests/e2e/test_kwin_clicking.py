@@ -4,7 +4,9 @@ import time
 from harness import BUTTON_RECTS, LEFT, SETTINGS, Button, Rect, inside, press, release
 from kwin_harness import KWinTestCase, WaylandRecorder
 from test_kwin import SCRIPT
-from test_options_by_dwelling import NO, OK, START_AT_LOGON, YES
+from test_options_by_dwelling import OK, START_AT_LOGON
+
+YES, NO = (126, 109), (236, 109)  # in the exit window
 
 
 class KWinClickKindsTest(KWinTestCase):
