@@ -347,9 +347,10 @@ TEST(StartupEntry, AnEntryGrantsFakeInputToTheExecutableItsExecProgramLeadsTo) {
     };
     const std::string head = "[Desktop Entry]\r\nType=Application\r\n";
     const std::string grant = "X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n";
-    EXPECT_EQ(test::each(grants, {head + "Exec=/usr/bin/tz -x\nX-KDE-Wayland-Interfaces = a;"
-                                         "org_kde_kwin_fake_input;\n",
-                                  head + "Exec=/opt/tz/tz\nX-KDE-Wayland-Interfaces=org_kde_x\n",
+    EXPECT_EQ(test::each(grants, {head + "Exec=/usr/bin/tz -x\nComment=A\nX-KDE-Wayland-"
+                                         "Interfaces = a;org_kde_kwin_fake_input;\n",
+                                  head + "Exec=/opt/tz/tz\nX-KDE-Wayland-Interfaces=org_kde_kwin_"
+                                         "dpms\n",
                                   head + "Exec=/opt/tz/other\n" + grant, head + "Exec=tz\n" + grant,
                                   head + "Hidden=true\nExec=/opt/tz/tz\n" + grant,
                                   "[Desktop Entry]\nType=Link\nExec=/opt/tz/tz\n" + grant,
