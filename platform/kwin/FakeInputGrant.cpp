@@ -1,8 +1,5 @@
 #include "platform/kwin/FakeInputGrant.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <QProcess>
 #include <QStandardPaths>
 #include <climits>
@@ -13,6 +10,7 @@
 
 #include "core/settings/AtomicFile.h"
 #include "core/settings/StartupEntry.h"
+#include "platform/posix/UserFolders.h"
 
 namespace tz {
 
@@ -25,20 +23,9 @@ constexpr std::size_t kEntryReadLimit = 64 * 1024;
 // A full rebuild of the cache takes seconds on a desktop with many programs.
 constexpr int kCacheToolTimeoutMs = 30000;
 
-std::string userDataFolder() {
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && data[0] == '/') {
-        return data;
-    }
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] != '/') {
-        const passwd* user = ::getpwuid(::getuid());
-        home = user != nullptr ? user->pw_dir : nullptr;
-    }
-    return home != nullptr && home[0] == '/' ? std::string(home) + "/.local/share" : "";
-}
-
 std::vector<std::string> applicationFolders() {
-    std::vector<std::string> folders{userDataFolder() + "/applications"};
+    std::vector<std::string> folders{userBaseFolder("XDG_DATA_HOME", ".local/share") +
+                                     "/applications"};
     const char* dirs = std::getenv("XDG_DATA_DIRS");
     std::string list = dirs != nullptr && *dirs != '\0' ? dirs : "/usr/local/share:/usr/share";
     for (std::size_t start = 0; start <= list.size();) {
@@ -97,7 +84,7 @@ void rebuildServiceCache() {
 
 bool grantFakeInput(const std::string& executable) {
     if (!entryGrantsInFolders(executable)) {
-        const std::string folder = userDataFolder();
+        const std::string folder = userBaseFolder("XDG_DATA_HOME", ".local/share");
         const auto contents = fakeInputEntryContents(executable);
         const std::string path = folder + "/applications/" + fakeInputEntryFileName(executable);
         if (folder.empty() || !contents || !createParentFolders(path, 0700) ||

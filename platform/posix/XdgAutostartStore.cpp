@@ -1,6 +1,5 @@
 #include "platform/posix/XdgAutostartStore.h"
 
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,34 +9,11 @@
 
 #include "core/settings/AtomicFile.h"
 #include "core/settings/StartupEntry.h"
+#include "platform/posix/UserFolders.h"
 
 namespace tz {
 
 namespace {
-
-std::string homeFolder() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
-        return home;
-    }
-    std::vector<char> buffer(16384);
-    passwd entry{};
-    passwd* found = nullptr;
-    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
-        found != nullptr && found->pw_dir != nullptr && found->pw_dir[0] == '/') {
-        return found->pw_dir;
-    }
-    return {};
-}
-
-std::string userConfigFolder() {
-    // Relative paths in XDG_CONFIG_HOME are invalid and ignored.
-    if (const char* config = std::getenv("XDG_CONFIG_HOME");
-        config != nullptr && config[0] == '/') {
-        return config;
-    }
-    const std::string home = homeFolder();
-    return home.empty() ? std::string() : home + "/.config";
-}
 
 // Creates a missing folder (and its missing parents) readable by the user alone.
 bool makeFolder(const std::string& path) {
@@ -56,7 +32,7 @@ bool makeFolder(const std::string& path) {
 
 XdgAutostartStore::XdgAutostartStore(std::string configFolder) {
     if (configFolder.empty()) {
-        configFolder = userConfigFolder();
+        configFolder = userBaseFolder("XDG_CONFIG_HOME", ".config");
     }
     if (!configFolder.empty()) {
         autostartFolder_ = configFolder + "/autostart";
