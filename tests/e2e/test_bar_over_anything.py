@@ -20,8 +20,10 @@ class BarOverAnythingTest(ProgramTestCase):
         exit_window = wait_until(lambda: next((w for w in self.x.managed() if
                                  w.title == "Exit the program" and w.viewable), None), 10)
         self.assertTrue(exit_window, f"no exit window: {self.x.managed()}")
-        stacking = [w.id for w in self.x.managed()]
-        self.assertGreater(stacking.index(exit_window.id), stacking.index(full.id))
+        # openbox may list a window it just mapped below the others until it has stacked it.
+        above = lambda: (lambda ids: ids.index(exit_window.id) > ids.index(full.id))(
+            [w.id for w in self.x.managed()])
+        self.assertTrue(wait_until(above, 3), self.x.managed())
 
     def test_moving_onto_a_button_chooses_it_while_another_program_grabs_the_pointer(self):
         self.start_parked()
